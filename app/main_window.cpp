@@ -1,0 +1,95 @@
+#include "app/main_window.h"
+
+#include "app/app_state.h"
+#include "app/command_table.h"
+#include "toolkit/dpi_win.h"
+
+namespace kelvane {
+namespace {
+
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                         WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = 0;
+
+// Outer size of a window whose inner size is the given one, at a DPI.
+SIZE OuterSize(int innerWidth, int innerHeight, UINT dpi) {
+  RECT r{0, 0, Scale(innerWidth, dpi), Scale(innerHeight, dpi)};
+  AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+void LimitSize(HWND window, MINMAXINFO* info) {
+  const UINT dpi = DpiOf(window);
+  const SIZE minimum = OuterSize(kMinInnerWidth, kMinInnerHeight, dpi);
+  const SIZE maximum = OuterSize(kMaxInnerWidth, kMinInnerHeight, dpi);
+  info->ptMinTrackSize = {minimum.cx, minimum.cy};
+  info->ptMaxTrackSize.x = maximum.cx;
+  info->ptMaxSize.x = maximum.cx;
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      // Menu items and accelerators (lParam 0) and tool-bar buttons carry
+      // command numbers; other controls report gadget events.
+      if (DispatchCommand(LOWORD(wParam))) return 0;
+      break;
+    case WM_CLOSE:
+      HideMainWindow();
+      return 0;
+    case WM_GETMINMAXINFO:
+      LimitSize(window, reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_DPICHANGED: {
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND OpenMainWindow(HINSTANCE instance, const wchar_t* title) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = MainWindowProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), 0));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kMainWindowClass;
+  if (!RegisterClassExW(&wc)) return nullptr;
+
+  const UINT dpi = DpiOf(nullptr);
+  const SIZE outer = OuterSize(kMinInnerWidth, kMinInnerHeight, dpi);
+  const int x = GetSystemMetrics(SM_CXSCREEN) - Scale(410, dpi);
+  const int y = GetSystemMetrics(SM_CYSCREEN) - Scale(370, dpi);
+  return CreateWindowExW(kExStyle, kMainWindowClass, title, kStyle, x, y, outer.cx, outer.cy,
+                         nullptr, nullptr, instance, nullptr);
+}
+
+void HideMainWindow() {
+  HWND window = App().mainWindow;
+  if (!window || !IsWindowVisible(window)) return;
+  AnimateWindow(window, 500, AW_HIDE | AW_BLEND);
+  ShowWindow(window, SW_HIDE);
+}
+
+void ShowMainWindow() {
+  HWND window = App().mainWindow;
+  if (!window) return;
+  ShowWindow(window, SW_SHOW);
+  ShowWindow(window, SW_RESTORE);
+  SetForegroundWindow(window);
+}
+
+}  // namespace kelvane

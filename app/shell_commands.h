@@ -1,0 +1,9 @@
+#pragma once
+// Commands carried out by the program's core itself.
+
+namespace kelvane {
+
+void RequestQuit();  // CmdQuitter, CmdTrayQuitter
+void OpenHelp();     // CmdAide
+
+}  // namespace kelvane

@@ -1,0 +1,93 @@
+#include "app/startup.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <ctime>
+
+#include "app/app_state.h"
+#include "app/data_folder.h"
+#include "app/main_window.h"
+#include "app/shutdown.h"
+#include "app/single_instance.h"
+#include "assets/image_ids.h"
+#include "catalog/catalog.h"
+#include "toolkit/dpi_win.h"
+#include "toolkit/fonts_win.h"
+#include "toolkit/special_folders_win.h"
+
+namespace kelvane {
+namespace {
+
+void InitialiseToolkit() {
+  OleInitialize(nullptr);
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES |
+                                           ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
+                                           ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
+  InitCommonControlsEx(&icc);
+}
+
+std::wstring OwnershipLine() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_s(&local, &now);
+  return L"Copyright \u00A9 " + std::to_wstring(1900 + local.tm_year) +
+         L" Veldran Software. Tous droits r\u00E9serv\u00E9s.";
+}
+
+void CreateFonts() {
+  const UINT dpi = DpiOf(nullptr);
+  AppState& app = App();
+  app.fonts[0] = CreatePointFont(L"Bahnschrift Semibold Condensed", 11, FW_NORMAL, dpi);
+  app.fonts[1] = CreatePointFont(L"Bahnschrift Light SemiCondensed", 9, FW_BOLD, dpi);
+  app.fonts[2] = CreatePointFont(L"Bahnschrift Light", 10, FW_NORMAL, dpi);
+}
+
+void RunEventLoop() {
+  MSG msg;
+  while (!App().quitRequested) {
+    const BOOL result = GetMessageW(&msg, nullptr, 0, 0);
+    if (result == 0 || result == -1) break;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+}  // namespace
+
+int RunKelvane(HINSTANCE instance) {
+  AppState& app = App();
+  app.instance = instance;
+
+  InitialiseToolkit();
+  app.windowTitle = BuildWindowTitle();
+  app.versionText = L"1.2.02.26";
+  app.ownershipLine = OwnershipLine();
+  BuildCatalog();
+  CreateFonts();
+
+  app.recentFolder = SpecialFolderPath(CSIDL_RECENT);
+  app.publicDesktopFolder = SpecialFolderPath(CSIDL_COMMON_DESKTOPDIRECTORY);
+  app.userDesktopFolder = SpecialFolderPath(CSIDL_DESKTOPDIRECTORY);
+  app.images.LoadFromResources(instance, kImageResourceBase, kImageCount);
+
+  app.profileFolder = SpecialFolderPath(CSIDL_PROFILE);
+  app.defaultAppsFolder = SpecialFolderPath(CSIDL_PROGRAM_FILES);
+  app.defaultFilesFolder = SpecialFolderPath(CSIDL_PERSONAL);
+  app.dataFolder = EstablishDataFolder(app.profileFolder);
+  CreateMissingListFiles(app.dataFolder);
+
+  if (!SingleInstanceCheck(app.windowTitle)) return FinalCleanup();
+
+  app.mainWindow = OpenMainWindow(instance, app.windowTitle.c_str());
+  if (!app.mainWindow) return FinalCleanup();
+
+  ShowWindow(app.mainWindow, SW_SHOW);
+  UpdateWindow(app.mainWindow);
+
+  RunEventLoop();
+  return Shutdown();
+}
+
+}  // namespace kelvane

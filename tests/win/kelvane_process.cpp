@@ -1,0 +1,136 @@
+#include "win/kelvane_process.h"
+
+#include <shlobj.h>
+
+#include "app/app_state.h"
+
+namespace kelvane::test {
+
+std::wstring KelvaneExePath() {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path(self);
+  path.resize(path.find_last_of(L'\\') + 1);
+  return path + L"Kelvane.exe";
+}
+
+std::wstring ProfileFolder() {
+  wchar_t buffer[MAX_PATH] = {};
+  SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, buffer);
+  std::wstring path(buffer);
+  if (!path.empty() && path.back() != L'\\') path.push_back(L'\\');
+  return path;
+}
+
+std::wstring DataFolderPath() { return ProfileFolder() + L"Tamorin Kelvane"; }
+
+bool FileExists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsDirectory(const std::wstring& path) {
+  const DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void RemovePath(const std::wstring& path) {
+  const DWORD a = GetFileAttributesW(path.c_str());
+  if (a == INVALID_FILE_ATTRIBUTES) return;
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!(a & FILE_ATTRIBUTE_DIRECTORY)) {
+    DeleteFileW(path.c_str());
+    return;
+  }
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = data.cFileName;
+      if (name != L"." && name != L"..") RemovePath(path + L"\\" + name);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+  }
+  RemoveDirectoryW(path.c_str());
+}
+
+std::string ReadAll(const std::wstring& path) {
+  std::string bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+FILETIME LastWriteTime(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data);
+  return data.ftLastWriteTime;
+}
+
+std::wstring MakeTempFolder() {
+  wchar_t base[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, base);
+  for (unsigned n = GetTickCount();; ++n) {
+    std::wstring path = std::wstring(base) + L"kelvane-test-" + std::to_wstring(n);
+    if (CreateDirectoryW(path.c_str(), nullptr)) return path + L"\\";
+  }
+}
+
+HWND FindMainWindow() { return FindWindowW(nullptr, BuildWindowTitle().c_str()); }
+
+KelvaneProcess::~KelvaneProcess() {
+  Kill();
+  if (process_) CloseHandle(process_);
+}
+
+bool KelvaneProcess::Start(const std::wstring& workingFolder) {
+  std::wstring commandLine = L"\"" + KelvaneExePath() + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi)) {
+    return false;
+  }
+  CloseHandle(pi.hThread);
+  process_ = pi.hProcess;
+  id_ = pi.dwProcessId;
+  return true;
+}
+
+HWND KelvaneProcess::WaitForMainWindow(DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitFor(
+      [&] {
+        HWND w = FindMainWindow();
+        DWORD owner = 0;
+        if (w) GetWindowThreadProcessId(w, &owner);
+        if (w && owner == id_ && IsWindowVisible(w)) found = w;
+        return found != nullptr || !Running();
+      },
+      timeoutMs);
+  return found;
+}
+
+bool KelvaneProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
+  if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
+  if (exitCode) GetExitCodeProcess(process_, exitCode);
+  return true;
+}
+
+bool KelvaneProcess::Running() const {
+  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+void KelvaneProcess::Kill() {
+  if (Running()) {
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, 5000);
+  }
+}
+
+}  // namespace kelvane::test

@@ -1,0 +1,135 @@
+// End-to-end checks of start-up, single instance, hiding and quitting, on the
+// real Kelvane.exe.
+#include <gtest/gtest.h>
+
+#include "app/ids.h"
+#include "win/kelvane_process.h"
+
+namespace kelvane::test {
+namespace {
+
+class Spine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(FindMainWindow(), nullptr) << "another Kelvane is running";
+    RemovePath(DataFolderPath());
+  }
+  void TearDown() override { RemovePath(DataFolderPath()); }
+
+  // Quits through the quit command and expects a clean end.
+  static void Quit(KelvaneProcess& process, HWND window, int command = CmdQuitter) {
+    PostMessageW(window, WM_COMMAND, command, 0);
+    DWORD code = 1234;
+    ASSERT_TRUE(process.WaitForExit(15000, &code));
+    EXPECT_EQ(code, 0u);
+  }
+};
+
+TEST_F(Spine, FirstStartCreatesDataFolderWithThreeEmptyListsAndNoPreferences) {
+  KelvaneProcess kelvane;
+  ASSERT_TRUE(kelvane.Start());
+  HWND window = kelvane.WaitForMainWindow();
+  ASSERT_NE(window, nullptr);
+
+  const std::wstring folder = DataFolderPath() + L"\\";
+  EXPECT_TRUE(IsDirectory(DataFolderPath()));
+  for (const wchar_t* name : {L"MyApps.txt", L"MyFiles.txt", L"MyLinks.txt"}) {
+    EXPECT_TRUE(FileExists(folder + name)) << "missing list file";
+    EXPECT_EQ(ReadAll(folder + name), "");
+  }
+  EXPECT_FALSE(FileExists(folder + L"Kelvane.prefs"));
+  Quit(kelvane, window);
+  EXPECT_FALSE(FileExists(folder + L"Kelvane.prefs")) << "quitting without auto-backup writes no preferences";
+}
+
+TEST_F(Spine, MainWindowHasItsTitleInnerSizeAndLimits) {
+  KelvaneProcess kelvane;
+  ASSERT_TRUE(kelvane.Start());
+  HWND window = kelvane.WaitForMainWindow();
+  ASSERT_NE(window, nullptr);
+  wchar_t title[64] = {};
+  GetWindowTextW(window, title, 64);
+  EXPECT_STREQ(title, L"Kelvane (x64) ");
+  // The search uses the whole title: without its trailing blank nothing is found.
+  EXPECT_EQ(FindWindowW(nullptr, L"Kelvane (x64)"), nullptr);
+
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_GE(client.right, 400);
+  EXPECT_GE(client.bottom, 300);
+
+  // The user cannot make it wider than 500 or smaller than 400 x 300.
+  MINMAXINFO limits{};
+  SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+  RECT inner{0, 0, 500, 300};
+  AdjustWindowRectEx(&inner, GetWindowLongW(window, GWL_STYLE), FALSE, GetWindowLongW(window, GWL_EXSTYLE));
+  EXPECT_EQ(limits.ptMaxTrackSize.x, inner.right - inner.left);
+  EXPECT_EQ(limits.ptMinTrackSize.y, inner.bottom - inner.top);
+  Quit(kelvane, window);
+}
+
+TEST_F(Spine, SecondStartBringsTheFirstForwardAndChangesNothing) {
+  KelvaneProcess first;
+  ASSERT_TRUE(first.Start());
+  HWND window = first.WaitForMainWindow();
+  ASSERT_NE(window, nullptr);
+  // The first instance sits hidden in the tray.
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }, 5000));
+
+  const std::wstring apps = DataFolderPath() + L"\\MyApps.txt";
+  const FILETIME before = LastWriteTime(apps);
+  Sleep(50);
+
+  KelvaneProcess second;
+  const ULONGLONG started = GetTickCount64();
+  ASSERT_TRUE(second.Start());
+  DWORD code = 1234;
+  ASSERT_TRUE(second.WaitForExit(10000, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_LT(GetTickCount64() - started, 10000u);
+
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(window) != FALSE; }, 5000));
+  EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == window; }, 5000));
+  const FILETIME after = LastWriteTime(apps);
+  EXPECT_EQ(CompareFileTime(&before, &after), 0) << "the second start wrote a file";
+  EXPECT_FALSE(FileExists(DataFolderPath() + L"\\Kelvane.prefs"));
+  EXPECT_TRUE(first.Running());
+  Quit(first, window);
+}
+
+TEST_F(Spine, CloseBoxHidesTheWindowAndKeepsTheProcess) {
+  KelvaneProcess kelvane;
+  ASSERT_TRUE(kelvane.Start());
+  HWND window = kelvane.WaitForMainWindow();
+  ASSERT_NE(window, nullptr);
+  PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }, 5000));
+  EXPECT_FALSE(kelvane.WaitForExit(1000, nullptr)) << "closing the window ended the program";
+  EXPECT_TRUE(IsWindow(window));
+  Quit(kelvane, window, CmdTrayQuitter);
+}
+
+TEST_F(Spine, PlainFileInPlaceOfTheDataFolderPutsListsInTheCurrentDirectory) {
+  {
+    HANDLE blocker = CreateFileW(DataFolderPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(blocker, INVALID_HANDLE_VALUE);
+    CloseHandle(blocker);
+  }
+  const std::wstring current = MakeTempFolder();
+  KelvaneProcess kelvane;
+  ASSERT_TRUE(kelvane.Start(current));
+  HWND window = kelvane.WaitForMainWindow();
+  ASSERT_NE(window, nullptr);
+  for (const wchar_t* name : {L"MyApps.txt", L"MyFiles.txt", L"MyLinks.txt"}) {
+    EXPECT_TRUE(FileExists(current + name));
+  }
+  EXPECT_FALSE(IsDirectory(DataFolderPath())) << "the plain file must stay as it was";
+  EXPECT_TRUE(FileExists(DataFolderPath()));
+  Quit(kelvane, window);
+  RemovePath(current);
+}
+
+}  // namespace
+}  // namespace kelvane::test

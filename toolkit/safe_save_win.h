@@ -1,0 +1,21 @@
+#pragma once
+// The real file system behind SaveFileAtomically.
+#include <string>
+#include <string_view>
+
+#include "toolkit/safe_save.h"
+
+namespace kelvane {
+
+class Win32SaveFileSystem : public SaveFileSystem {
+ public:
+  bool Exists(const std::wstring& path) override;
+  std::unique_ptr<SaveFile> Create(const std::wstring& path) override;
+  bool Replace(const std::wstring& from, const std::wstring& target) override;
+  void Remove(const std::wstring& path) override;
+};
+
+// SaveFileAtomically on the real file system.
+bool SaveFileAtomically(const std::wstring& target, std::string_view bytes);
+
+}  // namespace kelvane

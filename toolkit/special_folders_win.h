@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+namespace kelvane {
+
+// The shell's path of a special folder (CSIDL number), with a trailing
+// backslash; empty when the system has none.
+std::wstring SpecialFolderPath(int csidl);
+
+// Appends a backslash unless the path is empty or already ends with one.
+std::wstring WithTrailingBackslash(std::wstring path);
+
+}  // namespace kelvane
