@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "settings/preferences.h"
 #include "toolkit/handle_win.h"
 #include "toolkit/image_set_win.h"
 
@@ -26,6 +27,8 @@ struct AppState {
 
   std::array<UniqueFont, 3> fonts;  // 0 titles, 1 list headers, 2 texts
   ImageSet images;                  // images 0..51
+
+  Preferences prefs;
 
   UniqueKernelHandle instanceMutex;
   HWND mainWindow = nullptr;

@@ -39,7 +39,7 @@ UniqueIcon IconFromIcoBytes(const uint8_t* data, size_t size, int preferredWidth
 }
 
 UniqueIcon IconFromPngBytes(const uint8_t* data, size_t size, UniqueBitmap* bitmap, SIZE* pixels) {
-  auto decoded = DecodePng(data, size);
+  const auto decoded = DecodePng(std::span<const uint8_t>(data, size));
   if (!decoded) return {};
   // Icons take straight alpha; AlphaBlend wants it premultiplied.
   UniqueBitmap colour = MakeDib(decoded->width, decoded->height, decoded->pixels.data());
@@ -47,8 +47,7 @@ UniqueIcon IconFromPngBytes(const uint8_t* data, size_t size, UniqueBitmap* bitm
   if (!colour || !mask) return {};
   ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
   UniqueIcon icon(CreateIconIndirect(&info));
-  PremultiplyAlpha(*decoded);
-  *bitmap = MakeDib(decoded->width, decoded->height, decoded->pixels.data());
+  *bitmap = MakeDib(decoded->width, decoded->height, PremultipliedBgra(*decoded).data());
   *pixels = {decoded->width, decoded->height};
   return icon;
 }

@@ -4,6 +4,8 @@
 // 32-bit bitmap (for drawing) and as an HICON (for image lists and menus).
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "toolkit/handle_win.h"

@@ -1,0 +1,22 @@
+#pragma once
+// Size, position and pinning of the main window.
+#include <windows.h>
+
+namespace kelvane {
+
+// Keeps the window above all others, or releases it.
+void SetPinned(HWND window, bool on);
+
+// Sets the window's inner (client) size in pixels, position unchanged.
+void SetInnerSize(HWND window, int width, int height);
+
+// Moves the window's outer left-top corner. A place from which no part of
+// the title bar would be on any monitor (a screen since removed) is refused:
+// the window then stays where it is, reachable. Returns whether it moved.
+bool MoveOnScreen(HWND window, int x, int y);
+
+// Inner size and outer position as they are now.
+SIZE InnerSize(HWND window);
+POINT OuterPosition(HWND window);
+
+}  // namespace kelvane
