@@ -6,24 +6,89 @@
 namespace kelvane {
 namespace {
 
+using O = CommandOwner;
+
 constexpr CommandEntry kCommands[] = {
-    {CmdQuitter, RequestQuit},
-    {CmdAide, OpenHelp},
-    {CmdTrayQuitter, RequestQuit},
+    {CmdAjoutFavori, O::Core, ShowAddMenu},
+    {CmdEnregistrerListes, O::Lists, nullptr},
+    {CmdQuitter, O::Core, RequestQuit},
+    {CmdAide, O::Core, OpenHelp},
+    {CmdInfo, O::About, nullptr},
+    {CmdSupprimerTout, O::SearchReset, nullptr},
+    {CmdRechercher, O::SearchReset, nullptr},
+    {CmdChercherPC, O::ExplorerTab, nullptr},
+    {CmdEpingler, O::Placement, ApplyPinToggle},
+    {CmdGestionPrefs, O::Preferences, nullptr},
+    {CmdSauvegarder, O::Core, ShowBackupMenu},
+    {CmdSelectDossier, O::ExplorerTab, nullptr},
+    {CmdMesdocuments, O::ExplorerTab, nullptr},
+    {CmdMesimages, O::ExplorerTab, nullptr},
+    {CmdMamusique, O::ExplorerTab, nullptr},
+    {CmdMesvideos, O::ExplorerTab, nullptr},
+    {CmdMesTelecharges, O::ExplorerTab, nullptr},
+    {CmdMesContacts, O::ExplorerTab, nullptr},
+    {CmdMyFavorites, O::ExplorerTab, nullptr},
+    {CmdLargesIco, O::ViewMenu, ViewLargeIcons},
+    {CmdPetitesIco, O::ViewMenu, ViewSmallIcons},
+    {CmdModeListe, O::ViewMenu, ViewList},
+    {CmdModeDetails, O::ViewMenu, ViewDetails},
+    {CmdAjoutAppli, O::AppsTab, nullptr},
+    {CmdAjoutFichier, O::FilesTab, nullptr},
+    {CmdAjoutDossier, O::FilesTab, nullptr},
+    {CmdAjoutLien, O::LinksTab, nullptr},
+    {CmdLienOuvrir, O::LinksTab, nullptr},
+    {CmdLienRetirer, O::LinksTab, nullptr},
+    {CmdLienRenommer, O::LinksTab, nullptr},
+    {CmdFichierOuvrir, O::FilesTab, nullptr},
+    {CmdFichierRetirer, O::FilesTab, nullptr},
+    {CmdFichierRenommer, O::FilesTab, nullptr},
+    {CmdFichierProprietes, O::FilesTab, nullptr},
+    {CmdAppliOuvrir, O::AppsTab, nullptr},
+    {CmdAppliRenommer, O::AppsTab, nullptr},
+    {CmdAppliRetirer, O::AppsTab, nullptr},
+    {CmdAppliProprietes, O::AppsTab, nullptr},
+    {CmdRecentOuvrir, O::RecentTab, nullptr},
+    {CmdRecentProprietes, O::RecentTab, nullptr},
+    {CmdRecentSupprSelect, O::RecentTab, nullptr},
+    {CmdRecentSupprTout, O::RecentTab, nullptr},
+    {CmdCreerSauvegarde, O::Backup, nullptr},
+    {CmdRecupSauvegarde, O::Backup, nullptr},
+    {CmdSupprSauvegarde, O::Backup, nullptr},
+    {CmdExplOuvrir, O::ExplorerTab, nullptr},
+    {CmdExplRenommer, O::ExplorerTab, nullptr},
+    {CmdExplProprietes, O::ExplorerTab, nullptr},
+    {CmdExplCopier, O::FileClipboard, nullptr},
+    {CmdExplColler, O::FileClipboard, nullptr},
+    {CmdExplCopierVers, O::FileOperations, nullptr},
+    {CmdExplDeplacerVers, O::FileOperations, nullptr},
+    {CmdExplSupprimer, O::FileOperations, nullptr},
+    {CmdExplRecycler, O::FileOperations, nullptr},
+    {CmdTrayExplorateur, O::Core, ShowExplorerTab},
+    {CmdTrayDesktop, O::Core, ShowDesktopTab},
+    {CmdTrayRecents, O::Core, ShowRecentTab},
+    {CmdTrayLiensWeb, O::Core, ShowLinksTab},
+    {CmdTrayFichiersDossiers, O::Core, ShowFilesTab},
+    {CmdTrayMesApplis, O::Core, ShowAppsTab},
+    {CmdTrayAfficher, O::Core, ShowMainWindowFromTray},
+    {CmdTrayQuitter, O::Core, RequestQuit},
 };
 
 }  // namespace
 
 std::span<const CommandEntry> CommandTable() { return kCommands; }
 
-bool DispatchCommand(int id) {
+const CommandEntry* FindCommand(int id) {
   for (const CommandEntry& entry : kCommands) {
-    if (entry.id == id) {
-      entry.handler();
-      return true;
-    }
+    if (entry.id == id) return &entry;
   }
-  return false;
+  return nullptr;
+}
+
+bool DispatchCommand(int id) {
+  const CommandEntry* entry = FindCommand(id);
+  if (!entry) return false;
+  if (entry->handler) entry->handler();
+  return true;
 }
 
 }  // namespace kelvane

@@ -1,15 +1,37 @@
 #pragma once
+// The one table from command number (WM_COMMAND id of menu items and
+// tool-bar buttons) to the procedure that carries it out.
 #include <span>
 
 namespace kelvane {
 
-// One entry per command number: the procedure that carries it out.
+// Which part of the program carries a command out.
+enum class CommandOwner {
+  Core,          // quit, help, the two command menus, tray entries
+  Placement,     // pin toggle
+  ViewMenu,      // view mode of the file-system lists
+  Lists,         // saving the three lists
+  AppsTab,
+  FilesTab,
+  LinksTab,
+  SearchReset,
+  Preferences,
+  Backup,
+  RecentTab,
+  ExplorerTab,
+  FileOperations,
+  FileClipboard,
+  About,
+};
+
 struct CommandEntry {
   int id;
-  void (*handler)();
+  CommandOwner owner;
+  void (*handler)();  // null while the owner's part is still to be built
 };
 
 std::span<const CommandEntry> CommandTable();
+const CommandEntry* FindCommand(int id);
 
 // Runs the handler of a command; false when the number is no command.
 bool DispatchCommand(int id);

@@ -1,7 +1,15 @@
 #include "app/main_window.h"
 
+#include <commctrl.h>
+
 #include "app/app_state.h"
 #include "app/command_table.h"
+#include "app/gadget_table.h"
+#include "app/gadgets.h"
+#include "app/ids.h"
+#include "app/layout.h"
+#include "app/panel_tabs.h"
+#include "app/tray_icon.h"
 #include "toolkit/dpi_win.h"
 
 namespace kelvane {
@@ -27,13 +35,56 @@ void LimitSize(HWND window, MINMAXINFO* info) {
   info->ptMaxSize.x = maximum.cx;
 }
 
+// WM_COMMAND: menu items, accelerators (no control) and tool-bar buttons
+// carry command numbers; other controls report gadget events.
+void OnCommand(WPARAM wParam, LPARAM lParam) {
+  const int id = LOWORD(wParam);
+  const auto control = reinterpret_cast<HWND>(lParam);
+  if (!control || control == Gadget(kMainToolBar)) {
+    DispatchCommand(id);
+    return;
+  }
+  switch (HIWORD(wParam)) {
+    case BN_CLICKED:
+      DispatchGadgetEvent(id, GadgetEvent::Click);
+      break;
+    case CBN_SELCHANGE:
+      DispatchGadgetEvent(id, GadgetEvent::Change);
+      break;
+    default:
+      break;
+  }
+}
+
+void OnNotify(const NMHDR* header) {
+  if (HandlePanelTabsNotify(header)) return;
+  const int gadget = static_cast<int>(header->idFrom);
+  switch (header->code) {
+    case NM_DBLCLK:
+      DispatchGadgetEvent(gadget, GadgetEvent::DoubleClick);
+      break;
+    case NM_RCLICK:
+      DispatchGadgetEvent(gadget, GadgetEvent::RightClick);
+      break;
+    default:
+      break;
+  }
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      // Menu items and accelerators (lParam 0) and tool-bar buttons carry
-      // command numbers; other controls report gadget events.
-      if (DispatchCommand(LOWORD(wParam))) return 0;
-      break;
+      OnCommand(wParam, lParam);
+      return 0;
+    case WM_NOTIFY:
+      OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+      return 0;
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED && Gadget(kPanelTabs)) LayoutMainWindow(window);
+      return 0;
+    case kTrayCallbackMessage:
+      HandleTrayMessage(wParam, lParam);
+      return 0;
     case WM_CLOSE:
       HideMainWindow();
       return 0;
@@ -48,6 +99,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     }
     default:
+      if (HandleTaskbarCreated(message)) return 0;
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);

@@ -5,11 +5,13 @@
 
 #include "app/app_state.h"
 #include "app/help.h"
+#include "app/tray_icon.h"
 
 namespace kelvane {
 
 int Shutdown() {
   AppState& app = App();
+  RemoveTrayIcon();
   CloseHelpViewer();
   if (app.mainWindow && IsWindowVisible(app.mainWindow)) {
     AnimateWindow(app.mainWindow, 500, AW_HIDE | AW_BLEND);

@@ -9,10 +9,13 @@
 #include "app/app_state.h"
 #include "app/data_folder.h"
 #include "app/main_window.h"
+#include "app/main_window_contents.h"
+#include "app/placement.h"
 #include "app/shutdown.h"
 #include "app/single_instance.h"
 #include "assets/image_ids.h"
 #include "catalog/catalog.h"
+#include "settings/preferences_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
 #include "toolkit/special_folders_win.h"
@@ -82,6 +85,13 @@ int RunKelvane(HINSTANCE instance) {
 
   app.mainWindow = OpenMainWindow(instance, app.windowTitle.c_str());
   if (!app.mainWindow) return FinalCleanup();
+
+  const SIZE inner = InnerSize(app.mainWindow);
+  app.prefs.WindowWidth = inner.cx;
+  app.prefs.WindowHeight = inner.cy;
+
+  BuildMainWindowContents(app.mainWindow);
+  LoadPreferencesAtStart();
 
   ShowWindow(app.mainWindow, SW_SHOW);
   UpdateWindow(app.mainWindow);

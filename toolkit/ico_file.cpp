@@ -1,5 +1,7 @@
 #include "toolkit/ico_file.h"
 
+#include <algorithm>
+
 namespace kelvane {
 namespace {
 
@@ -37,6 +39,27 @@ std::optional<IcoEntry> PickIcoEntry(const uint8_t* data, size_t size, int width
     if (e.width == width) return e;
   }
   return entries.front();
+}
+
+std::vector<uint8_t> Decode32BitIcoEntry(const uint8_t* data, size_t size, const IcoEntry& entry) {
+  constexpr size_t kHeader = 40;
+  if (!data || entry.offset > size || entry.size > size - entry.offset || entry.size < kHeader) return {};
+  const uint8_t* header = data + entry.offset;
+  const auto width = static_cast<int32_t>(U32(header + 4));
+  const auto doubledHeight = static_cast<int32_t>(U32(header + 8));
+  if (U32(header) != kHeader || U16(header + 14) != 32 || U32(header + 16) != 0) return {};
+  // The stored height counts the colour rows and the mask rows.
+  if (width != entry.width || doubledHeight != 2 * entry.height) return {};
+  const size_t rowBytes = static_cast<size_t>(width) * 4;
+  const size_t pixelBytes = rowBytes * static_cast<size_t>(entry.height);
+  if (kHeader + pixelBytes > entry.size) return {};
+  std::vector<uint8_t> pixels(pixelBytes);
+  const uint8_t* bottomUp = header + kHeader;
+  for (int row = 0; row < entry.height; ++row) {
+    const uint8_t* source = bottomUp + rowBytes * static_cast<size_t>(entry.height - 1 - row);
+    std::copy(source, source + rowBytes, pixels.begin() + static_cast<ptrdiff_t>(rowBytes * row));
+  }
+  return pixels;
 }
 
 }  // namespace kelvane

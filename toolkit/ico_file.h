@@ -22,4 +22,9 @@ std::vector<IcoEntry> ReadIcoDirectory(const uint8_t* data, size_t size);
 // The first entry of the given width, else the first entry.
 std::optional<IcoEntry> PickIcoEntry(const uint8_t* data, size_t size, int width);
 
+// The pixels of a 32-bit uncompressed entry as BGRA rows top to bottom,
+// straight alpha (what the file holds). Empty for other kinds of entry
+// (PNG-compressed, palette), which callers hand to the system instead.
+std::vector<uint8_t> Decode32BitIcoEntry(const uint8_t* data, size_t size, const IcoEntry& entry);
+
 }  // namespace kelvane

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "toolkit/ico_file.h"
-#include "toolkit/png_decoder.h"
 
 namespace kelvane {
 namespace {
@@ -13,8 +12,9 @@ bool IsPng(const uint8_t* data, size_t size) {
   return size >= 8 && std::memcmp(data, kSignature, 8) == 0;
 }
 
-// A top-down 32-bit DIB section holding the given BGRA pixels.
-UniqueBitmap MakeDib(int width, int height, const uint8_t* bgra) {
+}  // namespace
+
+UniqueBitmap MakeDibSection(int width, int height, const uint8_t* bgra) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -24,68 +24,85 @@ UniqueBitmap MakeDib(int width, int height, const uint8_t* bgra) {
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (bitmap && bits) std::memcpy(bits, bgra, static_cast<size_t>(width) * height * 4);
+  if (bitmap && bits && bgra) std::memcpy(bits, bgra, static_cast<size_t>(width) * height * 4);
   return bitmap;
 }
 
-}  // namespace
-
-UniqueIcon IconFromIcoBytes(const uint8_t* data, size_t size, int preferredWidth) {
-  const auto entry = PickIcoEntry(data, size, preferredWidth);
-  if (!entry) return {};
-  return UniqueIcon(CreateIconFromResourceEx(const_cast<PBYTE>(data + entry->offset),
-                                             static_cast<DWORD>(entry->size), TRUE, 0x00030000,
-                                             entry->width, entry->height, LR_DEFAULTCOLOR));
-}
-
-UniqueIcon IconFromPngBytes(const uint8_t* data, size_t size, UniqueBitmap* bitmap, SIZE* pixels) {
-  const auto decoded = DecodePng(std::span<const uint8_t>(data, size));
-  if (!decoded) return {};
-  // Icons take straight alpha; AlphaBlend wants it premultiplied.
-  UniqueBitmap colour = MakeDib(decoded->width, decoded->height, decoded->pixels.data());
-  UniqueBitmap mask(CreateBitmap(decoded->width, decoded->height, 1, 1, nullptr));
+UniqueIcon MakeIconFromPixels(int width, int height, const uint8_t* bgra) {
+  UniqueBitmap colour = MakeDibSection(width, height, bgra);
+  UniqueBitmap mask(CreateBitmap(width, height, 1, 1, nullptr));
   if (!colour || !mask) return {};
   ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
-  UniqueIcon icon(CreateIconIndirect(&info));
-  *bitmap = MakeDib(decoded->width, decoded->height, PremultipliedBgra(*decoded).data());
-  *pixels = {decoded->width, decoded->height};
-  return icon;
+  return UniqueIcon(CreateIconIndirect(&info));
 }
 
 int ImageSet::LoadFromResources(HINSTANCE instance, int base, int count) {
   images_.clear();
   images_.resize(static_cast<size_t>(count));
-  int loaded = 0;
+  int decoded = 0;
   for (int n = 0; n < count; ++n) {
     HRSRC resource = FindResourceW(instance, MAKEINTRESOURCEW(base + n), MAKEINTRESOURCEW(10));
-    if (!resource) continue;
-    HGLOBAL handle = LoadResource(instance, resource);
-    const auto* data = static_cast<const uint8_t*>(handle ? LockResource(handle) : nullptr);
-    const size_t size = SizeofResource(instance, resource);
-    if (!data || size == 0) continue;
+    HGLOBAL handle = resource ? LoadResource(instance, resource) : nullptr;
     Image& image = images_[static_cast<size_t>(n)];
-    if (IsPng(data, size)) {
-      image.icon = IconFromPngBytes(data, size, &image.bitmap, &image.size);
-    } else if (const auto entry = PickIcoEntry(data, size, 0)) {
-      // The first image of the file is the image's own size.
-      image.icon = IconFromIcoBytes(data, size, entry->width);
-      image.size = {entry->width, entry->height};
+    image.data = static_cast<const uint8_t*>(handle ? LockResource(handle) : nullptr);
+    image.size = resource ? SizeofResource(instance, resource) : 0;
+    if (!image.data || image.size == 0) continue;
+    image.png = IsPng(image.data, image.size);
+    if (image.png) {
+      if (auto png = DecodePng(std::span<const uint8_t>(image.data, image.size))) {
+        image.pixels = std::move(*png);
+      }
+    } else if (const auto entry = PickIcoEntry(image.data, image.size, 0)) {
+      image.pixels.pixels = Decode32BitIcoEntry(image.data, image.size, *entry);
+      image.pixels.width = entry->width;
+      image.pixels.height = entry->height;
     }
-    if (image.icon) ++loaded;
+    if (!image.pixels.pixels.empty()) ++decoded;
   }
-  return loaded;
+  return decoded;
 }
 
-HICON ImageSet::Icon(int n) const {
-  return n >= 0 && n < Count() ? images_[static_cast<size_t>(n)].icon.get() : nullptr;
-}
-
-HBITMAP ImageSet::Bitmap(int n) const {
-  return n >= 0 && n < Count() ? images_[static_cast<size_t>(n)].bitmap.get() : nullptr;
+const ImageSet::Image* ImageSet::At(int n) const {
+  if (n < 0 || n >= Count()) return nullptr;
+  const Image& image = images_[static_cast<size_t>(n)];
+  return image.pixels.pixels.empty() ? nullptr : &image;
 }
 
 SIZE ImageSet::Size(int n) const {
-  return n >= 0 && n < Count() ? images_[static_cast<size_t>(n)].size : SIZE{0, 0};
+  const Image* image = At(n);
+  return image ? SIZE{image->pixels.width, image->pixels.height} : SIZE{0, 0};
+}
+
+HICON ImageSet::Icon(int n, int width) const {
+  const Image* image = At(n);
+  if (!image) return nullptr;
+  if (width > 0 && width != image->pixels.width && !image->png) {
+    if (image->otherSizeWidth != width) {
+      image->otherSizeIcon.reset();
+      image->otherSizeWidth = width;
+      const auto entry = PickIcoEntry(image->data, image->size, width);
+      if (entry && entry->width == width) {
+        image->otherSizeIcon.reset(CreateIconFromResourceEx(
+            const_cast<PBYTE>(image->data + entry->offset), static_cast<DWORD>(entry->size), TRUE,
+            0x00030000, entry->width, entry->height, LR_DEFAULTCOLOR));
+      }
+    }
+    if (image->otherSizeIcon) return image->otherSizeIcon.get();
+  }
+  if (!image->icon) {
+    image->icon = MakeIconFromPixels(image->pixels.width, image->pixels.height, image->pixels.pixels.data());
+  }
+  return image->icon.get();
+}
+
+HBITMAP ImageSet::Bitmap(int n) const {
+  const Image* image = At(n);
+  if (!image) return nullptr;
+  if (!image->bitmap) {
+    image->bitmap = MakeDibSection(image->pixels.width, image->pixels.height,
+                                   PremultipliedBgra(image->pixels).data());
+  }
+  return image->bitmap.get();
 }
 
 }  // namespace kelvane

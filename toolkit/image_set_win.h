@@ -1,7 +1,8 @@
 #pragma once
-// The program's compiled-in images, loaded once at start-up. Icon images
-// become HICONs; PNG images are decoded and kept both as a premultiplied
-// 32-bit bitmap (for drawing) and as an HICON (for image lists and menus).
+// The program's compiled-in images. At start-up every image is read from
+// its resource and decoded to pixels (PNGs through libpng); the Windows
+// objects (icons, 32-bit alpha bitmaps) are made on first use, so start-up
+// pays only for what the first screen shows. UI thread only.
 #include <windows.h>
 
 #include <cstddef>
@@ -9,31 +10,43 @@
 #include <vector>
 
 #include "toolkit/handle_win.h"
+#include "toolkit/png_decoder.h"
 
 namespace kelvane {
 
 class ImageSet {
  public:
-  // Loads images 0..count-1 from RCDATA resources base+n; returns how many loaded.
+  // Loads images 0..count-1 from RCDATA resources base+n; returns how many
+  // could be decoded.
   int LoadFromResources(HINSTANCE instance, int base, int count);
 
   int Count() const { return static_cast<int>(images_.size()); }
-  HICON Icon(int n) const;
-  HBITMAP Bitmap(int n) const;  // null for icon images
-  SIZE Size(int n) const;
+  SIZE Size(int n) const;  // of the image itself (the first image of an icon file)
+  // The icon, at the image's own size or, for icon files holding several
+  // sizes, at the given width when the file has it.
+  HICON Icon(int n, int width = 0) const;
+  // A top-down 32-bit DIB with premultiplied alpha (AlphaBlend, menus,
+  // image lists); null for an image that could not be decoded.
+  HBITMAP Bitmap(int n) const;
 
  private:
   struct Image {
-    UniqueIcon icon;
-    UniqueBitmap bitmap;
-    SIZE size{0, 0};
+    const uint8_t* data = nullptr;  // the resource: mapped for the life of the process
+    size_t size = 0;
+    bool png = false;
+    DecodedImage pixels;  // BGRA, straight alpha, top-down
+    mutable UniqueIcon icon;
+    mutable UniqueIcon otherSizeIcon;
+    mutable int otherSizeWidth = 0;
+    mutable UniqueBitmap bitmap;
   };
+  const Image* At(int n) const;
   std::vector<Image> images_;
 };
 
-// Decoders for one image file held in memory; null on any fault.
-UniqueIcon IconFromIcoBytes(const uint8_t* data, size_t size, int preferredWidth);
-// Fills *bitmap (premultiplied, for AlphaBlend) and returns the matching icon.
-UniqueIcon IconFromPngBytes(const uint8_t* data, size_t size, UniqueBitmap* bitmap, SIZE* pixels);
+// A top-down 32-bit DIB section holding the given BGRA pixels.
+UniqueBitmap MakeDibSection(int width, int height, const uint8_t* bgra);
+// An icon from straight-alpha BGRA pixels.
+UniqueIcon MakeIconFromPixels(int width, int height, const uint8_t* bgra);
 
 }  // namespace kelvane

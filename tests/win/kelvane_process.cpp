@@ -134,3 +134,46 @@ void KelvaneProcess::Kill() {
 }
 
 }  // namespace kelvane::test
+
+namespace kelvane::test {
+
+HWND FindGadgetWindow(HWND main, int id, const wchar_t* className) {
+  struct Search {
+    int id;
+    const wchar_t* className;
+    HWND found;
+  } search{id, className, nullptr};
+  EnumChildWindows(
+      main,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (GetDlgCtrlID(child) != s->id) return TRUE;
+        if (s->className) {
+          wchar_t name[64] = {};
+          GetClassNameW(child, name, 64);
+          if (lstrcmpiW(name, s->className) != 0) return TRUE;
+        }
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+RECT RectIn(HWND window, HWND reference) {
+  RECT r{};
+  GetClientRect(window, &r);
+  MapWindowPoints(window, reference, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+bool WriteAll(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+}  // namespace kelvane::test

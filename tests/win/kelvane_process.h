@@ -54,3 +54,15 @@ class KelvaneProcess {
 HWND FindMainWindow();
 
 }  // namespace kelvane::test
+
+namespace kelvane::test {
+
+// A gadget of the main window by its number (any depth), optionally of a
+// window class; null when absent.
+HWND FindGadgetWindow(HWND main, int id, const wchar_t* className = nullptr);
+// The client rectangle of a window in the coordinates of another.
+RECT RectIn(HWND window, HWND reference);
+// Writes a file whole (bytes as given).
+bool WriteAll(const std::wstring& path, const std::string& bytes);
+
+}  // namespace kelvane::test

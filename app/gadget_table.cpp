@@ -1,0 +1,93 @@
+#include "app/gadget_table.h"
+
+#include "app/gadgets.h"
+#include "app/ids.h"
+#include "app/popup_menus.h"
+#include "toolkit/list_view_win.h"
+
+namespace kelvane {
+namespace {
+
+using E = GadgetEvent;
+using O = GadgetOwner;
+
+// Favourite lists: the menu opens when any row is selected.
+void MenuIfAnySelected(int gadget, int menu) {
+  if (HWND list = Gadget(gadget); list && FirstSelectedRow(list) >= 0) ShowPopupMenu(menu);
+}
+
+// Folder lists: only for a selected current row that is not "." or "..".
+void MenuIfCurrentRowSelected(int gadget, int menu) {
+  HWND list = Gadget(gadget);
+  const int row = list ? FocusedSelectedRow(list) : -1;
+  if (row < 0) return;
+  const std::wstring name = RowText(list, row);
+  if (name != L"." && name != L"..") ShowPopupMenu(menu);
+}
+
+void ViewMenuFor(int gadget) {
+  SetViewModeMenuTarget(gadget);
+  ShowPopupMenu(kMenuAffichage);
+}
+
+constexpr GadgetEntry kGadgetEvents[] = {
+    {kAppsList, E::DoubleClick, O::AppsTab, nullptr},
+    {kAppsList, E::RightClick, O::AppsTab, [] { MenuIfAnySelected(kAppsList, kMenuApplis); }},
+    {kFilesList, E::DoubleClick, O::FilesTab, nullptr},
+    {kFilesList, E::RightClick, O::FilesTab, [] { MenuIfAnySelected(kFilesList, kMenuFichiers); }},
+    {kLinksList, E::DoubleClick, O::LinksTab, nullptr},
+    {kLinksList, E::RightClick, O::LinksTab, [] { MenuIfAnySelected(kLinksList, kMenuLiens); }},
+    {kRecentList, E::DoubleClick, O::RecentTab, nullptr},
+    {kRecentList, E::RightClick, O::RecentTab, [] { MenuIfCurrentRowSelected(kRecentList, kMenuRecents); }},
+    {kExplorerList, E::RightClick, O::ExplorerTab, [] { MenuIfCurrentRowSelected(kExplorerList, kMenuExplorer); }},
+    {kExplorerList, E::Change, O::ExplorerTab, nullptr},
+    {kExplorerList, E::Drop, O::FileOperations, nullptr},
+    // History tab buttons.
+    {kHistFiltrer, E::Click, O::RecentTab, nullptr},
+    {kHistSupprimerRacc, E::Click, O::RecentTab, nullptr},
+    {kHistSupprimerTout, E::Click, O::RecentTab, nullptr},
+    {kHistRecharger, E::Click, O::RecentTab, nullptr},
+    {kHistCreerRacc, E::Click, O::RecentTab, nullptr},
+    {kHistProprietes, E::Click, O::RecentTab, nullptr},
+    {kHistAffichage, E::Click, O::Core, [] { ViewMenuFor(kRecentList); }},
+    {kHistDetails, E::Click, O::RecentTab, nullptr},
+    // Explorer tab buttons.
+    {kExplRecharger, E::Click, O::ExplorerTab, nullptr},
+    {kExplDossiers, E::Click, O::Core, [] { ShowPopupMenu(kMenuDossiers); }},
+    {kExplNouveauDossier, E::Click, O::ExplorerTab, nullptr},
+    {kExplCopier, E::Click, O::FileClipboard, nullptr},
+    {kExplColler, E::Click, O::FileClipboard, nullptr},
+    {kExplVider, E::Click, O::FileClipboard, nullptr},
+    {kExplVoirPressePapier, E::Click, O::FileClipboard, nullptr},
+    {kExplCopierVers, E::Click, O::FileOperations, nullptr},
+    {kExplDeplacerVers, E::Click, O::FileOperations, nullptr},
+    {kExplSupprimer, E::Click, O::FileOperations, nullptr},
+    {kExplRecycler, E::Click, O::FileOperations, nullptr},
+    {kExplProprietes, E::Click, O::ExplorerTab, nullptr},
+    {kExplAffichage, E::Click, O::Core, [] { ViewMenuFor(kExplorerList); }},
+    // Desktop tab.
+    {kDesktopHomeButton, E::Click, O::DesktopView, nullptr},
+    {kDesktopViewCombo, E::Change, O::DesktopView, nullptr},
+    {kDesktopSourceCombo, E::Change, O::DesktopView, nullptr},
+    {kDesktopList, E::DoubleClick, O::DesktopView, nullptr},
+};
+
+}  // namespace
+
+std::span<const GadgetEntry> GadgetTable() { return kGadgetEvents; }
+
+const GadgetEntry* FindGadgetEvent(int gadget, GadgetEvent event) {
+  for (const GadgetEntry& entry : kGadgetEvents) {
+    if (entry.gadget == gadget && entry.event == event) return &entry;
+  }
+  return nullptr;
+}
+
+bool DispatchGadgetEvent(int gadget, GadgetEvent event) {
+  const GadgetEntry* entry = FindGadgetEvent(gadget, event);
+  if (!entry) return false;
+  if (entry->handler) entry->handler();
+  return true;
+}
+
+}  // namespace kelvane

@@ -1,0 +1,25 @@
+#pragma once
+// The one table from gadget events of the main window (gadget number and
+// kind of event) to the procedure that answers them.
+#include <span>
+
+namespace kelvane {
+
+enum class GadgetEvent { Click, DoubleClick, RightClick, Change, Drop };
+
+enum class GadgetOwner { Core, AppsTab, FilesTab, LinksTab, RecentTab, ExplorerTab, FileOperations, FileClipboard, DesktopView };
+
+struct GadgetEntry {
+  int gadget;
+  GadgetEvent event;
+  GadgetOwner owner;
+  void (*handler)();  // null while the owner's part is still to be built
+};
+
+std::span<const GadgetEntry> GadgetTable();
+const GadgetEntry* FindGadgetEvent(int gadget, GadgetEvent event);
+
+// Runs the handler of a gadget event; false when the table has no such event.
+bool DispatchGadgetEvent(int gadget, GadgetEvent event);
+
+}  // namespace kelvane

@@ -1,0 +1,58 @@
+#include "app/layout.h"
+
+#include <commctrl.h>
+
+#include "app/gadgets.h"
+#include "app/ids.h"
+#include "app/panel_tabs.h"
+#include "toolkit/dpi_win.h"
+
+namespace kelvane {
+
+int g_windowWidth = 0;
+int g_windowHeight = 0;
+
+namespace {
+
+void Resize(int gadget, int width, int height) {
+  if (HWND window = Gadget(gadget)) {
+    SetWindowPos(window, nullptr, 0, 0, width < 0 ? 0 : width, height < 0 ? 0 : height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+}  // namespace
+
+void LayoutMainWindow(HWND main) {
+  if (!main) return;
+  const UINT dpi = DpiOf(main);
+  RECT inner{};
+  GetClientRect(main, &inner);
+  // A minimised window reports an empty inner area: keep the last layout.
+  if (IsIconic(main) || inner.right <= 0 || inner.bottom <= 0) return;
+  g_windowWidth = MulDiv(inner.right, 96, static_cast<int>(dpi));
+  g_windowHeight = MulDiv(inner.bottom, 96, static_cast<int>(dpi));
+
+  if (HWND toolBar = Gadget(kMainToolBar)) SendMessageW(toolBar, TB_AUTOSIZE, 0, 0);
+  ResizePanelTabs(inner.right, inner.bottom - Scale(30, dpi));
+
+  int pw = 0;
+  int ph = 0;
+  GetPageInnerSize(&pw, &ph);
+  Resize(kAppsList, pw, ph);
+  Resize(kFilesList, pw, ph);
+  Resize(kLinksList, pw, ph);
+  Resize(kRecentList, pw, ph - Scale(25, dpi));
+  Resize(kExplorerList, pw, ph - Scale(47, dpi));
+  if (HWND path = Gadget(kExplorerPath)) {
+    RECT field{};
+    GetWindowRect(path, &field);
+    SetWindowPos(path, nullptr, 0, ph - Scale(22, dpi), pw, field.bottom - field.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  Resize(kDesktopList, pw, ph - Scale(45, dpi));
+
+  RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+}  // namespace kelvane

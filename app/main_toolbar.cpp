@@ -1,0 +1,138 @@
+#include "app/main_toolbar.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/gadgets.h"
+#include "app/ids.h"
+#include "catalog/catalog.h"
+#include "toolkit/dpi_win.h"
+#include "toolkit/handle_win.h"
+
+namespace kelvane {
+namespace {
+
+using UniqueImageList = UniqueHandle<NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
+
+struct ToolBarButton {
+  int command;  // 0 for a separator
+  int image;
+  const wchar_t* tooltipKey;  // group ToolBarToolTip
+  bool toggle;
+};
+
+constexpr ToolBarButton kSeparator{0, -1, nullptr, false};
+
+constexpr ToolBarButton kButtons[] = {
+    {CmdQuitter, 1, L"Quitter", false},
+    {CmdAide, 2, L"Aide", false},
+    {CmdInfo, 4, L"Info", false},
+    kSeparator,
+    {CmdAjoutFavori, 0, L"AjoutFavori", false},
+    kSeparator,
+    {CmdEnregistrerListes, 12, L"EnregistrerListes", false},
+    kSeparator,
+    {CmdSupprimerTout, 23, L"SupprimerTout", false},
+    kSeparator,
+    {CmdRechercher, 11, L"Rechercher", false},
+    {CmdChercherPC, 45, L"ChercherPC", false},
+    kSeparator,
+    {CmdEpingler, 13, L"Epingler", true},
+    {CmdGestionPrefs, 14, L"GestionPrefs", false},
+    kSeparator,
+    {CmdSauvegarder, 24, L"Sauvegarder", false},
+};
+
+HWND g_toolBar = nullptr;
+
+UniqueImageList& ToolBarImages() {
+  static UniqueImageList images;
+  return images;
+}
+
+// Gives every button its tooltip text. The tool bar (TBSTYLE_TOOLTIPS) has
+// made a tool per button with a text callback that would go to the main
+// window; fixed texts keep the main window out of it.
+void SetToolTips(HWND toolBar) {
+  HWND tip = reinterpret_cast<HWND>(SendMessageW(toolBar, TB_GETTOOLTIPS, 0, 0));
+  if (!tip) {
+    tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, GetParent(toolBar),
+                          nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!tip) return;
+    SendMessageW(toolBar, TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(tip), 0);
+  }
+  for (const ToolBarButton& button : kButtons) {
+    if (!button.command) continue;
+    std::wstring text = CatalogText(L"ToolBarToolTip", button.tooltipKey);
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = toolBar;
+    info.uId = static_cast<UINT_PTR>(button.command);
+    info.lpszText = text.data();
+    TTTOOLINFOW existing = info;
+    existing.lpszText = nullptr;
+    if (SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&existing))) {
+      SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+    } else {
+      // No tool of the tool bar's own: cover the button's rectangle (the
+      // buttons never move).
+      const int index = static_cast<int>(SendMessageW(toolBar, TB_COMMANDTOINDEX, button.command, 0));
+      SendMessageW(toolBar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&info.rect));
+      SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+  }
+}
+
+}  // namespace
+
+HWND BuildMainToolBar(HWND main) {
+  g_toolBar = nullptr;
+  HWND toolBar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                                     CCS_TOP | CCS_NODIVIDER,
+                                 0, 0, 0, 0, main, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMainToolBar)),
+                                 GetModuleHandleW(nullptr), nullptr);
+  if (!toolBar) return nullptr;
+  SendMessageW(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+
+  const int side = Scale(16, DpiOf(main));
+  UniqueImageList images(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 11, 0));
+  std::vector<TBBUTTON> buttons;
+  for (const ToolBarButton& def : kButtons) {
+    TBBUTTON button{};
+    if (!def.command) {
+      button.fsStyle = BTNS_SEP;
+    } else {
+      const HICON icon = App().images.Icon(def.image);
+      const int index = images && icon ? ImageList_AddIcon(images.get(), icon) : -1;
+      button.iBitmap = index >= 0 ? index : I_IMAGENONE;
+      button.idCommand = def.command;
+      button.fsState = TBSTATE_ENABLED;
+      button.fsStyle = def.toggle ? BTNS_CHECK : BTNS_BUTTON;
+    }
+    buttons.push_back(button);
+  }
+  SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
+  ToolBarImages() = std::move(images);
+  SendMessageW(toolBar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+  SendMessageW(toolBar, TB_AUTOSIZE, 0, 0);
+  SetToolTips(toolBar);
+
+  g_toolBar = toolBar;
+  RegisterGadget(kMainToolBar, toolBar);
+  return toolBar;
+}
+
+bool PinToggleDown() {
+  return g_toolBar && SendMessageW(g_toolBar, TB_ISBUTTONCHECKED, CmdEpingler, 0) != 0;
+}
+
+void SetPinToggle(bool down) {
+  if (g_toolBar) SendMessageW(g_toolBar, TB_CHECKBUTTON, CmdEpingler, MAKELPARAM(down ? TRUE : FALSE, 0));
+}
+
+}  // namespace kelvane

@@ -1,0 +1,16 @@
+#pragma once
+#include <windows.h>
+
+namespace kelvane {
+
+// Builds MainToolBar (gadget 5) at the top of the main window: eleven image
+// buttons whose ids are their command numbers, so a click arrives at the main
+// window as WM_COMMAND with that number; tooltips from the catalog. Returns
+// null (and the program goes on without a tool bar) when it cannot be made.
+HWND BuildMainToolBar(HWND main);
+
+// The pin toggle (CmdEpingler): down means the window stays on top.
+bool PinToggleDown();
+void SetPinToggle(bool down);
+
+}  // namespace kelvane

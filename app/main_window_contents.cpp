@@ -1,0 +1,20 @@
+#include "app/main_window_contents.h"
+
+#include "app/layout.h"
+#include "app/main_toolbar.h"
+#include "app/panel_tabs.h"
+#include "app/popup_menus.h"
+#include "app/tray_icon.h"
+
+namespace kelvane {
+
+void BuildMainWindowContents(HWND main) {
+  if (!main) return;
+  BuildMainToolBar(main);  // the program goes on without it
+  BuildPanelTabs(main);
+  BuildPopupMenus();
+  AddTrayIcon(main);
+  LayoutMainWindow(main);
+}
+
+}  // namespace kelvane

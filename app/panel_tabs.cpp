@@ -1,0 +1,469 @@
+#include "app/panel_tabs.h"
+
+#include <shlobj.h>
+
+#include <array>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/gadgets.h"
+#include "app/ids.h"
+#include "catalog/catalog.h"
+#include "toolkit/dpi_win.h"
+#include "toolkit/handle_win.h"
+#include "toolkit/special_folders_win.h"
+#include "toolkit/tool_button_win.h"
+
+namespace kelvane {
+namespace {
+
+using UniqueImageList = UniqueHandle<NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
+
+struct TabDef {
+  const wchar_t* titleKey;  // group Panel
+  int image;
+};
+
+constexpr TabDef kTabs[kTabCount] = {
+    {L"Applications", 5}, {L"Fichiers", 7}, {L"Internet", 3},
+    {L"Historique", 8},   {L"Explorer", 26}, {L"Bureau", 47},
+};
+
+enum Tab { kTabApps, kTabFiles, kTabLinks, kTabHistory, kTabExplorer, kTabDesktop };
+
+struct ToolButtonDef {
+  int gadget;
+  int image;
+  const wchar_t* tooltipKey;
+};
+
+// Left to right from x 102, 31 apart; tooltips of group ToolTipHistory.
+constexpr ToolButtonDef kHistoryButtons[] = {
+    {kHistFiltrer, 42, L"FiltrerRacc"},        {kHistSupprimerRacc, 6, L"SupprimerRacc"},
+    {kHistSupprimerTout, 22, L"Supprimertout"}, {kHistRecharger, 28, L"RechargerRecents"},
+    {kHistCreerRacc, 43, L"CreerRacc"},        {kHistProprietes, 21, L"ProprietesRacc"},
+    {kHistAffichage, 29, L"Options"},          {kHistDetails, 36, L"DetailsRecents"},
+};
+constexpr int kHistoryButtonsX = 102;
+
+// Left to right from x 0, 31 apart; tooltips of group ToolTipExplorer. The
+// clipboard buttons stand paste, show, empty.
+constexpr ToolButtonDef kExplorerButtons[] = {
+    {kExplRecharger, 28, L"RechargerRep"},
+    {kExplDossiers, 18, L"SelectRepOuvrir"},
+    {kExplNouveauDossier, 33, L"NouveauDossier"},
+    {kExplCopier, 38, L"Copier"},
+    {kExplColler, 39, L"Coller"},
+    {kExplVoirPressePapier, 44, L"VoirPressePapier"},
+    {kExplVider, 40, L"ViderPressePapier"},
+    {kExplCopierVers, 37, L"CopierVers"},
+    {kExplDeplacerVers, 32, L"DeplacerVers"},
+    {kExplSupprimer, 6, L"Supprimer"},
+    {kExplRecycler, 27, L"Recycler"},
+    {kExplProprietes, 21, L"Proprietes"},
+    {kExplAffichage, 29, L"OptionsAffichage"},
+};
+constexpr int kToolButtonStep = 31;
+constexpr int kToolButtonWidth = 30;
+constexpr int kToolButtonHeight = 25;
+
+struct ReportListDef {
+  int gadget;
+  const wchar_t* column0Key;
+  const wchar_t* column1Key;
+};
+
+constexpr ReportListDef kReportLists[] = {
+    {kAppsList, L"Applications", L"Emplacement"},
+    {kFilesList, L"FichiersDossiers", L"Emplacement"},
+    {kLinksList, L"LiensWeb", L"AdresseWeb"},
+};
+
+// Until the folder control replaces them, the folder lists carry the usual
+// four columns; their titles are the control's own.
+constexpr const wchar_t* kFolderColumnTitles[] = {L"Name", L"Size", L"Type", L"Modified"};
+constexpr int kFolderColumnWidths[] = {400, 80, 80, 80};
+
+struct Panel {
+  HWND tabs = nullptr;
+  std::array<HWND, kTabCount> pages{};
+  UniqueImageList tabImages;
+  std::array<int, kTabCount> tabImageIndex{-1, -1, -1, -1, -1, -1};
+  UniqueFont gadgetFont;
+  UniqueBrush pageBrush;
+  int pageWidth = 0;  // pixels
+  int pageHeight = 0;
+  UINT dpi = 96;
+};
+
+Panel& ThePanel() {
+  static Panel panel;
+  return panel;
+}
+
+int S(int units) { return Scale(units, ThePanel().dpi); }
+
+HMENU IdOf(int gadget) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(gadget)); }
+
+// --- Page windows ------------------------------------------------------------
+
+LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+      // The main window dispatches gadget events and colours gadgets.
+      if (HWND root = GetAncestor(page, GA_ROOT); root && root != page) {
+        return SendMessageW(root, message, wParam, lParam);
+      }
+      break;
+    case WM_ERASEBKGND: {
+      RECT area{};
+      GetClientRect(page, &area);
+      const HBRUSH brush = ThePanel().pageBrush ? ThePanel().pageBrush.get() : GetSysColorBrush(COLOR_BTNFACE);
+      FillRect(reinterpret_cast<HDC>(wParam), &area, brush);
+      return 1;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcW(page, message, wParam, lParam);
+}
+
+bool RegisterPageClass() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(instance, kPanelPageClass, &existing)) return true;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = PageProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kPanelPageClass;
+  return RegisterClassExW(&wc) != 0;
+}
+
+RECT DisplayArea(HWND tabs) {
+  RECT area{};
+  GetClientRect(tabs, &area);
+  TabCtrl_AdjustRect(tabs, FALSE, &area);
+  if (area.right < area.left) area.right = area.left;
+  if (area.bottom < area.top) area.bottom = area.top;
+  return area;
+}
+
+void PlacePages() {
+  Panel& panel = ThePanel();
+  const RECT area = DisplayArea(panel.tabs);
+  panel.pageWidth = area.right - area.left;
+  panel.pageHeight = area.bottom - area.top;
+  for (HWND page : panel.pages) {
+    if (page) {
+      SetWindowPos(page, nullptr, area.left, area.top, panel.pageWidth, panel.pageHeight,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+}
+
+// Adds tab `index` and its (hidden unless first) page; the page size is read
+// again once the tab is there.
+HWND AddTab(int index) {
+  Panel& panel = ThePanel();
+  std::wstring title = CatalogText(L"Panel", kTabs[index].titleKey);
+  TCITEMW item{};
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
+  item.pszText = title.data();
+  item.iImage = panel.tabImageIndex[static_cast<size_t>(index)];
+  SendMessageW(panel.tabs, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
+
+  const DWORD visible = index == 0 ? WS_VISIBLE : 0;
+  HWND page = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelPageClass, nullptr,
+                              WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | visible, 0, 0, 0, 0, panel.tabs,
+                              IdOf(200 + index), GetModuleHandleW(nullptr), nullptr);
+  panel.pages[static_cast<size_t>(index)] = page;
+  PlacePages();
+  return page;
+}
+
+// --- Gadgets -----------------------------------------------------------------
+
+HWND MakeGadget(HWND page, int gadget, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int x,
+                int y, int width, int height) {
+  HWND window = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, page,
+                                IdOf(gadget), GetModuleHandleW(nullptr), nullptr);
+  if (!window) return nullptr;
+  SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(ThePanel().gadgetFont.get()), FALSE);
+  RegisterGadget(gadget, window);
+  return window;
+}
+
+void AddColumn(HWND list, int index, const std::wstring& title, int widthUnits) {
+  std::wstring text = title;
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  column.pszText = text.data();
+  column.cx = S(widthUnits);
+  column.iSubItem = index;
+  SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
+}
+
+// A list view; its header takes font 1 (after the list's own font, which
+// the list view passes on to its header).
+HWND MakeList(HWND page, int gadget, DWORD style, DWORD exStyle, DWORD listExStyle, int x, int y, int width,
+              int height) {
+  HWND list = MakeGadget(page, gadget, WC_LISTVIEWW, nullptr, WS_TABSTOP | style, exStyle, x, y, width, height);
+  if (!list) return nullptr;
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, listExStyle, listExStyle);
+  if (HWND header = ListView_GetHeader(list); header && App().fonts[1]) {
+    SendMessageW(header, WM_SETFONT, reinterpret_cast<WPARAM>(App().fonts[1].get()), FALSE);
+  }
+  return list;
+}
+
+void MakeToolButton(HWND page, const ToolButtonDef& def, const wchar_t* group, int x) {
+  HWND button = CreateToolButton(page, def.gadget, S(x), 0, S(kToolButtonWidth), S(kToolButtonHeight),
+                                 App().images.Icon(def.image), CatalogText(group, def.tooltipKey));
+  if (button) RegisterGadget(def.gadget, button);
+}
+
+void MakeFolderColumns(HWND list, const std::wstring& firstTitle) {
+  for (int i = 0; i < 4; ++i) {
+    AddColumn(list, i, i == 0 ? firstTitle : kFolderColumnTitles[i], kFolderColumnWidths[i]);
+  }
+}
+
+void BuildReportListTab(HWND page, const ReportListDef& def) {
+  const Panel& panel = ThePanel();
+  HWND list = MakeList(page, def.gadget, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
+                       LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER, 0, 0, panel.pageWidth, panel.pageHeight);
+  if (!list) return;
+  AddColumn(list, 0, CatalogText(L"Panel", def.column0Key), 400);
+  AddColumn(list, 1, CatalogText(L"Panel", def.column1Key), 300);
+}
+
+void BuildHistoryTab(HWND page) {
+  const Panel& panel = ThePanel();
+  if (HWND date = MakeGadget(page, kPurgeDate, DATETIMEPICK_CLASSW, nullptr, WS_TABSTOP | DTS_SHORTDATEFORMAT, 0,
+                             0, 0, S(100), S(25))) {
+    SendMessageW(date, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"dd/MM/yyyy"));
+    SetGadgetToolTip(date, CatalogText(L"ToolTipHistory", L"DatePurgeRacc"));
+  }
+  int x = kHistoryButtonsX;
+  for (const ToolButtonDef& def : kHistoryButtons) {
+    MakeToolButton(page, def, L"ToolTipHistory", x);
+    x += kToolButtonStep;
+  }
+  const int top = S(kToolButtonHeight);
+  if (HWND list = MakeList(page, kRecentList, LVS_REPORT, WS_EX_CLIENTEDGE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
+                           0, top, panel.pageWidth, panel.pageHeight - top)) {
+    MakeFolderColumns(list, kFolderColumnTitles[0]);
+  }
+}
+
+void BuildExplorerTab(HWND page) {
+  const Panel& panel = ThePanel();
+  int x = 0;
+  for (const ToolButtonDef& def : kExplorerButtons) {
+    MakeToolButton(page, def, L"ToolTipExplorer", x);
+    x += kToolButtonStep;
+  }
+  const int top = S(kToolButtonHeight);
+  if (HWND list = MakeList(page, kExplorerList, LVS_REPORT, WS_EX_CLIENTEDGE,
+                           LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER, 0, top, panel.pageWidth,
+                           panel.pageHeight - S(47))) {
+    MakeFolderColumns(list, ExplorerCountHeader(0));
+  }
+  // The explorer list starts in the documents folder.
+  const std::wstring documents = SpecialFolderPath(CSIDL_PERSONAL);
+  MakeGadget(page, kExplorerPath, WC_EDITW, documents.c_str(), WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 0,
+             panel.pageHeight - S(22), panel.pageWidth, S(22));
+}
+
+// A drop-down list whose closed field is `height` pixels high in all.
+HWND MakeDropDown(HWND page, int gadget, int x, int y, int width, int height,
+                  std::initializer_list<const wchar_t*> keys) {
+  HWND combo = MakeGadget(page, gadget, WC_COMBOBOXW, nullptr, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, x, y,
+                          width, height + S(200));
+  if (!combo) return nullptr;
+  for (const wchar_t* key : keys) {
+    const std::wstring text = CatalogText(L"PopUpMenus", key);
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  SendMessageW(combo, CB_SETCURSEL, 0, 0);
+  RECT outer{};
+  GetWindowRect(combo, &outer);
+  const int field = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  const int frame = (outer.bottom - outer.top) - field;
+  if (field > 0 && frame >= 0 && height - frame > 0) {
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - frame);
+  }
+  return combo;
+}
+
+void BuildDesktopTab(HWND page) {
+  const Panel& panel = ThePanel();
+  const std::wstring title = CatalogText(L"ToolTipExplorer", L"RaccourcisBureau");
+  if (HWND label = MakeGadget(page, kDesktopTitle, WC_STATICW, title.c_str(), SS_LEFT | SS_NOPREFIX, 0, S(5), S(2),
+                              S(230), S(17));
+      label && App().fonts[0]) {
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(App().fonts[0].get()), FALSE);
+  }
+  const std::wstring home = CatalogText(L"ToolTipExplorer", L"Bureau");
+  if (HWND button = MakeGadget(page, kDesktopHomeButton, WC_BUTTONW, home.c_str(), WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
+                               S(20), S(60), S(22))) {
+    SetGadgetToolTip(button, CatalogText(L"ToolTipExplorer", L"RetourBureau"));
+  }
+  if (HWND view = MakeDropDown(page, kDesktopViewCombo, S(62), S(20), S(160), S(22),
+                               {L"LargesIco", L"PetitesIco", L"ModeListe", L"ModeDetails"})) {
+    SetGadgetToolTip(view, CatalogText(L"PopUpMenus", L"SelectionAffichage"));
+  }
+  MakeDropDown(page, kDesktopSourceCombo, S(224), S(20), S(170), S(22), {L"UserDesktop", L"PublicDesktop"});
+
+  const int top = S(43);
+  if (HWND list = MakeList(page, kDesktopList, LVS_ICON | LVS_SHOWSELALWAYS, 0,
+                           LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER, 0, top, panel.pageWidth,
+                           panel.pageHeight - S(45))) {
+    MakeFolderColumns(list, kFolderColumnTitles[0]);
+    // Black with grey-blue text whatever the theme.
+    ListView_SetBkColor(list, RGB(0, 0, 0));
+    ListView_SetTextBkColor(list, RGB(0, 0, 0));
+    ListView_SetTextColor(list, RGB(130, 142, 159));
+  }
+}
+
+UniqueFont MakeGadgetFont(UINT dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
+  // The system gives the size for the primary screen's DPI.
+  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi),
+                                          static_cast<int>(DpiOf(nullptr)));
+  return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+void ShowPage(int index) {
+  Panel& panel = ThePanel();
+  HWND shown = panel.pages[static_cast<size_t>(index)];
+  if (shown) ShowWindow(shown, SW_SHOW);
+  HWND focus = GetFocus();
+  for (HWND page : panel.pages) {
+    if (!page || page == shown) continue;
+    // Hiding the page that holds the focus would leave the focus nowhere.
+    if (focus && (focus == page || IsChild(page, focus))) SetFocus(panel.tabs);
+    ShowWindow(page, SW_HIDE);
+  }
+}
+
+}  // namespace
+
+void BuildPanelTabs(HWND main) {
+  Panel& panel = ThePanel();
+  panel = Panel{};
+  panel.dpi = DpiOf(main);
+  if (!RegisterPageClass()) return;
+  panel.gadgetFont = MakeGadgetFont(panel.dpi);
+
+  RECT inner{};
+  GetClientRect(main, &inner);
+  panel.tabs = CreateWindowExW(0, WC_TABCONTROLW, nullptr,
+                               WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP, 0, S(30),
+                               inner.right, inner.bottom - S(30), main, IdOf(kPanelTabs), GetModuleHandleW(nullptr),
+                               nullptr);
+  if (!panel.tabs) return;
+  RegisterGadget(kPanelTabs, panel.tabs);
+  SendMessageW(panel.tabs, WM_SETFONT, reinterpret_cast<WPARAM>(panel.gadgetFont.get()), FALSE);
+
+  const int side = S(16);
+  panel.tabImages.reset(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, kTabCount, 0));
+  for (int index = 0; index < kTabCount; ++index) {
+    const HICON icon = App().images.Icon(kTabs[index].image);
+    panel.tabImageIndex[static_cast<size_t>(index)] =
+        panel.tabImages && icon ? ImageList_AddIcon(panel.tabImages.get(), icon) : -1;
+  }
+  if (panel.tabImages) {
+    SendMessageW(panel.tabs, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(panel.tabImages.get()));
+  }
+
+  for (int index = 0; index < kTabCount; ++index) {
+    HWND page = AddTab(index);
+    if (!page) continue;
+    switch (index) {
+      case kTabApps:
+      case kTabFiles:
+      case kTabLinks:
+        BuildReportListTab(page, kReportLists[index]);
+        break;
+      case kTabHistory:
+        BuildHistoryTab(page);
+        break;
+      case kTabExplorer:
+        BuildExplorerTab(page);
+        break;
+      case kTabDesktop:
+        BuildDesktopTab(page);
+        break;
+      default:
+        break;
+    }
+  }
+  SendMessageW(panel.tabs, TCM_SETCURSEL, 0, 0);
+}
+
+void SelectTab(int index) {
+  Panel& panel = ThePanel();
+  if (!panel.tabs || index < 0 || index >= kTabCount) return;
+  SendMessageW(panel.tabs, TCM_SETCURSEL, index, 0);
+  ShowPage(index);
+}
+
+int CurrentTab() {
+  const Panel& panel = ThePanel();
+  return panel.tabs ? static_cast<int>(SendMessageW(panel.tabs, TCM_GETCURSEL, 0, 0)) : -1;
+}
+
+HWND TabPage(int index) {
+  if (index < 0 || index >= kTabCount) return nullptr;
+  return ThePanel().pages[static_cast<size_t>(index)];
+}
+
+void ResizePanelTabs(int width, int height) {
+  Panel& panel = ThePanel();
+  if (!panel.tabs) return;
+  SetWindowPos(panel.tabs, nullptr, 0, 0, width, height < 0 ? 0 : height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PlacePages();
+}
+
+void GetPageInnerSize(int* width, int* height) {
+  if (width) *width = ThePanel().pageWidth;
+  if (height) *height = ThePanel().pageHeight;
+}
+
+bool HandlePanelTabsNotify(const NMHDR* header) {
+  const Panel& panel = ThePanel();
+  if (!header || !panel.tabs || header->hwndFrom != panel.tabs || header->code != TCN_SELCHANGE) return false;
+  const int index = CurrentTab();
+  if (index >= 0 && index < kTabCount) ShowPage(index);
+  return true;
+}
+
+void SetPanelPageColor(COLORREF colour) {
+  Panel& panel = ThePanel();
+  panel.pageBrush.reset(CreateSolidBrush(colour));
+  for (HWND page : panel.pages) {
+    if (page) InvalidateRect(page, nullptr, TRUE);
+  }
+}
+
+std::wstring ExplorerCountHeader(int count) {
+  return CatalogText(L"ToolTipExplorer", L"Contient") + L" " + std::to_wstring(count) + L" " +
+         CatalogText(L"ToolTipExplorer", L"fichiersdossiers");
+}
+
+}  // namespace kelvane

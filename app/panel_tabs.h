@@ -1,0 +1,40 @@
+#pragma once
+// PanelTabs (gadget 0) and the gadgets of its six tabs. Each tab's gadgets
+// live on a page window of their own, a child of the tab control covering
+// its display area; a page passes its gadgets' WM_COMMAND and WM_NOTIFY on
+// to the main window unchanged, so the main window sees the gadget numbers.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+namespace kelvane {
+
+inline constexpr int kTabCount = 6;
+inline constexpr wchar_t kPanelPageClass[] = L"KelvanePanelPage";
+
+// Builds the tab control at x 0, y 30 over the rest of the main window's
+// inner area, its six tabs and every gadget on them, and registers them.
+void BuildPanelTabs(HWND main);
+
+// Shows a tab's page as a click on its tab would. Out-of-range indexes are ignored.
+void SelectTab(int index);
+int CurrentTab();  // -1 before the tabs exist
+HWND TabPage(int index);  // null when out of range or not built
+
+// Resizes PanelTabs (pixels) and puts every page over its new display area.
+void ResizePanelTabs(int width, int height);
+// Inner size of a tab page in pixels (the size of the full-page lists).
+void GetPageInnerSize(int* width, int* height);
+
+// The main window passes every WM_NOTIFY here first: a click on a tab
+// (TCN_SELCHANGE of PanelTabs) shows that tab's page. True when handled.
+bool HandlePanelTabsNotify(const NMHDR* header);
+
+// Background of the pages (the dark look changes it); a system colour at start.
+void SetPanelPageColor(COLORREF colour);
+
+// "Contient <count> fichiers et dossiers", the title of ExplorerList's first column.
+std::wstring ExplorerCountHeader(int count);
+
+}  // namespace kelvane

@@ -1,0 +1,35 @@
+#pragma once
+// The popup menus of the main window and the tray menu, built from data
+// tables once at start-up. Every entry shows its image before its text; a
+// chosen entry arrives at the main window as WM_COMMAND with its number.
+#include <windows.h>
+
+#include <string>
+
+namespace kelvane {
+
+// Builds menus 59, 64, 69, 73, 78, 83, 88, 92, 34 and the tray menu 102
+// (a second call replaces them).
+void BuildPopupMenus();
+HMENU PopupMenu(int menuId);  // null for an unknown number or before the build
+
+// Shows a menu at the mouse cursor over the main window. MenuSystray takes
+// the tray form: the main window comes to the foreground first, the menu
+// stands above the cursor and either mouse button chooses.
+void ShowPopupMenu(int menuId);
+
+// MenuAffichage acts on the list whose button opened it: RecentList (4) or
+// ExplorerList (32); -1 until one of them has.
+void SetViewModeMenuTarget(int gadget);
+int ViewModeMenuTarget();
+// Puts the check mark on one of entries 60-63 and takes it off the others.
+void CheckViewModeEntry(int command);
+
+// Entry 97 (paste) of MenuExplorer, enabled only while the file clipboard holds files.
+void EnablePasteEntry(bool enabled);
+
+// The folder opened by entries 36-42 of MenuDossiers (with a trailing
+// backslash); empty for other numbers or when the system has none.
+std::wstring DossiersMenuFolder(int command);
+
+}  // namespace kelvane

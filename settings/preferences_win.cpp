@@ -1,0 +1,48 @@
+#include "settings/preferences_win.h"
+
+#include "app/app_state.h"
+#include "app/main_toolbar.h"
+#include "app/panel_tabs.h"
+#include "app/placement.h"
+#include "settings/preferences.h"
+#include "toolkit/safe_save_win.h"
+#include "toolkit/special_folders_win.h"
+#include "toolkit/utf_win.h"
+
+#include <shlobj.h>
+
+namespace kelvane {
+
+std::wstring PreferencesPath() { return App().dataFolder + std::wstring(kPreferencesFileName); }
+
+void LoadPreferencesAtStart() {
+  AppState& app = App();
+  const std::wstring path = PreferencesPath();
+  if (!PathExists(path)) return;
+  std::string bytes;
+  // A file that cannot be read counts as empty: every key takes its default.
+  if (!ReadWholeFile(path, &bytes)) bytes.clear();
+  app.prefs = ParsePreferences(bytes, AnsiToWide);
+
+  const StartPlacement start = DecideStartPlacement(app.prefs, SpecialFolderPath(CSIDL_PERSONAL));
+  HWND window = app.mainWindow;
+  if (start.applyPosition) MoveOnScreen(window, start.x, start.y);
+  if (start.applySize) SetInnerSize(window, start.width, start.height);
+  SetPinToggle(start.pinned);
+  SetPinned(window, start.pinned);
+  if (start.startTab >= 0) SelectTab(start.startTab);
+  app.defaultAppsFolder = start.appsFolder;
+  app.defaultFilesFolder = start.filesFolder;
+}
+
+bool SavePreferences() {
+  AppState& app = App();
+  if (app.mainWindow) {
+    const SIZE inner = InnerSize(app.mainWindow);
+    const POINT outer = OuterPosition(app.mainWindow);
+    TakeWindowPlacementForSave(app.prefs, inner.cx, inner.cy, outer.x, outer.y);
+  }
+  return SaveFileAtomically(PreferencesPath(), SerializePreferences(app.prefs));
+}
+
+}  // namespace kelvane

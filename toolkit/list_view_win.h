@@ -1,0 +1,21 @@
+#pragma once
+// Small operations on list-view controls shared by several lists.
+#include <windows.h>
+
+#include <string>
+
+namespace kelvane {
+
+// Display modes as the program numbers them.
+enum ListViewMode : int { kViewLargeIcons = 0, kViewSmallIcons = 1, kViewList = 2, kViewDetails = 3 };
+
+void SetListViewMode(HWND list, int mode);
+int ListViewModeOf(HWND list);
+
+// The first selected row from the top, or -1.
+int FirstSelectedRow(HWND list);
+// The focused row when it is also selected, else -1.
+int FocusedSelectedRow(HWND list);
+std::wstring RowText(HWND list, int row, int column = 0);
+
+}  // namespace kelvane

@@ -1,0 +1,274 @@
+#include "toolkit/tool_button_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <vector>
+
+#include "toolkit/dpi_win.h"
+#include "toolkit/handle_win.h"
+
+namespace kelvane {
+namespace {
+
+struct ToolButton {
+  HICON image = nullptr;
+  bool pressed = false;  // left button went down here and is still held
+};
+
+ToolButton* StateOf(HWND window) {
+  return reinterpret_cast<ToolButton*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// --- Shared tooltips ---------------------------------------------------------
+
+struct SharedTip {
+  HWND root;
+  HWND tip;
+};
+
+std::vector<SharedTip>& SharedTips() {
+  static std::vector<SharedTip> tips;
+  return tips;
+}
+
+// The tooltip of a gadget's top-level window, or null; optionally created.
+HWND ToolTipFor(HWND gadget, bool create) {
+  HWND root = GetAncestor(gadget, GA_ROOT);
+  if (!root) return nullptr;
+  auto& tips = SharedTips();
+  // A destroyed window takes its owned tooltip with it; forget both.
+  std::erase_if(tips, [](const SharedTip& t) { return !IsWindow(t.tip); });
+  for (const SharedTip& t : tips) {
+    if (t.root == root) return t.tip;
+  }
+  if (!create) return nullptr;
+  HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, root, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  if (!tip) return nullptr;
+  // Long texts wrap instead of running across the screen.
+  SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, Scale(400, DpiOf(root)));
+  tips.push_back({root, tip});
+  return tip;
+}
+
+TTTOOLINFOW ToolInfoFor(HWND gadget) {
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND;
+  info.hwnd = GetParent(gadget);
+  info.uId = reinterpret_cast<UINT_PTR>(gadget);
+  return info;
+}
+
+bool IsToolButton(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return lstrcmpiW(name, kToolButtonClass) == 0;
+}
+
+// Tool buttons hand their mouse messages to the tooltip themselves; other
+// gadgets let the tooltip watch them (TTF_SUBCLASS).
+void RelayToToolTip(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (HWND tip = ToolTipFor(button, false)) {
+    MSG msg{button, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+  }
+}
+
+// --- Tool button window ------------------------------------------------------
+
+void Click(HWND button) {
+  SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+}
+
+void Paint(HWND button, const ToolButton& state, HDC target) {
+  RECT area{};
+  GetClientRect(button, &area);
+  const COLORREF top = IsWindowEnabled(button) ? kToolButtonTop : kToolButtonDisabledTop;
+  // Drawn off screen first: the gradient and the image never flicker.
+  UniqueDC memory(CreateCompatibleDC(target));
+  UniqueBitmap canvas(CreateCompatibleBitmap(target, area.right, area.bottom));
+  if (!memory || !canvas) {
+    DrawToolButton(target, area, state.image, top, DpiOf(button));
+    return;
+  }
+  {
+    SelectObjectScope select(memory.get(), canvas.get());
+    DrawToolButton(memory.get(), area, state.image, top, DpiOf(button));
+    const LRESULT ui = SendMessageW(button, WM_QUERYUISTATE, 0, 0);
+    if (GetFocus() == button && !(ui & UISF_HIDEFOCUS)) {
+      RECT focus = area;
+      InflateRect(&focus, -2, -2);
+      DrawFocusRect(memory.get(), &focus);
+    }
+    BitBlt(target, 0, 0, area.right, area.bottom, memory.get(), 0, 0, SRCCOPY);
+  }
+}
+
+LRESULT CALLBACK ToolButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ToolButton* self = StateOf(window);
+  switch (message) {
+    case WM_NCCREATE: {
+      const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+      self = new ToolButton{static_cast<HICON>(create->lpCreateParams)};
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+      break;
+    }
+    case WM_NCDESTROY:
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      delete self;
+      self = nullptr;
+      break;
+    case WM_DESTROY:
+      if (HWND tip = ToolTipFor(window, false)) {
+        TTTOOLINFOW info = ToolInfoFor(window);
+        SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+      }
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      if (self) Paint(window, *self, dc);
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      if (self) Paint(window, *self, reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    case WM_MOUSEMOVE:
+      RelayToToolTip(window, message, wParam, lParam);
+      return 0;
+    case WM_LBUTTONDOWN:
+      RelayToToolTip(window, message, wParam, lParam);
+      if (self) self->pressed = true;
+      SetCapture(window);
+      return 0;
+    case WM_LBUTTONUP: {
+      RelayToToolTip(window, message, wParam, lParam);
+      const bool wasPressed = self && self->pressed && GetCapture() == window;
+      if (self) self->pressed = false;
+      if (GetCapture() == window) ReleaseCapture();
+      RECT area{};
+      GetClientRect(window, &area);
+      const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      // Like a push button: releasing outside the button cancels the click.
+      if (wasPressed && PtInRect(&area, at)) Click(window);
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (self) self->pressed = false;
+      return 0;
+    case WM_GETDLGCODE: {
+      // Enter clicks the button instead of reaching the dialog manager.
+      const auto* msg = reinterpret_cast<const MSG*>(lParam);
+      if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) return DLGC_WANTMESSAGE;
+      return 0;
+    }
+    case WM_KEYDOWN:
+      if (wParam == VK_SPACE || wParam == VK_RETURN) {
+        if (!(lParam & 0x40000000)) Click(window);  // not on auto-repeat
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_UPDATEUISTATE:
+      InvalidateRect(window, nullptr, FALSE);
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool RegisterToolButtonClass() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(instance, kToolButtonClass, &existing)) return true;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = ToolButtonProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kToolButtonClass;
+  return RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace
+
+HWND CreateToolButton(HWND parent, int id, int x, int y, int width, int height, HICON image,
+                      const std::wstring& tooltip) {
+  if (!RegisterToolButtonClass()) return nullptr;
+  HWND button = CreateWindowExW(0, kToolButtonClass, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, width,
+                                height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleW(nullptr), image);
+  if (button && !tooltip.empty()) SetGadgetToolTip(button, tooltip);
+  return button;
+}
+
+void SetToolButtonEnabled(HWND button, bool enabled) {
+  EnableWindow(button, enabled ? TRUE : FALSE);
+  InvalidateRect(button, nullptr, FALSE);
+}
+
+void DrawToolButton(HDC dc, const RECT& area, HICON image, COLORREF top, UINT dpi) {
+  TRIVERTEX corners[2] = {};
+  corners[0].x = area.left;
+  corners[0].y = area.top;
+  corners[0].Red = static_cast<COLOR16>(GetRValue(top) << 8);
+  corners[0].Green = static_cast<COLOR16>(GetGValue(top) << 8);
+  corners[0].Blue = static_cast<COLOR16>(GetBValue(top) << 8);
+  corners[0].Alpha = 0xFF00;
+  corners[1].x = area.right;
+  corners[1].y = area.bottom;
+  corners[1].Red = static_cast<COLOR16>(GetRValue(kToolButtonBottom) << 8);
+  corners[1].Green = static_cast<COLOR16>(GetGValue(kToolButtonBottom) << 8);
+  corners[1].Blue = static_cast<COLOR16>(GetBValue(kToolButtonBottom) << 8);
+  corners[1].Alpha = 0xFF00;
+  GRADIENT_RECT rect{0, 1};
+  GradientFill(dc, corners, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+  if (image) {
+    DrawIconEx(dc, area.left + 10, area.top + Scale(5, dpi), image, Scale(16, dpi), Scale(16, dpi), 0, nullptr,
+               DI_NORMAL);
+  }
+}
+
+void SetGadgetToolTip(HWND gadget, const std::wstring& text) {
+  HWND tip = ToolTipFor(gadget, true);
+  if (!tip) return;
+  TTTOOLINFOW info = ToolInfoFor(gadget);
+  if (!IsToolButton(gadget)) info.uFlags |= TTF_SUBCLASS;
+  std::wstring copy = text;  // the tooltip copies it; the API wants a mutable pointer
+  info.lpszText = copy.data();
+  TTTOOLINFOW existing = ToolInfoFor(gadget);
+  if (SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&existing))) {
+    SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+  } else {
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  }
+}
+
+std::wstring GadgetToolTipText(HWND gadget) {
+  HWND tip = ToolTipFor(gadget, false);
+  if (!tip) return {};
+  TTTOOLINFOW info = ToolInfoFor(gadget);
+  wchar_t text[512] = {};
+  info.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+  return text;
+}
+
+}  // namespace kelvane
