@@ -22,6 +22,7 @@ struct AppState {
   std::wstring recentFolder;
   std::wstring publicDesktopFolder;
   std::wstring userDesktopFolder;
+  std::wstring documentsFolder;
   std::wstring defaultAppsFolder;
   std::wstring defaultFilesFolder;
 

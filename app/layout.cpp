@@ -2,15 +2,13 @@
 
 #include <commctrl.h>
 
+#include "app/app_state.h"
 #include "app/gadgets.h"
 #include "app/ids.h"
 #include "app/panel_tabs.h"
 #include "toolkit/dpi_win.h"
 
 namespace kelvane {
-
-int g_windowWidth = 0;
-int g_windowHeight = 0;
 
 namespace {
 
@@ -30,8 +28,9 @@ void LayoutMainWindow(HWND main) {
   GetClientRect(main, &inner);
   // A minimised window reports an empty inner area: keep the last layout.
   if (IsIconic(main) || inner.right <= 0 || inner.bottom <= 0) return;
-  g_windowWidth = MulDiv(inner.right, 96, static_cast<int>(dpi));
-  g_windowHeight = MulDiv(inner.bottom, 96, static_cast<int>(dpi));
+  // The preferences follow every resize, in window units.
+  App().prefs.WindowWidth = MulDiv(inner.right, 96, static_cast<int>(dpi));
+  App().prefs.WindowHeight = MulDiv(inner.bottom, 96, static_cast<int>(dpi));
 
   if (HWND toolBar = Gadget(kMainToolBar)) SendMessageW(toolBar, TB_AUTOSIZE, 0, 0);
   ResizePanelTabs(inner.right, inner.bottom - Scale(30, dpi));
@@ -52,7 +51,10 @@ void LayoutMainWindow(HWND main) {
   }
   Resize(kDesktopList, pw, ph - Scale(45, dpi));
 
-  RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  // Repaint at once; a window not yet shown paints when it is.
+  if (IsWindowVisible(main)) {
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
 }
 
 }  // namespace kelvane

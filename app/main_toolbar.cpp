@@ -15,7 +15,6 @@
 namespace kelvane {
 namespace {
 
-using UniqueImageList = UniqueHandle<NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
 
 struct ToolBarButton {
   int command;  // 0 for a separator
@@ -107,8 +106,7 @@ HWND BuildMainToolBar(HWND main) {
     if (!def.command) {
       button.fsStyle = BTNS_SEP;
     } else {
-      const HICON icon = App().images.Icon(def.image);
-      const int index = images && icon ? ImageList_AddIcon(images.get(), icon) : -1;
+      const int index = App().images.AddToImageList(images.get(), def.image, side);
       button.iBitmap = index >= 0 ? index : I_IMAGENONE;
       button.idCommand = def.command;
       button.fsState = TBSTATE_ENABLED;

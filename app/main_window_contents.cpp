@@ -13,6 +13,12 @@ void BuildMainWindowContents(HWND main) {
   BuildMainToolBar(main);  // the program goes on without it
   BuildPanelTabs(main);
   BuildPopupMenus();
+  LayoutMainWindow(main);
+}
+
+void CompleteMainWindowContents(HWND main) {
+  if (!main) return;
+  BuildAllPages();
   AddTrayIcon(main);
   LayoutMainWindow(main);
 }

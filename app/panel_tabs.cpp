@@ -17,7 +17,6 @@
 namespace kelvane {
 namespace {
 
-using UniqueImageList = UniqueHandle<NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
 
 struct TabDef {
   const wchar_t* titleKey;  // group Panel
@@ -87,6 +86,7 @@ constexpr int kFolderColumnWidths[] = {400, 80, 80, 80};
 struct Panel {
   HWND tabs = nullptr;
   std::array<HWND, kTabCount> pages{};
+  std::array<bool, kTabCount> built{};  // the page's gadgets exist
   UniqueImageList tabImages;
   std::array<int, kTabCount> tabImageIndex{-1, -1, -1, -1, -1, -1};
   UniqueFont gadgetFont;
@@ -204,7 +204,12 @@ HWND MakeGadget(HWND page, int gadget, const wchar_t* cls, const wchar_t* text, 
 }
 
 void AddColumn(HWND list, int index, const std::wstring& title, int widthUnits) {
-  std::wstring text = title;
+  // Headers take "&" as a mnemonic mark; doubled it shows as itself.
+  std::wstring text;
+  for (wchar_t c : title) {
+    if (c == L'&') text.push_back(L'&');
+    text.push_back(c);
+  }
   LVCOLUMNW column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
   column.pszText = text.data();
@@ -280,7 +285,7 @@ void BuildExplorerTab(HWND page) {
     MakeFolderColumns(list, ExplorerCountHeader(0));
   }
   // The explorer list starts in the documents folder.
-  const std::wstring documents = SpecialFolderPath(CSIDL_PERSONAL);
+  const std::wstring& documents = App().documentsFolder;
   MakeGadget(page, kExplorerPath, WC_EDITW, documents.c_str(), WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 0,
              panel.pageHeight - S(22), panel.pageWidth, S(22));
 }
@@ -296,12 +301,18 @@ HWND MakeDropDown(HWND page, int gadget, int x, int y, int width, int height,
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
   SendMessageW(combo, CB_SETCURSEL, 0, 0);
-  RECT outer{};
-  GetWindowRect(combo, &outer);
-  const int field = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-  const int frame = (outer.bottom - outer.top) - field;
-  if (field > 0 && frame >= 0 && height - frame > 0) {
-    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - frame);
+  // The field's height follows its item height plus a frame whose size
+  // depends on the system; correct the item height until the field fits.
+  // (The item height read back is not always the one set: Wine adds its
+  // padding, so the corrections build on the value set.)
+  int field = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int attempt = 0; attempt < 3 && field > 0; ++attempt) {
+    RECT outer{};
+    GetWindowRect(combo, &outer);
+    const int error = height - (outer.bottom - outer.top);
+    if (error == 0 || field + error <= 0) break;
+    field += error;
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
   }
   return combo;
 }
@@ -347,8 +358,36 @@ UniqueFont MakeGadgetFont(UINT dpi) {
   return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
+// A page's gadgets are made the first time it is shown, or by
+// BuildAllPages: at start-up only the first screen waits for its gadgets.
+void BuildPageContents(int index) {
+  Panel& panel = ThePanel();
+  HWND page = panel.pages[static_cast<size_t>(index)];
+  if (!page || panel.built[static_cast<size_t>(index)]) return;
+  panel.built[static_cast<size_t>(index)] = true;
+  switch (index) {
+    case kTabApps:
+    case kTabFiles:
+    case kTabLinks:
+      BuildReportListTab(page, kReportLists[index]);
+      break;
+    case kTabHistory:
+      BuildHistoryTab(page);
+      break;
+    case kTabExplorer:
+      BuildExplorerTab(page);
+      break;
+    case kTabDesktop:
+      BuildDesktopTab(page);
+      break;
+    default:
+      break;
+  }
+}
+
 void ShowPage(int index) {
   Panel& panel = ThePanel();
+  BuildPageContents(index);
   HWND shown = panel.pages[static_cast<size_t>(index)];
   if (shown) ShowWindow(shown, SW_SHOW);
   HWND focus = GetFocus();
@@ -371,7 +410,8 @@ void BuildPanelTabs(HWND main) {
 
   RECT inner{};
   GetClientRect(main, &inner);
-  panel.tabs = CreateWindowExW(0, WC_TABCONTROLW, nullptr,
+  // WS_EX_CONTROLPARENT: the dialog manager's Tab key reaches the gadgets on the pages.
+  panel.tabs = CreateWindowExW(WS_EX_CONTROLPARENT, WC_TABCONTROLW, nullptr,
                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP, 0, S(30),
                                inner.right, inner.bottom - S(30), main, IdOf(kPanelTabs), GetModuleHandleW(nullptr),
                                nullptr);
@@ -382,37 +422,20 @@ void BuildPanelTabs(HWND main) {
   const int side = S(16);
   panel.tabImages.reset(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, kTabCount, 0));
   for (int index = 0; index < kTabCount; ++index) {
-    const HICON icon = App().images.Icon(kTabs[index].image);
     panel.tabImageIndex[static_cast<size_t>(index)] =
-        panel.tabImages && icon ? ImageList_AddIcon(panel.tabImages.get(), icon) : -1;
+        App().images.AddToImageList(panel.tabImages.get(), kTabs[index].image, side);
   }
   if (panel.tabImages) {
     SendMessageW(panel.tabs, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(panel.tabImages.get()));
   }
 
-  for (int index = 0; index < kTabCount; ++index) {
-    HWND page = AddTab(index);
-    if (!page) continue;
-    switch (index) {
-      case kTabApps:
-      case kTabFiles:
-      case kTabLinks:
-        BuildReportListTab(page, kReportLists[index]);
-        break;
-      case kTabHistory:
-        BuildHistoryTab(page);
-        break;
-      case kTabExplorer:
-        BuildExplorerTab(page);
-        break;
-      case kTabDesktop:
-        BuildDesktopTab(page);
-        break;
-      default:
-        break;
-    }
-  }
+  for (int index = 0; index < kTabCount; ++index) AddTab(index);
   SendMessageW(panel.tabs, TCM_SETCURSEL, 0, 0);
+  BuildPageContents(0);
+}
+
+void BuildAllPages() {
+  for (int index = 0; index < kTabCount; ++index) BuildPageContents(index);
 }
 
 void SelectTab(int index) {
@@ -450,6 +473,28 @@ bool HandlePanelTabsNotify(const NMHDR* header) {
   if (!header || !panel.tabs || header->hwndFrom != panel.tabs || header->code != TCN_SELCHANGE) return false;
   const int index = CurrentTab();
   if (index >= 0 && index < kTabCount) ShowPage(index);
+  return true;
+}
+
+bool HandlePanelTabsKey(const MSG& msg) {
+  const Panel& panel = ThePanel();
+  if (!panel.tabs || msg.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000)) return false;
+  HWND root = GetAncestor(panel.tabs, GA_ROOT);
+  if (!msg.hwnd || (msg.hwnd != root && !IsChild(root, msg.hwnd))) return false;
+  int step = 0;
+  if (msg.wParam == VK_TAB) step = (GetKeyState(VK_SHIFT) & 0x8000) ? -1 : 1;
+  if (msg.wParam == VK_NEXT) step = 1;
+  if (msg.wParam == VK_PRIOR) step = -1;
+  if (!step) return false;
+  const int from = CurrentTab();
+  const int to = ((from < 0 ? 0 : from) + step + kTabCount) % kTabCount;
+  HWND focus = GetFocus();
+  const bool focusOnPage = focus && from >= 0 && IsChild(panel.pages[static_cast<size_t>(from)], focus);
+  SelectTab(to);
+  if (focusOnPage) {
+    HWND page = panel.pages[static_cast<size_t>(to)];
+    if (HWND first = GetNextDlgTabItem(page, nullptr, FALSE)) SetFocus(first);
+  }
   return true;
 }
 

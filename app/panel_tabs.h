@@ -14,8 +14,10 @@ inline constexpr int kTabCount = 6;
 inline constexpr wchar_t kPanelPageClass[] = L"KelvanePanelPage";
 
 // Builds the tab control at x 0, y 30 over the rest of the main window's
-// inner area, its six tabs and every gadget on them, and registers them.
+// inner area and its six tabs with their pages. A page's gadgets are made
+// and registered when it is first shown, or by BuildAllPages.
 void BuildPanelTabs(HWND main);
+void BuildAllPages();
 
 // Shows a tab's page as a click on its tab would. Out-of-range indexes are ignored.
 void SelectTab(int index);
@@ -30,6 +32,11 @@ void GetPageInnerSize(int* width, int* height);
 // The main window passes every WM_NOTIFY here first: a click on a tab
 // (TCN_SELCHANGE of PanelTabs) shows that tab's page. True when handled.
 bool HandlePanelTabsNotify(const NMHDR* header);
+
+// Keyboard path between the tabs, for the message loop before
+// IsDialogMessageW: Ctrl+Tab and Ctrl+Page Down show the next tab,
+// Ctrl+Shift+Tab and Ctrl+Page Up the previous one. True when handled.
+bool HandlePanelTabsKey(const MSG& msg);
 
 // Background of the pages (the dark look changes it); a system colour at start.
 void SetPanelPageColor(COLORREF colour);

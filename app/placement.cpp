@@ -1,5 +1,7 @@
 #include "app/placement.h"
 
+#include "toolkit/dpi_win.h"
+
 namespace kelvane {
 
 void SetPinned(HWND window, bool on) {
@@ -11,7 +13,8 @@ void SetPinned(HWND window, bool on) {
 }
 
 void SetInnerSize(HWND window, int width, int height) {
-  RECT r{0, 0, width, height};
+  const UINT dpi = DpiOf(window);
+  RECT r{0, 0, Scale(width, dpi), Scale(height, dpi)};
   AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
   SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
@@ -32,7 +35,8 @@ bool MoveOnScreen(HWND window, int x, int y) {
 SIZE InnerSize(HWND window) {
   RECT r{};
   GetClientRect(window, &r);
-  return {r.right - r.left, r.bottom - r.top};
+  const int dpi = static_cast<int>(DpiOf(window));
+  return {MulDiv(r.right - r.left, 96, dpi), MulDiv(r.bottom - r.top, 96, dpi)};
 }
 
 POINT OuterPosition(HWND window) {

@@ -7,7 +7,8 @@ namespace kelvane {
 // Keeps the window above all others, or releases it.
 void SetPinned(HWND window, bool on);
 
-// Sets the window's inner (client) size in pixels, position unchanged.
+// Sets the window's inner (client) size in window units (pixels at 96 DPI),
+// position unchanged.
 void SetInnerSize(HWND window, int width, int height);
 
 // Moves the window's outer left-top corner. A place from which no part of
@@ -15,7 +16,7 @@ void SetInnerSize(HWND window, int width, int height);
 // the window then stays where it is, reachable. Returns whether it moved.
 bool MoveOnScreen(HWND window, int x, int y);
 
-// Inner size and outer position as they are now.
+// Inner size (window units) and outer position (screen pixels) as they are now.
 SIZE InnerSize(HWND window);
 POINT OuterPosition(HWND window);
 

@@ -141,6 +141,7 @@ struct Menus {
   std::vector<UniqueBitmap> bitmaps;
   std::vector<std::pair<int, UniqueMenu>> menus;
   int viewModeTarget = -1;
+  bool folderIconsAdded = false;
 };
 
 Menus& TheMenus() {
@@ -203,6 +204,24 @@ UniqueBitmap FolderBitmap(int command, int side) {
   return MenuBitmapFromIcon(icon.get(), side);
 }
 
+// The shell icons of MenuDossiers' special folders, once.
+void AddFolderIcons(HMENU menu) {
+  Menus& state = TheMenus();
+  if (!menu || state.folderIconsAdded) return;
+  state.folderIconsAdded = true;
+  const int side = Scale(16, DpiOf(App().mainWindow));
+  for (int command = CmdMesdocuments; command <= CmdMyFavorites; ++command) {
+    UniqueBitmap bitmap = FolderBitmap(command, side);
+    if (!bitmap) continue;
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_BITMAP;
+    item.hbmpItem = bitmap.get();
+    SetMenuItemInfoW(menu, static_cast<UINT>(command), FALSE, &item);
+    state.bitmaps.push_back(std::move(bitmap));
+  }
+}
+
 UniqueMenu BuildMenu(std::span<const MenuEntry> entries, int side, std::vector<UniqueBitmap>* bitmaps) {
   UniqueMenu menu(CreatePopupMenu());
   if (!menu) return menu;
@@ -220,12 +239,17 @@ UniqueMenu BuildMenu(std::span<const MenuEntry> entries, int side, std::vector<U
       item.fType = MFT_STRING;
       item.wID = static_cast<UINT>(entry.command);
       item.dwTypeData = text.data();
-      UniqueBitmap bitmap = entry.image == kFolderIcon ? FolderBitmap(entry.command, side)
-                                                       : MenuBitmapFromIcon(App().images.Icon(entry.image), side);
-      if (bitmap) {
-        item.fMask |= MIIM_BITMAP;
-        item.hbmpItem = bitmap.get();
-        bitmaps->push_back(std::move(bitmap));
+      // The folders' shell icons are fetched when the menu is first shown:
+      // the shell's first icon lookup is slow and would delay the start.
+      if (entry.image != kFolderIcon) {
+        if (HBITMAP ready = App().images.Bitmap(entry.image, side)) {
+          item.fMask |= MIIM_BITMAP;
+          item.hbmpItem = ready;
+        } else if (UniqueBitmap bitmap = MenuBitmapFromIcon(App().images.Icon(entry.image, side), side)) {
+          item.fMask |= MIIM_BITMAP;
+          item.hbmpItem = bitmap.get();
+          bitmaps->push_back(std::move(bitmap));
+        }
       }
     }
     InsertMenuItemW(menu.get(), position++, TRUE, &item);
@@ -268,12 +292,15 @@ void BuildPopupMenus() {
   state.menus.clear();
   state.bitmaps.clear();
   state.viewModeTarget = -1;
+  state.folderIconsAdded = false;
   const int side = Scale(16, DpiOf(App().mainWindow));
   for (const MenuTable& table : kMenuTables) {
     state.menus.emplace_back(table.id, BuildMenu(table.entries, side, &state.bitmaps));
   }
   CheckViewModeEntry(CmdModeDetails);
 }
+
+void LoadDossiersMenuIcons() { AddFolderIcons(PopupMenu(kMenuDossiers)); }
 
 HMENU PopupMenu(int menuId) {
   for (const auto& [id, menu] : TheMenus().menus) {
@@ -286,6 +313,7 @@ void ShowPopupMenu(int menuId) {
   HMENU menu = PopupMenu(menuId);
   HWND main = App().mainWindow;
   if (!menu || !main) return;
+  if (menuId == kMenuDossiers) LoadDossiersMenuIcons();
   POINT cursor{};
   GetCursorPos(&cursor);
   if (menuId == kMenuSystray) {

@@ -13,6 +13,10 @@ namespace kelvane {
 void BuildPopupMenus();
 HMENU PopupMenu(int menuId);  // null for an unknown number or before the build
 
+// The shell icons of MenuDossiers' folders: fetched when that menu is first
+// shown, since the shell's first icon lookup is slow.
+void LoadDossiersMenuIcons();
+
 // Shows a menu at the mouse cursor over the main window. MenuSystray takes
 // the tray form: the main window comes to the foreground first, the menu
 // stands above the cursor and either mouse button chooses.

@@ -10,11 +10,13 @@
 #include "app/data_folder.h"
 #include "app/main_window.h"
 #include "app/main_window_contents.h"
+#include "app/panel_tabs.h"
 #include "app/placement.h"
 #include "app/shutdown.h"
 #include "app/single_instance.h"
 #include "assets/image_ids.h"
 #include "catalog/catalog.h"
+#include "explorer/file_clipboard_win.h"
 #include "settings/preferences_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
@@ -52,6 +54,9 @@ void RunEventLoop() {
   while (!App().quitRequested) {
     const BOOL result = GetMessageW(&msg, nullptr, 0, 0);
     if (result == 0 || result == -1) break;
+    // Ctrl+Tab switches tabs; Tab walks through the gadgets of the shown tab.
+    if (HandlePanelTabsKey(msg)) continue;
+    if (App().mainWindow && IsDialogMessageW(App().mainWindow, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -77,7 +82,8 @@ int RunKelvane(HINSTANCE instance) {
 
   app.profileFolder = SpecialFolderPath(CSIDL_PROFILE);
   app.defaultAppsFolder = SpecialFolderPath(CSIDL_PROGRAM_FILES);
-  app.defaultFilesFolder = SpecialFolderPath(CSIDL_PERSONAL);
+  app.documentsFolder = SpecialFolderPath(CSIDL_PERSONAL);
+  app.defaultFilesFolder = app.documentsFolder;
   app.dataFolder = EstablishDataFolder(app.profileFolder);
   CreateMissingListFiles(app.dataFolder);
 
@@ -86,7 +92,7 @@ int RunKelvane(HINSTANCE instance) {
   app.mainWindow = OpenMainWindow(instance, app.windowTitle.c_str());
   if (!app.mainWindow) return FinalCleanup();
 
-  const SIZE inner = InnerSize(app.mainWindow);
+  const SIZE inner = InnerSize(app.mainWindow);  // window units
   app.prefs.WindowWidth = inner.cx;
   app.prefs.WindowHeight = inner.cy;
 
@@ -95,6 +101,10 @@ int RunKelvane(HINSTANCE instance) {
 
   ShowWindow(app.mainWindow, SW_SHOW);
   UpdateWindow(app.mainWindow);
+  // The window shows as soon as its first screen is ready; the other tabs
+  // and the tray icon follow before any input is handled.
+  CompleteMainWindowContents(app.mainWindow);
+  UpdatePasteState(PasteScope::Full);
 
   RunEventLoop();
   return Shutdown();

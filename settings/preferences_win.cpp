@@ -6,10 +6,8 @@
 #include "app/placement.h"
 #include "settings/preferences.h"
 #include "toolkit/safe_save_win.h"
-#include "toolkit/special_folders_win.h"
 #include "toolkit/utf_win.h"
 
-#include <shlobj.h>
 
 namespace kelvane {
 
@@ -24,7 +22,7 @@ void LoadPreferencesAtStart() {
   if (!ReadWholeFile(path, &bytes)) bytes.clear();
   app.prefs = ParsePreferences(bytes, AnsiToWide);
 
-  const StartPlacement start = DecideStartPlacement(app.prefs, SpecialFolderPath(CSIDL_PERSONAL));
+  const StartPlacement start = DecideStartPlacement(app.prefs, app.documentsFolder);
   HWND window = app.mainWindow;
   if (start.applyPosition) MoveOnScreen(window, start.x, start.y);
   if (start.applySize) SetInnerSize(window, start.width, start.height);

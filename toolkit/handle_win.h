@@ -2,6 +2,7 @@
 // One move-only owner for every kind of Win32 handle: the traits say what
 // "no handle" is and how to release one.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -87,6 +88,7 @@ using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
+using UniqueImageList = UniqueHandle<NullHandleTraits<HIMAGELIST, ::ImageList_Destroy>>;
 using UniqueGlobal = UniqueHandle<GlobalMemTraits>;
 
 // Selects a GDI object into a DC for one scope and puts the old one back.

@@ -1,5 +1,7 @@
 #include "toolkit/image_set_win.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 
 #include "toolkit/ico_file.h"
@@ -95,14 +97,46 @@ HICON ImageSet::Icon(int n, int width) const {
   return image->icon.get();
 }
 
-HBITMAP ImageSet::Bitmap(int n) const {
+const DecodedImage* ImageSet::PixelsAt(const Image& image, int width, DecodedImage* scratch) const {
+  if (width <= 0 || width == image.pixels.width) return &image.pixels;
+  if (image.png) return nullptr;
+  const auto entry = PickIcoEntry(image.data, image.size, width);
+  if (!entry || entry->width != width) return nullptr;
+  scratch->pixels = Decode32BitIcoEntry(image.data, image.size, *entry);
+  scratch->width = entry->width;
+  scratch->height = entry->height;
+  return scratch->pixels.empty() ? nullptr : scratch;
+}
+
+HBITMAP ImageSet::Bitmap(int n, int width) const {
   const Image* image = At(n);
   if (!image) return nullptr;
-  if (!image->bitmap) {
-    image->bitmap = MakeDibSection(image->pixels.width, image->pixels.height,
-                                   PremultipliedBgra(image->pixels).data());
+  const bool own = width <= 0 || width == image->pixels.width;
+  UniqueBitmap& slot = own ? image->bitmap : image->otherSizeBitmap;
+  if (!own && image->otherSizeBitmapWidth != width) {
+    slot.reset();
+    image->otherSizeBitmapWidth = width;
+  } else if (slot) {
+    return slot.get();
   }
-  return image->bitmap.get();
+  DecodedImage scratch;
+  if (const DecodedImage* pixels = PixelsAt(*image, width, &scratch)) {
+    slot = MakeDibSection(pixels->width, pixels->height, PremultipliedBgra(*pixels).data());
+  }
+  return slot.get();
+}
+
+int ImageSet::AddToImageList(HIMAGELIST list, int n, int side) const {
+  const Image* image = At(n);
+  if (!list || !image) return -1;
+  DecodedImage scratch;
+  if (const DecodedImage* pixels = PixelsAt(*image, side, &scratch); pixels && pixels->height == side) {
+    // Image lists take straight alpha, as icons hold it.
+    UniqueBitmap bitmap = MakeDibSection(pixels->width, pixels->height, pixels->pixels.data());
+    if (bitmap) return ImageList_Add(list, bitmap.get(), nullptr);
+  }
+  HICON icon = Icon(n, side);
+  return icon ? ImageList_AddIcon(list, icon) : -1;
 }
 
 }  // namespace kelvane

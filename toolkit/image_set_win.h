@@ -25,9 +25,14 @@ class ImageSet {
   // The icon, at the image's own size or, for icon files holding several
   // sizes, at the given width when the file has it.
   HICON Icon(int n, int width = 0) const;
-  // A top-down 32-bit DIB with premultiplied alpha (AlphaBlend, menus,
-  // image lists); null for an image that could not be decoded.
-  HBITMAP Bitmap(int n) const;
+  // A top-down 32-bit DIB with premultiplied alpha (AlphaBlend, menus), at
+  // the image's own size or, for icon files holding it, at the given width;
+  // null for an image that could not be decoded or has no such size.
+  HBITMAP Bitmap(int n, int width = 0) const;
+  // Adds the image at side x side pixels to an ILC_COLOR32 image list and
+  // returns its index there, or -1. Straight from the pixels when the image
+  // has that size (adding icons one by one is slow), else through its icon.
+  int AddToImageList(HIMAGELIST list, int n, int side) const;
 
  private:
   struct Image {
@@ -39,8 +44,13 @@ class ImageSet {
     mutable UniqueIcon otherSizeIcon;
     mutable int otherSizeWidth = 0;
     mutable UniqueBitmap bitmap;
+    mutable UniqueBitmap otherSizeBitmap;
+    mutable int otherSizeBitmapWidth = 0;
   };
   const Image* At(int n) const;
+  // The straight-alpha pixels of the image at a width: its own, or those of
+  // another entry of its icon file. Null when there is none.
+  const DecodedImage* PixelsAt(const Image& image, int width, DecodedImage* scratch) const;
   std::vector<Image> images_;
 };
 

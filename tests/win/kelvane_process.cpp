@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "app/app_state.h"
+#include "app/ids.h"
 
 namespace kelvane::test {
 
@@ -109,7 +110,8 @@ HWND KelvaneProcess::WaitForMainWindow(DWORD timeoutMs) {
         HWND w = FindMainWindow();
         DWORD owner = 0;
         if (w) GetWindowThreadProcessId(w, &owner);
-        if (w && owner == id_ && IsWindowVisible(w)) found = w;
+        // Visible, and done with start-up: the last tab's gadgets exist.
+        if (w && owner == id_ && IsWindowVisible(w) && FindGadgetWindow(w, kDesktopList)) found = w;
         return found != nullptr || !Running();
       },
       timeoutMs);

@@ -37,7 +37,8 @@ class KelvaneProcess {
   ~KelvaneProcess();  // kills a process still running
 
   bool Start(const std::wstring& workingFolder = L"");
-  // The main window once it is visible; null after the timeout.
+  // The main window once it is visible and start-up is complete; null after
+  // the timeout.
   HWND WaitForMainWindow(DWORD timeoutMs = 20000);
   // True when the process ended within the time; *exitCode gets its code.
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);

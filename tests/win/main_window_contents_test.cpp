@@ -1,0 +1,749 @@
+// The main window's contents built on a stand-in main window: gadgets at
+// their numbers, places and set-ups, the tool bar, the menus, the tool
+// buttons' clicks and looks, the tray messages and the resize layout.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/gadgets.h"
+#include "app/ids.h"
+#include "app/layout.h"
+#include "app/main_toolbar.h"
+#include "app/main_window_contents.h"
+#include "app/panel_tabs.h"
+#include "app/popup_menus.h"
+#include "app/tray_icon.h"
+#include "assets/image_ids.h"
+#include "catalog/catalog.h"
+#include "toolkit/dpi_win.h"
+#include "toolkit/fonts_win.h"
+#include "toolkit/tool_button_win.h"
+#include "win/kelvane_process.h"
+
+namespace kelvane {
+namespace {
+
+struct CommandSeen {
+  int id;
+  int code;
+  HWND from;
+};
+
+std::vector<CommandSeen>& Commands() {
+  static std::vector<CommandSeen> seen;
+  return seen;
+}
+
+// What the real main window does with these messages once the contents are
+// wired in: WM_SIZE lays out, WM_NOTIFY goes to the tabs first, tray
+// messages to the tray handler; commands are recorded here.
+LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      Commands().push_back({LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)});
+      return 0;
+    case WM_NOTIFY:
+      if (HandlePanelTabsNotify(reinterpret_cast<const NMHDR*>(lParam))) return 0;
+      break;
+    case WM_SIZE:
+      LayoutMainWindow(window);
+      return 0;
+    case kTrayCallbackMessage:
+      HandleTrayMessage(wParam, lParam);
+      return 0;
+    default:
+      if (HandleTaskbarCreated(message)) return 0;
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+constexpr DWORD kStandInStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+
+void SetInnerSize(HWND window, int width, int height) {
+  RECT outer{0, 0, width, height};
+  AdjustWindowRectEx(&outer, kStandInStyle, FALSE, 0);
+  SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+RECT RectInParent(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// The menu's entries as command numbers, 0 for a separator.
+std::vector<int> MenuIds(HMENU menu) {
+  std::vector<int> ids;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_FTYPE | MIIM_ID;
+    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
+    ids.push_back(item.fType & MFT_SEPARATOR ? 0 : static_cast<int>(item.wID));
+  }
+  return ids;
+}
+
+std::wstring MenuText(HMENU menu, int command) {
+  wchar_t text[128] = {};
+  GetMenuStringW(menu, static_cast<UINT>(command), text, 128, MF_BYCOMMAND);
+  return text;
+}
+
+HBITMAP MenuImage(HMENU menu, int command) {
+  MENUITEMINFOW item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_BITMAP;
+  GetMenuItemInfoW(menu, static_cast<UINT>(command), FALSE, &item);
+  return item.hbmpItem;
+}
+
+bool MenuChecked(HMENU menu, int command) {
+  return (GetMenuState(menu, static_cast<UINT>(command), MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+std::wstring ColumnTitle(HWND list, int column, int* width = nullptr) {
+  wchar_t text[128] = {};
+  LVCOLUMNW info{};
+  info.mask = LVCF_TEXT | LVCF_WIDTH;
+  info.pszText = text;
+  info.cchTextMax = 128;
+  if (!SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&info))) return L"<none>";
+  if (width) *width = info.cx;
+  return text;
+}
+
+std::wstring ToolBarTip(HWND tip, HWND toolBar, int command) {
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.hwnd = toolBar;
+  info.uId = static_cast<UINT_PTR>(command);
+  wchar_t text[128] = {};
+  info.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&info));
+  return text;
+}
+
+int ColumnCount(HWND list) {
+  return static_cast<int>(SendMessageW(ListView_GetHeader(list), HDM_GETITEMCOUNT, 0, 0));
+}
+
+// Pixels of a window's client area as painted through WM_PRINTCLIENT (BGRA rows, top-down).
+std::vector<uint32_t> PaintedPixels(HWND window, int* width, int* height) {
+  RECT area{};
+  GetClientRect(window, &area);
+  *width = area.right;
+  *height = area.bottom;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  UniqueBitmap canvas(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  UniqueDC dc(CreateCompatibleDC(nullptr));
+  std::vector<uint32_t> pixels;
+  if (!canvas || !dc || !bits) return pixels;
+  {
+    SelectObjectScope select(dc.get(), canvas.get());
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    GdiFlush();
+  }
+  const auto* p = static_cast<const uint32_t*>(bits);
+  pixels.assign(p, p + area.right * area.bottom);
+  return pixels;
+}
+
+bool Near(uint32_t bgra, COLORREF colour, int tolerance = 4) {
+  const int b = bgra & 0xFF, g = (bgra >> 8) & 0xFF, r = (bgra >> 16) & 0xFF;
+  return std::abs(r - GetRValue(colour)) <= tolerance && std::abs(g - GetGValue(colour)) <= tolerance &&
+         std::abs(b - GetBValue(colour)) <= tolerance;
+}
+
+class MainWindowContents : public ::testing::Test {
+ protected:
+  static inline HWND window_ = nullptr;
+  static inline UINT dpi_ = 96;
+
+  static void SetUpTestSuite() {
+    OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
+                                             ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&icc);
+    BuildCatalog();
+    AppState& app = App();
+    UniqueModule exe(LoadLibraryExW(test::KelvaneExePath().c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+    app.images.LoadFromResources(exe.get(), kImageResourceBase, kImageCount);
+    app.fonts[0] = CreatePointFont(L"Bahnschrift Semibold Condensed", 11, FW_NORMAL, DpiOf(nullptr));
+    app.fonts[1] = CreatePointFont(L"Bahnschrift Light SemiCondensed", 9, FW_BOLD, DpiOf(nullptr));
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = StandInProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = L"KelvaneContentsStandIn";
+    RegisterClassExW(&wc);
+    window_ = CreateWindowExW(0, wc.lpszClassName, L"Kelvane contents", kStandInStyle, 100, 100, 420, 360, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(window_, nullptr);
+    dpi_ = DpiOf(window_);
+    SetInnerSize(window_, S(400), S(300));
+    app.mainWindow = window_;
+    BuildMainWindowContents(window_);
+    CompleteMainWindowContents(window_);
+  }
+
+  static void TearDownTestSuite() {
+    RemoveTrayIcon();
+    DestroyWindow(window_);
+    App().mainWindow = nullptr;
+    window_ = nullptr;
+  }
+
+  void SetUp() override {
+    ASSERT_NE(window_, nullptr);
+    SetInnerSize(window_, S(400), S(300));
+    SelectTab(0);
+    Commands().clear();
+  }
+
+  static int S(int units) { return Scale(units, dpi_); }
+};
+
+struct Placement {
+  int gadget;
+  const wchar_t* cls;
+  int tab;
+  int x, y, w, h;  // w, h <= 0: page size plus that value
+};
+
+TEST_F(MainWindowContents, EveryGadgetStandsOnItsTabWithItsClassPlaceAndSize) {
+  int pw = 0, ph = 0;
+  GetPageInnerSize(&pw, &ph);
+  ASSERT_GT(pw, 0);
+  ASSERT_GT(ph, S(60));
+  std::vector<Placement> placements = {
+      {kAppsList, WC_LISTVIEWW, 0, 0, 0, 0, 0},
+      {kFilesList, WC_LISTVIEWW, 1, 0, 0, 0, 0},
+      {kLinksList, WC_LISTVIEWW, 2, 0, 0, 0, 0},
+      {kPurgeDate, DATETIMEPICK_CLASSW, 3, 0, 0, 100, 25},
+      {kRecentList, WC_LISTVIEWW, 3, 0, 25, 0, -25},
+      {kExplorerList, WC_LISTVIEWW, 4, 0, 25, 0, -47},
+      {kExplorerPath, WC_EDITW, 4, 0, -22, 0, 22},
+      {kDesktopTitle, WC_STATICW, 5, 5, 2, 230, 17},
+      {kDesktopHomeButton, WC_BUTTONW, 5, 0, 20, 60, 22},
+      {kDesktopViewCombo, WC_COMBOBOXW, 5, 62, 20, 160, 22},
+      {kDesktopSourceCombo, WC_COMBOBOXW, 5, 224, 20, 170, 22},
+      {kDesktopList, WC_LISTVIEWW, 5, 0, 43, 0, -45},
+  };
+  const int history[] = {kHistFiltrer,    kHistSupprimerRacc, kHistSupprimerTout, kHistRecharger,
+                         kHistCreerRacc, kHistProprietes,    kHistAffichage,     kHistDetails};
+  for (int i = 0; i < 8; ++i) placements.push_back({history[i], kToolButtonClass, 3, 102 + 31 * i, 0, 30, 25});
+  const int explorer[] = {19, 20, 21, 22, 23, 25, 24, 26, 27, 28, 29, 30, 31};
+  for (int i = 0; i < 13; ++i) placements.push_back({explorer[i], kToolButtonClass, 4, 31 * i, 0, 30, 25});
+
+  for (const Placement& p : placements) {
+    SCOPED_TRACE(::testing::Message() << "gadget " << p.gadget);
+    HWND gadget = Gadget(p.gadget);
+    ASSERT_NE(gadget, nullptr);
+    EXPECT_EQ(ClassOf(gadget), p.cls);
+    EXPECT_EQ(GetDlgCtrlID(gadget), p.gadget);
+    EXPECT_EQ(GetParent(gadget), TabPage(p.tab));
+    const RECT r = RectInParent(gadget);
+    EXPECT_EQ(r.left, S(p.x));
+    EXPECT_EQ(r.top, p.y < 0 ? ph + S(p.y) : S(p.y));
+    EXPECT_EQ(r.right - r.left, p.w > 0 ? S(p.w) : pw + S(p.w));
+    EXPECT_EQ(r.bottom - r.top, p.h > 0 ? S(p.h) : ph + S(p.h));
+  }
+
+  HWND tabs = Gadget(kPanelTabs);
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_EQ(ClassOf(tabs), WC_TABCONTROLW);
+  EXPECT_EQ(GetParent(tabs), window_);
+  const RECT t = RectInParent(tabs);
+  EXPECT_EQ(t.left, 0);
+  EXPECT_EQ(t.top, S(30));
+  EXPECT_EQ(t.right - t.left, S(400));
+  EXPECT_EQ(t.bottom - t.top, S(270));
+  HWND toolBar = Gadget(kMainToolBar);
+  ASSERT_NE(toolBar, nullptr);
+  EXPECT_EQ(ClassOf(toolBar), TOOLBARCLASSNAMEW);
+  EXPECT_LE(RectInParent(toolBar).bottom, S(30)) << "the tool bar must not run under the tabs";
+}
+
+TEST_F(MainWindowContents, SixTabsWithCatalogTitlesAndOnePageShownAtATime) {
+  HWND tabs = Gadget(kPanelTabs);
+  ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), kTabCount);
+  const wchar_t* keys[] = {L"Applications", L"Fichiers", L"Internet", L"Historique", L"Explorer", L"Bureau"};
+  for (int i = 0; i < kTabCount; ++i) {
+    wchar_t text[64] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.pszText = text;
+    item.cchTextMax = 64;
+    SendMessageW(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(std::wstring(text), CatalogText(L"Panel", keys[i]));
+    EXPECT_EQ(item.iImage, i) << "tab " << i << " has its image";
+  }
+  EXPECT_NE(SendMessageW(tabs, TCM_GETIMAGELIST, 0, 0), 0);
+
+  auto shownPages = [] {
+    std::vector<int> shown;
+    for (int i = 0; i < kTabCount; ++i) {
+      if (IsWindowVisible(TabPage(i)) || (GetWindowLongW(TabPage(i), GWL_STYLE) & WS_VISIBLE)) shown.push_back(i);
+    }
+    return shown;
+  };
+  EXPECT_EQ(CurrentTab(), 0);
+  EXPECT_EQ(shownPages(), std::vector<int>{0});
+  SelectTab(4);
+  EXPECT_EQ(CurrentTab(), 4);
+  EXPECT_EQ(shownPages(), std::vector<int>{4});
+  SelectTab(9);  // ignored
+  EXPECT_EQ(CurrentTab(), 4);
+
+  // A click on a tab: the control selects it and tells the main window.
+  SendMessageW(tabs, TCM_SETCURSEL, 2, 0);
+  NMHDR click{tabs, static_cast<UINT_PTR>(kPanelTabs), static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageW(window_, WM_NOTIFY, kPanelTabs, reinterpret_cast<LPARAM>(&click));
+  EXPECT_EQ(shownPages(), std::vector<int>{2});
+}
+
+TEST_F(MainWindowContents, ListsHaveTheirStylesColumnsAndHeaderFont) {
+  struct Report {
+    int gadget;
+    const wchar_t* col0;
+    const wchar_t* col1;
+  };
+  for (const Report& r : {Report{kAppsList, L"Applications", L"Emplacement"},
+                          Report{kFilesList, L"FichiersDossiers", L"Emplacement"},
+                          Report{kLinksList, L"LiensWeb", L"AdresseWeb"}}) {
+    SCOPED_TRACE(::testing::Message() << "list " << r.gadget);
+    HWND list = Gadget(r.gadget);
+    const LONG style = GetWindowLongW(list, GWL_STYLE);
+    EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
+    EXPECT_TRUE(style & LVS_SINGLESEL);
+    EXPECT_TRUE(style & LVS_SHOWSELALWAYS);
+    EXPECT_TRUE(GetWindowLongW(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    const DWORD ex = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
+    EXPECT_EQ(ex & (LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER), DWORD(LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER));
+    ASSERT_EQ(ColumnCount(list), 2);
+    int width = 0;
+    // The header shows "&" only when doubled ("Fichiers & dossiers").
+    std::wstring title0 = CatalogText(L"Panel", r.col0);
+    for (size_t at = title0.find(L'&'); at != std::wstring::npos; at = title0.find(L'&', at + 2)) {
+      title0.insert(at, 1, L'&');
+    }
+    EXPECT_EQ(ColumnTitle(list, 0, &width), title0);
+    EXPECT_EQ(width, S(400));
+    EXPECT_EQ(ColumnTitle(list, 1, &width), CatalogText(L"Panel", r.col1));
+    EXPECT_EQ(width, S(300));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(ListView_GetHeader(list), WM_GETFONT, 0, 0)),
+              App().fonts[1].get());
+  }
+
+  for (int gadget : {kRecentList, kExplorerList}) {
+    SCOPED_TRACE(::testing::Message() << "folder list " << gadget);
+    HWND list = Gadget(gadget);
+    const LONG style = GetWindowLongW(list, GWL_STYLE);
+    EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
+    EXPECT_FALSE(style & LVS_SINGLESEL) << "multiple selection";
+    EXPECT_TRUE(GetWindowLongW(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_TRUE(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
+    EXPECT_EQ(ColumnCount(list), 4);
+    int width = 0;
+    ColumnTitle(list, 0, &width);
+    EXPECT_EQ(width, S(400));
+    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(ListView_GetHeader(list), WM_GETFONT, 0, 0)),
+              App().fonts[1].get());
+  }
+  EXPECT_EQ(ColumnTitle(Gadget(kExplorerList), 0), L"Contient 0 fichiers et dossiers");
+  EXPECT_EQ(ExplorerCountHeader(12), L"Contient 12 fichiers et dossiers");
+
+  HWND desktop = Gadget(kDesktopList);
+  const LONG style = GetWindowLongW(desktop, GWL_STYLE);
+  EXPECT_EQ(style & LVS_TYPEMASK, LVS_ICON) << "large icons at start";
+  EXPECT_TRUE(style & LVS_SHOWSELALWAYS);
+  EXPECT_FALSE(style & LVS_SINGLESEL);
+  EXPECT_FALSE(GetWindowLongW(desktop, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) << "no border";
+  EXPECT_EQ(ListView_GetBkColor(desktop), RGB(0, 0, 0));
+  EXPECT_EQ(ListView_GetTextColor(desktop), RGB(130, 142, 159));
+}
+
+TEST_F(MainWindowContents, DesktopTabAndDateFieldAreSetUp) {
+  wchar_t text[128] = {};
+  GetWindowTextW(Gadget(kDesktopTitle), text, 128);
+  EXPECT_EQ(std::wstring(text), CatalogText(L"ToolTipExplorer", L"RaccourcisBureau"));
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Gadget(kDesktopTitle), WM_GETFONT, 0, 0)), App().fonts[0].get());
+  GetWindowTextW(Gadget(kDesktopHomeButton), text, 128);
+  EXPECT_STREQ(text, L"Bureau");
+
+  auto entries = [](int gadget) {
+    std::vector<std::wstring> texts;
+    HWND combo = Gadget(gadget);
+    for (int i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
+      wchar_t entry[128] = {};
+      SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
+      texts.push_back(entry);
+    }
+    return texts;
+  };
+  EXPECT_EQ(entries(kDesktopViewCombo),
+            (std::vector<std::wstring>{L"Larges icônes", L"Petites icônes", L"Mode liste", L"Mode détails (par défaut)"}));
+  EXPECT_EQ(entries(kDesktopSourceCombo), (std::vector<std::wstring>{L"Bureau de l'utilisateur", L"Bureau public"}));
+  EXPECT_EQ(SendMessageW(Gadget(kDesktopViewCombo), CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(Gadget(kDesktopSourceCombo), CB_GETCURSEL, 0, 0), 0);
+
+  // The date field shows today as dd/mm/yyyy.
+  SYSTEMTIME today{};
+  GetLocalTime(&today);
+  wchar_t expected[16];
+  swprintf(expected, 16, L"%02u/%02u/%04u", today.wDay, today.wMonth, today.wYear);
+  GetWindowTextW(Gadget(kPurgeDate), text, 128);
+  EXPECT_STREQ(text, expected);
+
+  EXPECT_EQ(GadgetToolTipText(Gadget(kPurgeDate)), CatalogText(L"ToolTipHistory", L"DatePurgeRacc"));
+  EXPECT_EQ(GadgetToolTipText(Gadget(kDesktopHomeButton)), L"Retour au Bureau initial");
+  EXPECT_EQ(GadgetToolTipText(Gadget(kDesktopViewCombo)), L"Sélection du mode d'affichage");
+  EXPECT_EQ(GadgetToolTipText(Gadget(kHistFiltrer)), CatalogText(L"ToolTipHistory", L"FiltrerRacc"));
+  EXPECT_EQ(GadgetToolTipText(Gadget(kExplVoirPressePapier)), L"Voir le contenu du presse-papier");
+  EXPECT_EQ(GadgetToolTipText(Gadget(kExplAffichage)), L"Options d'affichage");
+}
+
+TEST_F(MainWindowContents, ToolBarHasElevenButtonsSeparatorsTooltipsAndThePinToggle) {
+  HWND toolBar = Gadget(kMainToolBar);
+  const std::vector<int> expected = {CmdQuitter, CmdAide, CmdInfo, 0, CmdAjoutFavori, 0, CmdEnregistrerListes, 0,
+                                     CmdSupprimerTout, 0, CmdRechercher, CmdChercherPC, 0, CmdEpingler,
+                                     CmdGestionPrefs, 0, CmdSauvegarder};
+  ASSERT_EQ(SendMessageW(toolBar, TB_BUTTONCOUNT, 0, 0), static_cast<LRESULT>(expected.size()));
+  HWND tip = reinterpret_cast<HWND>(SendMessageW(toolBar, TB_GETTOOLTIPS, 0, 0));
+  ASSERT_NE(tip, nullptr);
+  for (size_t i = 0; i < expected.size(); ++i) {
+    TBBUTTON button{};
+    SendMessageW(toolBar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+    if (!expected[i]) {
+      EXPECT_TRUE(button.fsStyle & BTNS_SEP) << "position " << i;
+      continue;
+    }
+    EXPECT_EQ(button.idCommand, expected[i]);
+    EXPECT_NE(button.iBitmap, I_IMAGENONE) << "button " << expected[i] << " has its image";
+    EXPECT_EQ((button.fsStyle & BTNS_CHECK) != 0, expected[i] == CmdEpingler);
+    EXPECT_NE(ToolBarTip(tip, toolBar, expected[i]), L"") << "button " << expected[i] << " has a tooltip";
+  }
+  EXPECT_EQ(ToolBarTip(tip, toolBar, CmdEpingler), L"Toujours garder la fenêtre au premier plan");
+  EXPECT_EQ(ToolBarTip(tip, toolBar, CmdChercherPC), L"Rechercher sur tout le PC");
+
+  EXPECT_FALSE(PinToggleDown());
+  SetPinToggle(true);
+  EXPECT_TRUE(PinToggleDown());
+  SetPinToggle(false);
+  EXPECT_FALSE(PinToggleDown());
+}
+
+TEST_F(MainWindowContents, MenusHoldTheirEntriesSeparatorsTextsAndImages) {
+  struct Expected {
+    int menu;
+    std::vector<int> ids;
+  };
+  const std::vector<Expected> menus = {
+      {kMenuAffichage, {60, 61, 62, 63}},
+      {kMenuAjout, {65, 0, 66, 67, 0, 68}},
+      {kMenuLiens, {70, 72, 0, 71}},
+      {kMenuFichiers, {74, 76, 77, 0, 75}},
+      {kMenuApplis, {79, 80, 82, 0, 81}},
+      {kMenuRecents, {84, 0, 85, 0, 86, 0, 87}},
+      {kMenuSauvegarde, {89, 0, 90, 0, 91}},
+      {kMenuExplorer, {93, 94, 95, 0, 96, 97, 0, 98, 99, 0, 100, 101}},
+      {kMenuDossiers, {35, 0, 36, 37, 38, 39, 40, 41, 42}},
+      {kMenuSystray, {103, 104, 0, 105, 106, 107, 108, 0, 109, 110}},
+  };
+  for (const Expected& e : menus) {
+    SCOPED_TRACE(::testing::Message() << "menu " << e.menu);
+    HMENU menu = PopupMenu(e.menu);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(MenuIds(menu), e.ids);
+    for (int id : e.ids) {
+      if (!id) continue;
+      EXPECT_NE(MenuText(menu, id), L"") << id;
+      EXPECT_EQ(MenuText(menu, id).find(L"#####"), std::wstring::npos) << id << " has a catalog text";
+      // The folder entries show the shell's icon when the folder exists.
+      if (id < CmdMesdocuments || id > CmdMyFavorites) {
+        EXPECT_NE(MenuImage(menu, id), nullptr) << id;
+      }
+    }
+  }
+  EXPECT_EQ(PopupMenu(12345), nullptr);
+  EXPECT_EQ(MenuText(PopupMenu(kMenuExplorer), CmdExplRecycler), L"Envoyer à la corbeille");
+  EXPECT_EQ(MenuText(PopupMenu(kMenuSystray), CmdTrayLiensWeb), L"Liens internet");
+  EXPECT_EQ(MenuText(PopupMenu(kMenuAffichage), CmdModeDetails), L"Mode détails (par défaut)");
+  // The folders' shell icons come when the menu is first shown.
+  EXPECT_EQ(MenuImage(PopupMenu(kMenuDossiers), CmdMesdocuments), nullptr);
+  LoadDossiersMenuIcons();
+  EXPECT_NE(MenuImage(PopupMenu(kMenuDossiers), CmdMesdocuments), nullptr) << "documents exists";
+
+  // Menu images are 32-bit with alpha: a corner of the icon is see-through.
+  BITMAP info{};
+  HBITMAP image = MenuImage(PopupMenu(kMenuExplorer), CmdExplOuvrir);
+  ASSERT_TRUE(GetObjectW(image, sizeof info, &info));
+  EXPECT_EQ(info.bmBitsPixel, 32);
+  EXPECT_EQ(info.bmWidth, S(16));
+  ASSERT_NE(info.bmBits, nullptr);
+  const auto* first = static_cast<const uint8_t*>(info.bmBits);
+  int seeThrough = 0, opaque = 0;
+  for (int i = 0; i < info.bmWidth * info.bmHeight; ++i) {
+    const uint8_t* px = first + 4 * i;
+    if (px[3] == 0) ++seeThrough;
+    if (px[3] == 255) ++opaque;
+    EXPECT_LE(std::max({px[0], px[1], px[2]}), px[3]) << "premultiplied";
+  }
+  EXPECT_GT(seeThrough, 0);
+  EXPECT_GT(opaque, 0);
+
+  EXPECT_FALSE(DossiersMenuFolder(CmdMesTelecharges).empty());
+  EXPECT_EQ(DossiersMenuFolder(CmdMesTelecharges).back(), L'\\');
+  EXPECT_EQ(DossiersMenuFolder(CmdMesContacts), test::ProfileFolder() + L"Contacts\\");
+  EXPECT_EQ(DossiersMenuFolder(CmdSelectDossier), L"");
+}
+
+TEST_F(MainWindowContents, ViewModeCheckMarkFollowsTheLastChoiceAndPasteEntryCanBeDisabled) {
+  HMENU menu = PopupMenu(kMenuAffichage);
+  EXPECT_TRUE(MenuChecked(menu, CmdModeDetails)) << "details is marked from the start";
+  CheckViewModeEntry(CmdPetitesIco);
+  for (int id = CmdLargesIco; id <= CmdModeDetails; ++id) EXPECT_EQ(MenuChecked(menu, id), id == CmdPetitesIco);
+  CheckViewModeEntry(CmdExplColler);  // not a view mode: nothing moves
+  EXPECT_TRUE(MenuChecked(menu, CmdPetitesIco));
+  CheckViewModeEntry(CmdModeDetails);
+  for (int id = CmdLargesIco; id <= CmdModeDetails; ++id) EXPECT_EQ(MenuChecked(menu, id), id == CmdModeDetails);
+
+  SetViewModeMenuTarget(kExplorerList);
+  EXPECT_EQ(ViewModeMenuTarget(), kExplorerList);
+  SetViewModeMenuTarget(kDesktopList);  // never a target of this menu
+  EXPECT_EQ(ViewModeMenuTarget(), kExplorerList);
+  SetViewModeMenuTarget(kRecentList);
+  EXPECT_EQ(ViewModeMenuTarget(), kRecentList);
+
+  HMENU explorer = PopupMenu(kMenuExplorer);
+  EnablePasteEntry(false);
+  EXPECT_TRUE(GetMenuState(explorer, CmdExplColler, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_FALSE(GetMenuState(explorer, CmdExplCopier, MF_BYCOMMAND) & MF_GRAYED);
+  EnablePasteEntry(true);
+  EXPECT_FALSE(GetMenuState(explorer, CmdExplColler, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+TEST_F(MainWindowContents, LayoutAtTheSmallestSizeKeepsPathAtBottomAndRecentListBelowButtons) {
+  for (const SIZE inner : {SIZE{480, 520}, SIZE{400, 300}}) {
+    SCOPED_TRACE(::testing::Message() << inner.cx << " x " << inner.cy);
+    SetInnerSize(window_, S(inner.cx), S(inner.cy));  // WM_SIZE runs the layout
+    EXPECT_EQ(App().prefs.WindowWidth, inner.cx);
+    EXPECT_EQ(App().prefs.WindowHeight, inner.cy);
+    const RECT t = RectInParent(Gadget(kPanelTabs));
+    EXPECT_EQ(t.right - t.left, S(inner.cx));
+    EXPECT_EQ(t.bottom - t.top, S(inner.cy - 30));
+    int pw = 0, ph = 0;
+    GetPageInnerSize(&pw, &ph);
+    RECT page{};
+    GetClientRect(TabPage(4), &page);
+    EXPECT_EQ(page.right, pw);
+    EXPECT_EQ(page.bottom, ph);
+
+    const RECT path = RectInParent(Gadget(kExplorerPath));
+    EXPECT_EQ(path.bottom, ph) << "ExplorerPath sits at the bottom";
+    EXPECT_EQ(path.right - path.left, pw);
+    EXPECT_EQ(path.bottom - path.top, S(22));
+    const RECT explorer = RectInParent(Gadget(kExplorerList));
+    EXPECT_LE(explorer.bottom, path.top) << "the list does not cover the path";
+    const RECT recent = RectInParent(Gadget(kRecentList));
+    EXPECT_GE(recent.top, RectInParent(Gadget(kHistFiltrer)).bottom) << "RecentList stays below the buttons";
+    EXPECT_EQ(recent.bottom, ph);
+    EXPECT_EQ(recent.right - recent.left, pw);
+    for (int gadget : {kAppsList, kFilesList, kLinksList}) {
+      const RECT r = RectInParent(Gadget(gadget));
+      EXPECT_EQ(r.right - r.left, pw);
+      EXPECT_EQ(r.bottom - r.top, ph);
+    }
+    EXPECT_EQ(RectInParent(Gadget(kDesktopList)).bottom, ph - S(2));
+    const RECT button = RectInParent(Gadget(kExplAffichage));
+    EXPECT_EQ(button.left, S(372));
+    EXPECT_EQ(button.bottom - button.top, S(25)) << "tool buttons keep their size";
+  }
+}
+
+TEST_F(MainWindowContents, ToolButtonClicksReachTheMainWindowByMouseAndKeyboard) {
+  SelectTab(4);
+  HWND button = Gadget(kExplAffichage);
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_EQ(Commands().size(), 1u);
+  EXPECT_EQ(Commands()[0].id, kExplAffichage);
+  EXPECT_EQ(Commands()[0].code, BN_CLICKED);
+  EXPECT_EQ(Commands()[0].from, button);
+
+  // Released outside the button: no click.
+  SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(S(200), 5));
+  EXPECT_EQ(Commands().size(), 1u);
+
+  SendMessageW(Gadget(kHistDetails), WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(Gadget(kHistDetails), WM_KEYDOWN, VK_RETURN, 0x40000000);  // auto-repeat: ignored
+  ASSERT_EQ(Commands().size(), 2u);
+  EXPECT_EQ(Commands()[1].id, kHistDetails);
+  EXPECT_TRUE(GetWindowLongW(button, GWL_STYLE) & WS_TABSTOP);
+
+  // Hand cursor over the button.
+  EXPECT_TRUE(SendMessageW(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+}
+
+TEST_F(MainWindowContents, ToolButtonsPaintGradientAndImageAndShowTheDisabledLook) {
+  HWND button = Gadget(kExplColler);
+  int w = 0, h = 0;
+  std::vector<uint32_t> pixels = PaintedPixels(button, &w, &h);
+  ASSERT_EQ(pixels.size(), static_cast<size_t>(w * h));
+  EXPECT_TRUE(Near(pixels[2], kToolButtonTop)) << std::hex << pixels[2];
+  EXPECT_TRUE(Near(pixels[(h - 1) * w + 2], kToolButtonBottom, 8)) << std::hex << pixels[(h - 1) * w + 2];
+  int imagePixels = 0;  // pixels in the image's square that differ from the row's gradient
+  for (int y = S(5); y < S(21); ++y) {
+    for (int x = 10; x < 10 + S(16); ++x) imagePixels += pixels[y * w + x] != pixels[y * w + 2];
+  }
+  EXPECT_GT(imagePixels, 20) << "the image is drawn";
+
+  SetToolButtonEnabled(button, false);
+  EXPECT_FALSE(IsWindowEnabled(button));
+  pixels = PaintedPixels(button, &w, &h);
+  EXPECT_TRUE(Near(pixels[2], kToolButtonDisabledTop)) << std::hex << pixels[2];
+  SetToolButtonEnabled(button, true);
+  EXPECT_TRUE(IsWindowEnabled(button));
+  pixels = PaintedPixels(button, &w, &h);
+  EXPECT_TRUE(Near(pixels[2], kToolButtonTop));
+}
+
+TEST_F(MainWindowContents, PageForwardsGadgetNotificationsUnchanged) {
+  NMHDR header{Gadget(kAppsList), static_cast<UINT_PTR>(kAppsList), static_cast<UINT>(NM_DBLCLK)};
+  struct Spy {
+    static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+      if (m == WM_NOTIFY && reinterpret_cast<NMHDR*>(lp)->idFrom == kAppsList) {
+        Commands().push_back({static_cast<int>(wp), static_cast<int>(reinterpret_cast<NMHDR*>(lp)->code), nullptr});
+        return 77;
+      }
+      return StandInProc(w, m, wp, lp);
+    }
+  };
+  const LONG_PTR old = SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Spy::Proc));
+  const LRESULT result = SendMessageW(TabPage(0), WM_NOTIFY, kAppsList, reinterpret_cast<LPARAM>(&header));
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, old);
+  EXPECT_EQ(result, 77) << "the main window's answer comes back to the gadget";
+  ASSERT_EQ(Commands().size(), 1u);
+  EXPECT_EQ(Commands()[0].id, kAppsList);
+  EXPECT_EQ(Commands()[0].code, static_cast<int>(NM_DBLCLK));
+
+  SendMessageW(TabPage(5), WM_COMMAND, MAKEWPARAM(kDesktopViewCombo, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(Gadget(kDesktopViewCombo)));
+  ASSERT_EQ(Commands().size(), 2u);
+  EXPECT_EQ(Commands()[1].id, kDesktopViewCombo);
+  EXPECT_EQ(Commands()[1].code, CBN_SELCHANGE);
+}
+
+void SetKeyDown(int key, bool down) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[key] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+TEST_F(MainWindowContents, KeyboardReachesPageGadgetsAndSwitchesTabs) {
+  ShowWindow(window_, SW_SHOW);
+  SelectTab(4);
+  SetFocus(Gadget(kExplorerList));
+  ASSERT_EQ(GetFocus(), Gadget(kExplorerList));
+  // The message loop hands keys to the dialog manager: Tab goes on to the
+  // path field, Shift+Tab back to the last tool button.
+  MSG tab{Gadget(kExplorerList), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  EXPECT_TRUE(IsDialogMessageW(window_, &tab));
+  EXPECT_EQ(GetFocus(), Gadget(kExplorerPath));
+  SetFocus(Gadget(kExplorerList));
+  SetKeyDown(VK_SHIFT, true);
+  EXPECT_TRUE(IsDialogMessageW(window_, &tab));
+  SetKeyDown(VK_SHIFT, false);
+  EXPECT_EQ(GetFocus(), Gadget(kExplAffichage));
+
+  MSG next{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  EXPECT_FALSE(HandlePanelTabsKey(next)) << "Tab alone is the dialog manager's";
+  SetKeyDown(VK_CONTROL, true);
+  EXPECT_TRUE(HandlePanelTabsKey(next));
+  EXPECT_EQ(CurrentTab(), 5);
+  EXPECT_TRUE(IsChild(TabPage(5), GetFocus())) << "the focus follows onto the new page";
+  next.hwnd = GetFocus();
+  EXPECT_TRUE(HandlePanelTabsKey(next));
+  EXPECT_EQ(CurrentTab(), 0) << "after the last tab comes the first";
+  next.wParam = VK_PRIOR;
+  EXPECT_TRUE(HandlePanelTabsKey(next));
+  EXPECT_EQ(CurrentTab(), 5);
+  SetKeyDown(VK_CONTROL, false);
+  ShowWindow(window_, SW_HIDE);
+}
+
+// Closes the open popup menu from inside its loop and notes where it stood.
+RECT g_menuRect{};
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (HWND popup = FindWindowW(L"#32768", nullptr); popup && IsWindowVisible(popup)) GetWindowRect(popup, &g_menuRect);
+  EndMenu();
+}
+
+TEST_F(MainWindowContents, TrayMessagesShowTheWindowAndOpenTheTrayMenuAboveTheCursor) {
+  ShowWindow(window_, SW_HIDE);
+  HandleTrayMessage(kTrayIcon, WM_LBUTTONDBLCLK);
+  EXPECT_FALSE(IsWindowVisible(window_)) << "double clicks do nothing of their own";
+  HandleTrayMessage(kTrayIcon, WM_LBUTTONUP);
+  EXPECT_TRUE(IsWindowVisible(window_));
+
+  EXPECT_TRUE(HandleTaskbarCreated(RegisterWindowMessageW(L"TaskbarCreated")));
+  EXPECT_FALSE(HandleTaskbarCreated(WM_APP + 5));
+
+  SetCursorPos(500, 500);
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  g_menuRect = {};
+  SetTimer(nullptr, 0, 300, CloseMenu);
+  SendMessageW(window_, kTrayCallbackMessage, kTrayIcon, WM_RBUTTONUP);
+  PumpMessages();
+  ASSERT_GT(g_menuRect.bottom, g_menuRect.top) << "the tray menu opened";
+  EXPECT_LE(std::abs(g_menuRect.bottom - cursor.y), 2) << "bottom-aligned to the cursor";
+  EXPECT_LE(std::abs(g_menuRect.left - cursor.x), 2);
+
+  g_menuRect = {};
+  SetTimer(nullptr, 0, 300, CloseMenu);
+  ShowPopupMenu(kMenuAffichage);
+  PumpMessages();
+  ASSERT_GT(g_menuRect.bottom, g_menuRect.top);
+  EXPECT_LE(std::abs(g_menuRect.top - cursor.y), 2) << "other menus open below the cursor";
+  ShowWindow(window_, SW_HIDE);
+}
+
+}  // namespace
+}  // namespace kelvane
