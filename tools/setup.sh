@@ -7,16 +7,23 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 deps="${KELVANE_DEPS_DIR:-$here/build/deps}"
 
 need=()
+need_full=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
 for p in cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libpng-dev zlib1g-dev pkg-config \
-         g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine wine64 xvfb xauth imagemagick dpkg-dev fp-utils; do
+         g++-mingw-w64-x86-64-posix libz-mingw-w64-dev xvfb xauth imagemagick dpkg-dev fp-utils; do
   have "$p" || need+=("$p")
 done
-if [ ${#need[@]} -gt 0 ]; then
-  echo "setup: installing ${need[*]}"
+# Wine with its recommended packages: its fonts and the X libraries it loads
+# at run time are only recommended.
+for p in wine wine64 fonts-wine; do
+  have "$p" || need_full+=("$p")
+done
+if [ ${#need[@]} -gt 0 ] || [ ${#need_full[@]} -gt 0 ]; then
+  echo "setup: installing ${need[*]} ${need_full[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  [ ${#need[@]} -eq 0 ] || apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  [ ${#need_full[@]} -eq 0 ] || apt-get install -y -qq "${need_full[@]}" >/dev/null
 fi
 
 # libpng for mingw-w64: Debian ships none, so build Debian's source package (with its patches).

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Takes the screenshots used to check the look of the program by eye: each
+# tab, a tool-bar tooltip, a popup menu and the tray menu. Headless: Xvfb and
+# Wine's virtual desktop. Needs xdotool (apt-get install xdotool).
+# Usage: tools/screenshots.sh [output folder]
+set -uo pipefail
+export KELVANE_ROOT=$(cd "$(dirname "$0")/.." && pwd)
+out="${1:-$KELVANE_ROOT/build/screenshots/$(date +%Y%m%d-%H%M%S)}"
+mkdir -p "$out"
+cd "$KELVANE_ROOT"
+"$KELVANE_ROOT/tools/setup.sh" >/dev/null || exit 1
+command -v xdotool >/dev/null || apt-get install -y -qq xdotool >/dev/null
+cmake --preset mingw >/dev/null && cmake --build --preset mingw --target Kelvane kelvane_remote >/dev/null || exit 1
+unset DISPLAY
+source "$KELVANE_ROOT/tools/wine-session.sh"
+trap wine_session_stop EXIT
+wine_session_start "$KELVANE_ROOT/build/mingw/wine/shots-prefix" "$KELVANE_ROOT/build/mingw/wine/shots-home"
+export HOME="$HOME_FOR_WINE"
+cd "$KELVANE_ROOT/build/mingw/bin"
+remote() { wine kelvane_remote.exe "$@" >/dev/null 2>&1; }
+shot() { sleep "${2:-0.6}"; import -display "$DISPLAY" -window root "$out/$1.png"; echo "$out/$1.png"; }
+
+wine Kelvane.exe >/dev/null 2>&1 &
+pid=$!
+remote wait 30000 || { echo "no window"; exit 1; }
+# Tabs through the tray menu's entries: 108 apps ... 104 desktop.
+n=0
+for command in 108 107 106 105 103 104; do
+  remote command $command
+  shot "tab$n"
+  n=$((n + 1))
+done
+remote command 108
+# Tool-bar tooltip: the mouse rests on the first button.
+geometry=$(xdotool search --name "Kelvane \(x64\)" getwindowgeometry 2>/dev/null | tr -d ' ')
+xdotool mousemove 628 434; shot toolbar-tooltip 1.5
+# MenuAjout at the cursor (command 6), then Escape.
+xdotool mousemove 700 520; remote command 6; shot menu-ajout 1
+xdotool key Escape
+# The tray menu: right click on the tray icon at the bottom-right corner.
+xdotool mousemove 1013 757 click 3; shot tray-menu 1
+xdotool key Escape
+remote quit 20000
+wait $pid
