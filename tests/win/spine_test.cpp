@@ -76,6 +76,8 @@ TEST_F(Spine, SecondStartBringsTheFirstForwardAndChangesNothing) {
   // The first instance sits hidden in the tray.
   PostMessageW(window, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(window); }, 5000));
+  // A round trip: the first instance has finished hiding before the second starts.
+  SendMessageW(window, WM_NULL, 0, 0);
 
   const std::wstring apps = DataFolderPath() + L"\\MyApps.txt";
   const FILETIME before = LastWriteTime(apps);
