@@ -1,0 +1,83 @@
+#pragma once
+// Icons and type names from the shell for the explorer list. Most rows take
+// the icon and type of their extension, asked once per extension without
+// touching the disk; programs, shortcuts, icon files, customised folders and
+// drives have icons of their own, fetched on a background thread.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+#include "toolkit/folder_model.h"
+#include "toolkit/handle_win.h"
+
+namespace kelvane {
+
+// The shell's image list of all file icons (shared, never destroyed).
+HIMAGELIST SystemImageList(bool large);
+
+// "Disque local", "Lecteur de CD"... for a GetDriveType value.
+std::wstring DriveTypeText(UINT driveType);
+
+// True when the row's icon belongs to the file itself rather than to its type.
+bool HasOwnIcon(const FolderRow& row);
+
+// Icon index and type name by kind and extension, cached (UI thread).
+class ShellTypeCache {
+ public:
+  int Icon(const FolderRow& row);
+  static std::wstring TypeName(const FolderRow& row);
+
+ private:
+  std::unordered_map<std::wstring, int> icons_;  // folded extension, or "\\" for folders
+};
+
+struct IconRequest {
+  std::uint32_t generation = 0;
+  std::uint32_t rowHint = 0;  // where the row was when asked
+  std::wstring name;
+  std::wstring path;
+};
+
+struct IconAnswer {
+  std::uint32_t generation = 0;
+  std::uint32_t rowHint = 0;
+  std::wstring name;
+  int icon = -1;  // -1 when the shell had none
+};
+
+// Asks the shell for icons of single files on its own thread; the latest
+// request first, as it is for the rows on screen now. The owner gets one
+// posted message when answers start waiting.
+class IconFetcher {
+ public:
+  IconFetcher(HWND owner, UINT message);
+  ~IconFetcher();
+  IconFetcher(const IconFetcher&) = delete;
+  IconFetcher& operator=(const IconFetcher&) = delete;
+
+  void Ask(IconRequest request);
+  void Forget();  // requests not yet answered are dropped
+  std::vector<IconAnswer> TakeAnswers();
+
+ private:
+  void Run();
+
+  HWND owner_;
+  UINT message_;
+  UniqueKernelHandle wake_;
+  std::mutex mutex_;
+  std::deque<IconRequest> requests_;
+  std::vector<IconAnswer> answers_;
+  bool posted_ = false;
+  bool stop_ = false;
+  std::thread thread_;
+};
+
+}  // namespace kelvane
