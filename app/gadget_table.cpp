@@ -3,6 +3,9 @@
 #include "app/gadgets.h"
 #include "app/ids.h"
 #include "app/popup_menus.h"
+#include "lists/apps_tab_win.h"
+#include "lists/files_tab_win.h"
+#include "lists/links_tab_win.h"
 #include "toolkit/list_view_win.h"
 
 namespace kelvane {
@@ -31,11 +34,11 @@ void ViewMenuFor(int gadget) {
 }
 
 constexpr GadgetEntry kGadgetEvents[] = {
-    {kAppsList, E::DoubleClick, O::AppsTab, nullptr},
+    {kAppsList, E::DoubleClick, O::AppsTab, StartApplicationOnDoubleClick},
     {kAppsList, E::RightClick, O::AppsTab, [] { MenuIfAnySelected(kAppsList, kMenuApplis); }},
-    {kFilesList, E::DoubleClick, O::FilesTab, nullptr},
+    {kFilesList, E::DoubleClick, O::FilesTab, OpenFileOnDoubleClick},
     {kFilesList, E::RightClick, O::FilesTab, [] { MenuIfAnySelected(kFilesList, kMenuFichiers); }},
-    {kLinksList, E::DoubleClick, O::LinksTab, nullptr},
+    {kLinksList, E::DoubleClick, O::LinksTab, OpenLinkOnDoubleClick},
     {kLinksList, E::RightClick, O::LinksTab, [] { MenuIfAnySelected(kLinksList, kMenuLiens); }},
     {kRecentList, E::DoubleClick, O::RecentTab, nullptr},
     {kRecentList, E::RightClick, O::RecentTab, [] { MenuIfCurrentRowSelected(kRecentList, kMenuRecents); }},

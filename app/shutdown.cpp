@@ -6,11 +6,18 @@
 #include "app/app_state.h"
 #include "app/help.h"
 #include "app/tray_icon.h"
+#include "lists/list_loader_win.h"
+#include "lists/list_store_win.h"
 
 namespace kelvane {
 
 int Shutdown() {
   AppState& app = App();
+  // The list files: applications, files, links, each after its load has
+  // finished. (With PrefAutoBackup at 1, SaveAllAndBackup of the backup
+  // takes this place.)
+  SaveAllLists();
+  StopListLoader();
   RemoveTrayIcon();
   CloseHelpViewer();
   if (app.mainWindow && IsWindowVisible(app.mainWindow)) {

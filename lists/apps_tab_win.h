@@ -1,0 +1,16 @@
+#pragma once
+// The Applications tab (tab 0): AppsList, kind 1, "MyApps.txt". Its commands
+// and the double click on the list. The folder in which the add dialog opens
+// (AppsPickFolder) is the program's default applications folder, which a
+// successful pick moves to the picked file's folder until the program ends.
+
+namespace kelvane {
+
+void AddApplication();                 // CmdAjoutAppli
+void StartSelectedApplications();      // CmdAppliOuvrir
+void RenameSelectedApplications();     // CmdAppliRenommer
+void ShowApplicationProperties();      // CmdAppliProprietes
+void RemoveSelectedApplications();     // CmdAppliRetirer
+void StartApplicationOnDoubleClick();  // double click on AppsList
+
+}  // namespace kelvane

@@ -1,0 +1,18 @@
+#pragma once
+// The Fichiers tab (tab 1): FilesList, kind 2, "MyFiles.txt", files and
+// folders mixed (a folder's target ends with a backslash). Its commands and
+// the double click on the list. Both add dialogs open in FilesPickFolder, the
+// program's default files folder, which a successful pick moves to the
+// picked file's folder or to the picked folder until the program ends.
+
+namespace kelvane {
+
+void AddFile();                    // CmdAjoutFichier
+void AddFolder();                  // CmdAjoutDossier
+void OpenSelectedFiles();          // CmdFichierOuvrir
+void RenameSelectedFiles();        // CmdFichierRenommer
+void ShowFileProperties();         // CmdFichierProprietes
+void RemoveSelectedFiles();        // CmdFichierRetirer
+void OpenFileOnDoubleClick();      // double click on FilesList
+
+}  // namespace kelvane

@@ -1,0 +1,14 @@
+#pragma once
+// The Internet tab (tab 2): LinksList, kind 3, "MyLinks.txt": a name chosen
+// by the user and the address exactly as typed. Its commands and the double
+// click on the list.
+
+namespace kelvane {
+
+void AddLink();                 // CmdAjoutLien
+void OpenSelectedLinks();       // CmdLienOuvrir
+void RenameSelectedLinks();     // CmdLienRenommer
+void RemoveSelectedLinks();     // CmdLienRetirer
+void OpenLinkOnDoubleClick();   // double click on LinksList
+
+}  // namespace kelvane

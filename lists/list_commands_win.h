@@ -1,0 +1,39 @@
+#pragma once
+// The loops over the selected rows that the three tabs share. The lists
+// allow one selected row, but the commands act on every selected row: open,
+// rename and properties from the last row to the first, removal from the
+// first to the last. User-interface thread only.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "lists/list_file.h"
+
+namespace kelvane {
+
+// Message boxes of the favourite tabs: information and warning boxes with
+// OK, and the question before a removal with Yes and No and the warning icon.
+inline constexpr UINT kListQuestionBox = MB_YESNO | MB_ICONWARNING;
+
+// The main window, owner of the tabs' requesters.
+HWND ListOwner();
+
+// Calls `act` for each selected row, from the last row to the first.
+void ForEachSelectedFromLast(int kind, const std::function<void(int row, const ListEntry& entry)>& act);
+
+// Rename: a one-line input box titled "Renommer" with `prompt` and the name;
+// a non-empty answer becomes the name, then AutoSaveList. Empty or cancelled
+// changes nothing; no duplicate test.
+void RenameSelectedEntries(int kind, const std::wstring& prompt);
+
+// The shell's properties sheet of each selected target.
+void ShowPropertiesOfSelected(int kind);
+
+// Removal, first row to last: the question titled "Suppression" with the
+// text `question(entry)`; on Yes the row goes, `afterRemoval` runs (it
+// rewrites the header), then AutoSaveList.
+void RemoveSelectedEntries(int kind, const std::function<std::wstring(const ListEntry&)>& question,
+                           const std::function<void()>& afterRemoval);
+
+}  // namespace kelvane

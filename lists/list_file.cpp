@@ -1,0 +1,136 @@
+#include "lists/list_file.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kelvane {
+namespace {
+
+void AppendCodePoint(std::wstring& out, char32_t cp) {
+  if constexpr (sizeof(wchar_t) == 2) {
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
+      out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
+      return;
+    }
+  }
+  out.push_back(static_cast<wchar_t>(cp));
+}
+
+// UTF-16 (after its byte-order mark) to wide; an odd last byte is dropped and
+// unpaired surrogates become U+FFFD.
+std::wstring Utf16ToWide(std::string_view bytes, bool bigEndian) {
+  std::wstring out;
+  out.reserve(bytes.size() / 2);
+  auto unit = [&](size_t i) -> char32_t {
+    const auto a = static_cast<unsigned char>(bytes[i]);
+    const auto b = static_cast<unsigned char>(bytes[i + 1]);
+    return bigEndian ? (char32_t{a} << 8 | b) : (char32_t{b} << 8 | a);
+  };
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const char32_t u = unit(i);
+    if (u >= 0xD800 && u <= 0xDBFF && i + 3 < bytes.size()) {
+      const char32_t low = unit(i + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        AppendCodePoint(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+        i += 2;
+        continue;
+      }
+    }
+    AppendCodePoint(out, (u >= 0xD800 && u <= 0xDFFF) ? char32_t{0xFFFD} : u);
+  }
+  return out;
+}
+
+void AppendLine(std::string& out, std::wstring_view text) {
+  const size_t start = out.size();
+  out += WideToUtf8(text);
+  // A line break inside a text would end its line early (see the header).
+  std::replace_if(out.begin() + static_cast<std::ptrdiff_t>(start), out.end(),
+                  [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  out += "\r\n";
+}
+
+}  // namespace
+
+std::int64_t ParseCountLine(std::wstring_view line) {
+  size_t i = 0;
+  while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
+  bool negative = false;
+  if (i < line.size() && (line[i] == L'+' || line[i] == L'-')) {
+    negative = line[i] == L'-';
+    ++i;
+  }
+  constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+  std::int64_t value = 0;
+  for (; i < line.size() && line[i] >= L'0' && line[i] <= L'9'; ++i) {
+    const int digit = static_cast<int>(line[i] - L'0');
+    value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
+  }
+  return negative ? -value : value;
+}
+
+std::vector<std::wstring_view> SplitLines(std::wstring_view text) {
+  std::vector<std::wstring_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != L'\r' && text[i] != L'\n') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+std::wstring DecodeListFile(std::string_view bytes, AnsiDecoder decodeAnsi) {
+  if (bytes.substr(0, 3) == kUtf8Bom) bytes.remove_prefix(3);
+  else if (bytes.substr(0, 2) == "\xFF\xFE") return Utf16ToWide(bytes.substr(2), false);
+  else if (bytes.substr(0, 2) == "\xFE\xFF") return Utf16ToWide(bytes.substr(2), true);
+  if (IsValidUtf8(bytes)) return Utf8ToWide(bytes);
+  // Written by another tool in the ANSI code page: decoding it as UTF-8 would
+  // turn every accented letter into U+FFFD, and the next save would keep that.
+  return decodeAnsi ? decodeAnsi(bytes) : Cp1252ToWide(bytes);
+}
+
+ParsedList ParseListText(std::wstring_view text) {
+  ParsedList parsed;
+  const std::vector<std::wstring_view> lines = SplitLines(text);
+  parsed.declaredCount = lines.empty() ? 0 : ParseCountLine(lines[0]);
+  if (parsed.declaredCount <= 0) return parsed;
+
+  // A name line without its target line still makes an entry.
+  const size_t inFile = lines.size() / 2;  // (lines.size() - 1 + 1) / 2
+  const size_t limit = inFile + kMaxEmptyEntriesPastEnd;
+  const auto count = static_cast<std::uint64_t>(parsed.declaredCount);
+  const size_t n = count > limit ? limit : static_cast<size_t>(count);
+  parsed.countCut = count > limit;
+  parsed.entries.resize(n);
+  for (size_t k = 0; k < n; ++k) {
+    const size_t nameLine = 1 + 2 * k;
+    if (nameLine < lines.size()) parsed.entries[k].name = lines[nameLine];
+    if (nameLine + 1 < lines.size()) parsed.entries[k].target = lines[nameLine + 1];
+  }
+  return parsed;
+}
+
+ParsedList ParseListFile(std::string_view bytes, AnsiDecoder decodeAnsi) {
+  return ParseListText(DecodeListFile(bytes, decodeAnsi));
+}
+
+std::string SerializeList(const std::vector<ListEntry>& entries) {
+  std::string out;
+  size_t size = 8;
+  for (const ListEntry& entry : entries) size += entry.name.size() + entry.target.size() + 4;
+  out.reserve(size + size / 4);
+  out += std::to_string(entries.size());
+  out += "\r\n";
+  for (const ListEntry& entry : entries) {
+    AppendLine(out, entry.name);
+    AppendLine(out, entry.target);
+  }
+  return out;
+}
+
+}  // namespace kelvane

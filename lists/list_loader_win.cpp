@@ -1,0 +1,492 @@
+#include "lists/list_loader_win.h"
+
+#include <objbase.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "lists/list_file.h"
+#include "lists/list_rules.h"
+#include "lists/list_store_win.h"
+#include "toolkit/utf_win.h"
+
+namespace kelvane {
+namespace {
+
+constexpr UINT kWakeMessage = WM_APP + 1;
+constexpr wchar_t kWindowClass[] = L"KelvaneListLoader";
+constexpr size_t kRowBatch = 256;
+// Rows are appended this many at a time between looks at the clock.
+constexpr size_t kRowChunk = 16;
+constexpr size_t kIconBatch = 64;
+// The user-interface thread applies rows for at most this long before it
+// lets other messages through: well under one frame.
+constexpr double kApplyBudgetMs = 8.0;
+// A list being filled does not draw; it shows its rows this often. Resuming
+// costs a repaint and new scroll bars (and, with the colour layer, their
+// recolouring), far more than appending a few hundred rows.
+constexpr double kRedrawEveryMs = 250.0;
+// A file that exists but cannot be opened (another program holding it) is
+// tried again a few times before the list is given up for this session.
+constexpr int kReadAttempts = 5;
+constexpr DWORD kReadRetryMs = 100;
+// Shutdown waits this long for the thread; a shell call stuck on a network
+// path must not keep the program from ending.
+constexpr DWORD kStopWaitMs = 3000;
+
+struct IconUpdate {
+  size_t index;  // in the file's order
+  std::wstring target;
+  int icon;
+};
+
+struct Item {
+  enum Type { Rows, Done, Icons, AllRowsDone } type = Rows;
+  unsigned generation = 0;
+  int kind = 0;
+  std::vector<ListEntry> rows;
+  size_t applied = 0;  // rows already in the list, icons already set
+  std::vector<IconUpdate> icons;
+  bool unreadable = false;
+};
+
+// One load: shared by its thread and the user-interface thread.
+struct Run {
+  Run() : wake(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+  ~Run() {
+    if (wake) CloseHandle(wake);
+  }
+  Run(const Run&) = delete;
+  Run& operator=(const Run&) = delete;
+
+  unsigned generation = 0;
+  bool icons = true;
+  std::array<std::wstring, 4> paths;  // by kind
+  std::atomic<bool> stop{false};
+  // Set when the rows are all in the lists, or to stop: the icons wait for
+  // it, since under Wine the shell's icon lookups slow down every call the
+  // user-interface thread makes to the wineserver meanwhile.
+  HANDLE wake;
+};
+
+struct Loader {
+  // Shared with the thread.
+  std::mutex mutex;
+  std::condition_variable itemAdded;
+  std::deque<Item> queue;
+  bool wakePosted = false;
+  HWND window = nullptr;
+
+  // User-interface thread only.
+  unsigned generation = 0;
+  std::shared_ptr<Run> run;
+  HANDLE thread = nullptr;
+  bool viewsReady = false;
+  bool applying = false;
+  std::optional<Item> current;  // taken from the queue, partly applied
+  int suspendedKind = 0;        // the list whose drawing is suspended
+  double suspendedAt = 0;
+  std::array<bool, 4> loading{};
+  std::array<bool, 4> unreadable{};
+  std::array<bool, 4> iconsPending{};
+  std::array<int, 4> base{};  // rows the list held before this load
+  std::array<bool, 4> baseKnown{};
+  std::array<int, 4> iconShift{};  // how far rows moved since they were read
+  ListsLoadedHook hook = nullptr;
+};
+
+// Never destroyed: a thread that outlives shutdown may still use it.
+Loader& TheLoader() {
+  static Loader* loader = new Loader;
+  return *loader;
+}
+
+double NowMs() {
+  static const double perMs = [] {
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(frequency.QuadPart) / 1000.0;
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / perMs;
+}
+
+// --- Loader thread -----------------------------------------------------------
+
+void Push(Item item) {
+  Loader& loader = TheLoader();
+  std::lock_guard lock(loader.mutex);
+  loader.queue.push_back(std::move(item));
+  loader.itemAdded.notify_all();
+  if (!loader.wakePosted && loader.window) {
+    loader.wakePosted = PostMessageW(loader.window, kWakeMessage, 0, 0) != 0;
+  }
+}
+
+// Reads one file and hands its rows over; keeps the targets for the icons.
+void LoadOne(Run& run, int kind, std::vector<std::wstring>* targets) {
+  Item done;
+  done.type = Item::Done;
+  done.generation = run.generation;
+  done.kind = kind;
+  const std::wstring& path = run.paths[static_cast<size_t>(kind)];
+  if (PathExists(path)) {
+    std::string bytes;
+    bool read = false;
+    for (int attempt = 0; attempt < kReadAttempts && !read && !run.stop; ++attempt) {
+      if (attempt > 0) Sleep(kReadRetryMs);
+      read = ReadWholeFile(path, &bytes);
+    }
+    if (!read) {
+      done.unreadable = true;
+    } else {
+      ParsedList parsed = ParseListFile(bytes, AnsiToWide);
+      std::string().swap(bytes);
+      if (targets) {
+        targets->reserve(parsed.entries.size());
+        for (const ListEntry& entry : parsed.entries) targets->push_back(entry.target);
+      }
+      for (size_t first = 0; first < parsed.entries.size(); first += kRowBatch) {
+        Item rows;
+        rows.type = Item::Rows;
+        rows.generation = run.generation;
+        rows.kind = kind;
+        const size_t last = std::min(parsed.entries.size(), first + kRowBatch);
+        rows.rows.assign(std::make_move_iterator(parsed.entries.begin() + static_cast<std::ptrdiff_t>(first)),
+                         std::make_move_iterator(parsed.entries.begin() + static_cast<std::ptrdiff_t>(last)));
+        Push(std::move(rows));
+      }
+    }
+  }
+  Push(std::move(done));
+}
+
+void FetchIcons(Run& run, int kind, const std::vector<std::wstring>& targets) {
+  Item batch;
+  batch.type = Item::Icons;
+  batch.generation = run.generation;
+  batch.kind = kind;
+  for (size_t index = 0; index < targets.size() && !run.stop; ++index) {
+    if (targets[index].empty()) continue;
+    const int icon = SmallShellIcon(targets[index]);
+    if (icon < 0) continue;  // the row keeps no icon
+    batch.icons.push_back({index, targets[index], icon});
+    if (batch.icons.size() == kIconBatch) {
+      Push(batch);
+      batch.icons.clear();
+    }
+  }
+  if (!batch.icons.empty()) Push(std::move(batch));
+}
+
+DWORD WINAPI LoaderThread(void* param) {
+  const std::unique_ptr<std::shared_ptr<Run>> holder(static_cast<std::shared_ptr<Run>*>(param));
+  Run& run = **holder;
+  // The shell's icon lookup wants COM on the calling thread.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  std::array<std::vector<std::wstring>, 4> targets;
+  for (int kind : kListKinds) {
+    const bool wantIcons = run.icons && kind != kLinksKind;
+    LoadOne(run, kind, wantIcons ? &targets[static_cast<size_t>(kind)] : nullptr);
+  }
+  Item all;
+  all.type = Item::AllRowsDone;
+  all.generation = run.generation;
+  Push(std::move(all));
+  if (run.icons) {
+    if (run.wake) WaitForSingleObject(run.wake, INFINITE);
+    for (int kind : {kAppsKind, kFilesKind}) FetchIcons(run, kind, targets[static_cast<size_t>(kind)]);
+  }
+  // The last item tells the list that no more icons are coming.
+  for (int kind : {kAppsKind, kFilesKind}) {
+    Item end;
+    end.type = Item::Icons;
+    end.generation = run.generation;
+    end.kind = -kind;
+    Push(std::move(end));
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return 0;
+}
+
+// --- User-interface thread ---------------------------------------------------
+
+void ApplyIcon(int kind, const IconUpdate& update) {
+  Loader& loader = TheLoader();
+  const auto k = static_cast<size_t>(kind);
+  const int row = loader.base[k] + static_cast<int>(update.index);
+  int& shift = loader.iconShift[k];
+  if (SetIconIfPending(kind, row + shift, update.target, update.icon)) return;
+  // Rows above were removed (or the list was emptied) since they were read.
+  const int count = EntryCount(kind);
+  for (int candidate = 0; candidate < count; ++candidate) {
+    if (SetIconIfPending(kind, candidate, update.target, update.icon)) {
+      shift = candidate - row;
+      return;
+    }
+  }
+}
+
+void ResumeDrawing() {
+  Loader& loader = TheLoader();
+  if (!loader.suspendedKind) return;
+  SuspendListDrawing(loader.suspendedKind, false);
+  loader.suspendedKind = 0;
+}
+
+void SuspendDrawing(int kind) {
+  Loader& loader = TheLoader();
+  if (loader.suspendedKind == kind) return;
+  ResumeDrawing();
+  SuspendListDrawing(kind, true);
+  loader.suspendedKind = kind;
+  loader.suspendedAt = NowMs();
+}
+
+// Applies an item, or for rows as many as fit before the deadline (0: all).
+// True when the item is done.
+bool ApplySome(Item& item, double deadline) {
+  Loader& loader = TheLoader();
+  if (item.generation != loader.generation) return true;  // from a load given up
+  switch (item.type) {
+    case Item::Rows: {
+      const auto k = static_cast<size_t>(item.kind);
+      if (!loader.baseKnown[k]) {
+        loader.base[k] = EntryCount(item.kind);
+        loader.baseKnown[k] = true;
+      }
+      // Showing the rows so far takes a message of its own.
+      if (loader.suspendedKind == item.kind && NowMs() - loader.suspendedAt >= kRedrawEveryMs && deadline > 0) {
+        ResumeDrawing();
+        return false;
+      }
+      SuspendDrawing(item.kind);
+      while (item.applied < item.rows.size()) {
+        const size_t count = std::min(kRowChunk, item.rows.size() - item.applied);
+        AppendEntries(item.kind, std::span<const ListEntry>(item.rows).subspan(item.applied, count),
+                      loader.iconsPending[k]);
+        item.applied += count;
+        if (deadline > 0 && NowMs() >= deadline) break;
+      }
+      ShowListCount(item.kind);
+      return item.applied == item.rows.size();
+    }
+    case Item::Done:
+      ResumeDrawing();
+      loader.loading[static_cast<size_t>(item.kind)] = false;
+      loader.unreadable[static_cast<size_t>(item.kind)] = item.unreadable;
+      return true;
+    case Item::Icons:
+      if (item.kind < 0) {
+        loader.iconsPending[static_cast<size_t>(-item.kind)] = false;
+        return true;
+      }
+      while (item.applied < item.icons.size()) {
+        ApplyIcon(item.kind, item.icons[item.applied++]);
+        if (deadline > 0 && NowMs() >= deadline) break;
+      }
+      return item.applied == item.icons.size();
+    case Item::AllRowsDone:
+      if (loader.run) SetEvent(loader.run->wake);
+      if (loader.hook) loader.hook();
+      return true;
+  }
+  return true;
+}
+
+bool PopItem(Item* item) {
+  Loader& loader = TheLoader();
+  std::lock_guard lock(loader.mutex);
+  if (loader.queue.empty()) {
+    loader.wakePosted = false;
+    return false;
+  }
+  *item = std::move(loader.queue.front());
+  loader.queue.pop_front();
+  return true;
+}
+
+// The item being applied: the one begun earlier, else the next of the
+// queue; with `wait`, waits for the thread to hand one over.
+Item* CurrentItem(bool wait) {
+  Loader& loader = TheLoader();
+  if (loader.current) return &*loader.current;
+  Item item;
+  if (wait) {
+    std::unique_lock lock(loader.mutex);
+    loader.itemAdded.wait(lock, [&] { return !loader.queue.empty(); });
+    item = std::move(loader.queue.front());
+    loader.queue.pop_front();
+  } else if (!PopItem(&item)) {
+    return nullptr;
+  }
+  loader.current = std::move(item);
+  return &*loader.current;
+}
+
+// Applies what the thread handed over until nothing is left or the budget
+// is spent (0: no budget); then asks to be called again if anything is left.
+void Drain(double budgetMs) {
+  Loader& loader = TheLoader();
+  if (!loader.viewsReady || loader.applying) return;
+  loader.applying = true;
+  const double deadline = budgetMs > 0 ? NowMs() + budgetMs : 0;
+  bool more = false;
+  while (Item* item = CurrentItem(false)) {
+    if (!ApplySome(*item, deadline)) {
+      more = true;
+      break;
+    }
+    loader.current.reset();
+    if (deadline > 0 && NowMs() >= deadline) {
+      more = true;
+      break;
+    }
+  }
+  loader.applying = false;
+  if (more) {
+    std::lock_guard lock(loader.mutex);
+    loader.wakePosted = PostMessageW(loader.window, kWakeMessage, 0, 0) != 0;
+  }
+}
+
+LRESULT CALLBACK LoaderWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kWakeMessage) {
+    {
+      Loader& loader = TheLoader();
+      std::lock_guard lock(loader.mutex);
+      loader.wakePosted = false;
+    }
+    Drain(kApplyBudgetMs);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND EnsureWindow() {
+  Loader& loader = TheLoader();
+  if (loader.window) return loader.window;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = LoaderWindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kWindowClass;
+  RegisterClassExW(&wc);
+  HWND window =
+      CreateWindowExW(0, kWindowClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  std::lock_guard lock(loader.mutex);
+  loader.window = window;
+  return window;
+}
+
+void StopThread(DWORD waitMs) {
+  Loader& loader = TheLoader();
+  if (loader.run) {
+    loader.run->stop = true;
+    SetEvent(loader.run->wake);
+  }
+  if (loader.thread) {
+    WaitForSingleObject(loader.thread, waitMs);
+    CloseHandle(loader.thread);
+    loader.thread = nullptr;
+  }
+}
+
+}  // namespace
+
+void StartListLoader() { StartListLoader(ListLoaderOptions{}); }
+
+void StartListLoader(const ListLoaderOptions& options) {
+  Loader& loader = TheLoader();
+  EnsureWindow();
+  if (loader.thread) {
+    for (int kind : kListKinds) FinishListLoad(kind);
+    StopThread(kStopWaitMs);
+  }
+  {
+    std::lock_guard lock(loader.mutex);
+    loader.queue.clear();
+  }
+  loader.current.reset();
+  ResumeDrawing();
+  ++loader.generation;
+  for (int kind : kListKinds) {
+    const auto k = static_cast<size_t>(kind);
+    loader.loading[k] = true;
+    loader.unreadable[k] = false;
+    loader.iconsPending[k] = options.icons && kind != kLinksKind;
+    loader.baseKnown[k] = false;
+    loader.iconShift[k] = 0;
+  }
+  auto run = std::make_shared<Run>();
+  run->generation = loader.generation;
+  run->icons = options.icons;
+  for (int kind : kListKinds) run->paths[static_cast<size_t>(kind)] = ListFilePath(kind);
+  loader.run = run;
+  auto* param = new std::shared_ptr<Run>(run);
+  loader.thread = CreateThread(nullptr, 0, LoaderThread, param, 0, nullptr);
+  if (!loader.thread) {
+    // No thread: the lists stay as they are, and may be written as such.
+    delete param;
+    loader.loading = {};
+    loader.iconsPending = {};
+  }
+}
+
+void ListViewsReady() {
+  Loader& loader = TheLoader();
+  loader.viewsReady = true;
+  PrepareListImages();
+  std::lock_guard lock(loader.mutex);
+  if (!loader.queue.empty() && loader.window && !loader.wakePosted) {
+    loader.wakePosted = PostMessageW(loader.window, kWakeMessage, 0, 0) != 0;
+  }
+}
+
+bool FinishListLoad(int kind) {
+  Loader& loader = TheLoader();
+  if (!IsListKind(kind)) return false;
+  const auto k = static_cast<size_t>(kind);
+  if (!loader.loading[k]) return true;
+  if (!loader.viewsReady || !ListView(kind) || loader.applying) return false;
+  loader.applying = true;
+  while (loader.loading[k]) {
+    ApplySome(*CurrentItem(true), 0);
+    loader.current.reset();
+  }
+  loader.applying = false;
+  return true;
+}
+
+bool ListFileUnreadable(int kind) {
+  return IsListKind(kind) && TheLoader().unreadable[static_cast<size_t>(kind)];
+}
+
+bool ListLoaderBusy() {
+  Loader& loader = TheLoader();
+  for (int kind : kListKinds) {
+    const auto k = static_cast<size_t>(kind);
+    if (loader.loading[k] || loader.iconsPending[k]) return true;
+  }
+  if (loader.current) return true;
+  std::lock_guard lock(loader.mutex);
+  return !loader.queue.empty();
+}
+
+void ApplyLoadedRows() { Drain(0); }
+
+void StopListLoader() { StopThread(kStopWaitMs); }
+
+void SetListsLoadedHook(ListsLoadedHook hook) { TheLoader().hook = hook; }
+
+}  // namespace kelvane

@@ -1,0 +1,66 @@
+#pragma once
+// The list loader: fills the three favourite lists from their files without
+// holding up the window.
+//
+// A thread of its own reads and parses "MyApps.txt", "MyFiles.txt" and
+// "MyLinks.txt" in that order and hands the rows over in batches; the
+// user-interface thread, which owns every window, appends them to the list
+// views at most a few milliseconds at a time between other messages (a list
+// being filled shows its new rows four times a second), and rewrites each
+// list's count header as rows come in. Rows come first with no icon; once
+// they are all in the lists, the thread asks the shell for the icons of the
+// applications and files and hands those over the same way, so the lists are
+// complete long before the last icon is in.
+//
+// Ordering with the rest of the program:
+// - Rows wait in the queue until ListViewsReady() says that the three list
+//   views exist; the thread itself may start earlier.
+// - A list is never written while its load runs: SaveList finishes the load
+//   of that list first (FinishListLoad), so a partly loaded list cannot be
+//   written over a complete file. The commands of the tabs do the same before
+//   they read or change a list, so they never meet a half-filled list and the
+//   loader's rows never mix with theirs.
+// - A file that exists but cannot be read (locked by another program even
+//   after a few retries) leaves its list empty and marked: SaveList then
+//   leaves that file alone rather than write the empty list over it.
+// All functions are called on the user-interface thread.
+#include <windows.h>
+
+namespace kelvane {
+
+struct ListLoaderOptions {
+  bool icons = true;  // fetch the shell icons of applications and files
+};
+
+// Starts loading the three files (appending to what the lists hold). A load
+// still running is finished first.
+void StartListLoader();
+void StartListLoader(const ListLoaderOptions& options);
+
+// The three list views exist: rows read so far may be applied from now on.
+void ListViewsReady();
+
+// Waits for the rows of one list to be read and appends all of them now.
+// True when the list holds its whole file (or no load was running); false
+// when the rows cannot be applied yet (the list views do not exist).
+bool FinishListLoad(int kind);
+// The list's file existed at its last load but could not be read.
+bool ListFileUnreadable(int kind);
+
+// True while rows or icons are still to come (for tests and benchmarks).
+bool ListLoaderBusy();
+// Applies everything the loader has handed over so far; for tests and
+// benchmarks that run without a message loop.
+void ApplyLoadedRows();
+
+// Asks the thread to stop fetching icons and waits a little for its end
+// (shutdown). Rows already read are not lost: FinishListLoad still applies them.
+void StopListLoader();
+
+// Hook run on the user-interface thread once the rows of all three lists are
+// in. The recent-files tab sets it to point RecentList at the recent folder
+// and write that list's header, which the loader does after the three lists.
+using ListsLoadedHook = void (*)();
+void SetListsLoadedHook(ListsLoadedHook hook);
+
+}  // namespace kelvane

@@ -1,0 +1,288 @@
+#include "lists/list_store_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/app_state.h"
+#include "app/gadgets.h"
+#include "lists/list_loader_win.h"
+#include "toolkit/list_view_win.h"
+#include "toolkit/safe_save_win.h"
+
+namespace kelvane {
+namespace {
+
+// Rows whose icon the list loader still has to bring carry this in lParam.
+constexpr LPARAM kIconPending = 1;
+
+HIMAGELIST SystemSmallImageList() {
+  SHFILEINFOW info{};
+  return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+                                                     SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
+}
+
+// The list loader's many row operations go straight to the list view's own
+// window procedure, past any subclass: a subclass that paints (the colour
+// layer) has nothing to do with a row being added or its icon set, and
+// under Wine each subclass step costs wineserver round trips (window
+// properties), which made a load of 30,000 rows three times slower. Drawing
+// is suspended meanwhile and resumed by a message that does pass the
+// subclasses, so a layer still sees the list's new extent.
+LRESULT WINAPI Direct(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  static const auto proc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(list, GCLP_WNDPROC));
+  return proc ? CallWindowProcW(proc, list, message, wParam, lParam) : SendMessageW(list, message, wParam, lParam);
+}
+
+std::wstring DirectRowText(HWND list, int row, int column) {
+  std::wstring text(264, L'\0');
+  for (;;) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    const auto length = static_cast<size_t>(
+        Direct(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+    if (length + 1 < text.size()) {
+      text.resize(length);
+      return text;
+    }
+    text.resize(text.size() * 2);
+  }
+}
+
+// `direct`: for the loader's rows (see Direct).
+void InsertRow(HWND list, int row, const ListEntry& entry, int icon, LPARAM param, bool direct) {
+  const auto call = direct ? Direct : SendMessageW;
+  LVITEMW item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+  item.iItem = row;
+  item.pszText = const_cast<wchar_t*>(entry.name.c_str());
+  item.iImage = icon >= 0 ? icon : I_IMAGENONE;
+  item.lParam = param;
+  const auto at = static_cast<int>(call(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  if (at < 0) return;
+  LVITEMW sub{};
+  sub.iSubItem = 1;
+  sub.pszText = const_cast<wchar_t*>(entry.target.c_str());
+  call(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&sub));
+}
+
+LPARAM RowParam(HWND list, int row) {
+  LVITEMW item{};
+  item.mask = LVIF_PARAM;
+  item.iItem = row;
+  if (!Direct(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
+  return item.lParam;
+}
+
+}  // namespace
+
+HWND ListView(int kind) { return IsListKind(kind) ? Gadget(kind) : nullptr; }
+
+void PrepareListImages() {
+  if (HIMAGELIST system = SystemSmallImageList()) {
+    for (int kind : {kAppsKind, kFilesKind}) {
+      HWND list = ListView(kind);
+      if (!list || SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)) continue;
+      // Shared: the list view must never destroy the shell's image list.
+      SetWindowLongPtrW(list, GWL_STYLE, GetWindowLongPtrW(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
+      SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(system));
+    }
+  }
+  HWND links = ListView(kLinksKind);
+  if (links && !SendMessageW(links, LVM_GETIMAGELIST, LVSIL_SMALL, 0)) {
+    // Not shared: the links list destroys its own image list with itself.
+    const int side = GetSystemMetrics(SM_CXSMICON);
+    HIMAGELIST own = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 1, 0);
+    if (own && App().images.AddToImageList(own, kLinkImage, side) == 0) {
+      SendMessageW(links, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(own));
+    } else if (own) {
+      ImageList_Destroy(own);
+    }
+  }
+}
+
+int SmallShellIcon(const std::wstring& path) {
+  SHFILEINFOW info{};
+  // No file attributes given: the shell looks at the object itself, which
+  // must exist.
+  if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)) return -1;
+  return info.iIcon;
+}
+
+int EntryCount(int kind) {
+  HWND list = ListView(kind);
+  return list ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+ListEntry EntryAt(int kind, int row) {
+  ListEntry entry;
+  HWND list = ListView(kind);
+  if (!list) return entry;
+  entry.name = RowText(list, row, 0);
+  entry.target = RowText(list, row, 1);
+  LVITEMW item{};
+  item.mask = LVIF_IMAGE;
+  item.iItem = row;
+  if (SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) entry.icon = item.iImage < 0 ? -1 : item.iImage;
+  return entry;
+}
+
+std::vector<ListEntry> ReadEntries(int kind) {
+  std::vector<ListEntry> entries;
+  HWND list = ListView(kind);
+  if (!list) return entries;
+  const int count = EntryCount(kind);
+  entries.reserve(static_cast<size_t>(count));
+  for (int row = 0; row < count; ++row) entries.push_back({RowText(list, row, 0), RowText(list, row, 1), -1});
+  return entries;
+}
+
+bool IsRowSelected(int kind, int row) {
+  HWND list = ListView(kind);
+  return list && (SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED);
+}
+
+void AppendEntry(int kind, const ListEntry& entry) {
+  HWND list = ListView(kind);
+  if (!list) return;
+  InsertRow(list, EntryCount(kind), entry, kind == kLinksKind ? 0 : entry.icon, 0, false);
+}
+
+void AppendEntries(int kind, std::span<const ListEntry> entries, bool iconPending) {
+  HWND list = ListView(kind);
+  if (!list) return;
+  auto row = static_cast<int>(Direct(list, LVM_GETITEMCOUNT, 0, 0));
+  for (const ListEntry& entry : entries) {
+    InsertRow(list, row++, entry, kind == kLinksKind ? 0 : entry.icon, iconPending ? kIconPending : 0, true);
+  }
+}
+
+void SuspendListDrawing(int kind, bool suspend) {
+  HWND list = ListView(kind);
+  if (!list) return;
+  SendMessageW(list, WM_SETREDRAW, suspend ? FALSE : TRUE, 0);
+  if (!suspend) InvalidateRect(list, nullptr, FALSE);
+}
+
+void SetEntryName(int kind, int row, const std::wstring& name) {
+  HWND list = ListView(kind);
+  if (!list) return;
+  LVITEMW item{};
+  item.iSubItem = 0;
+  item.pszText = const_cast<wchar_t*>(name.c_str());
+  SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+void RemoveEntry(int kind, int row) {
+  if (HWND list = ListView(kind)) SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+}
+
+bool SetIconIfPending(int kind, int row, const std::wstring& target, int icon) {
+  HWND list = ListView(kind);
+  if (!list || row < 0 || row >= static_cast<int>(Direct(list, LVM_GETITEMCOUNT, 0, 0))) return false;
+  if (RowParam(list, row) != kIconPending || DirectRowText(list, row, 1) != target) return false;
+  LVITEMW item{};
+  item.mask = LVIF_IMAGE | LVIF_PARAM;
+  item.iItem = row;
+  item.iImage = icon >= 0 ? icon : I_IMAGENONE;
+  item.lParam = 0;
+  Direct(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  return true;
+}
+
+void SetListHeader(int kind, const std::wstring& title) {
+  HWND list = ListView(kind);
+  if (!list) return;
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT;
+  column.pszText = const_cast<wchar_t*>(title.c_str());
+  SendMessageW(list, LVM_SETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+}
+
+std::wstring ListHeader(int kind) {
+  HWND list = ListView(kind);
+  if (!list) return {};
+  wchar_t text[256] = {};
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT;
+  column.pszText = text;
+  column.cchTextMax = 256;
+  SendMessageW(list, LVM_GETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+  return text;
+}
+
+void ShowListCount(int kind) {
+  if (ListView(kind)) SetListHeader(kind, ListCountHeader(kind, static_cast<size_t>(EntryCount(kind))));
+}
+
+bool FindEntryByName(const std::wstring& name, int kind) {
+  HWND list = ListView(kind);
+  if (!list) return false;
+  const int count = EntryCount(kind);
+  for (int row = 0; row < count; ++row) {
+    if (SameNameIgnoringCase(RowText(list, row, 0), name)) return true;
+  }
+  return false;
+}
+
+std::wstring ListFilePath(int kind) { return App().dataFolder + std::wstring(ListFileName(kind)); }
+
+bool SaveList(int kind) {
+  if (!IsListKind(kind) || !ListView(kind)) return false;
+  // Never write a list that is only partly there: wait for its load, and
+  // leave alone a file that exists but could not be read.
+  if (!FinishListLoad(kind) || ListFileUnreadable(kind)) return false;
+  return SaveFileAtomically(ListFilePath(kind), SerializeList(ReadEntries(kind)));
+}
+
+void AutoSaveList(int kind) {
+  if (App().prefs.CheckSaveList == 1) SaveList(kind);
+}
+
+void SaveAllLists() {
+  for (int kind : kListKinds) SaveList(kind);
+}
+
+bool StartTarget(const std::wstring& target) {
+  if (target.empty()) return false;
+  if (IsFullPath(target)) {
+    std::wstring commandLine = QuotedCommandLine(target);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
+                       nullptr, &startup, &process)) {
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+      return true;
+    }
+  }
+  const std::wstring folder = ShellWorkingFolderOf(target);
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT;
+  execute.lpFile = target.c_str();
+  execute.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExW(&execute)) return false;
+  if (execute.hProcess) CloseHandle(execute.hProcess);
+  return true;
+}
+
+void ShowProperties(const std::wstring& path) {
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  // SEE_MASK_FLAG_NO_UI: where the shell has no properties sheet (Wine), it
+  // would otherwise block on an error box.
+  execute.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  execute.lpVerb = L"properties";
+  execute.lpFile = path.c_str();
+  execute.nShow = SW_HIDE;
+  ShellExecuteExW(&execute);
+  if (execute.hProcess) CloseHandle(execute.hProcess);
+}
+
+}  // namespace kelvane

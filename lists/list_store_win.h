@@ -1,0 +1,94 @@
+#pragma once
+// The store of the three favourite lists: the list views themselves (gadgets
+// 1, 2, 3, whose numbers are the list kinds). Every operation reads the
+// entries back from the list view; there is no second copy in memory.
+// User-interface thread only, but for SmallShellIcon.
+//
+// Icons. Applications and files show the shell's own small icons: the two
+// list views take the shell's system image list (shared, LVS_SHAREIMAGELISTS,
+// never destroyed by them) and each row holds only an index into it, so an
+// entry costs no icon handle and identical icons are stored once. Links all
+// show image 16 of the program, which is not in the system image list: the
+// links list has a small image list of its own holding just that image
+// (index 0). Only the shell adds to the system image list, as it meets new
+// icons; the program never changes it.
+#include <windows.h>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "lists/list_file.h"
+#include "lists/list_rules.h"
+
+namespace kelvane {
+
+inline constexpr int kLinkImage = 16;  // the single link image
+
+// The list view of a kind; null for another number or before it exists.
+HWND ListView(int kind);
+
+// Gives the three list views their image lists (once they exist).
+void PrepareListImages();
+
+// Index of the small icon of the file or folder at `path` in the system
+// image list, or -1 when the shell finds nothing (the object must exist).
+// Safe on any thread that has initialised COM.
+int SmallShellIcon(const std::wstring& path);
+
+int EntryCount(int kind);
+ListEntry EntryAt(int kind, int row);
+std::vector<ListEntry> ReadEntries(int kind);
+bool IsRowSelected(int kind, int row);
+
+// Appends at the end (names and targets as given; the icon as given, or
+// image 16 for links). Rows appended here have their icon in place.
+void AppendEntry(int kind, const ListEntry& entry);
+// Many rows at once, without redrawing (the caller suspends drawing around
+// a series of these with SuspendListDrawing). `iconPending`: the rows wait
+// for icons that the list loader brings later.
+void AppendEntries(int kind, std::span<const ListEntry> entries, bool iconPending);
+// Stops and resumes drawing of a list (WM_SETREDRAW); resuming repaints it.
+void SuspendListDrawing(int kind, bool suspend);
+void SetEntryName(int kind, int row, const std::wstring& name);
+void RemoveEntry(int kind, int row);
+// Sets the icon of a row appended with its icon pending, if that row still
+// waits for it and shows that target (rows may have moved since the loader
+// read them). True when set.
+bool SetIconIfPending(int kind, int row, const std::wstring& target, int icon);
+
+// The first column's title.
+void SetListHeader(int kind, const std::wstring& title);
+std::wstring ListHeader(int kind);
+// The count followed by the kind's suffix.
+void ShowListCount(int kind);
+
+// True when a row's name equals `name` as a whole, letter case ignored
+// (SameNameIgnoringCase), searching from the first row.
+bool FindEntryByName(const std::wstring& name, int kind);
+
+// DataFolder + the kind's file name.
+std::wstring ListFilePath(int kind);
+
+// Writes the list to its file in one step (written beside it, then put in
+// its place), after the list's load has finished. Returns true when the file
+// was written; false for another kind, when writing failed (the previous file
+// is then whole), and when the list must not be written: its load could not
+// finish, or its file existed but could not be read (writing would put the
+// empty list over favourites that are only unreadable for now).
+bool SaveList(int kind);
+// SaveList when the preference CheckSaveList is 1.
+void AutoSaveList(int kind);
+// Applications, files, links in that order (CmdEnregistrerListes, shutdown).
+void SaveAllLists();
+
+// Opens a target: a full path is first run as a program (quoted, no
+// arguments, inheriting the current folder); when that fails, or for
+// anything else, the shell opens it with its default action. True on success.
+bool StartTarget(const std::wstring& target);
+
+// The shell's properties sheet of a file or folder (verb "properties"); the
+// result is not examined and nothing is shown on failure.
+void ShowProperties(const std::wstring& path);
+
+}  // namespace kelvane

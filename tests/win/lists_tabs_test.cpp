@@ -1,0 +1,317 @@
+// The commands of the three favourite tabs on the real main window, the
+// dialogs answered by scripted requesters: what is asked, what changes in
+// the lists and their headers, and when the files are written.
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/panel_tabs.h"
+#include "lists/list_rules.h"
+#include "win/lists_fixture.h"
+
+namespace kelvane::test {
+namespace {
+
+using Kind = ScriptedRequesters::Kind;
+
+constexpr UINT kInfo = MB_OK | MB_ICONINFORMATION;
+constexpr UINT kWarning = MB_OK | MB_ICONWARNING;
+constexpr UINT kYesNoWarning = MB_YESNO | MB_ICONWARNING;
+
+class ListsTabs : public ListsTest {};
+
+TEST_F(ListsTabs, ApplicationsRefuseDuplicateNamesUntilRenamedAndKeepTheFileUntilSaved) {
+  ask_.fileAnswers = {L"C:\\Tools\\SETUP.EXE", L"D:\\Other\\setup.exe", L"D:\\Other\\setup.exe"};
+  SelectTab(2);
+  DispatchCommand(CmdAjoutAppli);
+  EXPECT_EQ(CurrentTab(), 0);
+  ASSERT_EQ(ask_.calls.size(), 1u);
+  EXPECT_EQ(ask_.calls[0].kind, Kind::OpenFile);
+  EXPECT_EQ(ask_.calls[0].title, L"S\u00E9lectionner un fichier ex\u00E9cutable");
+  EXPECT_EQ(ask_.calls[0].initial, L"C:\\Program Files\\");
+  EXPECT_EQ(ask_.calls[0].filters, L"Fichiers EXE|*.exe");
+  EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"SETUP.EXE"});
+  EXPECT_EQ(EntryAt(kAppsKind, 0).target, L"C:\\Tools\\SETUP.EXE");
+  EXPECT_EQ(ListHeader(kAppsKind), L"1 applications ex\u00E9cutables list\u00E9es");
+
+  // Same file name, another folder: refused, but the dialog's folder moves on.
+  DispatchCommand(CmdAjoutAppli);
+  ASSERT_EQ(ask_.calls.size(), 3u);
+  EXPECT_EQ(ask_.calls[1].initial, L"C:\\Tools\\");
+  EXPECT_EQ(ask_.calls[2].kind, Kind::Message);
+  EXPECT_EQ(ask_.calls[2].title, L"Doublon d\u00E9tect\u00E9");
+  EXPECT_EQ(ask_.calls[2].text, L"L'application setup.exe se trouve d\u00E9j\u00E0 dans votre liste.");
+  EXPECT_EQ(ask_.calls[2].type, kInfo);
+  EXPECT_EQ(EntryCount(kAppsKind), 1);
+  EXPECT_EQ(App().defaultAppsFolder, L"D:\\Other\\");
+
+  // Renamed, the entry no longer blocks its old name. Rename keeps the header.
+  SetListHeader(kAppsKind, L"kept");
+  SelectOnly(kAppsKind, 0);
+  ask_.inputAnswers = {L"Installer"};
+  DispatchCommand(CmdAppliRenommer);
+  ASSERT_EQ(ask_.calls.size(), 4u);
+  EXPECT_EQ(ask_.calls[3].kind, Kind::InputText);
+  EXPECT_EQ(ask_.calls[3].title, L"Renommer");
+  EXPECT_EQ(ask_.calls[3].text, L"Entrez le nouveau nom de votre application");
+  EXPECT_EQ(ask_.calls[3].initial, L"SETUP.EXE");
+  EXPECT_EQ(ListHeader(kAppsKind), L"kept");
+  DispatchCommand(CmdAjoutAppli);
+  EXPECT_EQ(Names(kAppsKind), (std::vector<std::wstring>{L"Installer", L"setup.exe"}));
+  EXPECT_EQ(ListHeader(kAppsKind), L"2 applications ex\u00E9cutables list\u00E9es");
+
+  // Renaming onto another entry's name is allowed; cancelled or emptied changes nothing.
+  SelectOnly(kAppsKind, 1);
+  ask_.inputAnswers = {L"INSTALLER", std::nullopt, L""};
+  DispatchCommand(CmdAppliRenommer);
+  DispatchCommand(CmdAppliRenommer);
+  DispatchCommand(CmdAppliRenommer);
+  EXPECT_EQ(Names(kAppsKind), (std::vector<std::wstring>{L"Installer", L"INSTALLER"}));
+  // A cancelled dialog: nothing happens, nothing is said.
+  const size_t before = ask_.calls.size();
+  DispatchCommand(CmdAjoutAppli);
+  EXPECT_EQ(ask_.calls.size(), before + 1);
+  EXPECT_EQ(EntryCount(kAppsKind), 2);
+
+  // CheckSaveList 0: nothing written until the lists are saved.
+  EXPECT_FALSE(FileExists(FilePath(kAppsKind)));
+  DispatchCommand(CmdEnregistrerListes);
+  EXPECT_EQ(FileBytes(kAppsKind),
+            "2\r\nInstaller\r\nC:\\Tools\\SETUP.EXE\r\nINSTALLER\r\nD:\\Other\\setup.exe\r\n");
+  EXPECT_EQ(FileBytes(kFilesKind), "0\r\n");
+  EXPECT_EQ(FileBytes(kLinksKind), "0\r\n");
+  EXPECT_EQ(ask_.unanswered, 2) << "the duplicate box (OK) and the cancelled dialog";
+}
+
+TEST_F(ListsTabs, RemoveAsksWithTheNameAndOnlyYesRemoves) {
+  AppendEntry(kAppsKind, {L"a.exe", L"C:\\a.exe"});
+  AppendEntry(kAppsKind, {L"b.exe", L"C:\\b.exe"});
+  SelectOnly(kAppsKind, 1);
+  ask_.messageAnswers = {IDNO, IDYES};
+  DispatchCommand(CmdAppliRetirer);
+  ASSERT_EQ(ask_.calls.size(), 1u);
+  EXPECT_EQ(ask_.calls[0].title, L"Suppression");
+  EXPECT_EQ(ask_.calls[0].text, L"\u00CAtes-vous s\u00FBr(e) de vouloir retirer b.exe de votre liste ?");
+  EXPECT_EQ(ask_.calls[0].type, kYesNoWarning);
+  EXPECT_EQ(EntryCount(kAppsKind), 2);
+  DispatchCommand(CmdAppliRetirer);
+  EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"a.exe"});
+  EXPECT_EQ(ListHeader(kAppsKind), L"1 applications ex\u00E9cutables list\u00E9es");
+  SelectOnly(kAppsKind, 0);
+  ask_.messageAnswers = {IDYES};
+  DispatchCommand(CmdAppliRetirer);
+  EXPECT_EQ(ListHeader(kAppsKind), L"0 applications ex\u00E9cutables list\u00E9es");
+  // Nothing selected: nothing asked.
+  DispatchCommand(CmdAppliRetirer);
+  EXPECT_EQ(ask_.calls.size(), 3u);
+
+  // Files: the same question and header.
+  AppendEntry(kFilesKind, {L"Photos", L"D:\\Photos\\"});
+  SelectOnly(kFilesKind, 0);
+  ask_.messageAnswers = {IDYES};
+  DispatchCommand(CmdFichierRetirer);
+  EXPECT_EQ(ask_.calls.back().text, L"\u00CAtes-vous s\u00FBr(e) de vouloir retirer Photos de votre liste ?");
+  EXPECT_EQ(ListHeader(kFilesKind), L"0 fichiers list\u00E9s");
+}
+
+TEST_F(ListsTabs, SaveOnChangeWritesTheChangedListAfterEveryChange) {
+  App().prefs.CheckSaveList = 1;
+  ask_.fileAnswers = {L"C:\\Tools\\tool.exe"};
+  DispatchCommand(CmdAjoutAppli);
+  EXPECT_EQ(FileBytes(kAppsKind), "1\r\ntool.exe\r\nC:\\Tools\\tool.exe\r\n");
+  EXPECT_FALSE(FileExists(FilePath(kFilesKind))) << "only the changed list is written";
+  SelectOnly(kAppsKind, 0);
+  ask_.inputAnswers = {L"\u00C9diteur"};
+  DispatchCommand(CmdAppliRenommer);
+  EXPECT_EQ(FileBytes(kAppsKind), "1\r\n\xC3\x89" "diteur\r\nC:\\Tools\\tool.exe\r\n");
+  ask_.messageAnswers = {IDYES};
+  DispatchCommand(CmdAppliRetirer);
+  EXPECT_EQ(FileBytes(kAppsKind), "0\r\n");
+
+  // Back to 0: a change leaves the file as it was.
+  App().prefs.CheckSaveList = 0;
+  ask_.inputAnswers = {L"https://example.org/", L"Exemple"};
+  DispatchCommand(CmdAjoutLien);
+  EXPECT_FALSE(FileExists(FilePath(kLinksKind)));
+  DispatchCommand(CmdEnregistrerListes);
+  EXPECT_EQ(FileBytes(kLinksKind), "1\r\nExemple\r\nhttps://example.org/\r\n");
+}
+
+TEST_F(ListsTabs, FilesAndFoldersShareOneNameSpaceAndFolderNamesComeFromTheirPath) {
+  ask_.fileAnswers = {L"C:\\Docs\\NOTES"};
+  DispatchCommand(CmdAjoutFichier);
+  EXPECT_EQ(CurrentTab(), 1);
+  ASSERT_EQ(ask_.calls.size(), 1u);
+  EXPECT_EQ(ask_.calls[0].title, L"S\u00E9lectionner un fichier");
+  EXPECT_EQ(ask_.calls[0].initial, L"C:\\users\\");
+  EXPECT_EQ(ask_.calls[0].filters, L"Tous fichiers (*.*)|*.*");
+  EXPECT_EQ(App().defaultFilesFolder, L"C:\\Docs\\");
+
+  // The folder dialog answers without a final backslash; one is added.
+  ask_.folderAnswers = {L"C:\\Docs\\Notes", L"D:\\", L"C:\\Data\\Photos"};
+  DispatchCommand(CmdAjoutDossier);
+  ASSERT_EQ(ask_.calls.size(), 3u);
+  EXPECT_EQ(ask_.calls[1].kind, Kind::BrowseFolder);
+  EXPECT_EQ(ask_.calls[1].title, L"S\u00E9lectionner un dossier");
+  EXPECT_EQ(ask_.calls[1].initial, L"C:\\Docs\\");
+  EXPECT_EQ(ask_.calls[2].text, L"Le dossier Notes se trouve d\u00E9j\u00E0 dans votre liste.");
+  EXPECT_EQ(ask_.calls[2].type, kInfo);
+  EXPECT_EQ(App().defaultFilesFolder, L"C:\\Docs\\Notes\\") << "the picked folder, even when refused";
+
+  DispatchCommand(CmdAjoutDossier);
+  DispatchCommand(CmdAjoutDossier);
+  EXPECT_EQ(ask_.calls[3].initial, L"C:\\Docs\\Notes\\");
+  const std::vector<ListEntry> entries = ReadEntries(kFilesKind);
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[1].name, L"D:");
+  EXPECT_EQ(entries[1].target, L"D:\\");
+  EXPECT_EQ(entries[2].name, L"Photos");
+  EXPECT_EQ(entries[2].target, L"C:\\Data\\Photos\\");
+  EXPECT_EQ(ListHeader(kFilesKind), L"3 fichiers list\u00E9s");
+
+  // A file named like a folder entry is refused with the file's message.
+  ask_.fileAnswers = {L"E:\\photos"};
+  DispatchCommand(CmdAjoutFichier);
+  EXPECT_EQ(ask_.calls.back().text, L"Le fichier photos se trouve d\u00E9j\u00E0 dans votre liste.");
+
+  // Rename asks as for applications.
+  SelectOnly(kFilesKind, 2);
+  ask_.inputAnswers = {L"Vacances"};
+  DispatchCommand(CmdFichierRenommer);
+  EXPECT_EQ(ask_.calls.back().text, L"Entrez le nouveau nom de votre application");
+  EXPECT_EQ(ask_.calls.back().initial, L"Photos");
+  EXPECT_EQ(EntryAt(kFilesKind, 2).name, L"Vacances");
+}
+
+TEST_F(ListsTabs, LinksTakeTwoInputBoxesAndTheirHeaderChangesFormAfterARemoval) {
+  ask_.inputAnswers = {L"https://", L"News"};
+  DispatchCommand(CmdAjoutLien);
+  EXPECT_EQ(CurrentTab(), 2);
+  ASSERT_EQ(ask_.calls.size(), 2u);
+  EXPECT_EQ(ask_.calls[0].title, L"Ajouter un lien de site web");
+  EXPECT_EQ(ask_.calls[0].text, L"Saisissez l'adresse Internet de votre choix");
+  EXPECT_EQ(ask_.calls[0].initial, L"https://");
+  EXPECT_EQ(ask_.calls[1].title, L"Nom du site web");
+  EXPECT_EQ(ask_.calls[1].text, L"Pour simplifier la gestion donnez un nom \u00E0 ce lien");
+  EXPECT_EQ(ask_.calls[1].initial, L"");
+  EXPECT_EQ(EntryAt(kLinksKind, 0), (ListEntry{L"News", L"https://", 0}));
+  EXPECT_EQ(ListHeader(kLinksKind), L"1 Liens internet list\u00E9s");
+
+  // Same name, other address: refused. Cancelling either box adds nothing.
+  ask_.inputAnswers = {L"https://other.example/", L"NEWS", std::nullopt, L"https://x/", L""};
+  DispatchCommand(CmdAjoutLien);
+  EXPECT_EQ(ask_.calls.back().text, L"Le site web NEWS se trouve d\u00E9j\u00E0 dans votre liste.");
+  DispatchCommand(CmdAjoutLien);
+  DispatchCommand(CmdAjoutLien);
+  EXPECT_EQ(EntryCount(kLinksKind), 1);
+
+  // A trailing blank makes another name; the same address may come twice.
+  ask_.inputAnswers = {L"https://a.example/", L"Actu", L"https://a.example/", L"Actu "};
+  DispatchCommand(CmdAjoutLien);
+  DispatchCommand(CmdAjoutLien);
+  EXPECT_EQ(Names(kLinksKind), (std::vector<std::wstring>{L"News", L"Actu", L"Actu "}));
+
+  // Removal asks with the address and writes the other form of the header.
+  SelectOnly(kLinksKind, 1);
+  ask_.messageAnswers = {IDYES};
+  DispatchCommand(CmdLienRetirer);
+  EXPECT_EQ(ask_.calls.back().title, L"Suppression");
+  EXPECT_EQ(ask_.calls.back().text,
+            L"\u00CAtes-vous s\u00FBr(e) de vouloir supprimer https://a.example/ de votre liste ?");
+  EXPECT_EQ(ask_.calls.back().type, kYesNoWarning);
+  EXPECT_EQ(ListHeader(kLinksKind), L"2 liens internet enregistr\u00E9s");
+  ask_.inputAnswers = {L"https://b.example/", L"B"};
+  DispatchCommand(CmdAjoutLien);
+  EXPECT_EQ(ListHeader(kLinksKind), L"3 Liens internet list\u00E9s");
+
+  SelectOnly(kLinksKind, 0);
+  ask_.inputAnswers = {L"Nouvelles"};
+  DispatchCommand(CmdLienRenommer);
+  EXPECT_EQ(ask_.calls.back().text, L"Entrez le nouveau nom pour votre application");
+  EXPECT_EQ(EntryAt(kLinksKind, 0).name, L"Nouvelles");
+  EXPECT_EQ(EntryAt(kLinksKind, 0).target, L"https://");
+}
+
+TEST_F(ListsTabs, OpeningMissingTargetsExplainsAndKeepsTheEntries) {
+  const std::wstring gone = folder_ + L"gone.exe";
+  AppendEntry(kAppsKind, {L"gone.exe", gone});
+  SelectOnly(kAppsKind, 0);
+  DispatchGadgetEvent(kAppsList, GadgetEvent::DoubleClick);
+  ASSERT_EQ(ask_.calls.size(), 1u);
+  EXPECT_EQ(ask_.calls[0].title, L"Application...");
+  EXPECT_EQ(ask_.calls[0].text,
+            L"Erreur!\nL'application n'est plus disponible.\nSoit elle a \u00E9t\u00E9 supprim\u00E9e, soit elle a "
+            L"\u00E9t\u00E9 d\u00E9plac\u00E9e.");
+  EXPECT_EQ(ask_.calls[0].type, kWarning);
+  DispatchCommand(CmdAppliOuvrir);  // no existence test: the start itself fails
+  EXPECT_EQ(ask_.calls[1].title, L"D\u00E9marrage programme");
+  EXPECT_EQ(ask_.calls[1].text, L"Impossible de d\u00E9marrer l'application gone.exe");
+  EXPECT_EQ(EntryCount(kAppsKind), 1);
+
+  AppendEntry(kFilesKind, {L"Rapport", folder_ + L"Rapport\\"});
+  SelectOnly(kFilesKind, 0);
+  DispatchGadgetEvent(kFilesList, GadgetEvent::DoubleClick);
+  EXPECT_EQ(ask_.calls[2].title, L"Fichier...");
+  EXPECT_EQ(ask_.calls[2].text,
+            L"Erreur!\nLe fichier n'est plus disponible.\nSoit il a \u00E9t\u00E9 supprim\u00E9, soit il a "
+            L"\u00E9t\u00E9 d\u00E9plac\u00E9.");
+  DispatchCommand(CmdFichierOuvrir);
+  EXPECT_EQ(ask_.calls[3].title, L"Ouverture de fichier");
+  EXPECT_EQ(ask_.calls[3].text, L"Impossible d'ouvrir le fichier dans son programme par d\u00E9faut");
+  EXPECT_EQ(EntryCount(kFilesKind), 1);
+
+  // A document that exists but that nothing opens.
+  const std::wstring orphan = folder_ + L"orphan.kvnoassoc";
+  ASSERT_TRUE(WriteAll(orphan, "x"));
+  AppendEntry(kFilesKind, {L"orphan", orphan});
+  SelectOnly(kFilesKind, 1);
+  DispatchGadgetEvent(kFilesList, GadgetEvent::DoubleClick);
+  EXPECT_EQ(ask_.calls[4].title, L"Fichier...");
+  EXPECT_EQ(ask_.calls[4].text, L"Impossible d'ouvrir ce fichier.");
+
+  // An address that no program takes: the name follows the command's text only.
+  AppendEntry(kLinksKind, {L"Nulle part", L"kelvanenoscheme://nowhere"});
+  SelectOnly(kLinksKind, 0);
+  DispatchGadgetEvent(kLinksList, GadgetEvent::DoubleClick);
+  EXPECT_EQ(ask_.calls[5].title, L"Connexion...");
+  EXPECT_EQ(ask_.calls[5].text, L"Impossible de se connecter au site web");
+  DispatchCommand(CmdLienOuvrir);
+  EXPECT_EQ(ask_.calls[6].text, L"Impossible de se connecter au site web Nulle part");
+  EXPECT_EQ(ask_.calls.size(), 7u);
+
+  // No selection: a double click does nothing.
+  SelectOnly(kAppsKind, -1);
+  DispatchGadgetEvent(kAppsList, GadgetEvent::DoubleClick);
+  EXPECT_EQ(ask_.calls.size(), 7u);
+}
+
+TEST_F(ListsTabs, LinksShowImage16FromTheirOwnImageListOthersTheShellIcons) {
+  HWND apps = ListView(kAppsKind);
+  HWND links = ListView(kLinksKind);
+  SHFILEINFOW info{};
+  const auto system = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
+      L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
+  EXPECT_EQ(ListView_GetImageList(apps, LVSIL_SMALL), system);
+  EXPECT_EQ(ListView_GetImageList(ListView(kFilesKind), LVSIL_SMALL), system);
+  EXPECT_TRUE(GetWindowLongW(apps, GWL_STYLE) & LVS_SHAREIMAGELISTS) << "the shell's list must not be destroyed";
+  HIMAGELIST own = ListView_GetImageList(links, LVSIL_SMALL);
+  ASSERT_NE(own, nullptr);
+  EXPECT_NE(own, system);
+  EXPECT_EQ(ImageList_GetImageCount(own), 1);
+  EXPECT_FALSE(GetWindowLongW(links, GWL_STYLE) & LVS_SHAREIMAGELISTS);
+
+  // An added application or folder takes the shell's icon of its target.
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  const std::wstring notepad = std::wstring(windows) + L"\\notepad.exe";
+  ask_.fileAnswers = {notepad, folder_ + L"missing.exe"};
+  DispatchCommand(CmdAjoutAppli);
+  DispatchCommand(CmdAjoutAppli);
+  EXPECT_GE(EntryAt(kAppsKind, 0).icon, 0);
+  EXPECT_EQ(EntryAt(kAppsKind, 1).icon, -1) << "a missing target has no icon";
+  ask_.folderAnswers = {folder_};
+  DispatchCommand(CmdAjoutDossier);
+  EXPECT_GE(EntryAt(kFilesKind, 0).icon, 0);
+}
+
+}  // namespace
+}  // namespace kelvane::test

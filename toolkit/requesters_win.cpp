@@ -1,0 +1,286 @@
+#include "toolkit/requesters_win.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <cstdint>
+
+namespace kelvane {
+namespace {
+
+// --- The input box: a dialog template built in memory -----------------------
+
+constexpr int kPromptId = 100;
+constexpr int kEditId = 101;
+
+// A DLGTEMPLATE and its items, laid out word by word as the dialog manager
+// reads them (items start on DWORD boundaries).
+class DialogTemplate {
+ public:
+  DialogTemplate(DWORD style, short cx, short cy, const std::wstring& title, WORD pointSize, const wchar_t* font) {
+    AddDword(style);
+    AddDword(0);  // extended style
+    countAt_ = words_.size();
+    words_.push_back(0);  // item count, set as items are added
+    AddShort(0);
+    AddShort(0);
+    AddShort(cx);
+    AddShort(cy);
+    words_.push_back(0);  // no menu
+    words_.push_back(0);  // the standard dialog class
+    AddText(title.c_str());
+    words_.push_back(pointSize);
+    AddText(font);
+  }
+
+  // `atom`: 0x80 button, 0x81 edit, 0x82 static.
+  void AddItem(DWORD style, short x, short y, short cx, short cy, WORD id, WORD atom, const wchar_t* text) {
+    if (words_.size() % 2) words_.push_back(0);
+    AddDword(style | WS_CHILD | WS_VISIBLE);
+    AddDword(0);
+    AddShort(x);
+    AddShort(y);
+    AddShort(cx);
+    AddShort(cy);
+    words_.push_back(id);
+    words_.push_back(0xFFFF);
+    words_.push_back(atom);
+    AddText(text);
+    words_.push_back(0);  // no creation data
+    ++words_[countAt_];
+  }
+
+  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
+
+ private:
+  void AddDword(DWORD value) {
+    words_.push_back(LOWORD(value));
+    words_.push_back(HIWORD(value));
+  }
+  void AddShort(short value) { words_.push_back(static_cast<WORD>(value)); }
+  void AddText(const wchar_t* text) {
+    for (; *text; ++text) words_.push_back(static_cast<WORD>(*text));
+    words_.push_back(0);
+  }
+
+  std::vector<WORD> words_;  // vector storage is aligned for DWORDs
+  size_t countAt_ = 0;
+};
+
+struct InputBoxState {
+  const std::wstring* initial;
+  std::wstring result;
+};
+
+INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      const auto* state = reinterpret_cast<const InputBoxState*>(lParam);
+      HWND edit = GetDlgItem(dialog, kEditId);
+      SetWindowTextW(edit, state->initial->c_str());
+      SetFocus(edit);
+      const auto end = static_cast<WPARAM>(GetWindowTextLengthW(edit));
+      SendMessageW(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
+      return FALSE;  // the focus is set: the caret stands after the text
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) {
+        auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+        HWND edit = GetDlgItem(dialog, kEditId);
+        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+        text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+        state->result = std::move(text);
+        EndDialog(dialog, IDOK);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+      }
+      break;
+    default:
+      break;
+  }
+  return FALSE;
+}
+
+// --- The folder dialog -------------------------------------------------------
+
+struct BrowseState {
+  const std::wstring* title;
+  const std::wstring* initialFolder;
+};
+
+int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
+  if (message == BFFM_INITIALIZED) {
+    const auto* state = reinterpret_cast<const BrowseState*>(data);
+    SetWindowTextW(dialog, state->title->c_str());
+    if (!state->initialFolder->empty()) {
+      SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(state->initialFolder->c_str()));
+    }
+  }
+  return 0;
+}
+
+class RealRequesters : public Requesters {
+ public:
+  int Message(HWND owner, const std::wstring& title, const std::wstring& text, UINT type) override {
+    return MessageBoxW(owner, text.c_str(), title.c_str(), type);
+  }
+
+  std::optional<std::wstring> InputText(HWND owner, const std::wstring& title, const std::wstring& prompt,
+                                        const std::wstring& initial) override {
+    return ShowInputBox(owner, title, prompt, initial);
+  }
+
+  std::wstring OpenFile(HWND owner, const std::wstring& title, const std::wstring& initialFolder,
+                        const std::wstring& filters) override {
+    const std::wstring filter = DialogFilterFrom(filters);
+    std::wstring buffer(32768, L'\0');
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+    ofn.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
+    ofn.lpstrTitle = title.c_str();
+    // OFN_NOCHANGEDIR: programs started from the lists inherit the current
+    // folder, and the help file is looked for there.
+    ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameW(&ofn)) return {};
+    buffer.resize(wcslen(buffer.c_str()));
+    return buffer;
+  }
+
+  std::wstring BrowseFolder(HWND owner, const std::wstring& title, const std::wstring& initialFolder) override {
+    BrowseState state{&title, &initialFolder};
+    BROWSEINFOW info{};
+    info.hwndOwner = owner;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    info.lpfn = BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(&state);
+    PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+    if (!chosen) return {};
+    std::wstring path(32768, L'\0');
+    const bool ok = SHGetPathFromIDListEx(chosen, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT) ||
+                    SHGetPathFromIDListW(chosen, path.data());
+    CoTaskMemFree(chosen);
+    if (!ok) return {};
+    path.resize(wcslen(path.c_str()));
+    return path;
+  }
+};
+
+Requesters*& Installed() {
+  static Requesters* installed = nullptr;
+  return installed;
+}
+
+}  // namespace
+
+Requesters& SystemRequesters() {
+  static RealRequesters real;
+  return real;
+}
+
+Requesters& TheRequesters() {
+  Requesters* installed = Installed();
+  return installed ? *installed : SystemRequesters();
+}
+
+void ShowMessage(HWND owner, const std::wstring& title, const std::wstring& text, UINT type) {
+  TheRequesters().Message(owner, title, text, type);
+}
+
+bool Ask(HWND owner, const std::wstring& title, const std::wstring& text, UINT type) {
+  return TheRequesters().Message(owner, title, text, type) == IDYES;
+}
+
+std::wstring DialogFilterFrom(const std::wstring& filters) {
+  std::wstring filter = filters;
+  for (wchar_t& c : filter) {
+    if (c == L'|') c = L'\0';
+  }
+  filter.push_back(L'\0');
+  filter.push_back(L'\0');
+  return filter;
+}
+
+std::optional<std::wstring> ShowInputBox(HWND owner, const std::wstring& title, const std::wstring& prompt,
+                                         const std::wstring& initial) {
+  // Dialog units follow the dialog's font, which the dialog manager creates
+  // at the DPI of the monitor: the box scales with the screen by itself.
+  DialogTemplate dialog(DS_SETFONT | DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 250, 62, title,
+                        9, L"Segoe UI");
+  dialog.AddItem(SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 7, 7, 236, 10, kPromptId, 0x82, prompt.c_str());
+  dialog.AddItem(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 20, 236, 13, kEditId, 0x81, L"");
+  dialog.AddItem(BS_DEFPUSHBUTTON | WS_TABSTOP, 139, 41, 50, 14, IDOK, 0x80, L"OK");
+  dialog.AddItem(BS_PUSHBUTTON | WS_TABSTOP, 193, 41, 50, 14, IDCANCEL, 0x80, L"Annuler");
+  InputBoxState state{&initial, {}};
+  const INT_PTR chosen = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.Get(), owner, InputBoxProc,
+                                                 reinterpret_cast<LPARAM>(&state));
+  if (chosen != IDOK) return std::nullopt;
+  return state.result;
+}
+
+// --- Scripted requesters -----------------------------------------------------
+
+int ScriptedRequesters::Message(HWND, const std::wstring& title, const std::wstring& text, UINT type) {
+  calls.push_back({Kind::Message, title, text, {}, {}, type});
+  if (!messageAnswers.empty()) {
+    const int answer = messageAnswers.front();
+    messageAnswers.pop_front();
+    return answer;
+  }
+  ++unanswered;
+  switch (type & MB_TYPEMASK) {
+    case MB_OK: return IDOK;
+    case MB_YESNO: return IDNO;
+    default: return IDCANCEL;
+  }
+}
+
+std::optional<std::wstring> ScriptedRequesters::InputText(HWND, const std::wstring& title, const std::wstring& prompt,
+                                                          const std::wstring& initial) {
+  calls.push_back({Kind::InputText, title, prompt, initial, {}, 0});
+  if (inputAnswers.empty()) {
+    ++unanswered;
+    return std::nullopt;
+  }
+  std::optional<std::wstring> answer = std::move(inputAnswers.front());
+  inputAnswers.pop_front();
+  return answer;
+}
+
+std::wstring ScriptedRequesters::OpenFile(HWND, const std::wstring& title, const std::wstring& initialFolder,
+                                          const std::wstring& filters) {
+  calls.push_back({Kind::OpenFile, title, {}, initialFolder, filters, 0});
+  if (fileAnswers.empty()) {
+    ++unanswered;
+    return {};
+  }
+  std::wstring answer = std::move(fileAnswers.front());
+  fileAnswers.pop_front();
+  return answer;
+}
+
+std::wstring ScriptedRequesters::BrowseFolder(HWND, const std::wstring& title, const std::wstring& initialFolder) {
+  calls.push_back({Kind::BrowseFolder, title, {}, initialFolder, {}, 0});
+  if (folderAnswers.empty()) {
+    ++unanswered;
+    return {};
+  }
+  std::wstring answer = std::move(folderAnswers.front());
+  folderAnswers.pop_front();
+  return answer;
+}
+
+ScopedRequesters::ScopedRequesters(Requesters& requesters) : previous_(Installed()) { Installed() = &requesters; }
+
+ScopedRequesters::~ScopedRequesters() { Installed() = previous_; }
+
+}  // namespace kelvane
