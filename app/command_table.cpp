@@ -2,6 +2,11 @@
 
 #include "app/ids.h"
 #include "app/shell_commands.h"
+#include "theme/about_window_win.h"
+#include "lists/apps_tab_win.h"
+#include "lists/files_tab_win.h"
+#include "lists/links_tab_win.h"
+#include "lists/list_store_win.h"
 
 namespace kelvane {
 namespace {
@@ -10,10 +15,10 @@ using O = CommandOwner;
 
 constexpr CommandEntry kCommands[] = {
     {CmdAjoutFavori, O::Core, ShowAddMenu},
-    {CmdEnregistrerListes, O::Lists, nullptr},
+    {CmdEnregistrerListes, O::Lists, SaveAllLists},
     {CmdQuitter, O::Core, RequestQuit},
     {CmdAide, O::Core, OpenHelp},
-    {CmdInfo, O::About, nullptr},
+    {CmdInfo, O::About, OpenAboutWindow},
     {CmdSupprimerTout, O::SearchReset, nullptr},
     {CmdRechercher, O::SearchReset, nullptr},
     {CmdChercherPC, O::ExplorerTab, nullptr},
@@ -32,21 +37,21 @@ constexpr CommandEntry kCommands[] = {
     {CmdPetitesIco, O::ViewMenu, ViewSmallIcons},
     {CmdModeListe, O::ViewMenu, ViewList},
     {CmdModeDetails, O::ViewMenu, ViewDetails},
-    {CmdAjoutAppli, O::AppsTab, nullptr},
-    {CmdAjoutFichier, O::FilesTab, nullptr},
-    {CmdAjoutDossier, O::FilesTab, nullptr},
-    {CmdAjoutLien, O::LinksTab, nullptr},
-    {CmdLienOuvrir, O::LinksTab, nullptr},
-    {CmdLienRetirer, O::LinksTab, nullptr},
-    {CmdLienRenommer, O::LinksTab, nullptr},
-    {CmdFichierOuvrir, O::FilesTab, nullptr},
-    {CmdFichierRetirer, O::FilesTab, nullptr},
-    {CmdFichierRenommer, O::FilesTab, nullptr},
-    {CmdFichierProprietes, O::FilesTab, nullptr},
-    {CmdAppliOuvrir, O::AppsTab, nullptr},
-    {CmdAppliRenommer, O::AppsTab, nullptr},
-    {CmdAppliRetirer, O::AppsTab, nullptr},
-    {CmdAppliProprietes, O::AppsTab, nullptr},
+    {CmdAjoutAppli, O::AppsTab, AddApplication},
+    {CmdAjoutFichier, O::FilesTab, AddFile},
+    {CmdAjoutDossier, O::FilesTab, AddFolder},
+    {CmdAjoutLien, O::LinksTab, AddLink},
+    {CmdLienOuvrir, O::LinksTab, OpenSelectedLinks},
+    {CmdLienRetirer, O::LinksTab, RemoveSelectedLinks},
+    {CmdLienRenommer, O::LinksTab, RenameSelectedLinks},
+    {CmdFichierOuvrir, O::FilesTab, OpenSelectedFiles},
+    {CmdFichierRetirer, O::FilesTab, RemoveSelectedFiles},
+    {CmdFichierRenommer, O::FilesTab, RenameSelectedFiles},
+    {CmdFichierProprietes, O::FilesTab, ShowFileProperties},
+    {CmdAppliOuvrir, O::AppsTab, StartSelectedApplications},
+    {CmdAppliRenommer, O::AppsTab, RenameSelectedApplications},
+    {CmdAppliRetirer, O::AppsTab, RemoveSelectedApplications},
+    {CmdAppliProprietes, O::AppsTab, ShowApplicationProperties},
     {CmdRecentOuvrir, O::RecentTab, nullptr},
     {CmdRecentProprietes, O::RecentTab, nullptr},
     {CmdRecentSupprSelect, O::RecentTab, nullptr},

@@ -17,7 +17,9 @@
 #include "assets/image_ids.h"
 #include "catalog/catalog.h"
 #include "explorer/file_clipboard_win.h"
+#include "lists/list_loader_win.h"
 #include "settings/preferences_win.h"
+#include "theme/dark_mode_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
 #include "toolkit/special_folders_win.h"
@@ -97,13 +99,18 @@ int RunKelvane(HINSTANCE instance) {
   app.prefs.WindowHeight = inner.cy;
 
   BuildMainWindowContents(app.mainWindow);
+  // The files are read meanwhile; their rows wait until ListViewsReady below.
+  StartListLoader();
   LoadPreferencesAtStart();
+  ApplyMainWindowDarkLook();  // step 18, on the gadgets of the first screen
 
   ShowWindow(app.mainWindow, SW_SHOW);
   UpdateWindow(app.mainWindow);
   // The window shows as soon as its first screen is ready; the other tabs
   // and the tray icon follow before any input is handled.
   CompleteMainWindowContents(app.mainWindow);
+  ColourMainWindowGadgets();  // step 18 for the pages built after the first screen
+  ListViewsReady();  // all three favourite lists exist from here on
   UpdatePasteState(PasteScope::Full);
 
   RunEventLoop();

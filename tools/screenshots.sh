@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes the screenshots used to check the look of the program by eye: each
-# tab, a tool-bar tooltip, a popup menu and the tray menu. Headless: Xvfb and
-# Wine's virtual desktop. Needs xdotool (apt-get install xdotool).
+# tab and the about window with Windows set to light and to dark
+# applications (the prefix acts as Windows 10 so that the dark title bar is
+# asked for), a tool-bar tooltip, a popup menu and the tray menu. Headless:
+# Xvfb and Wine's virtual desktop. Needs xdotool (apt-get install xdotool).
 # Usage: tools/screenshots.sh [output folder]
 set -uo pipefail
 export KELVANE_ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -20,15 +22,28 @@ cd "$KELVANE_ROOT/build/mingw/bin"
 remote() { wine kelvane_remote.exe "$@" >/dev/null 2>&1; }
 shot() { sleep "${2:-0.6}"; import -display "$DISPLAY" -window root "$out/$1.png"; echo "$out/$1.png"; }
 
-wine Kelvane.exe >/dev/null 2>&1 &
-pid=$!
-remote wait 30000 || { echo "no window"; exit 1; }
-# Tabs through the tray menu's entries: 108 apps ... 104 desktop.
-n=0
-for command in 108 107 106 105 103 104; do
-  remote command $command
-  shot "tab$n"
-  n=$((n + 1))
+personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
+wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win10 /f >/dev/null 2>&1
+# The six tabs (through the tray menu's entries: 108 apps ... 104 desktop)
+# and the about window (command 10), in the light and in the dark setting.
+for setting in light dark; do
+  wine reg add "$personalize" /v AppsUseLightTheme /t REG_DWORD /d $([ $setting = light ] && echo 1 || echo 0) /f \
+    >/dev/null 2>&1
+  wine Kelvane.exe >/dev/null 2>&1 &
+  pid=$!
+  remote wait 30000 || { echo "no window"; exit 1; }
+  n=0
+  for command in 108 107 106 105 103 104; do
+    remote command $command
+    shot "$setting-tab$n"
+    n=$((n + 1))
+  done
+  remote command 10
+  shot "$setting-about" 1
+  xdotool mousemove 755 531 click 1  # its "Fermer" button (the window is centred)
+  [ $setting = dark ] && break
+  remote quit 20000
+  wait $pid
 done
 remote command 108
 # Tool-bar tooltip: the mouse rests on the first button.

@@ -1,0 +1,266 @@
+// The Windows setting for dark applications read from the registry (the
+// test prefix's HKCU value, restored afterwards), the dark title bar and
+// background, and the palette on the main window's gadgets.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/gadgets.h"
+#include "app/ids.h"
+#include "app/main_window_contents.h"
+#include "app/panel_tabs.h"
+#include "assets/image_ids.h"
+#include "catalog/catalog.h"
+#include "theme/colour_layer_win.h"
+#include "theme/dark_mode_win.h"
+#include "toolkit/dpi_win.h"
+#include "toolkit/fonts_win.h"
+#include "win/kelvane_process.h"
+
+namespace kelvane {
+namespace {
+
+// Keeps "AppsUseLightTheme" as it was before the test.
+class PersonalizeValue {
+ public:
+  PersonalizeValue() {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, kPersonalizeKey, kAppsUseLightTheme, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) == ERROR_SUCCESS) {
+      saved_ = value;
+    }
+  }
+  ~PersonalizeValue() {
+    if (saved_) {
+      Set(*saved_);
+    } else {
+      RemoveValue();
+    }
+  }
+  static void Set(DWORD value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, kAppsUseLightTheme, REG_DWORD, &value, sizeof value);
+  }
+  static void SetQword(std::uint64_t value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, kAppsUseLightTheme, REG_QWORD, &value, sizeof value);
+  }
+  static void RemoveValue() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, kAppsUseLightTheme); }
+  static bool RemoveKey() { return RegDeleteKeyW(HKEY_CURRENT_USER, kPersonalizeKey) == ERROR_SUCCESS; }
+
+ private:
+  std::optional<DWORD> saved_;
+};
+
+TEST(DarkMode, SystemSettingComesFromAppsUseLightTheme) {
+  PersonalizeValue keep;
+  PersonalizeValue::Set(0);
+  EXPECT_EQ(SystemUsesDarkApps(), 1);
+  PersonalizeValue::Set(1);
+  EXPECT_EQ(SystemUsesDarkApps(), 0);
+  PersonalizeValue::Set(2);  // |2 - 1| = 1
+  EXPECT_EQ(SystemUsesDarkApps(), 1);
+  PersonalizeValue::SetQword(0);
+  EXPECT_EQ(SystemUsesDarkApps(), 1);
+  PersonalizeValue::RemoveValue();
+  EXPECT_EQ(SystemUsesDarkApps(), 0);  // missing value: light
+  ASSERT_TRUE(PersonalizeValue::RemoveKey());
+  EXPECT_EQ(SystemUsesDarkApps(), 0);  // missing key: light
+}
+
+struct ShowLog {
+  std::vector<BOOL> shows;  // wParam of each WM_SHOWWINDOW
+};
+
+LRESULT CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SHOWWINDOW) {
+    if (auto* log = reinterpret_cast<ShowLog*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+      log->shows.push_back(static_cast<BOOL>(wParam));
+    }
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND MakeTopLevel(ShowLog* log, bool visible) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = LoggingProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = L"ThemeDarkModeTestWindow";
+  RegisterClassExW(&wc);
+  HWND window = CreateWindowExW(0, wc.lpszClassName, L"dark", WS_OVERLAPPEDWINDOW, 10, 10, 200, 150, nullptr,
+                                nullptr, wc.hInstance, nullptr);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(log));
+  if (visible) {
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+  }
+  log->shows.clear();
+  return window;
+}
+
+TEST(DarkMode, TitleBarAndBackgroundFollowTheSettingOnWindows10) {
+  PersonalizeValue keep;
+  SetWindowsMajorVersionForTests(10);
+  const auto face = static_cast<Colour>(GetSysColor(COLOR_BTNFACE));
+
+  ShowLog lightLog;
+  HWND light = MakeTopLevel(&lightLog, true);
+  PersonalizeValue::Set(1);
+  EXPECT_EQ(ApplyDarkTitleBar(light), 0);
+  EXPECT_EQ(WindowColour(light), face);
+  EXPECT_TRUE(lightLog.shows.empty());
+
+  PersonalizeValue::Set(0);
+  ShowLog hiddenLog;
+  HWND hidden = MakeTopLevel(&hiddenLog, false);
+  ApplyDarkTitleBar(hidden);
+  EXPECT_EQ(WindowColour(hidden), DarkBase);
+  EXPECT_TRUE(hiddenLog.shows.empty());  // a window not shown yet is not shown by it
+  EXPECT_FALSE(IsWindowVisible(hidden));
+
+  ShowLog visibleLog;
+  HWND visible = MakeTopLevel(&visibleLog, true);
+  ApplyDarkTitleBar(visible);
+  EXPECT_EQ(WindowColour(visible), DarkBase);
+  EXPECT_EQ(visibleLog.shows, (std::vector<BOOL>{FALSE, TRUE}));  // hidden and shown again: the frame redraws
+  EXPECT_TRUE(IsWindowVisible(visible));
+  // Its background is painted in DarkBase.
+  RedrawWindow(visible, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HDC dc = GetDC(visible);
+  EXPECT_EQ(GetPixel(dc, 20, 20), static_cast<COLORREF>(DarkBase));
+  ReleaseDC(visible, dc);
+
+  SetWindowsMajorVersionForTests(6);  // Windows 8 and 8.1
+  ShowLog oldLog;
+  HWND old = MakeTopLevel(&oldLog, true);
+  ApplyDarkTitleBar(old);
+  EXPECT_EQ(WindowColour(old), face);
+  EXPECT_EQ(ApplyDarkTitleBar(nullptr), 0);
+
+  SetWindowsMajorVersionForTests(0);
+  for (HWND window : {light, hidden, visible, old}) DestroyWindow(window);
+}
+
+LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY && HandlePanelTabsNotify(reinterpret_cast<const NMHDR*>(lParam))) return 0;
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Every pixel of a window's client area as it is on the screen.
+std::vector<uint32_t> ScreenPixels(HWND window) {
+  RECT area{};
+  GetClientRect(window, &area);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC screen = GetDC(window);
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
+                               static_cast<const uint32_t*>(bits) + area.right * area.bottom);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(dib);
+  ReleaseDC(window, screen);
+  return pixels;
+}
+
+// The main window's gadgets as start-up colours them: the first screen
+// before the window shows, the other pages once they are built.
+TEST(DarkMode, MainWindowGadgetsTakeThePaletteInTwoSteps) {
+  PersonalizeValue keep;
+  PersonalizeValue::Set(1);
+  OleInitialize(nullptr);
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
+                                           ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  BuildCatalog();
+  AppState& app = App();
+  HMODULE exe = LoadLibraryExW(test::KelvaneExePath().c_str(), nullptr,
+                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  app.images.LoadFromResources(exe, kImageResourceBase, kImageCount);
+  app.fonts[0] = CreatePointFont(L"Tahoma", 11, FW_NORMAL, DpiOf(nullptr));
+  app.fonts[1] = CreatePointFont(L"Tahoma", 9, FW_BOLD, DpiOf(nullptr));
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = StandInProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = L"ThemeMainStandIn";
+  RegisterClassExW(&wc);
+  RECT outer{0, 0, Scale(400, DpiOf(nullptr)), Scale(300, DpiOf(nullptr))};
+  AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  HWND main = CreateWindowExW(0, wc.lpszClassName, L"stand-in", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
+                              outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, wc.hInstance,
+                              nullptr);
+  ASSERT_TRUE(main);
+  app.mainWindow = main;
+
+  BuildMainWindowContents(main);
+  ApplyMainWindowDarkLook();
+  const Colour surface = DarkSurface();
+  ASSERT_TRUE(FindColourRecord(kAppsList));
+  EXPECT_EQ(FindColourRecord(kAppsList)->back, surface);
+  EXPECT_EQ(FindColourRecord(kPanelTabs)->front, DarkText);
+  EXPECT_EQ(FindColourRecord(kDesktopList), nullptr);  // its page is not built yet
+  EXPECT_EQ(WindowNumberOf(main), kMainWindow);
+  EXPECT_EQ(WindowColour(main), static_cast<Colour>(GetSysColor(COLOR_BTNFACE)));  // light setting
+
+  ShowWindow(main, SW_SHOW);
+  UpdateWindow(main);
+  CompleteMainWindowContents(main);
+  ColourMainWindowGadgets();
+  struct Expected {
+    int gadget;
+    Colour back;
+    Colour front;
+  };
+  const Colour automatic = MakeColour(220, 220, 220);
+  for (const Expected& e : {Expected{kExplorerList, surface, automatic}, Expected{kExplorerPath, surface, DarkText},
+                            Expected{kRecentList, surface, automatic}, Expected{kAppsList, surface, automatic},
+                            Expected{kFilesList, surface, automatic}, Expected{kLinksList, surface, automatic},
+                            Expected{kPanelTabs, DarkBase, DarkText}, Expected{kPurgeDate, DarkBase, DarkText},
+                            Expected{kDesktopTitle, DarkBase, DarkText},
+                            Expected{kDesktopHomeButton, DarkBase, automatic},
+                            Expected{kDesktopViewCombo, DarkBase, automatic},
+                            Expected{kDesktopSourceCombo, DarkBase, automatic},
+                            Expected{kDesktopList, kDesktopListBack, kDesktopListText}}) {
+    const ColourRecord* record = FindColourRecord(e.gadget);
+    ASSERT_TRUE(record) << e.gadget;
+    EXPECT_EQ(record->back, e.back) << e.gadget;
+    EXPECT_EQ(record->front, e.front) << e.gadget;
+  }
+  // Shown through the layer, not in the list's own colours.
+  EXPECT_EQ(SendMessageW(Gadget(kDesktopList), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)));
+  EXPECT_EQ(OwnGadgetColour(Gadget(kExplorerPath), FrontColor), DarkText);
+  EXPECT_EQ(OwnGadgetColour(Gadget(kDesktopTitle), BackColor), DarkBase);
+
+  // Each tab comes up dark: no light area anywhere on its page.
+  for (int tab = 0; tab < kTabCount; ++tab) {
+    SelectTab(tab);
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const std::vector<uint32_t> pixels = ScreenPixels(TabPage(tab));
+    ASSERT_FALSE(pixels.empty());
+    const auto light = std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) {
+      return (p & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 && ((p >> 16) & 0xFF) > 200;
+    });
+    EXPECT_LT(light, static_cast<std::ptrdiff_t>(pixels.size() / 50)) << "tab " << tab;
+  }
+  DestroyWindow(main);
+  app.mainWindow = nullptr;
+}
+
+}  // namespace
+}  // namespace kelvane

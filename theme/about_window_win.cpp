@@ -1,0 +1,612 @@
+#include "theme/about_window_win.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+#include <shellapi.h>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/gadgets.h"
+#include "app/ids.h"
+#include "theme/about_text.h"
+#include "theme/banner_win.h"
+#include "theme/colour_layer_win.h"
+#include "theme/dark_mode_win.h"
+#include "toolkit/dpi_win.h"
+#include "toolkit/handle_win.h"
+#include "toolkit/image_set_win.h"
+#include "toolkit/png_decoder.h"
+#include "toolkit/tool_button_win.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kInnerWidth = 600;
+constexpr int kInnerHeight = 380;
+constexpr int kPictureWidth = 140;
+constexpr int kPictureHeight = 316;
+constexpr int kIllustrationImage = 46;
+constexpr int kSiteImage = 3;
+constexpr int kReadMeImage = 4;
+constexpr int kStatusImage = 17;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+// A user's picture larger than this is not read.
+constexpr LONGLONG kMaxPictureFileBytes = 32LL << 20;
+
+struct AboutState {
+  HWND window = nullptr;
+  UINT dpi = 96;
+  UniqueFont font;        // the gadgets' text font
+  UniqueBitmap picture;   // the illustration at its shown size, premultiplied
+};
+
+AboutState& State() {
+  static AboutState state;
+  return state;
+}
+
+int S(int units) { return Scale(units, State().dpi); }
+
+// --- Services ------------------------------------------------------------------
+
+bool OpenAddressForReal(const std::wstring& address) {
+  // Run as a program: the system hands the address to the default browser.
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, nullptr, address.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return result > 32;
+}
+
+bool OpenFileForReal(const std::wstring& path) {
+  const auto result = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return result > 32;
+}
+
+void WarnForReal(HWND owner, const std::wstring& title, const std::wstring& text) {
+  MessageBoxW(owner, text.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
+}
+
+constexpr AboutServices kRealServices{OpenAddressForReal, OpenFileForReal, WarnForReal};
+const AboutServices* g_services = &kRealServices;
+
+// --- Illustration --------------------------------------------------------------
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  std::wstring folder(path, length);
+  folder.resize(folder.find_last_of(L'\\') + 1);
+  return folder;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path) {
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 || size.QuadPart > kMaxPictureFileBytes) {
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+  DWORD read = 0;
+  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+      read != bytes.size()) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+// The user's picture beside the program when there is a readable one, else
+// the built-in illustration; scaled to 140 x 316 for the screen.
+UniqueBitmap MakeIllustration() {
+  UniqueBitmap own;
+  HBITMAP source = nullptr;
+  if (const auto bytes = ReadWholeFile(ProgramFolder() + kAboutPictureFile)) {
+    if (const auto png = DecodePng(*bytes)) {
+      own = MakeDibSection(png->width, png->height, PremultipliedBgra(*png).data());
+      source = own.get();
+    }
+  }
+  if (!source) source = App().images.Bitmap(kIllustrationImage);
+  if (!source) return {};
+  BITMAP info{};
+  GetObjectW(source, sizeof info, &info);
+  const int width = S(kPictureWidth);
+  const int height = S(kPictureHeight);
+  UniqueBitmap scaled = MakeDibSection(width, height, nullptr);
+  UniqueDC from(CreateCompatibleDC(nullptr));
+  UniqueDC to(CreateCompatibleDC(nullptr));
+  if (!scaled || !from || !to) return {};
+  {
+    SelectObjectScope useFrom(from.get(), source);
+    SelectObjectScope useTo(to.get(), scaled.get());
+    // A new DIB section is all zero, transparent black: blended onto it,
+    // the copy keeps the picture's alpha.
+    SetStretchBltMode(to.get(), HALFTONE);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(to.get(), 0, 0, width, height, from.get(), 0, 0, info.bmWidth, info.bmHeight, blend);
+  }
+  return scaled;
+}
+
+// --- Image gadget: an icon or a bitmap over its parent's background -------------
+
+struct ImageGadget {
+  HBITMAP bitmap = nullptr;  // premultiplied, not owned
+  HICON icon = nullptr;      // not owned
+};
+
+ImageGadget* ImageOf(HWND window) { return reinterpret_cast<ImageGadget*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
+
+// The background a child of `parent` paints: what the parent answers to WM_CTLCOLORSTATIC.
+HBRUSH ParentBackground(HWND window, HDC dc) {
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageW(GetParent(window), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(window)));
+  return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void PaintImage(HWND window, HDC target) {
+  RECT area{};
+  GetClientRect(window, &area);
+  if (area.right <= 0 || area.bottom <= 0) return;
+  UniqueDC memory(CreateCompatibleDC(target));
+  UniqueBitmap canvas(CreateCompatibleBitmap(target, area.right, area.bottom));
+  if (!memory || !canvas) return;
+  SelectObjectScope useCanvas(memory.get(), canvas.get());
+  FillRect(memory.get(), &area, ParentBackground(window, memory.get()));
+  const ImageGadget* image = ImageOf(window);
+  if (image && image->bitmap) {
+    BITMAP info{};
+    GetObjectW(image->bitmap, sizeof info, &info);
+    UniqueDC source(CreateCompatibleDC(target));
+    SelectObjectScope useSource(source.get(), image->bitmap);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(memory.get(), 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, info.bmWidth, info.bmHeight,
+               blend);
+  } else if (image && image->icon) {
+    const int side = Scale(16, DpiOf(window));
+    DrawIconEx(memory.get(), 0, 0, image->icon, side, side, 0, nullptr, DI_NORMAL);
+  }
+  BitBlt(target, 0, 0, area.right, area.bottom, memory.get(), 0, 0, SRCCOPY);
+}
+
+LRESULT CALLBACK ImageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCCREATE: {
+      const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+      auto* image = new ImageGadget(*static_cast<const ImageGadget*>(create->lpCreateParams));
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(image));
+      break;
+    }
+    case WM_NCDESTROY:
+      delete ImageOf(window);
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      break;
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      if (dc) PaintImage(window, dc);
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      PaintImage(window, reinterpret_cast<HDC>(wParam));
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// --- Hyperlink gadget: underlined text, highlighted under the mouse ------------
+
+struct Hyperlink {
+  HFONT font = nullptr;  // the font given, not owned
+  UniqueFont underlined;
+  bool hot = false;
+  bool pressed = false;
+};
+
+Hyperlink* LinkOf(HWND window) { return reinterpret_cast<Hyperlink*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
+
+void PaintLink(HWND window, HDC target) {
+  RECT area{};
+  GetClientRect(window, &area);
+  if (area.right <= 0 || area.bottom <= 0) return;
+  const Hyperlink* link = LinkOf(window);
+  UniqueDC memory(CreateCompatibleDC(target));
+  UniqueBitmap canvas(CreateCompatibleBitmap(target, area.right, area.bottom));
+  if (!memory || !canvas || !link) return;
+  SelectObjectScope useCanvas(memory.get(), canvas.get());
+  SetTextColor(memory.get(), GetSysColor(COLOR_HOTLIGHT));  // unless the parent says otherwise
+  FillRect(memory.get(), &area, ParentBackground(window, memory.get()));
+  if (link->hot) SetTextColor(memory.get(), kLinkHighlight);
+  HGDIOBJ font = link->underlined ? static_cast<HGDIOBJ>(link->underlined.get()) : GetStockObject(DEFAULT_GUI_FONT);
+  SelectObjectScope useFont(memory.get(), font);
+  SetBkMode(memory.get(), TRANSPARENT);
+  wchar_t text[256] = {};
+  const int length = GetWindowTextW(window, text, 256);
+  DrawTextW(memory.get(), text, length, &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  if (GetFocus() == window && !(SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
+    DrawFocusRect(memory.get(), &area);
+  }
+  BitBlt(target, 0, 0, area.right, area.bottom, memory.get(), 0, 0, SRCCOPY);
+}
+
+// The parent hears of a click as of a push button's. The window may be gone
+// when this returns (a link can close its window).
+void ClickLink(HWND window) {
+  SendMessageW(GetParent(window), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), BN_CLICKED),
+               reinterpret_cast<LPARAM>(window));
+}
+
+LRESULT CALLBACK HyperlinkProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Hyperlink* link = LinkOf(window);
+  switch (message) {
+    case WM_NCCREATE:
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new Hyperlink));
+      break;
+    case WM_NCDESTROY:
+      delete link;
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      break;
+    case WM_SETFONT: {
+      if (!link) break;
+      link->font = reinterpret_cast<HFONT>(wParam);
+      LOGFONTW description{};
+      if (GetObjectW(link->font ? static_cast<HGDIOBJ>(link->font) : GetStockObject(DEFAULT_GUI_FONT),
+                     sizeof description, &description)) {
+        description.lfUnderline = TRUE;
+        link->underlined.reset(CreateFontIndirectW(&description));
+      }
+      if (LOWORD(lParam)) InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    }
+    case WM_GETFONT:
+      return link ? reinterpret_cast<LRESULT>(link->font) : 0;
+    case WM_SETTEXT:
+      InvalidateRect(window, nullptr, FALSE);
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      if (dc) PaintLink(window, dc);
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      PaintLink(window, reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (link && !link->hot) {
+        link->hot = true;
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, window, 0};
+        TrackMouseEvent(&track);
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      return 0;
+    case WM_MOUSELEAVE:
+      if (link && link->hot) {
+        link->hot = false;
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      return 0;
+    case WM_LBUTTONDOWN:
+      if (link) link->pressed = true;
+      SetCapture(window);
+      return 0;
+    case WM_LBUTTONUP: {
+      const bool wasPressed = link && link->pressed && GetCapture() == window;
+      if (link) link->pressed = false;
+      if (GetCapture() == window) ReleaseCapture();
+      RECT area{};
+      GetClientRect(window, &area);
+      const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      if (wasPressed && PtInRect(&area, at)) ClickLink(window);
+      return 0;
+    }
+    case WM_CAPTURECHANGED:
+      if (link) link->pressed = false;
+      return 0;
+    case WM_GETDLGCODE:
+      return DLGC_BUTTON;
+    case WM_KEYDOWN:
+      if ((wParam == VK_SPACE || wParam == VK_RETURN) && !(lParam & 0x40000000)) {
+        ClickLink(window);
+        return 0;
+      }
+      break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+      InvalidateRect(window, nullptr, FALSE);
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// --- Container gadget: holds gadgets; their events go to the window --------------
+
+LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+      if (HWND parent = GetParent(window)) return SendMessageW(parent, message, wParam, lParam);
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// --- The window ------------------------------------------------------------------
+
+void ForgetGadgets() {
+  for (int gadget = kAboutBanner; gadget <= kAboutStatusBar; ++gadget) RegisterGadget(gadget, nullptr);
+}
+
+LRESULT CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) {
+        switch (LOWORD(wParam)) {
+          case kAboutSiteLink:
+            OnAboutSiteLink();
+            return 0;
+          case kAboutReadMeLink:
+            OnAboutReadMeLink();
+            return 0;
+          case kAboutClose:
+            CloseAboutWindow();
+            return 0;
+          default:
+            break;
+        }
+      }
+      break;
+    case WM_CLOSE:
+      CloseAboutWindow();
+      return 0;
+    case WM_DESTROY:
+      if (State().window == window) {
+        ForgetGadgets();
+        State().window = nullptr;
+      }
+      break;
+    case WM_NCDESTROY:
+      // The gadgets that showed them are gone.
+      if (!State().window) {
+        State().picture.reset();
+        State().font.reset();
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool RegisterClassOnce(const wchar_t* name, WNDPROC procedure, HBRUSH background, HICON icon = nullptr) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(instance, name, &existing)) return true;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = instance;
+  wc.hIcon = icon;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  return RegisterClassExW(&wc) != 0;
+}
+
+bool RegisterAboutClasses() {
+  const auto face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  return RegisterClassOnce(kAboutWindowClass, AboutProc, face, icon) &&
+         RegisterClassOnce(kHyperlinkClass, HyperlinkProc, nullptr) &&
+         RegisterClassOnce(kImageGadgetClass, ImageProc, nullptr) &&
+         RegisterClassOnce(kContainerClass, ContainerProc, face);
+}
+
+HMENU IdOf(int gadget) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(gadget)); }
+
+HWND MakeChild(HWND parent, int gadget, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int x,
+               int y, int width, int height, void* param = nullptr) {
+  HWND child = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                               IdOf(gadget), GetModuleHandleW(nullptr), param);
+  if (!child) return nullptr;
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(State().font.get()), FALSE);
+  RegisterGadget(gadget, child);
+  return child;
+}
+
+HWND MakeImage(HWND parent, int gadget, int x, int y, int width, int height, HBITMAP bitmap, HICON icon) {
+  ImageGadget image{bitmap, icon};
+  HWND window = MakeChild(parent, gadget, kImageGadgetClass, nullptr, 0, 0, x, y, width, height, &image);
+  if (window) SetGadgetKind(window, GadgetKind::Image);
+  return window;
+}
+
+HWND MakeLink(HWND parent, int gadget, int x, int y, int width, int height, const std::wstring& text,
+              const std::wstring& tooltip) {
+  HWND link = MakeChild(parent, gadget, kHyperlinkClass, text.c_str(), WS_TABSTOP, 0, x, y, width, height);
+  if (!link) return nullptr;
+  SetGadgetKind(link, GadgetKind::Hyperlink);
+  SetGadgetToolTip(link, tooltip);
+  return link;
+}
+
+// The rich edit control of the system: it takes a lone carriage return as a
+// line break, as the text wants.
+const wchar_t* RichEditClass() {
+  static const wchar_t* name = [] () -> const wchar_t* {
+    if (LoadLibraryW(L"msftedit.dll")) return MSFTEDIT_CLASS;
+    if (LoadLibraryW(L"riched20.dll")) return RICHEDIT_CLASSW;
+    return nullptr;
+  }();
+  return name;
+}
+
+HWND MakeAboutText(HWND page) {
+  const wchar_t* cls = RichEditClass();
+  if (!cls) return nullptr;
+  HWND text = MakeChild(page, kAboutText, cls, nullptr, WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                        WS_EX_CLIENTEDGE, S(150), 0, S(450), S(260));
+  if (!text) return nullptr;
+  if (App().fonts[2]) SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(App().fonts[2].get()), FALSE);
+  SendMessageW(text, EM_SETTARGETDEVICE, 0, 0);  // wrapped to the width
+  const std::wstring about = AboutText(App().windowTitle, App().versionText, kBuildDate);
+  SETTEXTEX how{ST_DEFAULT, 1200};  // 1200: UTF-16
+  SendMessageW(text, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(about.c_str()));
+  return text;
+}
+
+HWND MakeStatusBar(HWND window) {
+  HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
+                             IdOf(kAboutStatusBar), GetModuleHandleW(nullptr), nullptr);
+  if (!bar) return nullptr;
+  RegisterGadget(kAboutStatusBar, bar);
+  SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(State().font.get()), FALSE);
+  int parts[2] = {S(20), -1};
+  SendMessageW(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  SendMessageW(bar, SB_SETICON, 0, reinterpret_cast<LPARAM>(App().images.Icon(kStatusImage)));
+  SendMessageW(bar, SB_SETTEXTW, 1 | SBT_POPOUT, reinterpret_cast<LPARAM>(App().ownershipLine.c_str()));
+  return bar;
+}
+
+UniqueFont MakeTextFont(UINT dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
+  metrics.lfMessageFont.lfHeight =
+      MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), static_cast<int>(DpiOf(nullptr)));
+  return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+void BuildGadgets(HWND window) {
+  const std::wstring subtitle = App().windowTitle + L" V" + App().versionText;
+  if (HWND banner = CreateCanvasGadget(window, kAboutBanner, 0, 0, S(kInnerWidth), S(40))) {
+    RegisterGadget(kAboutBanner, banner);
+    DrawBanner(banner, RGB(99, 184, 255), RGB(0, 0, 128), L"Information concernant", subtitle, kMakerName, 30,
+               1);
+  }
+  HWND page = MakeChild(window, kAboutPage, kContainerClass, nullptr, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 0, S(40),
+                        S(kInnerWidth), S(kPictureHeight));
+  if (!page) return;
+  SetGadgetKind(page, GadgetKind::Container);
+  State().picture = MakeIllustration();
+  MakeImage(page, kAboutPicture, 0, 0, S(kPictureWidth), S(kPictureHeight), State().picture.get(), nullptr);
+  MakeAboutText(page);
+  MakeImage(page, kAboutSiteIcon, S(210), S(280), S(20), S(20), nullptr, App().images.Icon(kSiteImage));
+  MakeLink(page, kAboutSiteLink, S(230), S(280), S(80), S(20), kMakerSiteName,
+           std::wstring(L"Se connecter au site web ") + kMakerSiteAddress);
+  MakeImage(page, kAboutReadMeIcon, S(330), S(280), S(20), S(20), nullptr, App().images.Icon(kReadMeImage));
+  MakeLink(page, kAboutReadMeLink, S(350), S(280), S(50), S(20), L"Lisez-moi", L"Lisez moi");
+  MakeChild(page, kAboutClose, WC_BUTTONW, L"Fermer", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, S(515), S(275), S(60),
+            S(28));
+  MakeStatusBar(window);
+}
+
+void ApplyDarkLook() {
+  if (HighContrastOn()) return;
+  ApplyDarkStatusBarStyle(Gadget(kAboutStatusBar));
+  const Colour surface = DarkSurface();
+  SetgadgetColorEx(kAboutPage, BackColor, surface, 0);
+  SetgadgetColorEx(kAboutSiteLink, BackColor, surface, 0);
+  SetgadgetColorEx(kAboutSiteLink, FrontColor, DarkText, 0);
+  SetgadgetColorEx(kAboutReadMeLink, BackColor, surface, 0);
+  SetgadgetColorEx(kAboutReadMeLink, FrontColor, DarkText, 0);
+  SetgadgetColorEx(kAboutClose, BackColor, surface, 0);
+  SetgadgetColorEx(kAboutText, BackColor, DarkBase, 0);
+  SetgadgetColorEx(kAboutText, FrontColor, DarkText, 0);
+}
+
+}  // namespace
+
+void OpenAboutWindow() {
+  AboutState& state = State();
+  if (state.window && IsWindow(state.window)) {
+    ShowWindow(state.window, SW_SHOWNORMAL);
+    SetForegroundWindow(state.window);
+    return;
+  }
+  if (!RegisterAboutClasses()) return;
+  state.dpi = DpiOf(nullptr);
+  state.font = MakeTextFont(state.dpi);
+  RECT outer{0, 0, S(kInnerWidth), S(kInnerHeight)};
+  AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  const std::wstring title = L"A propos de " + App().windowTitle;
+  HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kAboutWindowClass, title.c_str(), kStyle, x, y, width, height,
+                                App().mainWindow, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!window) return;
+  state.window = window;
+  SetWindowNumber(window, kAboutWindow);
+  if (!HighContrastOn()) ApplyDarkTitleBar(window);
+  BuildGadgets(window);
+  ApplyDarkLook();
+  ShowWindow(window, SW_SHOW);
+  if (HWND close = Gadget(kAboutClose)) SetFocus(close);
+}
+
+HWND AboutWindowHandle() { return State().window; }
+
+void CloseAboutWindow() {
+  if (HWND window = State().window; window && IsWindow(window)) DestroyWindow(window);
+}
+
+std::wstring ReadMePath() {
+  wchar_t folder[MAX_PATH] = {};
+  const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+  std::wstring path(folder, length < MAX_PATH ? length : 0);
+  if (!path.empty() && path.back() != L'\\') path.push_back(L'\\');
+  return path + kReadMeFileName;
+}
+
+void OnAboutSiteLink() {
+  HWND owner = State().window;
+  if (!g_services->openAddress(kMakerSiteAddress)) {
+    g_services->warn(owner, L"Connexion...", L"Impossible de se connecter au site");
+  }
+  CloseAboutWindow();
+}
+
+void OnAboutReadMeLink() {
+  const std::wstring path = ReadMePath();
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+  g_services->openFile(path);
+}
+
+void SetAboutServicesForTests(const AboutServices* services) { g_services = services ? services : &kRealServices; }
+
+}  // namespace kelvane

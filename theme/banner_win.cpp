@@ -1,0 +1,185 @@
+#include "theme/banner_win.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "app/app_state.h"
+#include "theme/colour_layer_win.h"
+#include "toolkit/dpi_win.h"
+#include "toolkit/handle_win.h"
+
+namespace kelvane {
+namespace {
+
+struct Canvas {
+  bool hasBanner = false;
+  BannerSpec banner;
+};
+
+Canvas* CanvasOf(HWND window) { return reinterpret_cast<Canvas*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
+
+COLOR16 Channel(int value) { return static_cast<COLOR16>(value << 8); }
+
+TRIVERTEX Vertex(LONG x, LONG y, COLORREF colour) {
+  return {x, y, Channel(GetRValue(colour)), Channel(GetGValue(colour)), Channel(GetBValue(colour)), 0xFF00};
+}
+
+COLORREF Mix(COLORREF from, COLORREF to, double t) {
+  t = std::clamp(t, 0.0, 1.0);
+  const auto mix = [t](int a, int b) { return static_cast<int>(a + (b - a) * t + 0.5); };
+  return RGB(mix(GetRValue(from), GetRValue(to)), mix(GetGValue(from), GetGValue(to)),
+             mix(GetBValue(from), GetBValue(to)));
+}
+
+void FillGradient(HDC dc, const RECT& area, UINT dpi, const BannerSpec& spec) {
+  if (spec.mode == 1) {
+    // From the bottom colour at the bottom edge to the top colour at the top.
+    TRIVERTEX corners[2] = {Vertex(area.left, area.top, spec.topColour),
+                            Vertex(area.right, area.bottom, spec.bottomColour)};
+    GRADIENT_RECT rect{0, 1};
+    GradientFill(dc, corners, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+    return;
+  }
+  // Diagonal: bottom colour at the top-left corner, top colour one canvas
+  // width along the diagonal (scaled on each axis).
+  // The screen has one scale factor for both axes here: the end point lies
+  // on the 45-degree diagonal.
+  (void)dpi;
+  const double dx = area.right - area.left;
+  const double dy = dx;
+  const auto at = [&](LONG x, LONG y) {
+    const double t = ((x - area.left) * dx + (y - area.top) * dy) / (dx * dx + dy * dy);
+    return Vertex(x, y, Mix(spec.bottomColour, spec.topColour, t));
+  };
+  TRIVERTEX corners[4] = {at(area.left, area.top), at(area.right, area.top), at(area.right, area.bottom),
+                          at(area.left, area.bottom)};
+  GRADIENT_TRIANGLE triangles[2] = {{0, 1, 2}, {0, 2, 3}};
+  GradientFill(dc, corners, 4, triangles, 2, GRADIENT_FILL_TRIANGLE);
+}
+
+void DrawImage(HDC dc, int image, int x, int y, int width, int height) {
+  HBITMAP bitmap = App().images.Bitmap(image);
+  if (!bitmap) return;
+  BITMAP info{};
+  GetObjectW(bitmap, sizeof info, &info);
+  UniqueDC source(CreateCompatibleDC(dc));
+  if (!source) return;
+  SelectObjectScope use(source.get(), bitmap);
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  AlphaBlend(dc, x, y, width, height, source.get(), 0, 0, info.bmWidth, info.bmHeight, blend);
+}
+
+void DrawTextAt(HDC dc, const std::wstring& text, int x, int y) {
+  TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+void PaintCanvas(HWND window, HDC target) {
+  RECT area{};
+  GetClientRect(window, &area);
+  if (area.right <= 0 || area.bottom <= 0) return;
+  const Canvas* canvas = CanvasOf(window);
+  UniqueDC memory(CreateCompatibleDC(target));
+  UniqueBitmap picture(CreateCompatibleBitmap(target, area.right, area.bottom));
+  if (!memory || !picture) return;
+  SelectObjectScope use(memory.get(), picture.get());
+  if (canvas && canvas->hasBanner) {
+    DrawBannerOn(memory.get(), area, DpiOf(window), canvas->banner);
+  } else {
+    FillRect(memory.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
+  }
+  BitBlt(target, 0, 0, area.right, area.bottom, memory.get(), 0, 0, SRCCOPY);
+}
+
+LRESULT CALLBACK CanvasProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCCREATE:
+      SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new Canvas));
+      break;
+    case WM_NCDESTROY:
+      delete CanvasOf(window);
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      break;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      if (dc) PaintCanvas(window, dc);
+      EndPaint(window, &ps);
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      PaintCanvas(window, reinterpret_cast<HDC>(wParam));
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool RegisterCanvasClass() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(instance, kCanvasClass, &existing)) return true;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = CanvasProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = kCanvasClass;
+  return RegisterClassExW(&wc) != 0;
+}
+
+}  // namespace
+
+HWND CreateCanvasGadget(HWND parent, int id, int x, int y, int width, int height) {
+  if (!RegisterCanvasClass()) return nullptr;
+  HWND canvas = CreateWindowExW(0, kCanvasClass, nullptr, WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                nullptr);
+  if (canvas) SetGadgetKind(canvas, GadgetKind::Canvas);
+  return canvas;
+}
+
+void DrawBanner(HWND canvas, COLORREF bottomColour, COLORREF topColour, const std::wstring& title,
+                const std::wstring& subtitle, const std::wstring& company, int image, int mode) {
+  wchar_t name[64] = {};
+  if (!canvas || !GetClassNameW(canvas, name, 64) || lstrcmpiW(name, kCanvasClass) != 0) return;
+  Canvas* state = CanvasOf(canvas);
+  if (!state) return;
+  state->hasBanner = true;
+  state->banner = BannerSpec{bottomColour, topColour, title, subtitle, company, image, mode};
+  RedrawWindow(canvas, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+void DrawBannerOn(HDC dc, const RECT& area, UINT dpi, const BannerSpec& spec) {
+  const double sx = ScaleFactor(dpi);
+  const double sy = ScaleFactor(dpi);
+  const auto X = [sx](int units) { return static_cast<int>(units * sx + 0.5); };
+  const auto Y = [sy](int units) { return static_cast<int>(units * sy + 0.5); };
+  FillGradient(dc, area, dpi, spec);
+  if (spec.image >= 0) DrawImage(dc, spec.image, area.left + X(10), area.top + Y(4), X(32), Y(32));
+  HFONT font = App().fonts[0] ? App().fonts[0].get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  SelectObjectScope useFont(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, kBannerTextColour);
+  // Title at 5 and subtitle at 25, unless the font is too tall for the
+  // banner (a substitute for the program's font): then both move up just
+  // enough for the subtitle to show whole.
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  const int lineHeight = metrics.tmHeight;
+  const int subtitleY = std::max(0, std::min(Y(25), static_cast<int>(area.bottom - area.top) - lineHeight));
+  const int titleY = std::max(0, std::min(Y(5), subtitleY - lineHeight));
+  if (!spec.title.empty()) DrawTextAt(dc, spec.title, area.left + X(70), area.top + titleY);
+  if (!spec.subtitle.empty()) DrawTextAt(dc, spec.subtitle, area.left + X(70), area.top + subtitleY);
+  if (!spec.company.empty()) {
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, spec.company.c_str(), static_cast<int>(spec.company.size()), &extent);
+    DrawTextAt(dc, spec.company, area.right - (extent.cx + X(40)), area.top + Y(20));
+    DrawImage(dc, kMakerMarkImage, area.right - X(38), area.top + Y(4), X(32), Y(32));
+  }
+}
+
+}  // namespace kelvane
