@@ -1,11 +1,14 @@
 #include "app/gadget_table.h"
 
+#include "app/folder_lists.h"
 #include "app/gadgets.h"
 #include "app/ids.h"
 #include "app/popup_menus.h"
 #include "lists/apps_tab_win.h"
 #include "lists/files_tab_win.h"
 #include "lists/links_tab_win.h"
+#include "recent/desktop_view_win.h"
+#include "recent/recent_tab_win.h"
 #include "toolkit/list_view_win.h"
 
 namespace kelvane {
@@ -21,10 +24,10 @@ void MenuIfAnySelected(int gadget, int menu) {
 
 // Folder lists: only for a selected current row that is not "." or "..".
 void MenuIfCurrentRowSelected(int gadget, int menu) {
-  HWND list = Gadget(gadget);
-  const int row = list ? FocusedSelectedRow(list) : -1;
-  if (row < 0) return;
-  const std::wstring name = RowText(list, row);
+  ExplorerListControl* list = FolderList(gadget);
+  const int row = list ? list->FocusedRow() : -1;
+  if (row < 0 || !list->RowIsSelected(row)) return;
+  const std::wstring name = list->RowName(row);
   if (name != L"." && name != L"..") ShowPopupMenu(menu);
 }
 
@@ -40,20 +43,22 @@ constexpr GadgetEntry kGadgetEvents[] = {
     {kFilesList, E::RightClick, O::FilesTab, [] { MenuIfAnySelected(kFilesList, kMenuFichiers); }},
     {kLinksList, E::DoubleClick, O::LinksTab, OpenLinkOnDoubleClick},
     {kLinksList, E::RightClick, O::LinksTab, [] { MenuIfAnySelected(kLinksList, kMenuLiens); }},
-    {kRecentList, E::DoubleClick, O::RecentTab, nullptr},
+    {kRecentList, E::DoubleClick, O::RecentTab, OpenRecentOnDoubleClick},
     {kRecentList, E::RightClick, O::RecentTab, [] { MenuIfCurrentRowSelected(kRecentList, kMenuRecents); }},
     {kExplorerList, E::RightClick, O::ExplorerTab, [] { MenuIfCurrentRowSelected(kExplorerList, kMenuExplorer); }},
     {kExplorerList, E::Change, O::ExplorerTab, nullptr},
     {kExplorerList, E::Drop, O::FileOperations, nullptr},
+    {kRecentList, E::RowsChanged, O::RecentTab, UpdateRecentCountHeader},
+    {kExplorerList, E::RowsChanged, O::ExplorerTab, nullptr},
     // History tab buttons.
-    {kHistFiltrer, E::Click, O::RecentTab, nullptr},
-    {kHistSupprimerRacc, E::Click, O::RecentTab, nullptr},
-    {kHistSupprimerTout, E::Click, O::RecentTab, nullptr},
-    {kHistRecharger, E::Click, O::RecentTab, nullptr},
-    {kHistCreerRacc, E::Click, O::RecentTab, nullptr},
-    {kHistProprietes, E::Click, O::RecentTab, nullptr},
+    {kHistFiltrer, E::Click, O::RecentTab, PurgeRecentAfterQuestion},
+    {kHistSupprimerRacc, E::Click, O::RecentTab, DeleteSelectedRecent},
+    {kHistSupprimerTout, E::Click, O::RecentTab, DeleteAllRecent},
+    {kHistRecharger, E::Click, O::RecentTab, ReloadRecentList},
+    {kHistCreerRacc, E::Click, O::RecentTab, AddRecentEntry},
+    {kHistProprietes, E::Click, O::RecentTab, ShowRecentProperties},
     {kHistAffichage, E::Click, O::Core, [] { ViewMenuFor(kRecentList); }},
-    {kHistDetails, E::Click, O::RecentTab, nullptr},
+    {kHistDetails, E::Click, O::RecentTab, ShowRecentFolderDetails},
     // Explorer tab buttons.
     {kExplRecharger, E::Click, O::ExplorerTab, nullptr},
     {kExplDossiers, E::Click, O::Core, [] { ShowPopupMenu(kMenuDossiers); }},
@@ -69,10 +74,10 @@ constexpr GadgetEntry kGadgetEvents[] = {
     {kExplProprietes, E::Click, O::ExplorerTab, nullptr},
     {kExplAffichage, E::Click, O::Core, [] { ViewMenuFor(kExplorerList); }},
     // Desktop tab.
-    {kDesktopHomeButton, E::Click, O::DesktopView, nullptr},
-    {kDesktopViewCombo, E::Change, O::DesktopView, nullptr},
-    {kDesktopSourceCombo, E::Change, O::DesktopView, nullptr},
-    {kDesktopList, E::DoubleClick, O::DesktopView, nullptr},
+    {kDesktopHomeButton, E::Click, O::DesktopView, ShowChosenDesktop},
+    {kDesktopViewCombo, E::Change, O::DesktopView, ApplyDesktopViewMode},
+    {kDesktopSourceCombo, E::Change, O::DesktopView, ShowChosenDesktop},
+    {kDesktopList, E::DoubleClick, O::DesktopView, OpenDesktopItem},
 };
 
 }  // namespace

@@ -5,7 +5,9 @@
 
 namespace kelvane {
 
-enum class GadgetEvent { Click, DoubleClick, RightClick, Change, Drop };
+// RowsChanged: a folder list's rows changed after the call that asked for
+// them (a listing that ended in the background, a change on disk).
+enum class GadgetEvent { Click, DoubleClick, RightClick, Change, Drop, RowsChanged };
 
 enum class GadgetOwner { Core, AppsTab, FilesTab, LinksTab, RecentTab, ExplorerTab, FileOperations, FileClipboard, DesktopView };
 

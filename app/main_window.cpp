@@ -11,6 +11,7 @@
 #include "app/panel_tabs.h"
 #include "app/tray_icon.h"
 #include "toolkit/dpi_win.h"
+#include "toolkit/explorer_list_win.h"
 
 namespace kelvane {
 namespace {
@@ -60,6 +61,26 @@ void OnNotify(const NMHDR* header) {
   if (HandlePanelTabsNotify(header)) return;
   const int gadget = static_cast<int>(header->idFrom);
   switch (header->code) {
+    case kExplorerListLeftClick:
+      DispatchGadgetEvent(gadget, GadgetEvent::Click);
+      break;
+    case kExplorerListRightClick:
+      DispatchGadgetEvent(gadget, GadgetEvent::RightClick);
+      break;
+    case kExplorerListActivate:
+      DispatchGadgetEvent(gadget, GadgetEvent::DoubleClick);
+      break;
+    case kExplorerListFolderChanged:
+      DispatchGadgetEvent(gadget, GadgetEvent::Change);
+      break;
+    case kExplorerListFilesDropped:
+      SetLastDroppedFiles(reinterpret_cast<const ExplorerListEvent*>(header)->text);
+      DispatchGadgetEvent(gadget, GadgetEvent::Drop);
+      SetLastDroppedFiles(nullptr);
+      break;
+    case kExplorerListRowsChanged:
+      DispatchGadgetEvent(gadget, GadgetEvent::RowsChanged);
+      break;
     case NM_DBLCLK:
       DispatchGadgetEvent(gadget, GadgetEvent::DoubleClick);
       break;

@@ -3,9 +3,11 @@
 #include <shlobj.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "app/app_state.h"
+#include "app/folder_lists.h"
 #include "app/gadgets.h"
 #include "app/ids.h"
 #include "catalog/catalog.h"
@@ -78,11 +80,6 @@ constexpr ReportListDef kReportLists[] = {
     {kLinksList, L"LiensWeb", L"AdresseWeb"},
 };
 
-// Until the folder control replaces them, the folder lists carry the usual
-// four columns; their titles are the control's own.
-constexpr const wchar_t* kFolderColumnTitles[] = {L"Name", L"Size", L"Type", L"Modified"};
-constexpr int kFolderColumnWidths[] = {400, 80, 80, 80};
-
 struct Panel {
   HWND tabs = nullptr;
   std::array<HWND, kTabCount> pages{};
@@ -94,6 +91,11 @@ struct Panel {
   int pageWidth = 0;  // pixels
   int pageHeight = 0;
   UINT dpi = 96;
+  // The folder lists, made with their pages.
+  std::unique_ptr<ExplorerListControl> recentList;
+  std::unique_ptr<ExplorerListControl> explorerList;
+  std::unique_ptr<ExplorerListControl> desktopList;
+  std::wstring lastDrop;
 };
 
 Panel& ThePanel() {
@@ -237,10 +239,16 @@ void MakeToolButton(HWND page, const ToolButtonDef& def, const wchar_t* group, i
   if (button) RegisterGadget(def.gadget, button);
 }
 
-void MakeFolderColumns(HWND list, const std::wstring& firstTitle) {
-  for (int i = 0; i < 4; ++i) {
-    AddColumn(list, i, i == 0 ? firstTitle : kFolderColumnTitles[i], kFolderColumnWidths[i]);
-  }
+// A folder list: the control's window is the gadget (place, size, colours);
+// its list view takes the gadget font, and its header font 1.
+std::unique_ptr<ExplorerListControl> MakeFolderList(HWND page, int gadget, int x, int y, int width, int height,
+                                                    const std::wstring& folder, const ExplorerListOptions& options) {
+  auto control = std::make_unique<ExplorerListControl>();
+  if (!control->Create(page, gadget, x, y, width, height, folder, options)) return nullptr;
+  SendMessageW(control->Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(ThePanel().gadgetFont.get()), FALSE);
+  if (App().fonts[1]) control->SetHeaderFont(App().fonts[1].get());
+  RegisterGadget(gadget, control->Window());
+  return control;
 }
 
 void BuildReportListTab(HWND page, const ReportListDef& def) {
@@ -253,7 +261,7 @@ void BuildReportListTab(HWND page, const ReportListDef& def) {
 }
 
 void BuildHistoryTab(HWND page) {
-  const Panel& panel = ThePanel();
+  Panel& panel = ThePanel();
   if (HWND date = MakeGadget(page, kPurgeDate, DATETIMEPICK_CLASSW, nullptr, WS_TABSTOP | DTS_SHORTDATEFORMAT, 0,
                              0, 0, S(100), S(25))) {
     SendMessageW(date, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"dd/MM/yyyy"));
@@ -265,27 +273,40 @@ void BuildHistoryTab(HWND page) {
     x += kToolButtonStep;
   }
   const int top = S(kToolButtonHeight);
-  if (HWND list = MakeList(page, kRecentList, LVS_REPORT, WS_EX_CLIENTEDGE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
-                           0, top, panel.pageWidth, panel.pageHeight - top)) {
-    MakeFolderColumns(list, kFolderColumnTitles[0]);
-  }
+  // The recent-items folder as the shell keeps it; the program handles
+  // double clicks itself.
+  ExplorerListOptions options;
+  options.parentEntry = false;
+  options.multipleSelection = true;
+  options.fullRowSelect = true;
+  options.enterFolders = false;
+  options.displayMode = 3;
+  panel.recentList = MakeFolderList(page, kRecentList, 0, top, panel.pageWidth, panel.pageHeight - top,
+                                    App().recentFolder, options);
+  if (panel.recentList) panel.recentList->SetFirstColumnWidth(400);
 }
 
 void BuildExplorerTab(HWND page) {
-  const Panel& panel = ThePanel();
+  Panel& panel = ThePanel();
   int x = 0;
   for (const ToolButtonDef& def : kExplorerButtons) {
     MakeToolButton(page, def, L"ToolTipExplorer", x);
     x += kToolButtonStep;
   }
   const int top = S(kToolButtonHeight);
-  if (HWND list = MakeList(page, kExplorerList, LVS_REPORT, WS_EX_CLIENTEDGE,
-                           LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER, 0, top, panel.pageWidth,
-                           panel.pageHeight - S(47))) {
-    MakeFolderColumns(list, ExplorerCountHeader(0));
-  }
   // The explorer list starts in the documents folder.
   const std::wstring& documents = App().documentsFolder;
+  ExplorerListOptions options;
+  options.multipleSelection = true;
+  options.fullRowSelect = true;
+  options.acceptDrops = true;
+  options.displayMode = 3;
+  panel.explorerList =
+      MakeFolderList(page, kExplorerList, 0, top, panel.pageWidth, panel.pageHeight - S(47), documents, options);
+  if (panel.explorerList) {
+    panel.explorerList->SetFirstColumnWidth(400);
+    panel.explorerList->SetHeaderText(ExplorerCountHeader(panel.explorerList->RowCount() - 1));
+  }
   MakeGadget(page, kExplorerPath, WC_EDITW, documents.c_str(), WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 0,
              panel.pageHeight - S(22), panel.pageWidth, S(22));
 }
@@ -318,7 +339,7 @@ HWND MakeDropDown(HWND page, int gadget, int x, int y, int width, int height,
 }
 
 void BuildDesktopTab(HWND page) {
-  const Panel& panel = ThePanel();
+  Panel& panel = ThePanel();
   const std::wstring title = CatalogText(L"ToolTipExplorer", L"RaccourcisBureau");
   if (HWND label = MakeGadget(page, kDesktopTitle, WC_STATICW, title.c_str(), SS_LEFT | SS_NOPREFIX, 0, S(5), S(2),
                               S(230), S(17));
@@ -337,11 +358,19 @@ void BuildDesktopTab(HWND page) {
   MakeDropDown(page, kDesktopSourceCombo, S(224), S(20), S(170), S(22), {L"UserDesktop", L"PublicDesktop"});
 
   const int top = S(43);
-  if (HWND list = MakeList(page, kDesktopList, LVS_ICON | LVS_SHOWSELALWAYS, 0,
-                           LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER, 0, top, panel.pageWidth,
-                           panel.pageHeight - S(45))) {
-    MakeFolderColumns(list, kFolderColumnTitles[0]);
+  ExplorerListOptions options;
+  options.border = false;
+  options.showSelectionAlways = true;
+  options.parentEntry = false;
+  options.multipleSelection = true;
+  options.fullRowSelect = true;
+  options.sortByName = true;
+  options.displayMode = 0;
+  panel.desktopList = MakeFolderList(page, kDesktopList, 0, top, panel.pageWidth, panel.pageHeight - S(45),
+                                     App().userDesktopFolder, options);
+  if (panel.desktopList) {
     // Black with grey-blue text whatever the theme.
+    HWND list = panel.desktopList->Hwnd();
     ListView_SetBkColor(list, RGB(0, 0, 0));
     ListView_SetTextBkColor(list, RGB(0, 0, 0));
     ListView_SetTextColor(list, RGB(130, 142, 159));
@@ -505,6 +534,24 @@ void SetPanelPageColor(COLORREF colour) {
     if (page) InvalidateRect(page, nullptr, TRUE);
   }
 }
+
+ExplorerListControl* FolderList(int gadget) {
+  Panel& panel = ThePanel();
+  switch (gadget) {
+    case kRecentList:
+      return panel.recentList.get();
+    case kExplorerList:
+      return panel.explorerList.get();
+    case kDesktopList:
+      return panel.desktopList.get();
+    default:
+      return nullptr;
+  }
+}
+
+const std::wstring& LastDroppedFiles() { return ThePanel().lastDrop; }
+
+void SetLastDroppedFiles(const wchar_t* text) { ThePanel().lastDrop = text ? text : L""; }
 
 std::wstring ExplorerCountHeader(int count) {
   return CatalogText(L"ToolTipExplorer", L"Contient") + L" " + std::to_wstring(count) + L" " +

@@ -44,4 +44,7 @@ void SetPanelPageColor(COLORREF colour);
 // "Contient <count> fichiers et dossiers", the title of ExplorerList's first column.
 std::wstring ExplorerCountHeader(int count);
 
+// Keeps the paths of a drop on a folder list for LastDroppedFiles().
+void SetLastDroppedFiles(const wchar_t* text);
+
 }  // namespace kelvane

@@ -1,6 +1,7 @@
 #include "app/shell_commands.h"
 
 #include "app/app_state.h"
+#include "app/folder_lists.h"
 #include "app/gadgets.h"
 #include "app/help.h"
 #include "app/ids.h"
@@ -16,7 +17,7 @@ namespace {
 
 void SetTargetViewMode(int command, int mode) {
   CheckViewModeEntry(command);
-  if (HWND list = Gadget(ViewModeMenuTarget())) SetListViewMode(list, mode);
+  if (ExplorerListControl* list = FolderList(ViewModeMenuTarget())) list->SetDisplayMode(mode);
 }
 
 void ShowTab(int index) {

@@ -95,6 +95,8 @@ void ColourGadget(int gadget, Colour back, Colour front) {
 void ColourDesktopList() {
   HWND list = Gadget(kDesktopList);
   if (!list || FindColourRecord(kDesktopList)) return;
+  // The gadget is the explorer list's frame; the colours are its list view's.
+  if (HWND inner = FindWindowExW(list, nullptr, WC_LISTVIEWW, nullptr)) list = inner;
   SendMessageW(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
   SendMessageW(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
   SendMessageW(list, LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOWTEXT)));

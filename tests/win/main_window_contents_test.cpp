@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/folder_lists.h"
 #include "app/gadgets.h"
 #include "app/ids.h"
 #include "app/layout.h"
@@ -252,14 +253,14 @@ TEST_F(MainWindowContents, EveryGadgetStandsOnItsTabWithItsClassPlaceAndSize) {
       {kFilesList, WC_LISTVIEWW, 1, 0, 0, 0, 0},
       {kLinksList, WC_LISTVIEWW, 2, 0, 0, 0, 0},
       {kPurgeDate, DATETIMEPICK_CLASSW, 3, 0, 0, 100, 25},
-      {kRecentList, WC_LISTVIEWW, 3, 0, 25, 0, -25},
-      {kExplorerList, WC_LISTVIEWW, 4, 0, 25, 0, -47},
+      {kRecentList, kExplorerListClass, 3, 0, 25, 0, -25},
+      {kExplorerList, kExplorerListClass, 4, 0, 25, 0, -47},
       {kExplorerPath, WC_EDITW, 4, 0, -22, 0, 22},
       {kDesktopTitle, WC_STATICW, 5, 5, 2, 230, 17},
       {kDesktopHomeButton, WC_BUTTONW, 5, 0, 20, 60, 22},
       {kDesktopViewCombo, WC_COMBOBOXW, 5, 62, 20, 160, 22},
       {kDesktopSourceCombo, WC_COMBOBOXW, 5, 224, 20, 170, 22},
-      {kDesktopList, WC_LISTVIEWW, 5, 0, 43, 0, -45},
+      {kDesktopList, kExplorerListClass, 5, 0, 43, 0, -45},
   };
   const int history[] = {kHistFiltrer,    kHistSupprimerRacc, kHistSupprimerTout, kHistRecharger,
                          kHistCreerRacc, kHistProprietes,    kHistAffichage,     kHistDetails};
@@ -369,7 +370,8 @@ TEST_F(MainWindowContents, ListsHaveTheirStylesColumnsAndHeaderFont) {
 
   for (int gadget : {kRecentList, kExplorerList}) {
     SCOPED_TRACE(::testing::Message() << "folder list " << gadget);
-    HWND list = Gadget(gadget);
+    ASSERT_TRUE(FolderList(gadget));
+    HWND list = FolderList(gadget)->Hwnd();
     const LONG style = GetWindowLongW(list, GWL_STYLE);
     EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
     EXPECT_FALSE(style & LVS_SINGLESEL) << "multiple selection";
@@ -382,10 +384,13 @@ TEST_F(MainWindowContents, ListsHaveTheirStylesColumnsAndHeaderFont) {
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(ListView_GetHeader(list), WM_GETFONT, 0, 0)),
               App().fonts[1].get());
   }
-  EXPECT_EQ(ColumnTitle(Gadget(kExplorerList), 0), L"Contient 0 fichiers et dossiers");
+  // The count leaves out the ".." row.
+  EXPECT_EQ(ColumnTitle(FolderList(kExplorerList)->Hwnd(), 0),
+            ExplorerCountHeader(FolderList(kExplorerList)->RowCount() - 1));
   EXPECT_EQ(ExplorerCountHeader(12), L"Contient 12 fichiers et dossiers");
 
-  HWND desktop = Gadget(kDesktopList);
+  ASSERT_TRUE(FolderList(kDesktopList));
+  HWND desktop = FolderList(kDesktopList)->Hwnd();
   const LONG style = GetWindowLongW(desktop, GWL_STYLE);
   EXPECT_EQ(style & LVS_TYPEMASK, LVS_ICON) << "large icons at start";
   EXPECT_TRUE(style & LVS_SHOWSELALWAYS);
@@ -678,14 +683,15 @@ void SetKeyDown(int key, bool down) {
 TEST_F(MainWindowContents, KeyboardReachesPageGadgetsAndSwitchesTabs) {
   ShowWindow(window_, SW_SHOW);
   SelectTab(4);
-  SetFocus(Gadget(kExplorerList));
-  ASSERT_EQ(GetFocus(), Gadget(kExplorerList));
+  HWND explorerList = FolderList(kExplorerList)->Hwnd();
+  SetFocus(explorerList);
+  ASSERT_EQ(GetFocus(), explorerList);
   // The message loop hands keys to the dialog manager: Tab goes on to the
   // path field, Shift+Tab back to the last tool button.
-  MSG tab{Gadget(kExplorerList), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  MSG tab{explorerList, WM_KEYDOWN, VK_TAB, 0, 0, {}};
   EXPECT_TRUE(IsDialogMessageW(window_, &tab));
   EXPECT_EQ(GetFocus(), Gadget(kExplorerPath));
-  SetFocus(Gadget(kExplorerList));
+  SetFocus(explorerList);
   SetKeyDown(VK_SHIFT, true);
   EXPECT_TRUE(IsDialogMessageW(window_, &tab));
   SetKeyDown(VK_SHIFT, false);

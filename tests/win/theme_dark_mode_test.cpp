@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/folder_lists.h"
 #include "app/gadgets.h"
 #include "app/ids.h"
 #include "app/main_window_contents.h"
@@ -243,7 +244,7 @@ TEST(DarkMode, MainWindowGadgetsTakeThePaletteInTwoSteps) {
     EXPECT_EQ(record->front, e.front) << e.gadget;
   }
   // Shown through the layer, not in the list's own colours.
-  EXPECT_EQ(SendMessageW(Gadget(kDesktopList), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)));
+  EXPECT_EQ(SendMessageW(FolderList(kDesktopList)->Hwnd(), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)));
   EXPECT_EQ(OwnGadgetColour(Gadget(kExplorerPath), FrontColor), DarkText);
   EXPECT_EQ(OwnGadgetColour(Gadget(kDesktopTitle), BackColor), DarkBase);
 
