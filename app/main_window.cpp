@@ -9,6 +9,7 @@
 #include "app/ids.h"
 #include "app/layout.h"
 #include "app/panel_tabs.h"
+#include "app/shutdown.h"
 #include "app/tray_icon.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/explorer_list_win.h"
@@ -108,6 +109,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_CLOSE:
       HideMainWindow();
+      return 0;
+    case WM_ENDSESSION:
+      // Log-off or shutdown: the process ends after this message, with no
+      // quit command; what a quit would write is written now.
+      if (wParam) SaveOnQuit();
       return 0;
     case WM_GETMINMAXINFO:
       LimitSize(window, reinterpret_cast<MINMAXINFO*>(lParam));

@@ -11,12 +11,16 @@
 
 namespace kelvane {
 
-int Shutdown() {
-  AppState& app = App();
+void SaveOnQuit() {
   // The list files: applications, files, links, each after its load has
   // finished. (With PrefAutoBackup at 1, SaveAllAndBackup of the backup
   // takes this place.)
   SaveAllLists();
+}
+
+int Shutdown() {
+  AppState& app = App();
+  SaveOnQuit();
   StopListLoader();
   RemoveTrayIcon();
   CloseHelpViewer();

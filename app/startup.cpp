@@ -59,6 +59,13 @@ void RunEventLoop() {
     // Ctrl+Tab switches tabs; Tab walks through the gadgets of the shown tab.
     if (HandlePanelTabsKey(msg)) continue;
     if (App().mainWindow && IsDialogMessageW(App().mainWindow, &msg)) continue;
+    // The program's secondary windows (owned by the main window) get the
+    // same keyboard: Tab between gadgets, Escape as IDCANCEL.
+    if (HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        root && App().mainWindow && root != App().mainWindow && GetWindow(root, GW_OWNER) == App().mainWindow &&
+        (GetWindowLongW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && IsDialogMessageW(root, &msg)) {
+      continue;
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

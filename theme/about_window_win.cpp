@@ -373,6 +373,9 @@ LRESULT CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) {
         switch (LOWORD(wParam)) {
+          case IDCANCEL:  // Escape, through the dialog manager of the event loop
+            CloseAboutWindow();
+            return 0;
           case kAboutSiteLink:
             OnAboutSiteLink();
             return 0;

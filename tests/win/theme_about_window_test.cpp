@@ -224,6 +224,22 @@ TEST_F(AboutWindow, CloseButtonAndCloseBoxCloseIt) {
   EXPECT_FALSE(IsWindow(window));
 }
 
+TEST_F(AboutWindow, KeyboardWalksItsGadgetsAndEscapeClosesIt) {
+  OpenAboutWindow();
+  HWND window = AboutWindowHandle();
+  ASSERT_TRUE(window);
+  // What the event loop does for the program's secondary windows.
+  SetFocus(Gadget(kAboutClose));
+  MSG tab{Gadget(kAboutClose), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  EXPECT_TRUE(IsDialogMessageW(window, &tab));
+  EXPECT_NE(GetFocus(), Gadget(kAboutClose)) << "Tab moves the focus on";
+  EXPECT_TRUE(IsChild(window, GetFocus()));
+  MSG escape{GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+  EXPECT_TRUE(IsDialogMessageW(window, &escape));
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(AboutWindowHandle(), nullptr);
+}
+
 // The picture gadget as it paints itself (top-down BGRA).
 std::vector<uint32_t> PicturePixels() {
   HWND picture = Gadget(kAboutPicture);
