@@ -1,10 +1,24 @@
 #include "app/app_state.h"
 
+#include <shlobj.h>
+
+#include "toolkit/special_folders_win.h"
+
 namespace kelvane {
 
 AppState& App() {
   static AppState state;
   return state;
+}
+
+void FindTabFolders() {
+  AppState& app = App();
+  if (app.tabFoldersFound) return;
+  app.tabFoldersFound = true;
+  // A folder set already (by a test) stays.
+  if (app.recentFolder.empty()) app.recentFolder = SpecialFolderPath(CSIDL_RECENT);
+  if (app.publicDesktopFolder.empty()) app.publicDesktopFolder = SpecialFolderPath(CSIDL_COMMON_DESKTOPDIRECTORY);
+  if (app.userDesktopFolder.empty()) app.userDesktopFolder = SpecialFolderPath(CSIDL_DESKTOPDIRECTORY);
 }
 
 std::wstring BuildWindowTitle() {

@@ -19,9 +19,11 @@ struct AppState {
 
   std::wstring profileFolder;  // each folder below ends with a backslash
   std::wstring dataFolder;     // empty: data files live in the current directory
+  // Found by FindTabFolders, once, when first needed.
   std::wstring recentFolder;
   std::wstring publicDesktopFolder;
   std::wstring userDesktopFolder;
+  bool tabFoldersFound = false;
   std::wstring documentsFolder;
   std::wstring defaultAppsFolder;
   std::wstring defaultFilesFolder;
@@ -37,6 +39,10 @@ struct AppState {
 };
 
 AppState& App();
+
+// Looks up the recent-items folder and the two desktops the first time it
+// is called (the tabs that show them, or start-up once the window shows).
+void FindTabFolders();
 
 // The window title for this build: "Kelvane" and the architecture, ending
 // with a blank.

@@ -262,6 +262,7 @@ void BuildReportListTab(HWND page, const ReportListDef& def) {
 
 void BuildHistoryTab(HWND page) {
   Panel& panel = ThePanel();
+  FindTabFolders();
   if (HWND date = MakeGadget(page, kPurgeDate, DATETIMEPICK_CLASSW, nullptr, WS_TABSTOP | DTS_SHORTDATEFORMAT, 0,
                              0, 0, S(100), S(25))) {
     SendMessageW(date, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"dd/MM/yyyy"));
@@ -340,6 +341,7 @@ HWND MakeDropDown(HWND page, int gadget, int x, int y, int width, int height,
 
 void BuildDesktopTab(HWND page) {
   Panel& panel = ThePanel();
+  FindTabFolders();
   const std::wstring title = CatalogText(L"ToolTipExplorer", L"RaccourcisBureau");
   if (HWND label = MakeGadget(page, kDesktopTitle, WC_STATICW, title.c_str(), SS_LEFT | SS_NOPREFIX, 0, S(5), S(2),
                               S(230), S(17));

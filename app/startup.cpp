@@ -84,9 +84,6 @@ int RunKelvane(HINSTANCE instance) {
   BuildCatalog();
   CreateFonts();
 
-  app.recentFolder = SpecialFolderPath(CSIDL_RECENT);
-  app.publicDesktopFolder = SpecialFolderPath(CSIDL_COMMON_DESKTOPDIRECTORY);
-  app.userDesktopFolder = SpecialFolderPath(CSIDL_DESKTOPDIRECTORY);
   app.images.LoadFromResources(instance, kImageResourceBase, kImageCount);
 
   app.profileFolder = SpecialFolderPath(CSIDL_PROFILE);
@@ -113,6 +110,9 @@ int RunKelvane(HINSTANCE instance) {
 
   ShowWindow(app.mainWindow, SW_SHOW);
   UpdateWindow(app.mainWindow);
+  // Only the tabs built below show these folders; each lookup costs some
+  // milliseconds that the first screen need not wait for.
+  FindTabFolders();
   // The window shows as soon as its first screen is ready; the other tabs
   // and the tray icon follow before any input is handled.
   CompleteMainWindowContents(app.mainWindow);

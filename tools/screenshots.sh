@@ -22,6 +22,17 @@ cd "$KELVANE_ROOT/build/mingw/bin"
 remote() { wine kelvane_remote.exe "$@" >/dev/null 2>&1; }
 shot() { sleep "${2:-0.6}"; import -display "$DISPLAY" -window root "$out/$1.png"; echo "$out/$1.png"; }
 
+# Favourite lists with a few entries each, so that the first three tabs show
+# rows with their icons (list format: count, then name and target lines).
+data="$WINEPREFIX/drive_c/users/$(whoami)/Tamorin Kelvane"
+mkdir -p "$data"
+printf '%s\r\n' 3 "Bloc-notes" 'C:\windows\notepad.exe' "Éditeur du registre" 'C:\windows\regedit.exe' \
+  "Invite de commandes" 'C:\windows\system32\cmd.exe' >"$data/MyApps.txt"
+printf '%s\r\n' 3 "win.ini" 'C:\windows\win.ini' "Fonts" 'C:\windows\Fonts' "system32" 'C:\windows\system32' \
+  >"$data/MyFiles.txt"
+printf '%s\r\n' 2 "Documentation Win32" 'https://learn.microsoft.com/windows/win32/' "Actualités" \
+  'https://www.example.org/' >"$data/MyLinks.txt"
+
 personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
 wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win10 /f >/dev/null 2>&1
 # The six tabs (through the tray menu's entries: 108 apps ... 104 desktop)
