@@ -6,16 +6,16 @@
 #include "app/app_state.h"
 #include "app/help.h"
 #include "app/tray_icon.h"
+#include "backup/backup_win.h"
 #include "lists/list_loader_win.h"
 #include "lists/list_store_win.h"
 
 namespace kelvane {
 
 void SaveOnQuit() {
-  // The list files: applications, files, links, each after its load has
-  // finished. (With PrefAutoBackup at 1, SaveAllAndBackup of the backup
-  // takes this place.)
-  SaveAllLists();
+  // The list files (applications, files, links, each after its load has
+  // finished), or with auto-backup the lists, the preferences and a copy.
+  SaveAtShutdown();
 }
 
 int Shutdown() {

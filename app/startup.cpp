@@ -18,6 +18,7 @@
 #include "catalog/catalog.h"
 #include "explorer/file_clipboard_win.h"
 #include "lists/list_loader_win.h"
+#include "recent/recent_tab_win.h"
 #include "settings/preferences_win.h"
 #include "theme/dark_mode_win.h"
 #include "toolkit/dpi_win.h"
@@ -104,6 +105,8 @@ int RunKelvane(HINSTANCE instance) {
 
   BuildMainWindowContents(app.mainWindow);
   // The files are read meanwhile; their rows wait until ListViewsReady below.
+  // Once the lists are in, the recent list shows the recent-items folder.
+  SetListsLoadedHook(PointRecentListAtRecentFolder);
   StartListLoader();
   LoadPreferencesAtStart();
   ApplyMainWindowDarkLook();  // step 18, on the gadgets of the first screen

@@ -8,6 +8,21 @@
 namespace kelvane {
 namespace {
 
+// The file dialog's library is loaded the first time a file is asked for:
+// imported, it would lengthen every start-up by some milliseconds for a
+// dialog that most runs never show.
+using GetOpenFileNameFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+
+GetOpenFileNameFunction OpenFileDialogFunction() {
+  static const GetOpenFileNameFunction function = [] {
+    HMODULE library = LoadLibraryW(L"comdlg32.dll");
+    FARPROC address = library ? GetProcAddress(library, "GetOpenFileNameW") : nullptr;
+    return reinterpret_cast<GetOpenFileNameFunction>(reinterpret_cast<void*>(address));
+  }();
+  return function;
+}
+
+
 // --- The input box: a dialog template built in memory -----------------------
 
 constexpr int kPromptId = 100;
@@ -150,7 +165,8 @@ class RealRequesters : public Requesters {
     // OFN_NOCHANGEDIR: programs started from the lists inherit the current
     // folder, and the help file is looked for there.
     ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&ofn)) return {};
+    const auto getOpenFileName = OpenFileDialogFunction();
+    if (!getOpenFileName || !getOpenFileName(&ofn)) return {};
     buffer.resize(wcslen(buffer.c_str()));
     return buffer;
   }
