@@ -1,0 +1,215 @@
+#include "recent/recent_tab_win.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <optional>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/folder_lists.h"
+#include "app/gadgets.h"
+#include "app/ids.h"
+#include "explorer/shell_file_ops_win.h"
+#include "lists/list_store_win.h"
+#include "recent/purge_dates.h"
+#include "recent/recent_texts.h"
+#include "toolkit/requesters_win.h"
+
+namespace kelvane {
+namespace {
+
+constexpr wchar_t kErrorTitle[] = L"Erreur!";
+constexpr wchar_t kRecentFileTitle[] = L"Fichier r\u00E9cent...";
+
+ExplorerListControl* RecentList() { return FolderList(kRecentList); }
+
+HWND Owner() { return App().mainWindow; }
+
+// The focused row when it is also selected and is an entry of the folder
+// (not "." or ".."); -1 otherwise.
+int ChosenRow(const ExplorerListControl& list) {
+  const int row = list.FocusedRow();
+  if (row < 0 || !list.RowIsSelected(row)) return -1;
+  const std::wstring name = list.RowName(row);
+  return name == L"." || name == L".." ? -1 : row;
+}
+
+std::optional<uint64_t> UtcToLocalTicks(uint64_t utcTicks) {
+  FILETIME utc{static_cast<DWORD>(utcTicks), static_cast<DWORD>(utcTicks >> 32)};
+  SYSTEMTIME universal{};
+  SYSTEMTIME local{};
+  FILETIME localTime{};
+  // With the offset in force on that date, not today's.
+  if (!FileTimeToSystemTime(&utc, &universal) || !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local) ||
+      !SystemTimeToFileTime(&local, &localTime)) {
+    return std::nullopt;
+  }
+  return (static_cast<uint64_t>(localTime.dwHighDateTime) << 32) | localTime.dwLowDateTime;
+}
+
+std::vector<RecentEntry> ListShortcuts(const std::wstring& folder) {
+  std::vector<RecentEntry> entries;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW((folder + L"*.lnk").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return entries;
+  do {
+    RecentEntry entry;
+    entry.name = found.cFileName;
+    entry.isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    entry.creationTimeUtc =
+        (static_cast<uint64_t>(found.ftCreationTime.dwHighDateTime) << 32) | found.ftCreationTime.dwLowDateTime;
+    entries.push_back(std::move(entry));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return entries;
+}
+
+}  // namespace
+
+void UpdateRecentCountHeader() {
+  if (ExplorerListControl* list = RecentList()) list->SetHeaderText(RecentCountHeader(list->RowCount()));
+}
+
+void PointRecentListAtRecentFolder() {
+  ExplorerListControl* list = RecentList();
+  if (!list) return;
+  list->SetFolder(App().recentFolder);
+  UpdateRecentCountHeader();
+}
+
+void ReloadRecentList() { PointRecentListAtRecentFolder(); }
+
+void DeleteSelectedRecent() {
+  ExplorerListControl* list = RecentList();
+  if (!list) return;
+  // Names first: the list follows the deletions on disk and its rows move.
+  const std::wstring folder = list->Folder();
+  std::vector<std::wstring> names;
+  for (int row = 0; row < list->RowCount(); ++row) {
+    if (list->RowIsSelected(row) && list->RowIsFile(row)) names.push_back(list->RowName(row));
+  }
+  std::wstring errors;
+  for (const std::wstring& name : names) {
+    const std::wstring path = folder + name;
+    // Read-only shortcuts go too; one that stays keeps its attributes.
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileW(path.c_str())) {
+      if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(path.c_str(), attributes);
+      errors += DeleteFailureLine(name);
+    }
+  }
+  UpdateRecentCountHeader();
+  if (!errors.empty()) ShowMessage(Owner(), kErrorTitle, errors, kErrorBox);
+}
+
+void DeleteAllRecent() {
+  if (!Ask(Owner(), L"Effacer fichiers r\u00E9cents",
+           L"\u00CAtes-vous s\u00FBr(e) de vouloir effacer tous les raccourcis vers les fichiers consult\u00E9s ?",
+           MB_YESNO)) {
+    return;
+  }
+  // The system empties its recent-documents list and removes the shortcuts.
+  SHAddToRecentDocs(SHARD_PIDL, nullptr);
+  UpdateRecentCountHeader();
+}
+
+std::wstring PurgeDateText() {
+  HWND field = Gadget(kPurgeDate);
+  SYSTEMTIME day{};
+  if (!field || DateTime_GetSystemtime(field, &day) != GDT_VALID) return {};
+  return FormatDay({day.wYear, day.wMonth, day.wDay});
+}
+
+void PurgeRecentAfterQuestion() {
+  const std::wstring day = PurgeDateText();
+  if (day.empty()) return;
+  if (!Ask(Owner(), L"Suppression", PurgeQuestion(day), MB_YESNO | MB_ICONWARNING)) return;
+  PurgeRecentBefore();
+}
+
+void PurgeRecentBefore() {
+  const std::optional<CivilDay> day = ParseDay(PurgeDateText());
+  // Without a recent folder the search would run in the current directory.
+  const std::wstring& folder = App().recentFolder;
+  if (!day || folder.empty()) return;
+  const std::vector<std::wstring> names =
+      SelectEntriesToPurge(ListShortcuts(folder), DayStartSeconds(*day), UtcToLocalTicks);
+  std::vector<std::wstring> paths;
+  paths.reserve(names.size() + 1);
+  for (const std::wstring& name : names) paths.push_back(folder + name);
+  paths.emplace_back();
+  if (!ShellDeleteFiles(paths, L"Suppression", nullptr, kDeleteFlags)) {
+    ShowMessage(Owner(), kErrorTitle,
+                L"Erreur survenue lors de la suppression des fichiers. La zone m\u00E9moire n\u00E9cessaire n'a pu "
+                L"\u00EAtre allou\u00E9e.",
+                kWarningBox);
+  }
+}
+
+void AddRecentEntry() {
+  const std::wstring path =
+      TheRequesters().OpenFile(Owner(), L"Selection Fichiers", L"c:\\", L"Tous fichiers (*.*)|*.*");
+  if (!path.empty()) SHAddToRecentDocs(SHARD_PATHW, path.c_str());
+}
+
+void ShowRecentProperties() {
+  ExplorerListControl* list = RecentList();
+  if (!list) return;
+  if (const int row = ChosenRow(*list); row >= 0) ShowProperties(list->Folder() + list->RowName(row));
+}
+
+void ShowRecentFolderDetails() {
+  if (ExplorerListControl* list = RecentList()) ShowProperties(list->Folder());
+}
+
+void OpenRecentEntry() {
+  ExplorerListControl* list = RecentList();
+  if (!list) return;
+  const int row = ChosenRow(*list);
+  if (row < 0) return;
+  const std::wstring name = list->RowName(row);
+  const std::wstring path = list->Folder() + name;
+  const wchar_t* verb = list->RowIsFolder(row) ? L"explore" : L"open";
+  const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, verb, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (result <= 32) ShowMessage(Owner(), kErrorTitle, L"Impossible d'ouvrir " + name, kErrorBox);
+}
+
+void OpenRecentOnDoubleClick() {
+  ExplorerListControl* list = RecentList();
+  if (!list) return;
+  const int row = ChosenRow(*list);
+  if (row < 0) return;
+  const std::wstring path = list->Folder() + list->RowName(row);
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    ShowMessage(Owner(), kRecentFileTitle,
+                L"Erreur!\nLe fichier n'est plus disponible.\nSoit il a \u00E9t\u00E9 supprim\u00E9, soit il a "
+                L"\u00E9t\u00E9 d\u00E9plac\u00E9.",
+                kWarningBox);
+    return;
+  }
+  if (!OpenWithDefaultAction(path)) {
+    ShowMessage(Owner(), kRecentFileTitle, L"Erreur!\nImpossible d'ouvrir ce fichier.", kWarningBox);
+  }
+}
+
+bool OpenWithDefaultAction(const std::wstring& path) {
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  // No shell error box: the callers report failures themselves (or not at all).
+  execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS;
+  execute.lpFile = path.c_str();
+  // A document's program starts in the document's folder, as from the
+  // desktop itself (a shortcut brings its own).
+  const std::wstring folder = path.substr(0, path.find_last_of(L'\\') + 1);
+  execute.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExW(&execute)) return false;
+  if (execute.hProcess) CloseHandle(execute.hProcess);
+  return true;
+}
+
+}  // namespace kelvane

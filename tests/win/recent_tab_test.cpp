@@ -1,0 +1,242 @@
+// The Historique tab on a recent-items folder of the test's own, through the
+// real main window, its command and gadget tables and scripted requesters.
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/popup_menus.h"
+#include "recent/recent_tab_win.h"
+#include "recent/recent_texts.h"
+#include "toolkit/special_folders_win.h"
+#include "win/recent_fixture.h"
+
+namespace kelvane::test {
+namespace {
+
+using Kind = ScriptedRequesters::Kind;
+
+FILETIME LocalTime(WORD year, WORD month, WORD day, WORD hour, WORD minute, WORD second = 0) {
+  const SYSTEMTIME local{year, month, 0, day, hour, minute, second, 0};
+  SYSTEMTIME utc{};
+  FILETIME time{};
+  EXPECT_TRUE(TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc));
+  EXPECT_TRUE(SystemTimeToFileTime(&utc, &time));
+  return time;
+}
+
+void SetPurgeDay(WORD year, WORD month, WORD day) {
+  SYSTEMTIME chosen{year, month, 0, day, 12, 0, 0, 0};
+  ASSERT_TRUE(DateTime_SetSystemtime(Gadget(kPurgeDate), GDT_VALID, &chosen));
+}
+
+class RecentTab : public RecentFixture {
+ protected:
+  void SetUp() override {
+    RecentFixture::SetUp();
+    EmptyFolder(recent_);
+    PointRecentListAtRecentFolder();
+  }
+
+  std::wstring Make(const std::wstring& name) {
+    const std::wstring path = recent_ + name;
+    EXPECT_TRUE(WriteAll(path, "lien"));
+    return path;
+  }
+};
+
+TEST_F(RecentTab, HeaderCountsEveryRowAndFollowsTheFolder) {
+  Make(L"a.lnk");
+  Make(L"b.lnk");
+  CreateDirectoryW((recent_ + L"dossier").c_str(), nullptr);
+  ASSERT_TRUE(DispatchGadgetEvent(kHistRecharger, GadgetEvent::Click));
+  ASSERT_EQ(List(kRecentList).RowCount(), 3);
+  // No ".." row in this list: three rows are three links, not two.
+  EXPECT_EQ(FirstColumnTitle(kRecentList), L"3 liens vers des fichiers qui ont \u00E9t\u00E9 ouverts");
+
+  // A shortcut added on disk reaches the header through the rows-changed event.
+  Make(L"c.lnk");
+  EXPECT_TRUE(PumpUntil([] { return FirstColumnTitle(kRecentList).starts_with(L"4 liens"); }, 5000))
+      << std::string(FirstColumnTitle(kRecentList).begin(), FirstColumnTitle(kRecentList).end());
+}
+
+// Creation and write time alike: Wine keeps no creation time of its own and
+// reports the write time in its place.
+void SetTimes(const std::wstring& path, const FILETIME& time) {
+  HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(SetFileTime(file, &time, nullptr, &time));
+  CloseHandle(file);
+}
+
+TEST_F(RecentTab, PurgeTakesShortcutsCreatedBeforeLocalMidnightOfTheDay) {
+  SetTimes(Make(L"veille.lnk"), LocalTime(2024, 6, 14, 23, 59));
+  SetTimes(Make(L"jour.lnk"), LocalTime(2024, 6, 15, 0, 0, 0));
+  SetTimes(Make(L"ancien.lnk"), LocalTime(2005, 1, 3, 10, 0));
+  SetTimes(Make(L"lendemain.lnk"), LocalTime(2024, 6, 16, 9, 0));
+  SetTimes(Make(L"note.txt"), LocalTime(2005, 1, 3, 10, 0));
+  ASSERT_TRUE(CreateDirectoryW((recent_ + L"dossier.lnk").c_str(), nullptr));
+  SetTimes(recent_ + L"dossier.lnk", LocalTime(2005, 1, 3, 10, 0));
+  SetPurgeDay(2024, 6, 15);
+  EXPECT_EQ(PurgeDateText(), L"15/06/2024");
+
+  ask_.messageAnswers = {IDNO};
+  ASSERT_TRUE(DispatchGadgetEvent(kHistFiltrer, GadgetEvent::Click));
+  ASSERT_EQ(ask_.calls.size(), 1u);
+  EXPECT_EQ(ask_.calls[0].title, L"Suppression");
+  EXPECT_EQ(ask_.calls[0].text, PurgeQuestion(L"15/06/2024"));
+  EXPECT_EQ(ask_.calls[0].type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
+  EXPECT_TRUE(FileExists(recent_ + L"veille.lnk")) << "No deletes nothing";
+
+  ask_.messageAnswers = {IDYES};
+  ASSERT_TRUE(DispatchGadgetEvent(kHistFiltrer, GadgetEvent::Click));
+  EXPECT_EQ(ask_.calls.size(), 2u) << "no error box";
+  EXPECT_FALSE(FileExists(recent_ + L"veille.lnk")) << "23:59 the day before";
+  EXPECT_FALSE(FileExists(recent_ + L"ancien.lnk"));
+  EXPECT_TRUE(FileExists(recent_ + L"jour.lnk")) << "00:00:00 on the day itself";
+  EXPECT_TRUE(FileExists(recent_ + L"lendemain.lnk"));
+  EXPECT_TRUE(FileExists(recent_ + L"note.txt")) << "not a shortcut";
+  EXPECT_TRUE(IsDirectory(recent_ + L"dossier.lnk")) << "folders are never purged";
+
+  // Nothing left before that day: nothing to do, and no error either.
+  ask_.messageAnswers = {IDYES};
+  ASSERT_TRUE(DispatchGadgetEvent(kHistFiltrer, GadgetEvent::Click));
+  EXPECT_EQ(ask_.calls.size(), 3u);
+  EXPECT_TRUE(FileExists(recent_ + L"jour.lnk"));
+}
+
+TEST_F(RecentTab, DeleteSelectedTakesReadOnlyFilesLeavesFoldersAndReportsFailures) {
+  const std::wstring locked = Make(L"ouvert.lnk");
+  SetFileAttributesW(Make(L"lecture seule.lnk").c_str(), FILE_ATTRIBUTE_READONLY);
+  Make(L"autre.lnk");
+  Make(L"garde.lnk");
+  ASSERT_TRUE(CreateDirectoryW((recent_ + L"dossier").c_str(), nullptr));
+  PointRecentListAtRecentFolder();
+  SelectRows(kRecentList, {L"lecture seule.lnk", L"autre.lnk", L"dossier"});
+
+  ASSERT_TRUE(DispatchCommand(CmdRecentSupprSelect));
+  EXPECT_TRUE(ask_.calls.empty()) << "no question, no error";
+  EXPECT_FALSE(FileExists(recent_ + L"lecture seule.lnk"));
+  EXPECT_FALSE(FileExists(recent_ + L"autre.lnk"));
+  EXPECT_TRUE(FileExists(recent_ + L"garde.lnk"));
+  EXPECT_TRUE(IsDirectory(recent_ + L"dossier"));
+  EXPECT_TRUE(PumpUntil([] { return FirstColumnTitle(kRecentList).starts_with(L"3 liens"); }, 5000));
+
+  // A file held open without delete sharing cannot go: one line per failure,
+  // the others still go.
+  PointRecentListAtRecentFolder();
+  SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
+  HANDLE held = CreateFileW(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  SelectRows(kRecentList, {L"ouvert.lnk", L"garde.lnk"});
+  ASSERT_TRUE(DispatchGadgetEvent(kHistSupprimerRacc, GadgetEvent::Click));
+  CloseHandle(held);
+  ASSERT_EQ(ask_.calls.size(), 1u);
+  EXPECT_EQ(ask_.calls[0].title, L"Erreur!");
+  EXPECT_EQ(ask_.calls[0].text, L"Le Fichier ouvert.lnk n'a pu \u00EAtre supprim\u00E9\r");
+  EXPECT_EQ(ask_.calls[0].type, kErrorBox);
+  EXPECT_FALSE(FileExists(recent_ + L"garde.lnk"));
+  EXPECT_TRUE(FileExists(locked));
+  EXPECT_TRUE(GetFileAttributesW(locked.c_str()) & FILE_ATTRIBUTE_READONLY) << "a file that stays keeps its attributes";
+}
+
+TEST_F(RecentTab, DeleteAllAsksFirst) {
+  Make(L"a.lnk");
+  PointRecentListAtRecentFolder();
+  ask_.messageAnswers = {IDNO, IDYES};
+  ASSERT_TRUE(DispatchCommand(CmdRecentSupprTout));
+  ASSERT_EQ(ask_.calls.size(), 1u);
+  EXPECT_EQ(ask_.calls[0].title, L"Effacer fichiers r\u00E9cents");
+  EXPECT_EQ(ask_.calls[0].text,
+            L"\u00CAtes-vous s\u00FBr(e) de vouloir effacer tous les raccourcis vers les fichiers consult\u00E9s ?");
+  EXPECT_EQ(ask_.calls[0].type, static_cast<UINT>(MB_YESNO)) << "no icon";
+  EXPECT_TRUE(FileExists(recent_ + L"a.lnk"));
+  // Yes hands the work to the system (under Wine it only clears a registry
+  // key, so the files themselves are not checked here).
+  ASSERT_TRUE(DispatchGadgetEvent(kHistSupprimerTout, GadgetEvent::Click));
+  EXPECT_EQ(ask_.calls.size(), 2u);
+  EXPECT_EQ(FirstColumnTitle(kRecentList), RecentCountHeader(List(kRecentList).RowCount()));
+}
+
+TEST_F(RecentTab, AddEntryHandsTheChosenFileToTheSystem) {
+  // The system writes its shortcut into its own recent folder.
+  const std::wstring systemRecent = SpecialFolderPath(CSIDL_RECENT);
+  ASSERT_FALSE(systemRecent.empty());
+  const std::wstring name = L"essai-" + std::to_wstring(GetTickCount()) + L".txt";
+  const std::wstring file = root_ + name;
+  ASSERT_TRUE(WriteAll(file, "x"));
+
+  ask_.fileAnswers = {L""};  // cancelled: nothing
+  ASSERT_TRUE(DispatchGadgetEvent(kHistCreerRacc, GadgetEvent::Click));
+  ASSERT_EQ(ask_.calls.size(), 1u);
+  EXPECT_EQ(ask_.calls[0].kind, Kind::OpenFile);
+  EXPECT_EQ(ask_.calls[0].title, L"Selection Fichiers");
+  EXPECT_EQ(ask_.calls[0].initial, L"c:\\");
+
+  ask_.fileAnswers = {file};
+  ASSERT_TRUE(DispatchGadgetEvent(kHistCreerRacc, GadgetEvent::Click));
+  const std::wstring shortcut = systemRecent + name + L".lnk";
+  EXPECT_TRUE(WaitFor([&] { return FileExists(shortcut); }, 5000));
+  RemovePath(shortcut);
+}
+
+TEST_F(RecentTab, OpeningAnEntryThatWentAwayExplainsWhy) {
+  const std::wstring path = Make(L"parti.lnk");
+  PointRecentListAtRecentFolder();
+  SelectRows(kRecentList, {L"parti.lnk"});
+  // Gone before the list hears of it.
+  ASSERT_TRUE(DeleteFileW(path.c_str()));
+  ASSERT_TRUE(DispatchGadgetEvent(kRecentList, GadgetEvent::DoubleClick));
+  ASSERT_EQ(ask_.calls.size(), 1u);
+  EXPECT_EQ(ask_.calls[0].title, L"Fichier r\u00E9cent...");
+  EXPECT_EQ(ask_.calls[0].text,
+            L"Erreur!\nLe fichier n'est plus disponible.\nSoit il a \u00E9t\u00E9 supprim\u00E9, soit il a "
+            L"\u00E9t\u00E9 d\u00E9plac\u00E9.");
+  EXPECT_EQ(ask_.calls[0].type, kWarningBox);
+
+  ASSERT_TRUE(DispatchCommand(CmdRecentOuvrir));
+  ASSERT_EQ(ask_.calls.size(), 2u);
+  EXPECT_EQ(ask_.calls[1].title, L"Erreur!");
+  EXPECT_EQ(ask_.calls[1].text, L"Impossible d'ouvrir parti.lnk");
+  EXPECT_EQ(ask_.calls[1].type, kErrorBox);
+
+  // Without a selected focused row nothing is opened and nothing is said.
+  ListView_SetItemState(List(kRecentList).Hwnd(), -1, 0, LVIS_SELECTED);
+  ASSERT_TRUE(DispatchCommand(CmdRecentOuvrir));
+  ASSERT_TRUE(DispatchGadgetEvent(kRecentList, GadgetEvent::DoubleClick));
+  EXPECT_EQ(ask_.calls.size(), 2u);
+}
+
+TEST_F(RecentTab, ViewModeMenuActsOnTheListThatOpenedIt) {
+  ExplorerListControl& recent = List(kRecentList);
+  ExplorerListControl& explorer = List(kExplorerList);
+  ExplorerListControl& desktop = List(kDesktopList);
+  HMENU menu = PopupMenu(kMenuAffichage);
+  auto checked = [&](int command) { return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0; };
+
+  SetViewModeMenuTarget(kRecentList);
+  ASSERT_TRUE(DispatchCommand(CmdPetitesIco));
+  EXPECT_EQ(recent.DisplayMode(), 1);
+  EXPECT_EQ(explorer.DisplayMode(), 3);
+  EXPECT_EQ(desktop.DisplayMode(), 0);
+  for (int id = CmdLargesIco; id <= CmdModeDetails; ++id) EXPECT_EQ(checked(id), id == CmdPetitesIco);
+
+  SetViewModeMenuTarget(kExplorerList);
+  ASSERT_TRUE(DispatchCommand(CmdModeListe));
+  EXPECT_EQ(explorer.DisplayMode(), 2);
+  EXPECT_EQ(recent.DisplayMode(), 1);
+  EXPECT_EQ(desktop.DisplayMode(), 0);
+  for (int id = CmdLargesIco; id <= CmdModeDetails; ++id) EXPECT_EQ(checked(id), id == CmdModeListe);
+
+  SetViewModeMenuTarget(kRecentList);
+  ASSERT_TRUE(DispatchCommand(CmdModeDetails));
+  EXPECT_EQ(recent.DisplayMode(), 3);
+  EXPECT_EQ(explorer.DisplayMode(), 2);
+}
+
+}  // namespace
+}  // namespace kelvane::test
