@@ -8,6 +8,7 @@
 #include "lists/list_loader_win.h"
 #include "toolkit/list_view_win.h"
 #include "toolkit/safe_save_win.h"
+#include "toolkit/utf_win.h"
 
 namespace kelvane {
 namespace {
@@ -73,6 +74,17 @@ LPARAM RowParam(HWND list, int row) {
   item.iItem = row;
   if (!Direct(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
   return item.lParam;
+}
+
+// After a reset the data folder is gone until the next start, which begins
+// from nothing. An empty list leaves it gone; entries added since then must
+// not be lost at exit, so a list that holds some makes the folder again.
+bool DataFolderReadyFor(bool emptyList) {
+  const std::wstring& folder = App().dataFolder;
+  if (folder.empty()) return true;  // the files live in the current folder
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+  return !emptyList && CreateDirectoryW(folder.c_str(), nullptr) != 0;
 }
 
 }  // namespace
@@ -232,8 +244,11 @@ bool SaveList(int kind) {
   if (!IsListKind(kind) || !ListView(kind)) return false;
   // Never write a list that is only partly there: wait for its load, and
   // leave alone a file that exists but could not be read.
-  if (!FinishListLoad(kind) || ListFileUnreadable(kind)) return false;
-  return SaveFileAtomically(ListFilePath(kind), SerializeList(ReadEntries(kind)));
+  const std::wstring path = ListFilePath(kind);
+  if (!FinishListLoad(kind) || (ListFileUnreadable(kind) && PathExists(path))) return false;
+  const std::vector<ListEntry> entries = ReadEntries(kind);
+  if (!DataFolderReadyFor(entries.empty())) return false;
+  return SaveFileAtomically(path, SerializeList(entries));
 }
 
 void AutoSaveList(int kind) {

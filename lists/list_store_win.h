@@ -75,7 +75,9 @@ std::wstring ListFilePath(int kind);
 // was written; false for another kind, when writing failed (the previous file
 // is then whole), and when the list must not be written: its load could not
 // finish, or its file existed but could not be read (writing would put the
-// empty list over favourites that are only unreadable for now).
+// empty list over favourites that are only unreadable for now). A missing
+// data folder (gone after a reset) is made again only for a list that holds
+// entries: an empty list is not written then.
 bool SaveList(int kind);
 // SaveList when the preference CheckSaveList is 1.
 void AutoSaveList(int kind);

@@ -1,0 +1,463 @@
+#include "settings/preferences_window_win.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/gadgets.h"
+#include "app/ids.h"
+#include "app/placement.h"
+#include "backup/backup_texts.h"
+#include "backup/folder_tree.h"
+#include "settings/preferences.h"
+#include "settings/preferences_win.h"
+#include "theme/about_text.h"
+#include "theme/banner_win.h"
+#include "theme/colour_layer_win.h"
+#include "theme/dark_mode_win.h"
+#include "toolkit/dpi_win.h"
+#include "toolkit/handle_win.h"
+#include "toolkit/requesters_win.h"
+#include "toolkit/safe_save_win.h"
+#include "toolkit/tool_button_win.h"
+#include "toolkit/utf_win.h"
+
+namespace kelvane {
+namespace {
+
+constexpr int kInnerWidth = 450;
+constexpr int kInnerHeight = 600;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr int kBannerImage = 30;
+constexpr int kStatusImage = 17;
+constexpr int kOptionCount = 6;
+// The images of the tabs, as in the tray menu.
+constexpr std::array<int, kOptionCount> kOptionImages = {5, 7, 3, 8, 26, 47};
+constexpr std::array<const wchar_t*, kOptionCount> kOptionTexts = {
+    L"Applications exécutables (par défaut)", L"Fichiers et dossiers",      L"Liens internet",
+    L"Fichiers ouverts récemment",            L"Explorateur de fichiers", L"Raccourcis du bureau"};
+constexpr std::array<int, kOptionCount> kOptionWidths = {250, 200, 150, 200, 200, 200};
+constexpr wchar_t kFolderTip[] = L"Sélection d'un répertoire";
+
+struct PreferencesState {
+  HWND window = nullptr;
+  UINT dpi = 96;
+  UniqueFont font;
+  std::array<HIMAGELIST, kOptionCount> optionImages{};
+};
+
+PreferencesState& State() {
+  static PreferencesState state;
+  return state;
+}
+
+int S(int units) { return Scale(units, State().dpi); }
+
+HMENU IdOf(int gadget) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(gadget)); }
+
+// --- Gadgets -----------------------------------------------------------------------
+
+// Position and size in window units, in the window (a frame's gadgets at
+// the frame's place plus their place in it).
+HWND MakeGadget(int gadget, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y,
+                int width, int height, HFONT font = nullptr) {
+  HWND child = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, S(x), S(y), S(width), S(height),
+                               State().window, IdOf(gadget), GetModuleHandleW(nullptr), nullptr);
+  if (!child) return nullptr;
+  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : State().font.get()), FALSE);
+  RegisterGadget(gadget, child);
+  return child;
+}
+
+HWND MakeFrame(int gadget, const wchar_t* caption, int x, int y, int width, int height) {
+  // Frames stand behind the gadgets they hold and never paint over them.
+  return MakeGadget(gadget, WC_BUTTONW, caption, BS_GROUPBOX | WS_CLIPSIBLINGS, 0, x, y, width, height);
+}
+
+HWND MakeCheckBox(int gadget, const wchar_t* text, int x, int y, int width, int height) {
+  return MakeGadget(gadget, WC_BUTTONW, text, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 0, x, y, width, height);
+}
+
+HWND MakeText(int gadget, const wchar_t* text, int x, int y, int width, int height, HFONT font = nullptr) {
+  return MakeGadget(gadget, WC_STATICW, text, SS_LEFT | SS_NOPREFIX | WS_GROUP, 0, x, y, width, height, font);
+}
+
+HWND MakeButton(int gadget, const wchar_t* text, int x, int y, int width, int height, const wchar_t* tip) {
+  HWND button = MakeGadget(gadget, WC_BUTTONW, text, BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0, x, y, width, height);
+  if (button) SetGadgetToolTip(button, tip);
+  return button;
+}
+
+HWND MakeField(int gadget, int x, int y, int width, int height) {
+  return MakeGadget(gadget, WC_EDITW, L"", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE, x, y, width,
+                    height);
+}
+
+// An option with its 16 x 16 image at the left, through an image list of
+// its own (the button does not own it: destroyed with the window).
+void MakeOption(int index, int x, int y) {
+  const int gadget = kPrefStartTab1 + index;
+  // The first option opens the group of six.
+  const DWORD style = BS_AUTORADIOBUTTON | (index == 0 ? WS_GROUP | WS_TABSTOP : 0);
+  HWND option = MakeGadget(gadget, WC_BUTTONW, kOptionTexts[static_cast<size_t>(index)], style, 0, x, y,
+                           kOptionWidths[static_cast<size_t>(index)], 17);
+  if (!option) return;
+  const int side = S(16);
+  HIMAGELIST images = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 1, 0);
+  if (!images) return;
+  if (App().images.AddToImageList(images, kOptionImages[static_cast<size_t>(index)], side) < 0) {
+    ImageList_Destroy(images);
+    return;
+  }
+  State().optionImages[static_cast<size_t>(index)] = images;
+  BUTTON_IMAGELIST list{};
+  list.himl = images;
+  list.margin = {3, 3, 3, 3};
+  list.uAlign = BUTTON_IMAGELIST_ALIGN_LEFT;
+  SendMessageW(option, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
+}
+
+HWND MakeStatusBar() {
+  HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, State().window,
+                             IdOf(kPrefStatusBar), GetModuleHandleW(nullptr), nullptr);
+  if (!bar) return nullptr;
+  RegisterGadget(kPrefStatusBar, bar);
+  SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(State().font.get()), FALSE);
+  int parts[2] = {S(20), -1};
+  SendMessageW(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  SendMessageW(bar, SB_SETICON, 0, reinterpret_cast<LPARAM>(App().images.Icon(kStatusImage)));
+  SendMessageW(bar, SB_SETTEXTW, 1 | SBT_POPOUT, reinterpret_cast<LPARAM>(App().ownershipLine.c_str()));
+  return bar;
+}
+
+void BuildGadgets() {
+  HWND window = State().window;
+  if (HWND banner = CreateCanvasGadget(window, kPrefBanner, 0, 0, S(kInnerWidth), S(40))) {
+    RegisterGadget(kPrefBanner, banner);
+    DrawBanner(banner, RGB(99, 184, 255), RGB(0, 0, 128), L"Paramètres d'utilisation",
+               L"Précisez ici vos choix de fonctionnement", kMakerName, kBannerImage, 1);
+  }
+  HFONT labelFont = App().fonts[1].get();
+
+  // Frame 1 at 5, 40: the main window.
+  MakeFrame(kPrefWindowFrame, L"Fenêtre", 5, 40, 440, 240);
+  MakeCheckBox(kPrefKeepSize, L"Se rappeler des dimensions courantes de la fenêtre", 25, 60, 300, 15);
+  MakeCheckBox(kPrefKeepPosition, L"Se rappeler de la position courante de la fenêtre", 25, 80, 300, 15);
+  MakeCheckBox(kPrefPin, L"Toujours garder la fenêtre au premier plan", 25, 100, 300, 15);
+  MakeText(kPrefStartTabLabel, L"Choisissez sur quel onglet doit s'ouvrir Kelvane au démarrage", 25, 130, 400, 15,
+           labelFont);
+  for (int i = 0; i < kOptionCount; ++i) MakeOption(i, 35, 150 + 20 * i);
+
+  // Frame 2 at 5, 280: the default folders.
+  MakeFrame(kPrefFoldersFrame, L"Répertoires par défaut", 5, 280, 440, 120);
+  MakeText(kPrefAppsLabel, L"Choisissez un répertoire de sélection des applications par défaut", 25, 300, 400, 15);
+  MakeButton(kPrefAppsButton, L"...", 25, 318, 25, 25, kFolderTip);
+  MakeField(kPrefAppsFolder, 50, 320, 390, 22);
+  MakeText(kPrefFilesLabel, L"Choisissez un répertoire de sélection des fichiers par défaut", 25, 350, 400, 15);
+  MakeButton(kPrefFilesButton, L"...", 25, 368, 25, 25, kFolderTip);
+  MakeField(kPrefFilesFolder, 50, 370, 390, 22);
+
+  // Frame 3 at 5, 400: saving and backup.
+  MakeFrame(kPrefBackupFrame, L"Sauvegardes", 5, 400, 440, 120);
+  MakeCheckBox(kPrefSaveLists, L"Enregistrer les listes à chaque modification (à la fermeture par défaut)", 25, 420,
+               400, 15);
+  MakeCheckBox(kPrefBackupCheck, L"Créer une sauvegarde de vos listes sur un autre support", 25, 450, 400, 15);
+  MakeButton(kPrefBackupButton, L"...", 25, 468, 25, 25, L"Sélection d'un répertoire de sauvegarde");
+  MakeField(kPrefBackupFolder, 50, 470, 390, 22);
+  MakeCheckBox(kPrefAutoBackup, L"Sauvegarder automatiquement à la fermeture du programme", 50, 495, 350, 15);
+
+  // Frame 4 at 5, 525: the two buttons.
+  MakeFrame(kPrefButtonsFrame, L"", 5, 525, 440, 40);
+  MakeButton(kPrefSave, L"  Enregistrer", 255, 530, 90, 28, L"Enregistrer les modifications et fermer la fenêtre");
+  MakeButton(kPrefCancel, L"  Annuler", 355, 530, 80, 28, L"Fermer la fenêtre sans enregistrer les modifications");
+  MakeStatusBar();
+
+  for (int frame : {kPrefWindowFrame, kPrefFoldersFrame, kPrefBackupFrame, kPrefButtonsFrame}) {
+    SetWindowPos(Gadget(frame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  // As built: the first option, the folders in use, the backup choices disabled.
+  ShowPreferencesForm(InitialPreferencesForm(App().defaultAppsFolder, App().defaultFilesFolder));
+}
+
+void ApplyDarkLook() {
+  HWND window = State().window;
+  if (HighContrastOn()) return;
+  ApplyDarkTitleBar(window);
+  ApplyDarkStatusBarStyle(Gadget(kPrefStatusBar));
+  const Colour surface = DarkSurface();
+  const auto colour = [surface](int gadget) { SetgadgetColorEx(gadget, BackColor, surface, 0); };
+  const auto label = [surface](int gadget) {
+    SetgadgetColorEx(gadget, BackColor, surface, 0);
+    SetgadgetColorEx(gadget, FrontColor, DarkText, 0);
+  };
+  colour(kPrefWindowFrame);
+  for (int gadget : {kPrefKeepSize, kPrefKeepPosition, kPrefPin}) colour(gadget);
+  label(kPrefStartTabLabel);
+  for (int gadget = kPrefStartTab1; gadget <= kPrefStartTab6; ++gadget) colour(gadget);
+  colour(kPrefFoldersFrame);
+  label(kPrefAppsLabel);
+  colour(kPrefAppsButton);
+  colour(kPrefFilesFolder);
+  label(kPrefFilesLabel);
+  colour(kPrefFilesButton);
+  colour(kPrefAppsFolder);
+  colour(kPrefBackupFrame);
+  for (int gadget : {kPrefSaveLists, kPrefBackupCheck, kPrefBackupButton, kPrefBackupFolder, kPrefAutoBackup}) {
+    colour(gadget);
+  }
+  colour(kPrefButtonsFrame);
+  colour(kPrefSave);
+  colour(kPrefCancel);
+}
+
+bool IsChecked(int gadget) { return SendMessageW(Gadget(gadget), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void SetChecked(int gadget, bool on) {
+  SendMessageW(Gadget(gadget), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+std::wstring FieldText(int gadget) {
+  HWND field = Gadget(gadget);
+  if (!field) return {};
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void EnableBackupChoices(bool on) {
+  for (int gadget : {kPrefBackupButton, kPrefBackupFolder, kPrefAutoBackup}) EnableWindow(Gadget(gadget), on);
+}
+
+// The folder chosen for a field, empty when the requester was cancelled.
+std::wstring ChooseFolderFor(int field) {
+  return TheRequesters().BrowseFolder(State().window, kChooseFolderTitle, FieldText(field));
+}
+
+void ForgetGadgets() {
+  for (int gadget = kPrefBanner; gadget <= kPrefStatusBar; ++gadget) RegisterGadget(gadget, nullptr);
+}
+
+LRESULT CALLBACK PreferencesProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) {
+        switch (LOWORD(wParam)) {
+          case kPrefAppsButton:
+            OnChooseAppsFolder();
+            return 0;
+          case kPrefFilesButton:
+            OnChooseFilesFolder();
+            return 0;
+          case kPrefBackupButton:
+            OnChooseBackupFolder();
+            return 0;
+          case kPrefBackupCheck:
+            OnBackupCheck();
+            return 0;
+          case kPrefAutoBackup:
+            OnAutoBackupCheck();
+            return 0;
+          case kPrefSave:
+            OnSavePreferences();
+            return 0;
+          case kPrefCancel:
+          case IDCANCEL:  // Escape, where the message loop lets the dialog manager see the keys
+            ClosePreferencesWindow();
+            return 0;
+          default:
+            break;
+        }
+      }
+      break;
+    case WM_CLOSE:
+      ClosePreferencesWindow();
+      return 0;
+    case WM_DESTROY:
+      if (State().window == window) {
+        ForgetGadgets();
+        State().window = nullptr;
+      }
+      break;
+    case WM_NCDESTROY:
+      // The options that showed them are gone.
+      if (!State().window) {
+        for (HIMAGELIST& images : State().optionImages) {
+          if (images) ImageList_Destroy(images);
+          images = nullptr;
+        }
+        State().font.reset();
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool RegisterWindowClass() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW existing{};
+  existing.cbSize = sizeof existing;
+  if (GetClassInfoExW(instance, kPreferencesWindowClass, &existing)) return true;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = PreferencesProc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kPreferencesWindowClass;
+  return RegisterClassExW(&wc) != 0;
+}
+
+UniqueFont MakeTextFont(UINT dpi) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
+  metrics.lfMessageFont.lfHeight =
+      MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), static_cast<int>(DpiOf(nullptr)));
+  return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
+}  // namespace
+
+void OpenPreferencesWindow() {
+  PreferencesState& state = State();
+  if (state.window && IsWindow(state.window)) {
+    ShowWindow(state.window, SW_SHOWNORMAL);
+    SetForegroundWindow(state.window);
+    return;
+  }
+  if (!RegisterWindowClass()) return;
+  state.dpi = DpiOf(nullptr);
+  state.font = MakeTextFont(state.dpi);
+  RECT outer{0, 0, S(kInnerWidth), S(kInnerHeight)};
+  AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  const std::wstring title = PreferencesWindowTitle(App().windowTitle);
+  HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kPreferencesWindowClass, title.c_str(), kStyle, x, y, width,
+                                height, App().mainWindow, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!window) return;
+  state.window = window;
+  SetWindowNumber(window, kPreferencesWindow);
+  BuildGadgets();
+  LoadPreferencesIntoWindow();
+  ApplyDarkLook();
+  ShowWindow(window, SW_SHOW);
+  if (HWND save = Gadget(kPrefSave)) SetFocus(save);
+}
+
+HWND PreferencesWindowHandle() { return State().window; }
+
+void ClosePreferencesWindow() {
+  if (HWND window = State().window; window && IsWindow(window)) DestroyWindow(window);
+}
+
+PreferencesForm ReadPreferencesForm() {
+  PreferencesForm form;
+  form.keepSize = IsChecked(kPrefKeepSize);
+  form.keepPosition = IsChecked(kPrefKeepPosition);
+  form.pinned = IsChecked(kPrefPin);
+  form.startTab = -1;
+  for (int i = 0; i < kOptionCount; ++i) {
+    if (IsChecked(kPrefStartTab1 + i)) {
+      form.startTab = i;
+      break;
+    }
+  }
+  form.appsFolder = FieldText(kPrefAppsFolder);
+  form.filesFolder = FieldText(kPrefFilesFolder);
+  form.saveOnChange = IsChecked(kPrefSaveLists);
+  form.backup = IsChecked(kPrefBackupCheck);
+  form.backupFolder = FieldText(kPrefBackupFolder);
+  form.autoBackup = IsChecked(kPrefAutoBackup);
+  return form;
+}
+
+void ShowPreferencesForm(const PreferencesForm& form) {
+  SetChecked(kPrefKeepSize, form.keepSize);
+  SetChecked(kPrefKeepPosition, form.keepPosition);
+  SetChecked(kPrefPin, form.pinned);
+  for (int i = 0; i < kOptionCount; ++i) SetChecked(kPrefStartTab1 + i, i == form.startTab);
+  SetWindowTextW(Gadget(kPrefAppsFolder), form.appsFolder.c_str());
+  SetWindowTextW(Gadget(kPrefFilesFolder), form.filesFolder.c_str());
+  SetChecked(kPrefSaveLists, form.saveOnChange);
+  SetChecked(kPrefBackupCheck, form.backup);
+  SetWindowTextW(Gadget(kPrefBackupFolder), form.backupFolder.c_str());
+  SetChecked(kPrefAutoBackup, form.autoBackup);
+  EnableBackupChoices(form.backup);
+}
+
+void LoadPreferencesIntoWindow() {
+  const std::wstring path = PreferencesPath();
+  if (!PathExists(path)) return;
+  std::string bytes;
+  // A file that cannot be read counts as empty: every key takes its default.
+  if (!ReadWholeFile(path, &bytes)) bytes.clear();
+  AppState& app = App();
+  app.prefs = ParsePreferences(bytes, AnsiToWide);
+  PreferencesForm form = ReadPreferencesForm();
+  FillPreferencesForm(app.prefs, &form);
+  ShowPreferencesForm(form);
+}
+
+bool SavePreferencesFromWindow() {
+  AppState& app = App();
+  SIZE inner{};
+  POINT outer{};
+  if (app.mainWindow) {
+    inner = InnerSize(app.mainWindow);
+    outer = OuterPosition(app.mainWindow);
+  }
+  TakePreferencesForm(ReadPreferencesForm(), inner.cx, inner.cy, outer.x, outer.y, &app.prefs);
+  // Where the data folder is gone (after a reset) nothing is written: the
+  // next start then begins from nothing, as the reset promised.
+  return SaveFileAtomically(PreferencesPath(), SerializePreferences(app.prefs));
+}
+
+void OnChooseAppsFolder() {
+  const std::wstring folder = ChooseFolderFor(kPrefAppsFolder);
+  if (folder.empty()) return;
+  SetWindowTextW(Gadget(kPrefAppsFolder), folder.c_str());
+  App().defaultAppsFolder = folder;
+}
+
+void OnChooseFilesFolder() {
+  const std::wstring folder = ChooseFolderFor(kPrefFilesFolder);
+  if (folder.empty()) return;
+  SetWindowTextW(Gadget(kPrefFilesFolder), folder.c_str());
+  App().defaultFilesFolder = folder;
+}
+
+void OnChooseBackupFolder() {
+  AppState& app = App();
+  const std::wstring parent = ChooseFolderFor(kPrefBackupFolder);
+  if (parent.empty()) {
+    // The field keeps its text, which "Enregistrer" takes back.
+    app.prefs.PrefBackup.clear();
+    return;
+  }
+  app.prefs.PrefBackup = BackupFolderFor(parent);
+  SetWindowTextW(Gadget(kPrefBackupFolder), app.prefs.PrefBackup.c_str());
+  const std::wstring folder = WithoutTrailingBackslash(app.prefs.PrefBackup);
+  if (GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+  if (!CreateDirectoryW(folder.c_str(), nullptr)) {
+    ShowMessage(State().window, backup_texts::kTitleFolderCreation, backup_texts::kFolderCreationFailed, kErrorBox);
+  }
+}
+
+void OnBackupCheck() { EnableBackupChoices(IsChecked(kPrefBackupCheck)); }
+
+void OnAutoBackupCheck() { App().prefs.PrefAutoBackup = IsChecked(kPrefAutoBackup) ? 1 : 0; }
+
+void OnSavePreferences() {
+  SavePreferencesFromWindow();
+  ClosePreferencesWindow();
+}
+
+}  // namespace kelvane

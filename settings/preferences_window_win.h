@@ -1,0 +1,70 @@
+#pragma once
+// PreferencesWindow (window 2): how the main window comes back at start,
+// the start tab, the default folders, and how the lists are saved and
+// backed up. Built anew at each opening (which reads the preferences file
+// again) and destroyed when closed. The default folders, the backup folder
+// and the auto-backup box act at once; the rest waits for "Enregistrer".
+#include <windows.h>
+
+#include "settings/preferences_form.h"
+
+namespace kelvane {
+
+// Its gadgets.
+enum PreferencesGadget : int {
+  kPrefBanner = 200,
+  kPrefWindowFrame = 201,
+  kPrefKeepSize = 202,
+  kPrefKeepPosition = 203,
+  kPrefPin = 204,
+  kPrefStartTabLabel = 205,
+  kPrefStartTab1 = 206,  // the six start-tab options, 206 to 211
+  kPrefStartTab6 = 211,
+  kPrefFoldersFrame = 212,
+  kPrefAppsLabel = 213,
+  kPrefAppsButton = 214,
+  kPrefAppsFolder = 215,
+  kPrefFilesLabel = 216,
+  kPrefFilesButton = 217,
+  kPrefFilesFolder = 218,
+  kPrefBackupFrame = 219,
+  kPrefSaveLists = 220,
+  kPrefBackupCheck = 221,
+  kPrefBackupButton = 222,
+  kPrefBackupFolder = 223,
+  kPrefAutoBackup = 224,
+  kPrefButtonsFrame = 225,
+  kPrefSave = 226,
+  kPrefCancel = 227,
+  kPrefStatusBar = 228,
+};
+
+inline constexpr wchar_t kPreferencesWindowClass[] = L"KelvanePreferencesWindow";
+inline constexpr wchar_t kChooseFolderTitle[] = L"Choix du répertoire";
+
+// CmdGestionPrefs, and the backup commands without a backup folder. A
+// window already open comes to the front instead.
+void OpenPreferencesWindow();
+HWND PreferencesWindowHandle();  // null while closed
+void ClosePreferencesWindow();   // without writing
+
+// Reads the preferences file again into the record and shows it in the
+// window's gadgets; without a file, nothing changes.
+void LoadPreferencesIntoWindow();
+// The gadgets into the record, and the file written; false when it could
+// not be.
+bool SavePreferencesFromWindow();
+
+// The gadgets' state as values, and back (for the two above and tests).
+PreferencesForm ReadPreferencesForm();
+void ShowPreferencesForm(const PreferencesForm& form);
+
+// The handlers of the window's gadgets.
+void OnChooseAppsFolder();
+void OnChooseFilesFolder();
+void OnChooseBackupFolder();
+void OnBackupCheck();      // enables or disables the backup choices
+void OnAutoBackupCheck();  // PrefAutoBackup at once
+void OnSavePreferences();  // "Enregistrer": save, then close
+
+}  // namespace kelvane

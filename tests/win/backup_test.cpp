@@ -1,0 +1,211 @@
+// Backup, restore and removal of the backup on the real main window and a
+// real backup folder: the questions and messages, the files copied both
+// ways, and the lists around a restore that succeeds or fails.
+#include <windows.h>
+
+#include "backup/backup_texts.h"
+#include "backup/backup_win.h"
+#include "settings/preferences_window_win.h"
+#include "settings/preferences_win.h"
+#include "win/lists_fixture.h"
+
+namespace kelvane::test {
+namespace {
+
+namespace t = backup_texts;
+
+// Records whether the main window took input while each message was shown.
+class WatchingRequesters : public ScriptedRequesters {
+ public:
+  std::vector<bool> mainEnabled;
+  int Message(HWND owner, const std::wstring& title, const std::wstring& text, UINT type) override {
+    mainEnabled.push_back(IsWindowEnabled(App().mainWindow) != FALSE);
+    return ScriptedRequesters::Message(owner, title, text, type);
+  }
+};
+
+int g_listsLoaded = 0;
+
+class BackupTest : public ListsTest {
+ protected:
+  void SetUp() override {
+    ListsTest::SetUp();
+    parent_ = MakeTempFolder();
+    backup_ = parent_ + L"KelvaneSave\\";
+    ASSERT_TRUE(CreateDirectoryW(backup_.c_str(), nullptr));
+    App().prefs.PrefBackup = backup_;
+    DeleteFileW(PreferencesPath().c_str());
+  }
+  void TearDown() override {
+    ListsTest::TearDown();
+    RemovePath(parent_.substr(0, parent_.size() - 1));
+  }
+  std::wstring Data(const wchar_t* name) const { return App().dataFolder + name; }
+  std::wstring Saved(const wchar_t* name) const { return backup_ + name; }
+  void ExpectMessage(size_t index, const wchar_t* title, const wchar_t* text, UINT type) {
+    ASSERT_LT(index, watch_.calls.size());
+    EXPECT_EQ(watch_.calls[index].title, title);
+    EXPECT_EQ(watch_.calls[index].text, text);
+    EXPECT_EQ(watch_.calls[index].type, type);
+  }
+
+  std::wstring parent_;
+  std::wstring backup_;
+  WatchingRequesters watch_;
+  ScopedRequesters watchScope_{watch_};
+};
+
+constexpr UINT kYesNoWarning = MB_YESNO | MB_ICONWARNING;
+
+TEST_F(BackupTest, BackupThenAddThenRestoreGivesBackTheSavedListsAndExtraFiles) {
+  AppendEntry(kAppsKind, {L"Bloc-notes", L"C:\\windows\\notepad.exe"});
+  AppendEntry(kLinksKind, {L"Exemple", L"https://example.org/"});
+  DispatchCommand(CmdCreerSauvegarde);
+  ExpectMessage(0, t::kTitleBackup, t::kBackupDone, kInformationBox);
+  EXPECT_EQ(watch_.mainEnabled, std::vector<bool>{false});
+  EXPECT_TRUE(IsWindowEnabled(App().mainWindow));
+  EXPECT_EQ(ReadAll(Saved(L"MyApps.txt")), "1\r\nBloc-notes\r\nC:\\windows\\notepad.exe\r\n");
+  EXPECT_EQ(ReadAll(Saved(L"MyFiles.txt")), "0\r\n");
+  EXPECT_EQ(ReadAll(Saved(L"Kelvane.prefs")), ReadAll(Data(L"Kelvane.prefs")));
+
+  // An extra file survives the next backup and comes back with a restore.
+  ASSERT_TRUE(WriteAll(Saved(L"extra.txt"), "mine"));
+  DispatchCommand(CmdCreerSauvegarde);
+  EXPECT_EQ(ReadAll(Saved(L"extra.txt")), "mine");
+
+  AppendEntry(kAppsKind, {L"Regedit", L"C:\\windows\\regedit.exe"});
+  g_listsLoaded = 0;
+  SetListsLoadedHook([] { ++g_listsLoaded; });
+  watch_.messageAnswers = {IDNO, IDYES};
+  DispatchCommand(CmdRecupSauvegarde);
+  ExpectMessage(2, t::kTitleRestore, t::kRestoreQuestion, kYesNoWarning);
+  EXPECT_EQ(EntryCount(kAppsKind), 2) << "No: nothing restored";
+  DispatchCommand(CmdRecupSauvegarde);
+  ExpectMessage(4, t::kTitleRestore, t::kRestoreDone, kInformationBox);
+  EXPECT_FALSE(watch_.mainEnabled.back());
+  EXPECT_TRUE(IsWindowEnabled(App().mainWindow));
+  WaitForLoaderIdle();
+  SetListsLoadedHook(nullptr);
+  EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"Bloc-notes"});
+  EXPECT_EQ(Names(kLinksKind), std::vector<std::wstring>{L"Exemple"});
+  EXPECT_EQ(ListHeader(kAppsKind), L"1 applications ex\u00E9cutables list\u00E9es");
+  EXPECT_EQ(ReadAll(Data(L"extra.txt")), "mine");
+  EXPECT_EQ(g_listsLoaded, 1) << "the loader ran again, and with it the recent list's refresh";
+}
+
+TEST_F(BackupTest, AReadOnlyFileInTheBackupIsReplaced) {
+  AppendEntry(kLinksKind, {L"A", L"https://a.example/"});
+  DispatchCommand(CmdCreerSauvegarde);
+  ASSERT_TRUE(SetFileAttributesW(Saved(L"MyLinks.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  AppendEntry(kLinksKind, {L"B", L"https://b.example/"});
+  DispatchCommand(CmdCreerSauvegarde);
+  ExpectMessage(1, t::kTitleBackup, t::kBackupDone, kInformationBox);
+  EXPECT_EQ(ReadAll(Saved(L"MyLinks.txt")), "2\r\nA\r\nhttps://a.example/\r\nB\r\nhttps://b.example/\r\n");
+}
+
+TEST_F(BackupTest, AMissingBackupFolderFailsAfterTheFilesWereWrittenAndChangesNothing) {
+  App().prefs.PrefBackup = parent_ + L"Absent\\KelvaneSave\\";
+  AppendEntry(kAppsKind, {L"Bloc-notes", L"C:\\windows\\notepad.exe"});
+  DispatchCommand(CmdCreerSauvegarde);
+  ExpectMessage(0, t::kTitleBackup, t::kBackupFailed, kErrorBox);
+  EXPECT_EQ(ReadAll(Data(L"MyApps.txt")), "1\r\nBloc-notes\r\nC:\\windows\\notepad.exe\r\n");
+  EXPECT_TRUE(FileExists(Data(L"Kelvane.prefs")));
+
+  watch_.messageAnswers = {IDYES};
+  DispatchCommand(CmdRecupSauvegarde);
+  ExpectMessage(1, t::kTitleRestore, t::kRestoreQuestion, kYesNoWarning);
+  ExpectMessage(2, t::kTitleRestore, t::kNoBackupFound, kWarningBox);
+  EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"Bloc-notes"});
+  DispatchCommand(CmdSupprSauvegarde);
+  EXPECT_EQ(watch_.calls.size(), 3u) << "deleting a missing backup says nothing";
+}
+
+TEST_F(BackupTest, WithoutABackupFolderBackupAndRestoreOfferThePreferencesWindow) {
+  App().prefs.PrefBackup.clear();
+  watch_.messageAnswers = {IDNO, IDYES};
+  DispatchCommand(CmdCreerSauvegarde);
+  ExpectMessage(0, t::kTitleBackup, t::kNoBackupFolder, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
+  EXPECT_EQ(PreferencesWindowHandle(), nullptr);
+  EXPECT_FALSE(FileExists(Data(L"MyApps.txt"))) << "nothing written without a folder";
+  DispatchCommand(CmdRecupSauvegarde);
+  ExpectMessage(1, t::kTitleBackup, t::kNoBackupFolder, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
+  EXPECT_NE(PreferencesWindowHandle(), nullptr);
+  ClosePreferencesWindow();
+  DispatchCommand(CmdSupprSauvegarde);
+  EXPECT_EQ(watch_.calls.size(), 2u);
+}
+
+TEST_F(BackupTest, DeletingTheBackupAsksAndLaterBackupsFailUntilAFolderIsChosenAgain) {
+  DispatchCommand(CmdCreerSauvegarde);
+  watch_.messageAnswers = {IDNO, IDYES};
+  DispatchCommand(CmdSupprSauvegarde);
+  ExpectMessage(1, t::kTitleDeleteQuestion, t::kDeleteQuestion, kYesNoWarning);
+  EXPECT_TRUE(IsDirectory(backup_));
+  DispatchCommand(CmdSupprSauvegarde);
+  ExpectMessage(3, t::kTitleDeleteDone, t::kDeleteDone, kInformationBox);
+  EXPECT_FALSE(IsDirectory(backup_));
+  EXPECT_EQ(App().prefs.PrefBackup, backup_);
+  DispatchCommand(CmdCreerSauvegarde);
+  ExpectMessage(4, t::kTitleBackup, t::kBackupFailed, kErrorBox);
+
+  // A file held open in the backup: the deletion fails and says so.
+  ASSERT_TRUE(CreateDirectoryW(backup_.c_str(), nullptr));
+  ASSERT_TRUE(WriteAll(Saved(L"held.txt"), "x"));
+  HANDLE held =
+      CreateFileW(Saved(L"held.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  watch_.messageAnswers = {IDYES};
+  DispatchCommand(CmdSupprSauvegarde);
+  CloseHandle(held);
+  ExpectMessage(6, t::kTitleDeleteFailed, t::kDeleteFailed, kErrorBox);
+}
+
+TEST_F(BackupTest, ShutdownWithAutoBackupWritesListsAndPreferencesSilently) {
+  AppendEntry(kFilesKind, {L"Photos", L"D:\\Photos\\"});
+  App().prefs.PrefAutoBackup = 0;
+  SaveAtShutdown();
+  EXPECT_EQ(ReadAll(Data(L"MyFiles.txt")), "1\r\nPhotos\r\nD:\\Photos\\\r\n");
+  EXPECT_FALSE(FileExists(Data(L"Kelvane.prefs"))) << "without auto-backup only the lists";
+
+  App().prefs.PrefAutoBackup = 1;
+  App().prefs.PrefBackup.clear();
+  SaveAtShutdown();
+  EXPECT_NE(ReadAll(Data(L"Kelvane.prefs")).find("PrefAutoBackup = 1\r\n"), std::string::npos);
+  EXPECT_FALSE(FileExists(Saved(L"MyFiles.txt")));
+
+  App().prefs.PrefBackup = backup_;
+  SaveAtShutdown();
+  EXPECT_EQ(ReadAll(Saved(L"MyFiles.txt")), "1\r\nPhotos\r\nD:\\Photos\\\r\n");
+  EXPECT_TRUE(watch_.calls.empty());
+}
+
+TEST_F(BackupTest, ARestoreWhoseCopyFailsKeepsEveryListAndFileWhole) {
+  AppendEntry(kAppsKind, {L"Old", L"C:\\old.exe"});
+  AppendEntry(kLinksKind, {L"Old link", L"https://old.example/"});
+  DispatchCommand(CmdCreerSauvegarde);
+  for (int kind : kListKinds) ListView_DeleteAllItems(ListView(kind));
+  AppendEntry(kAppsKind, {L"New", L"C:\\new.exe"});
+  AppendEntry(kLinksKind, {L"New link", L"https://new.example/"});
+  SaveAllLists();
+  const std::string links = ReadAll(Data(L"MyLinks.txt"));
+
+  // Another program holds the links file: it cannot be replaced.
+  HANDLE held = CreateFileW(Data(L"MyLinks.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  watch_.messageAnswers = {IDYES};
+  DispatchCommand(CmdRecupSauvegarde);
+  CloseHandle(held);
+  ExpectMessage(2, t::kTitleRestore, t::kRestoreFailed, kErrorBox);
+  WaitForLoaderIdle();
+  EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"New"});
+  EXPECT_EQ(Names(kLinksKind), std::vector<std::wstring>{L"New link"});
+  EXPECT_EQ(ReadAll(Data(L"MyLinks.txt")), links);
+  // What the next save writes is the lists as they were, never an empty list.
+  SaveAllLists();
+  EXPECT_EQ(ReadAll(Data(L"MyApps.txt")), "1\r\nNew\r\nC:\\new.exe\r\n");
+  EXPECT_EQ(ReadAll(Data(L"MyLinks.txt")), links);
+}
+
+}  // namespace
+}  // namespace kelvane::test
