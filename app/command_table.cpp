@@ -2,11 +2,18 @@
 
 #include "app/ids.h"
 #include "app/shell_commands.h"
+#include "explorer/explorer_tab_win.h"
+#include "explorer/file_clipboard_win.h"
+#include "explorer/file_operations_win.h"
+#include "backup/backup_win.h"
+#include "lists/search_reset_win.h"
+#include "settings/preferences_window_win.h"
 #include "theme/about_window_win.h"
 #include "lists/apps_tab_win.h"
 #include "lists/files_tab_win.h"
 #include "lists/links_tab_win.h"
 #include "lists/list_store_win.h"
+#include "recent/recent_tab_win.h"
 
 namespace kelvane {
 namespace {
@@ -19,20 +26,20 @@ constexpr CommandEntry kCommands[] = {
     {CmdQuitter, O::Core, RequestQuit},
     {CmdAide, O::Core, OpenHelp},
     {CmdInfo, O::About, OpenAboutWindow},
-    {CmdSupprimerTout, O::SearchReset, nullptr},
-    {CmdRechercher, O::SearchReset, nullptr},
-    {CmdChercherPC, O::ExplorerTab, nullptr},
+    {CmdSupprimerTout, O::SearchReset, ResetEverything},
+    {CmdRechercher, O::SearchReset, SearchShownList},
+    {CmdChercherPC, O::ExplorerTab, SearchOnPc},
     {CmdEpingler, O::Placement, ApplyPinToggle},
-    {CmdGestionPrefs, O::Preferences, nullptr},
+    {CmdGestionPrefs, O::Preferences, OpenPreferencesWindow},
     {CmdSauvegarder, O::Core, ShowBackupMenu},
-    {CmdSelectDossier, O::ExplorerTab, nullptr},
-    {CmdMesdocuments, O::ExplorerTab, nullptr},
-    {CmdMesimages, O::ExplorerTab, nullptr},
-    {CmdMamusique, O::ExplorerTab, nullptr},
-    {CmdMesvideos, O::ExplorerTab, nullptr},
-    {CmdMesTelecharges, O::ExplorerTab, nullptr},
-    {CmdMesContacts, O::ExplorerTab, nullptr},
-    {CmdMyFavorites, O::ExplorerTab, nullptr},
+    {CmdSelectDossier, O::ExplorerTab, SelectExplorerFolder},
+    {CmdMesdocuments, O::ExplorerTab, ShowDocumentsFolder},
+    {CmdMesimages, O::ExplorerTab, ShowPicturesFolder},
+    {CmdMamusique, O::ExplorerTab, ShowMusicFolder},
+    {CmdMesvideos, O::ExplorerTab, ShowVideosFolder},
+    {CmdMesTelecharges, O::ExplorerTab, ShowDownloadsFolder},
+    {CmdMesContacts, O::ExplorerTab, ShowContactsFolder},
+    {CmdMyFavorites, O::ExplorerTab, ShowFavoritesFolder},
     {CmdLargesIco, O::ViewMenu, ViewLargeIcons},
     {CmdPetitesIco, O::ViewMenu, ViewSmallIcons},
     {CmdModeListe, O::ViewMenu, ViewList},
@@ -52,22 +59,22 @@ constexpr CommandEntry kCommands[] = {
     {CmdAppliRenommer, O::AppsTab, RenameSelectedApplications},
     {CmdAppliRetirer, O::AppsTab, RemoveSelectedApplications},
     {CmdAppliProprietes, O::AppsTab, ShowApplicationProperties},
-    {CmdRecentOuvrir, O::RecentTab, nullptr},
-    {CmdRecentProprietes, O::RecentTab, nullptr},
-    {CmdRecentSupprSelect, O::RecentTab, nullptr},
-    {CmdRecentSupprTout, O::RecentTab, nullptr},
-    {CmdCreerSauvegarde, O::Backup, nullptr},
-    {CmdRecupSauvegarde, O::Backup, nullptr},
-    {CmdSupprSauvegarde, O::Backup, nullptr},
-    {CmdExplOuvrir, O::ExplorerTab, nullptr},
-    {CmdExplRenommer, O::ExplorerTab, nullptr},
-    {CmdExplProprietes, O::ExplorerTab, nullptr},
-    {CmdExplCopier, O::FileClipboard, nullptr},
-    {CmdExplColler, O::FileClipboard, nullptr},
-    {CmdExplCopierVers, O::FileOperations, nullptr},
-    {CmdExplDeplacerVers, O::FileOperations, nullptr},
-    {CmdExplSupprimer, O::FileOperations, nullptr},
-    {CmdExplRecycler, O::FileOperations, nullptr},
+    {CmdRecentOuvrir, O::RecentTab, OpenRecentEntry},
+    {CmdRecentProprietes, O::RecentTab, ShowRecentProperties},
+    {CmdRecentSupprSelect, O::RecentTab, DeleteSelectedRecent},
+    {CmdRecentSupprTout, O::RecentTab, DeleteAllRecent},
+    {CmdCreerSauvegarde, O::Backup, BackupNow},
+    {CmdRecupSauvegarde, O::Backup, RestoreFromBackup},
+    {CmdSupprSauvegarde, O::Backup, DeleteBackup},
+    {CmdExplOuvrir, O::ExplorerTab, OpenExplorerItem},
+    {CmdExplRenommer, O::ExplorerTab, RenameExplorerItems},
+    {CmdExplProprietes, O::ExplorerTab, ShowExplorerProperties},
+    {CmdExplCopier, O::FileClipboard, CopySelectionToClipboard},
+    {CmdExplColler, O::FileClipboard, PasteClipboardFiles},
+    {CmdExplCopierVers, O::FileOperations, CopySelectionToFolder},
+    {CmdExplDeplacerVers, O::FileOperations, MoveSelectionToFolder},
+    {CmdExplSupprimer, O::FileOperations, DeleteSelectionAfterAsking},
+    {CmdExplRecycler, O::FileOperations, RecycleSelectionAfterAsking},
     {CmdTrayExplorateur, O::Core, ShowExplorerTab},
     {CmdTrayDesktop, O::Core, ShowDesktopTab},
     {CmdTrayRecents, O::Core, ShowRecentTab},

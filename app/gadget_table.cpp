@@ -4,6 +4,10 @@
 #include "app/gadgets.h"
 #include "app/ids.h"
 #include "app/popup_menus.h"
+#include "explorer/clipboard_window_win.h"
+#include "explorer/explorer_tab_win.h"
+#include "explorer/file_clipboard_win.h"
+#include "explorer/file_operations_win.h"
 #include "lists/apps_tab_win.h"
 #include "lists/files_tab_win.h"
 #include "lists/links_tab_win.h"
@@ -46,10 +50,10 @@ constexpr GadgetEntry kGadgetEvents[] = {
     {kRecentList, E::DoubleClick, O::RecentTab, OpenRecentOnDoubleClick},
     {kRecentList, E::RightClick, O::RecentTab, [] { MenuIfCurrentRowSelected(kRecentList, kMenuRecents); }},
     {kExplorerList, E::RightClick, O::ExplorerTab, [] { MenuIfCurrentRowSelected(kExplorerList, kMenuExplorer); }},
-    {kExplorerList, E::Change, O::ExplorerTab, nullptr},
-    {kExplorerList, E::Drop, O::FileOperations, nullptr},
+    {kExplorerList, E::Change, O::ExplorerTab, OnExplorerFolderChanged},
+    {kExplorerList, E::Drop, O::FileOperations, OnExplorerDrop},
     {kRecentList, E::RowsChanged, O::RecentTab, UpdateRecentCountHeader},
-    {kExplorerList, E::RowsChanged, O::ExplorerTab, nullptr},
+    {kExplorerList, E::RowsChanged, O::ExplorerTab, OnExplorerRowsChanged},
     // History tab buttons.
     {kHistFiltrer, E::Click, O::RecentTab, PurgeRecentAfterQuestion},
     {kHistSupprimerRacc, E::Click, O::RecentTab, DeleteSelectedRecent},
@@ -60,18 +64,18 @@ constexpr GadgetEntry kGadgetEvents[] = {
     {kHistAffichage, E::Click, O::Core, [] { ViewMenuFor(kRecentList); }},
     {kHistDetails, E::Click, O::RecentTab, ShowRecentFolderDetails},
     // Explorer tab buttons.
-    {kExplRecharger, E::Click, O::ExplorerTab, nullptr},
+    {kExplRecharger, E::Click, O::ExplorerTab, ReloadExplorerFolder},
     {kExplDossiers, E::Click, O::Core, [] { ShowPopupMenu(kMenuDossiers); }},
-    {kExplNouveauDossier, E::Click, O::ExplorerTab, nullptr},
-    {kExplCopier, E::Click, O::FileClipboard, nullptr},
-    {kExplColler, E::Click, O::FileClipboard, nullptr},
-    {kExplVider, E::Click, O::FileClipboard, nullptr},
-    {kExplVoirPressePapier, E::Click, O::FileClipboard, nullptr},
-    {kExplCopierVers, E::Click, O::FileOperations, nullptr},
-    {kExplDeplacerVers, E::Click, O::FileOperations, nullptr},
-    {kExplSupprimer, E::Click, O::FileOperations, nullptr},
-    {kExplRecycler, E::Click, O::FileOperations, nullptr},
-    {kExplProprietes, E::Click, O::ExplorerTab, nullptr},
+    {kExplNouveauDossier, E::Click, O::ExplorerTab, CreateExplorerFolder},
+    {kExplCopier, E::Click, O::FileClipboard, CopySelectionToClipboard},
+    {kExplColler, E::Click, O::FileClipboard, PasteClipboardFiles},
+    {kExplVider, E::Click, O::FileClipboard, EmptyFileClipboard},
+    {kExplVoirPressePapier, E::Click, O::FileClipboard, OpenClipboardWindow},
+    {kExplCopierVers, E::Click, O::FileOperations, CopySelectionToFolder},
+    {kExplDeplacerVers, E::Click, O::FileOperations, MoveSelectionToFolder},
+    {kExplSupprimer, E::Click, O::FileOperations, DeleteSelectionAfterAsking},
+    {kExplRecycler, E::Click, O::FileOperations, RecycleSelectionAfterAsking},
+    {kExplProprietes, E::Click, O::ExplorerTab, ShowExplorerProperties},
     {kExplAffichage, E::Click, O::Core, [] { ViewMenuFor(kExplorerList); }},
     // Desktop tab.
     {kDesktopHomeButton, E::Click, O::DesktopView, ShowChosenDesktop},

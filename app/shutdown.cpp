@@ -7,6 +7,7 @@
 #include "app/help.h"
 #include "app/tray_icon.h"
 #include "backup/backup_win.h"
+#include "explorer/file_clipboard_win.h"
 #include "lists/list_loader_win.h"
 #include "lists/list_store_win.h"
 
@@ -20,6 +21,8 @@ void SaveOnQuit() {
 
 int Shutdown() {
   AppState& app = App();
+  // Files copied to the clipboard: kept for other programs, or emptied.
+  AskToKeepClipboardFilesAtQuit();
   SaveOnQuit();
   StopListLoader();
   RemoveTrayIcon();

@@ -2,12 +2,52 @@
 
 #include <windows.h>
 
+#include <cstring>
+
+#include "app/app_state.h"
 #include "app/gadgets.h"
 #include "app/ids.h"
 #include "app/popup_menus.h"
+#include "explorer/drop_files.h"
+#include "explorer/explorer_selection.h"
+#include "explorer/explorer_tab_win.h"
+#include "explorer/file_operations_win.h"
+#include "explorer/shell_file_ops_win.h"
+#include "lists/list_rules.h"
+#include "toolkit/explorer_list_win.h"
+#include "toolkit/requesters_win.h"
 #include "toolkit/tool_button_win.h"
+#include "toolkit/utf_win.h"
 
 namespace kelvane {
+namespace {
+
+// Another program (a clipboard manager, the file manager) may hold the
+// clipboard for a moment: a few short retries before giving up.
+bool OpenClipboardPatiently(HWND owner) {
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (OpenClipboard(owner)) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
+// Open for the life of the object.
+class ClipboardScope {
+ public:
+  explicit ClipboardScope(HWND owner) : open_(OpenClipboardPatiently(owner)) {}
+  ~ClipboardScope() {
+    if (open_) CloseClipboard();
+  }
+  ClipboardScope(const ClipboardScope&) = delete;
+  ClipboardScope& operator=(const ClipboardScope&) = delete;
+  bool open() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+}  // namespace
 
 bool ClipboardHasFiles() {
   if (!OpenClipboard(nullptr)) return false;
@@ -23,6 +63,97 @@ void UpdatePasteState(PasteScope scope) {
   if (scope == PasteScope::Full) {
     if (HWND empty = Gadget(kExplVider)) SetToolButtonEnabled(empty, hasFiles);
     if (HWND show = Gadget(kExplVoirPressePapier)) SetToolButtonEnabled(show, hasFiles);
+  }
+}
+
+bool PutFilesOnClipboard(std::span<const std::wstring> paths) {
+  const std::vector<uint8_t> block = BuildDropFilesBlock(std::vector<std::wstring>(paths.begin(), paths.end()));
+  // The main window owns what it puts there: with no owner at all,
+  // SetClipboardData is documented to fail after EmptyClipboard.
+  ClipboardScope clipboard(App().mainWindow);
+  if (!clipboard.open()) return false;
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, block.size());
+  if (!memory) return false;
+  void* bytes = GlobalLock(memory);
+  if (!bytes) {
+    GlobalFree(memory);
+    return false;
+  }
+  std::memcpy(bytes, block.data(), block.size());
+  GlobalUnlock(memory);
+  if (!SetClipboardData(CF_HDROP, memory)) {
+    GlobalFree(memory);  // still ours when the clipboard refused it
+    return false;
+  }
+  return true;
+}
+
+std::vector<std::wstring> ClipboardFilePaths() {
+  ClipboardScope clipboard(nullptr);
+  if (!clipboard.open()) return {};
+  HANDLE data = GetClipboardData(CF_HDROP);
+  if (!data) return {};
+  const auto* bytes = static_cast<const uint8_t*>(GlobalLock(data));
+  if (!bytes) return {};
+  // Read within the block's own size, whoever made it.
+  std::vector<std::wstring> paths = ParseDropFilesBlock(bytes, GlobalSize(data), AnsiToWide);
+  GlobalUnlock(data);
+  return paths;
+}
+
+std::wstring ReadClipboardFiles() {
+  std::vector<std::wstring> usable;
+  for (const std::wstring& path : ClipboardFilePaths()) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) continue;  // gone since it was copied
+    usable.push_back((attributes & FILE_ATTRIBUTE_DIRECTORY) ? WithTrailingBackslash(path) : path);
+  }
+  return JoinWithLineFeeds(usable);
+}
+
+bool EmptySystemClipboard() {
+  ClipboardScope clipboard(App().mainWindow);
+  if (!clipboard.open()) return false;
+  EmptyClipboard();
+  return true;
+}
+
+void CopySelectionToClipboard() {
+  const ExplorerListControl* list = ExplorerList();
+  if (!list) return;
+  if (!PutFilesOnClipboard(CollectExplorerSelection(list->Folder()))) {
+    ShowMessage(App().mainWindow, L"Erreur", L"La copie des fichiers n'a pu se faire.", kErrorBox);
+  }
+  UpdatePasteState(PasteScope::Full);
+}
+
+void PasteClipboardFiles() {
+  ExplorerListControl* list = ExplorerList();
+  if (!list) return;
+  const std::vector<std::wstring> destination{list->Folder()};
+  const std::vector<std::wstring> sources = SplitAtLineFeeds(ReadClipboardFiles());
+  // Always a copy: a "move" hint left by another program is not followed,
+  // so the files stay where they were cut.
+  if (!ShellCopyFiles(sources, destination, L"Coller", nullptr, kCopyFlags)) {
+    ShowMessage(App().mainWindow, L"Erreur!", L"Une erreur est survenue lors de la copie des fichiers.", kWarningBox);
+  }
+  list->Refresh();
+  RewriteExplorerHeader();
+  UpdatePasteState(PasteScope::Full);
+}
+
+void EmptyFileClipboard() {
+  EmptySystemClipboard();
+  UpdatePasteState(PasteScope::Full);
+}
+
+void AskToKeepClipboardFilesAtQuit() {
+  if (!ClipboardHasFiles()) return;
+  if (!Ask(nullptr, L"Presse-papier",
+           L"Des fichiers sont pr\u00E9sents dans le presse-papier, voulez-vous les conserver pour un usage "
+           L"ult\u00E9rieur ?")) {
+    EmptySystemClipboard();
   }
 }
 

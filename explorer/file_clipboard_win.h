@@ -1,6 +1,11 @@
 #pragma once
 // The file clipboard: the system clipboard in the format the Windows file
-// manager uses (CF_HDROP).
+// manager uses (CF_HDROP). The program keeps no copy of its own; what it
+// puts there carries no move hint, so every paste of it is a copy, and what
+// it pastes it always copies, whatever another program asked for.
+#include <span>
+#include <string>
+#include <vector>
 
 namespace kelvane {
 
@@ -16,5 +21,33 @@ enum class PasteScope {
 // Enables or disables the paste-related commands from the clipboard's state,
 // with the enabled or disabled look of their buttons.
 void UpdatePasteState(PasteScope scope);
+
+// Replaces the clipboard's content with one CF_HDROP item: the 20-byte
+// DROPFILES header (wide paths) and the path list (final backslashes
+// removed). No other format. True on success; an empty list is a success.
+bool PutFilesOnClipboard(std::span<const std::wstring> paths);
+
+// Every path of the clipboard's CF_HDROP item in its order, as the item
+// holds it, existing or not (wide or ANSI items alike); empty when the
+// clipboard holds none or cannot be opened.
+std::vector<std::wstring> ClipboardFilePaths();
+
+// The clipboard's files as one text: the paths that still exist, folders
+// with a trailing backslash, separated by line feeds (none after the
+// last); empty when there is nothing usable.
+std::wstring ReadClipboardFiles();
+
+// Empties the system clipboard (whatever it holds). False when it could
+// not be opened.
+bool EmptySystemClipboard();
+
+// Commands.
+void CopySelectionToClipboard();  // Copier button, CmdExplCopier
+void PasteClipboardFiles();       // Coller button, CmdExplColler: a copy into the folder shown
+void EmptyFileClipboard();        // ViderPressePapier button
+
+// At quit: when the clipboard holds files, asks whether to keep them for
+// later ("Presse-papier", Yes/No); No empties the clipboard.
+void AskToKeepClipboardFilesAtQuit();
 
 }  // namespace kelvane

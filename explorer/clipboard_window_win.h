@@ -1,0 +1,39 @@
+#pragma once
+// ClipboardWindow (window 4): what the file clipboard holds, one row per
+// path with its size ("Dossier" for a folder, "Inexistant" for a path that
+// no longer exists), a button that empties the clipboard and one that
+// closes the window. Built anew by each VoirPressePapier and destroyed when
+// closed; its list is filled once, when it opens.
+#include <windows.h>
+
+namespace kelvane {
+
+// Its gadgets (numbers of the secondary windows' gadgets).
+enum ClipboardGadget : int {
+  kClipboardLabel = 150,
+  kClipboardFileList = 151,
+  kClipboardClearButton = 152,
+  kClipboardCloseButton = 153,
+  kClipboardStatusBar = 154,
+};
+
+inline constexpr wchar_t kClipboardWindowClass[] = L"KelvaneClipboardWindow";
+
+// VoirPressePapier button. A window already open is replaced by a new one,
+// so that it shows the clipboard as it is now.
+void OpenClipboardWindow();
+HWND ClipboardWindowHandle();  // null while closed
+void CloseClipboardWindow();
+
+// Fills ClipboardFileList and the status bar from the clipboard and
+// refreshes the paste-related commands.
+void FillClipboardList();
+
+// The Clear button: empties the clipboard, then closes the window.
+void ClearClipboardAndClose();
+
+// Keyboard path (Tab between the gadgets, Enter, Space, Escape) for the
+// event loop: true when the message was meant for the viewer and handled.
+bool HandleClipboardWindowMessage(MSG* msg);
+
+}  // namespace kelvane

@@ -1,0 +1,77 @@
+#include "explorer/explorer_selection.h"
+
+#include "lists/list_rules.h"
+
+namespace kelvane {
+namespace {
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// Separators unified, final separators removed (a lone root keeps its own).
+std::wstring NormalisedPath(std::wstring_view path) {
+  std::wstring out(path);
+  for (wchar_t& c : out) {
+    if (c == L'/') c = L'\\';
+  }
+  while (out.size() > 1 && out.back() == L'\\') out.pop_back();
+  return out;
+}
+
+}  // namespace
+
+bool IsDotEntry(std::wstring_view name) { return name == L"." || name == L".."; }
+
+std::vector<std::wstring> CollectSelectedPaths(std::wstring_view folder, std::span<const FolderRowInfo> rows) {
+  std::vector<std::wstring> paths;
+  for (const FolderRowInfo& row : rows) {
+    if (!row.selected || row.name.empty() || IsDotEntry(row.name)) continue;
+    paths.push_back(std::wstring(folder) + row.name);
+  }
+  return paths;
+}
+
+std::vector<std::wstring> SplitAtLineFeeds(std::wstring_view text) {
+  std::vector<std::wstring> fields;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = text.find(L'\n', start);
+    if (end == std::wstring_view::npos) {
+      fields.emplace_back(text.substr(start));
+      return fields;
+    }
+    fields.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+}
+
+std::wstring JoinWithLineFeeds(std::span<const std::wstring> fields) {
+  std::wstring text;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (i) text.push_back(L'\n');
+    text += fields[i];
+  }
+  return text;
+}
+
+bool IsNameWithinFolder(std::wstring_view name) {
+  if (name.empty() || IsDotEntry(name)) return false;
+  for (wchar_t c : name) {
+    if (IsSeparator(c)) return false;
+  }
+  return true;
+}
+
+bool SamePath(std::wstring_view a, std::wstring_view b) {
+  return SameNameIgnoringCase(NormalisedPath(a), NormalisedPath(b));
+}
+
+bool IsInsideFolder(std::wstring_view path, std::wstring_view folder) {
+  const std::wstring inner = NormalisedPath(path);
+  std::wstring outer = NormalisedPath(folder);
+  if (outer.empty()) return false;
+  if (outer.back() != L'\\') outer.push_back(L'\\');
+  if (inner.size() <= outer.size()) return false;
+  return SameNameIgnoringCase(std::wstring_view(inner).substr(0, outer.size()), outer);
+}
+
+}  // namespace kelvane

@@ -1,0 +1,235 @@
+#include "explorer/file_operations_win.h"
+
+#include <windows.h>
+
+#include "app/app_state.h"
+#include "app/folder_lists.h"
+#include "explorer/explorer_selection.h"
+#include "explorer/explorer_tab_win.h"
+#include "explorer/folder_merge.h"
+#include "explorer/path_list.h"
+#include "explorer/shell_file_ops_win.h"
+#include "lists/list_rules.h"
+#include "toolkit/explorer_list_win.h"
+#include "toolkit/requesters_win.h"
+
+namespace kelvane {
+namespace {
+
+constexpr UINT kYesNoWarning = MB_YESNO | MB_ICONWARNING;
+constexpr wchar_t kErrorTitle[] = L"Erreur!";
+
+HWND Owner() { return App().mainWindow; }
+
+PathKind KindOfAttributes(DWORD attributes) {
+  if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::None;
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return PathKind::Link;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+}
+
+PathKind KindOfPath(const std::wstring& path) { return KindOfAttributes(GetFileAttributesW(path.c_str())); }
+
+class DiskFileSystem : public MergeFileSystem {
+ public:
+  PathKind KindOf(const std::wstring& path) override { return KindOfPath(path); }
+
+  bool List(const std::wstring& folder, std::vector<FolderEntry>* entries) override {
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    do {
+      const std::wstring name = data.cFileName;
+      if (!IsDotEntry(name)) entries->push_back({name, KindOfAttributes(data.dwFileAttributes)});
+    } while (FindNextFileW(find, &data));
+    const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
+    FindClose(find);
+    return complete;
+  }
+
+  bool Move(const std::wstring& from, const std::wstring& to, bool replaceFile) override {
+    const DWORD flags = MOVEFILE_COPY_ALLOWED | (replaceFile ? MOVEFILE_REPLACE_EXISTING : 0);
+    return MoveFileExW(from.c_str(), to.c_str(), flags) != FALSE;
+  }
+
+  bool RemoveEmptyFolder(const std::wstring& folder) override { return RemoveDirectoryW(folder.c_str()) != FALSE; }
+};
+
+// The list read again (a small folder is complete on return) and its title.
+void RefreshExplorer() {
+  if (ExplorerListControl* list = ExplorerList()) list->Refresh();
+  RewriteExplorerHeader();
+}
+
+bool MoveDroppedFile(const std::wstring& source, const std::wstring& folder) {
+  const std::wstring name = FileNamePartOf(source);
+  const std::wstring target = folder + name;
+  if (SamePath(source, target)) return true;  // already in this folder
+  const PathKind existing = KindOfPath(target);
+  if (existing != PathKind::None) {
+    if (!Ask(Owner(), L"FICHIER EXISTANT",
+             L"Le fichier " + name + L" existe d\u00E9j\u00E0, voulez-vous le remplacer ?")) {
+      return true;
+    }
+    // Only a file gives way to a file; a folder of that name stays.
+    return existing == PathKind::File &&
+           MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
+  }
+  return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_COPY_ALLOWED) != FALSE;
+}
+
+bool MoveDroppedFolder(const std::wstring& source, const std::wstring& folder, const std::wstring& name,
+                       bool sourceIsLink) {
+  const std::wstring target = folder + name + L"\\";
+  if (SamePath(source, target)) return true;
+  if (IsInsideFolder(target, source)) return false;  // into itself
+  const PathKind existing = KindOfPath(target);
+  if (existing != PathKind::None) {
+    if (!Ask(Owner(), L"DOSSIER EXISTANT",
+             L"Le dossier " + name + L" existe d\u00E9j\u00E0, voulez-vous le remplacer ?")) {
+      return true;
+    }
+    // Merged: the existing folder keeps what the dropped one does not have.
+    // A dropped link is not entered: its contents live elsewhere.
+    DiskFileSystem disk;
+    return existing == PathKind::Folder && !sourceIsLink &&
+           MergeFolderInto(WithTrailingBackslash(source), target, disk);
+  }
+  return MoveFileW(StripFinalBackslash(source).c_str(), (folder + name).c_str()) != FALSE;
+}
+
+}  // namespace
+
+std::vector<std::wstring> CollectExplorerSelection(const std::wstring& folder) {
+  const ExplorerListControl* list = ExplorerList();
+  if (!list) return {};
+  std::vector<FolderRowInfo> rows;
+  const int count = list->RowCount();
+  rows.reserve(static_cast<size_t>(count));
+  for (int row = 0; row < count; ++row) {
+    rows.push_back({list->RowIsParent(row) ? L".." : list->RowName(row), list->RowIsSelected(row)});
+  }
+  return CollectSelectedPaths(folder, rows);
+}
+
+void CopyOrMoveSelection(const std::wstring& sourceFolder, const std::wstring& destinationFolder, TransferMode mode) {
+  const std::vector<std::wstring> sources = CollectExplorerSelection(sourceFolder);
+  const std::vector<std::wstring> destination{destinationFolder};
+  if (mode == TransferMode::Move) {
+    if (!ShellMoveFiles(sources, destination, L"D\u00E9placement", nullptr, kMoveFlags)) {
+      ShowMessage(Owner(), kErrorTitle,
+                  L"Erreur survenue lors du d\u00E9placement des fichiers. La zone m\u00E9moire n\u00E9cessaire n'a "
+                  L"pu \u00EAtre allou\u00E9e.",
+                  kWarningBox);
+    }
+  } else if (!ShellCopyFiles(sources, destination, L"Copie", nullptr, kCopyFlags)) {
+    ShowMessage(Owner(), kErrorTitle,
+                L"Erreur survenue lors de la copie des fichiers. La zone m\u00E9moire n\u00E9cessaire n'a pu "
+                L"\u00EAtre allou\u00E9e.",
+                kWarningBox);
+  }
+}
+
+void DeleteSelection(const std::wstring& folder) {
+  if (!ShellDeleteFiles(CollectExplorerSelection(folder), L"Suppression", nullptr, kDeleteFlags)) {
+    ShowMessage(Owner(), kErrorTitle,
+                L"Erreur survenue lors de la suppression des fichiers. La zone m\u00E9moire n\u00E9cessaire n'a pu "
+                L"\u00EAtre allou\u00E9e.",
+                kWarningBox);
+  }
+}
+
+void RecycleSelection(const std::wstring& folder) {
+  // Names taken first: the list follows the disk while the shell works.
+  std::vector<std::wstring> names;
+  if (const ExplorerListControl* list = ExplorerList()) {
+    for (int row : list->SelectedRows()) {
+      const std::wstring name = list->RowName(row);
+      if (!list->RowIsParent(row) && !name.empty() && !IsDotEntry(name)) names.push_back(name);
+    }
+  }
+  for (const std::wstring& name : names) {
+    if (RecycleFile(folder + name)) {
+      RewriteExplorerHeader();
+    } else {
+      ShowMessage(Owner(), kErrorTitle,
+                  name + L"\rn'a pu \u00EAtre supprim\u00E9. Il est peut-\u00EAtre en cours d'utilisation", kErrorBox);
+    }
+  }
+}
+
+void MoveDroppedItems(const std::wstring& droppedText) {
+  const ExplorerListControl* list = ExplorerList();
+  if (!list) return;
+  const std::wstring folder = list->Folder();
+  // The drive overview is no folder: a relative target would land in the
+  // program's current directory.
+  if (folder.empty()) return;
+  for (const std::wstring& source : SplitAtLineFeeds(droppedText)) {
+    if (source.empty()) continue;
+    const PathKind kind = KindOfPath(source);
+    if (kind == PathKind::None) continue;  // vanished since the drag began
+    const bool isFolder = (GetFileAttributesW(source.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (!isFolder) {
+      if (!MoveDroppedFile(source, folder)) {
+        ShowMessage(Owner(), L"ERREUR", L"Le fichier " + FileNamePartOf(source) + L" n'a pu \u00EAtre d\u00E9plac\u00E9.",
+                    kErrorBox);
+      }
+      continue;
+    }
+    const std::wstring name = FolderNameOf(WithTrailingBackslash(source));
+    if (!MoveDroppedFolder(source, folder, name, kind == PathKind::Link)) {
+      ShowMessage(Owner(), L"ERREUR", L"Le dossier " + name + L" n'a pu \u00EAtre d\u00E9plac\u00E9.", kErrorBox);
+    }
+  }
+  RefreshExplorer();
+}
+
+void CopySelectionToFolder() {
+  const ExplorerListControl* list = ExplorerList();
+  if (!list) return;
+  const std::wstring chosen =
+      TheRequesters().BrowseFolder(Owner(), L"Choisissez un r\u00E9pertoire de destination", list->Folder());
+  if (chosen.empty()) return;
+  CopyOrMoveSelection(list->Folder(), chosen, TransferMode::Copy);
+  RefreshExplorer();
+}
+
+void MoveSelectionToFolder() {
+  const ExplorerListControl* list = ExplorerList();
+  if (!list) return;
+  const std::wstring chosen =
+      TheRequesters().BrowseFolder(Owner(), L"Choisissez un r\u00E9pertoire de destination", list->Folder());
+  if (chosen.empty()) return;
+  CopyOrMoveSelection(list->Folder(), chosen, TransferMode::Move);
+  RefreshExplorer();
+}
+
+void DeleteSelectionAfterAsking() {
+  const ExplorerListControl* list = ExplorerList();
+  if (!list) return;
+  if (!Ask(Owner(), L"Suppression",
+           L"\u00CAtes-vous s\u00FBr(e) de vouloir supprimer d\u00E9finitivement tous les fichiers "
+           L"s\u00E9lectionn\u00E9s ?",
+           kYesNoWarning)) {
+    return;
+  }
+  DeleteSelection(list->Folder());
+  RefreshExplorer();
+}
+
+void RecycleSelectionAfterAsking() {
+  const ExplorerListControl* list = ExplorerList();
+  if (!list) return;
+  if (!Ask(Owner(), L"Suppression",
+           L"\u00CAtes-vous s\u00FBr(e) de vouloir envoyer tous les fichiers s\u00E9lectionn\u00E9s \u00E0 la "
+           L"corbeille ?",
+           kYesNoWarning)) {
+    return;
+  }
+  RecycleSelection(list->Folder());
+  RefreshExplorer();
+}
+
+void OnExplorerDrop() { MoveDroppedItems(LastDroppedFiles()); }
+
+}  // namespace kelvane

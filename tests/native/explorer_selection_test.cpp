@@ -1,0 +1,58 @@
+#include "explorer/explorer_selection.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kelvane {
+namespace {
+
+using Paths = std::vector<std::wstring>;
+
+TEST(ExplorerSelection, CollectsSelectedRowsInListOrderWithoutDotEntries) {
+  const std::vector<FolderRowInfo> rows{
+      {L"..", true}, {L"Photos", true}, {L"a.txt", false}, {L".", true}, {L"b c.doc", true}, {L"", true},
+      {L"...", true},  // a real (if odd) name, not the parent entry
+  };
+  EXPECT_EQ(CollectSelectedPaths(L"C:\\Data\\", rows),
+            (Paths{L"C:\\Data\\Photos", L"C:\\Data\\b c.doc", L"C:\\Data\\..."}));
+  // Only ".." selected: nothing at all.
+  EXPECT_TRUE(CollectSelectedPaths(L"C:\\Data\\", std::vector<FolderRowInfo>{{L"..", true}}).empty());
+  // The drive overview names drive roots.
+  EXPECT_EQ(CollectSelectedPaths(L"", std::vector<FolderRowInfo>{{L"D:\\", true}}), Paths{L"D:\\"});
+}
+
+TEST(ExplorerSelection, LineFeedTextsSplitIntoOneMoreFieldThanFeedsAndJoinBack) {
+  EXPECT_EQ(SplitAtLineFeeds(L""), Paths{L""});
+  EXPECT_EQ(SplitAtLineFeeds(L"C:\\a.txt"), Paths{L"C:\\a.txt"});
+  EXPECT_EQ(SplitAtLineFeeds(L"C:\\a\\\nD:\\b.txt\n"), (Paths{L"C:\\a\\", L"D:\\b.txt", L""}));
+  const Paths fields{L"C:\\a\\", L"D:\\\u00E9t\u00E9.txt"};
+  EXPECT_EQ(JoinWithLineFeeds(fields), L"C:\\a\\\nD:\\\u00E9t\u00E9.txt");
+  EXPECT_EQ(SplitAtLineFeeds(JoinWithLineFeeds(fields)), fields);
+  EXPECT_EQ(JoinWithLineFeeds(Paths{}), L"");
+}
+
+TEST(ExplorerSelection, NamesThatWouldLeaveTheFolderAreRefused) {
+  EXPECT_TRUE(IsNameWithinFolder(L"Nouveau dossier"));
+  EXPECT_TRUE(IsNameWithinFolder(L"r\u00E9sum\u00E9.v2.txt"));
+  EXPECT_FALSE(IsNameWithinFolder(L""));
+  EXPECT_FALSE(IsNameWithinFolder(L"."));
+  EXPECT_FALSE(IsNameWithinFolder(L".."));
+  EXPECT_FALSE(IsNameWithinFolder(L"..\\x.txt"));
+  EXPECT_FALSE(IsNameWithinFolder(L"sub/x.txt"));
+  EXPECT_FALSE(IsNameWithinFolder(L"C:\\Windows\\x"));
+}
+
+TEST(ExplorerSelection, PathsCompareAsWindowsComparesThem) {
+  EXPECT_TRUE(SamePath(L"C:\\Data\\Photos\\", L"c:/data/PHOTOS"));
+  EXPECT_TRUE(SamePath(L"C:\\\u00C9t\u00E9", L"C:\\\u00E9T\u00C9\\"));
+  EXPECT_FALSE(SamePath(L"C:\\Data\\Photo", L"C:\\Data\\Photos"));
+  EXPECT_TRUE(IsInsideFolder(L"C:\\Data\\Photos\\2024\\", L"C:\\data\\"));
+  EXPECT_TRUE(IsInsideFolder(L"C:\\Data\\x", L"C:\\"));
+  EXPECT_FALSE(IsInsideFolder(L"C:\\Data\\", L"C:\\Data"));
+  EXPECT_FALSE(IsInsideFolder(L"C:\\Database\\x", L"C:\\Data\\"));
+  EXPECT_FALSE(IsInsideFolder(L"C:\\Data", L""));
+}
+
+}  // namespace
+}  // namespace kelvane
