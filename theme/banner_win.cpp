@@ -175,9 +175,16 @@ void DrawBannerOn(HDC dc, const RECT& area, UINT dpi, const BannerSpec& spec) {
   if (!spec.title.empty()) DrawTextAt(dc, spec.title, area.left + X(70), area.top + titleY);
   if (!spec.subtitle.empty()) DrawTextAt(dc, spec.subtitle, area.left + X(70), area.top + subtitleY);
   if (!spec.company.empty()) {
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, spec.company.c_str(), static_cast<int>(spec.company.size()), &extent);
-    DrawTextAt(dc, spec.company, area.right - (extent.cx + X(40)), area.top + Y(20));
+    const auto widthOf = [dc](const std::wstring& text) {
+      SIZE extent{};
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+      return static_cast<int>(extent.cx);
+    };
+    // In a narrow window (or with a wider substitute font) the company name
+    // would run over the title or subtitle: then only its mark shows.
+    const int companyX = area.right - (widthOf(spec.company) + X(40));
+    const int textsRight = area.left + X(70) + std::max(widthOf(spec.title), widthOf(spec.subtitle));
+    if (companyX >= textsRight + X(8)) DrawTextAt(dc, spec.company, companyX, area.top + Y(20));
     DrawImage(dc, kMakerMarkImage, area.right - X(38), area.top + Y(4), X(32), Y(32));
   }
 }
