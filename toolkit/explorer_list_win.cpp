@@ -723,6 +723,12 @@ void ExplorerListControl::SetDisplayMode(int mode) {
     const LONG_PTR style = GetWindowLongPtrW(impl_->list, GWL_STYLE);
     SetWindowLongPtrW(impl_->list, GWL_STYLE, (style & ~LVS_TYPEMASK) | kViewStyles[mode]);
   }
+  // Some list views (Wine's) keep the rows' places of the previous view:
+  // giving the count again lays them out for the new one.
+  const int count = ListView_GetItemCount(impl_->list);
+  ListView_SetItemCountEx(impl_->list, count, LVSICF_NOSCROLL);
+  if (mode <= 1) ListView_Arrange(impl_->list, LVA_DEFAULT);
+  InvalidateRect(impl_->list, nullptr, TRUE);
 }
 
 int ExplorerListControl::DisplayMode() const {

@@ -33,6 +33,22 @@ printf '%s\r\n' 3 "win.ini" 'C:\windows\win.ini' "Fonts" 'C:\windows\Fonts' "sys
 printf '%s\r\n' 2 "Documentation Win32" 'https://learn.microsoft.com/windows/win32/' "Actualités" \
   'https://www.example.org/' >"$data/MyLinks.txt"
 
+# A few entries in the recent-items folder and on the user's desktop.
+shell_folder() {
+  wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' /v "$1" 2>/dev/null |
+    tr -d '\r' | sed -n "s/.*REG_SZ *//p" | head -n1
+}
+for name in Recent Desktop; do
+  folder=$(winepath -u "$(shell_folder $name)" 2>/dev/null)
+  [ -n "$folder" ] || continue
+  mkdir -p "$folder"
+  for file in "rapport annuel.pdf" "notes de réunion.txt" "budget 2026.xlsx" "photo plage.jpg"; do
+    [ $name = Recent ] && file="$file.lnk"
+    printf 'x' >"$folder/$file"
+  done
+  [ $name = Desktop ] && mkdir -p "$folder/Projets"
+done
+
 personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
 wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win10 /f >/dev/null 2>&1
 # The six tabs (through the tray menu's entries: 108 apps ... 104 desktop)
@@ -66,5 +82,22 @@ xdotool key Escape
 # The tray menu: right click on the tray icon at the bottom-right corner.
 xdotool mousemove 1013 757 click 3; shot tray-menu 1
 xdotool key Escape
+# The three folder lists in each view mode (large icons, small icons, list,
+# details): the recent and explorer lists through their view-mode button
+# (which opens the menu and makes that list its target) and the view
+# commands; the desktop through its drop-down.
+for tab in 105:50 103:31; do
+  remote command ${tab%%:*}; sleep 0.5
+  remote click ${tab##*:}; sleep 0.5; xdotool key Escape
+  for mode in 60 61 62 63; do
+    remote command $mode
+    shot "views-${tab%%:*}-$mode" 0.8
+  done
+done
+remote command 104
+for index in 0 1 2 3; do
+  remote choose 55 $index
+  shot "views-104-$index" 0.8
+done
 remote quit 20000
 wait $pid

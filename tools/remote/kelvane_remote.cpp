@@ -3,6 +3,8 @@
 //   kelvane_remote wait [ms]       exit 0 once the main window is visible
 //   kelvane_remote command N       send command number N (WM_COMMAND)
 //   kelvane_remote quit [ms]       send the quit command and wait for the end
+//   kelvane_remote click G         click gadget G (a button of a tab page)
+//   kelvane_remote choose G I      choose entry I of drop-down gadget G
 #include <windows.h>
 
 #include <cstdio>
@@ -14,6 +16,24 @@
 namespace {
 
 HWND MainWindow() { return FindWindowW(nullptr, kelvane::BuildWindowTitle().c_str()); }
+
+// A gadget of the main window by its number, at any depth (tab pages).
+HWND FindGadget(HWND window, int gadget) {
+  struct Search {
+    int id;
+    HWND found;
+  } search{gadget, nullptr};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (GetDlgCtrlID(child) != s->id) return TRUE;
+        s->found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 bool WaitUntil(bool (*condition)(), int ms) {
   for (int waited = 0; waited <= ms; waited += 20) {
@@ -45,6 +65,16 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(verb, "command") == 0) {
     return PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(arg), 0) ? 0 : 1;
+  }
+  if (std::strcmp(verb, "click") == 0 || std::strcmp(verb, "choose") == 0) {
+    HWND gadget = FindGadget(window, arg);
+    if (!gadget) return 1;
+    // Posted: a button may open a menu, whose loop would hold a sent message.
+    if (std::strcmp(verb, "click") == 0) {
+      return PostMessageW(window, WM_COMMAND, MAKEWPARAM(arg, BN_CLICKED), reinterpret_cast<LPARAM>(gadget)) ? 0 : 1;
+    }
+    SendMessageW(gadget, CB_SETCURSEL, static_cast<WPARAM>(argc > 3 ? std::atoi(argv[3]) : 0), 0);
+    return PostMessageW(window, WM_COMMAND, MAKEWPARAM(arg, CBN_SELCHANGE), reinterpret_cast<LPARAM>(gadget)) ? 0 : 1;
   }
   if (std::strcmp(verb, "quit") == 0) {
     PostMessageW(window, WM_COMMAND, 8, 0);
