@@ -12,9 +12,11 @@
 #include "app/ids.h"
 #include "catalog/catalog.h"
 #include "toolkit/dpi_win.h"
+#include "toolkit/fonts_win.h"
 #include "toolkit/handle_win.h"
 #include "toolkit/special_folders_win.h"
 #include "toolkit/tool_button_win.h"
+#include "toolkit/window_class_win.h"
 
 namespace kelvane {
 namespace {
@@ -137,19 +139,7 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
   return DefWindowProcW(page, message, wParam, lParam);
 }
 
-bool RegisterPageClass() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, kPanelPageClass, &existing)) return true;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = PageProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kPanelPageClass;
-  return RegisterClassExW(&wc) != 0;
-}
+bool RegisterPageClass() { return RegisterWindowClassOnce(kPanelPageClass, PageProc); }
 
 RECT DisplayArea(HWND tabs) {
   RECT area{};
@@ -379,16 +369,6 @@ void BuildDesktopTab(HWND page) {
   }
 }
 
-UniqueFont MakeGadgetFont(UINT dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
-  // The system gives the size for the primary screen's DPI.
-  metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi),
-                                          static_cast<int>(DpiOf(nullptr)));
-  return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
-}
-
 // A page's gadgets are made the first time it is shown, or by
 // BuildAllPages: at start-up only the first screen waits for its gadgets.
 void BuildPageContents(int index) {
@@ -437,7 +417,7 @@ void BuildPanelTabs(HWND main) {
   panel = Panel{};
   panel.dpi = DpiOf(main);
   if (!RegisterPageClass()) return;
-  panel.gadgetFont = MakeGadgetFont(panel.dpi);
+  panel.gadgetFont = CreateMessageFont(panel.dpi);
 
   RECT inner{};
   GetClientRect(main, &inner);

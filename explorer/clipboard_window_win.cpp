@@ -14,9 +14,11 @@
 #include "theme/colour_layer_win.h"
 #include "theme/dark_mode_win.h"
 #include "toolkit/dpi_win.h"
+#include "toolkit/fonts_win.h"
 #include "toolkit/handle_win.h"
 #include "toolkit/shell_icons_win.h"
 #include "toolkit/tool_button_win.h"
+#include "toolkit/window_class_win.h"
 
 namespace kelvane {
 namespace {
@@ -92,28 +94,8 @@ LRESULT CALLBACK ViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 bool RegisterViewerClass() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, kClipboardWindowClass, &existing)) return true;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = ViewerProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kClipboardWindowClass;
-  return RegisterClassExW(&wc) != 0;
-}
-
-UniqueFont MakeTextFont(UINT dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
-  metrics.lfMessageFont.lfHeight =
-      MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), static_cast<int>(DpiOf(nullptr)));
-  return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+  return RegisterWindowClassOnce(kClipboardWindowClass, ViewerProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                                 LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
 }
 
 HWND MakeChild(HWND parent, int gadget, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int x,
@@ -219,7 +201,7 @@ void OpenClipboardWindow() {
   CloseClipboardWindow();
   if (!RegisterViewerClass()) return;
   state.dpi = DpiOf(nullptr);
-  state.font = MakeTextFont(state.dpi);
+  state.font = CreateMessageFont(state.dpi);
   const SIZE outer = OuterSize();
   const int x = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;

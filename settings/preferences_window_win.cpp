@@ -18,11 +18,13 @@
 #include "theme/colour_layer_win.h"
 #include "theme/dark_mode_win.h"
 #include "toolkit/dpi_win.h"
+#include "toolkit/fonts_win.h"
 #include "toolkit/handle_win.h"
 #include "toolkit/requesters_win.h"
 #include "toolkit/safe_save_win.h"
 #include "toolkit/tool_button_win.h"
 #include "toolkit/utf_win.h"
+#include "toolkit/window_class_win.h"
 
 namespace kelvane {
 namespace {
@@ -297,28 +299,8 @@ LRESULT CALLBACK PreferencesProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 bool RegisterWindowClass() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, kPreferencesWindowClass, &existing)) return true;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = PreferencesProc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kPreferencesWindowClass;
-  return RegisterClassExW(&wc) != 0;
-}
-
-UniqueFont MakeTextFont(UINT dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
-  metrics.lfMessageFont.lfHeight =
-      MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), static_cast<int>(DpiOf(nullptr)));
-  return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
+  return RegisterWindowClassOnce(kPreferencesWindowClass, PreferencesProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                                 LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
 }
 
 }  // namespace
@@ -332,7 +314,7 @@ void OpenPreferencesWindow() {
   }
   if (!RegisterWindowClass()) return;
   state.dpi = DpiOf(nullptr);
-  state.font = MakeTextFont(state.dpi);
+  state.font = CreateMessageFont(state.dpi);
   RECT outer{0, 0, S(kInnerWidth), S(kInnerHeight)};
   AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
   const int width = outer.right - outer.left;

@@ -16,10 +16,12 @@
 #include "theme/colour_layer_win.h"
 #include "theme/dark_mode_win.h"
 #include "toolkit/dpi_win.h"
+#include "toolkit/fonts_win.h"
 #include "toolkit/handle_win.h"
 #include "toolkit/image_set_win.h"
 #include "toolkit/png_decoder.h"
 #include "toolkit/tool_button_win.h"
+#include "toolkit/window_class_win.h"
 
 namespace kelvane {
 namespace {
@@ -412,29 +414,14 @@ LRESULT CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool RegisterClassOnce(const wchar_t* name, WNDPROC procedure, HBRUSH background, HICON icon = nullptr) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, name, &existing)) return true;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = procedure;
-  wc.hInstance = instance;
-  wc.hIcon = icon;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = background;
-  wc.lpszClassName = name;
-  return RegisterClassExW(&wc) != 0;
-}
 
 bool RegisterAboutClasses() {
   const auto face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  return RegisterClassOnce(kAboutWindowClass, AboutProc, face, icon) &&
-         RegisterClassOnce(kHyperlinkClass, HyperlinkProc, nullptr) &&
-         RegisterClassOnce(kImageGadgetClass, ImageProc, nullptr) &&
-         RegisterClassOnce(kContainerClass, ContainerProc, face);
+  return RegisterWindowClassOnce(kAboutWindowClass, AboutProc, face, icon) &&
+         RegisterWindowClassOnce(kHyperlinkClass, HyperlinkProc, nullptr) &&
+         RegisterWindowClassOnce(kImageGadgetClass, ImageProc, nullptr) &&
+         RegisterWindowClassOnce(kContainerClass, ContainerProc, face);
 }
 
 HMENU IdOf(int gadget) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(gadget)); }
@@ -503,15 +490,6 @@ HWND MakeStatusBar(HWND window) {
   return bar;
 }
 
-UniqueFont MakeTextFont(UINT dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
-  metrics.lfMessageFont.lfHeight =
-      MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), static_cast<int>(DpiOf(nullptr)));
-  return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
-}
-
 void BuildGadgets(HWND window) {
   const std::wstring subtitle = App().windowTitle + L" V" + App().versionText;
   if (HWND banner = CreateCanvasGadget(window, kAboutBanner, 0, 0, S(kInnerWidth), S(40))) {
@@ -561,7 +539,7 @@ void OpenAboutWindow() {
   }
   if (!RegisterAboutClasses()) return;
   state.dpi = DpiOf(nullptr);
-  state.font = MakeTextFont(state.dpi);
+  state.font = CreateMessageFont(state.dpi);
   RECT outer{0, 0, S(kInnerWidth), S(kInnerHeight)};
   AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
   const int width = outer.right - outer.left;

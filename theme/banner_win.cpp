@@ -7,6 +7,7 @@
 #include "theme/colour_layer_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/window_class_win.h"
 
 namespace kelvane {
 namespace {
@@ -31,11 +32,11 @@ COLORREF Mix(COLORREF from, COLORREF to, double t) {
              mix(GetBValue(from), GetBValue(to)));
 }
 
-void FillGradient(HDC dc, const RECT& area, UINT dpi, const BannerSpec& spec) {
-  if (spec.mode == 1) {
+void FillGradient(HDC dc, const RECT& area, UINT dpi, const BannerSpec& look) {
+  if (look.mode == 1) {
     // From the bottom colour at the bottom edge to the top colour at the top.
-    TRIVERTEX corners[2] = {Vertex(area.left, area.top, spec.topColour),
-                            Vertex(area.right, area.bottom, spec.bottomColour)};
+    TRIVERTEX corners[2] = {Vertex(area.left, area.top, look.topColour),
+                            Vertex(area.right, area.bottom, look.bottomColour)};
     GRADIENT_RECT rect{0, 1};
     GradientFill(dc, corners, 2, &rect, 1, GRADIENT_FILL_RECT_V);
     return;
@@ -49,7 +50,7 @@ void FillGradient(HDC dc, const RECT& area, UINT dpi, const BannerSpec& spec) {
   const double dy = dx;
   const auto at = [&](LONG x, LONG y) {
     const double t = ((x - area.left) * dx + (y - area.top) * dy) / (dx * dx + dy * dy);
-    return Vertex(x, y, Mix(spec.bottomColour, spec.topColour, t));
+    return Vertex(x, y, Mix(look.bottomColour, look.topColour, t));
   };
   TRIVERTEX corners[4] = {at(area.left, area.top), at(area.right, area.top), at(area.right, area.bottom),
                           at(area.left, area.bottom)};
@@ -117,19 +118,7 @@ LRESULT CALLBACK CanvasProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool RegisterCanvasClass() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, kCanvasClass, &existing)) return true;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = CanvasProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kCanvasClass;
-  return RegisterClassExW(&wc) != 0;
-}
+bool RegisterCanvasClass() { return RegisterWindowClassOnce(kCanvasClass, CanvasProc); }
 
 }  // namespace
 
@@ -153,13 +142,13 @@ void DrawBanner(HWND canvas, COLORREF bottomColour, COLORREF topColour, const st
   RedrawWindow(canvas, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-void DrawBannerOn(HDC dc, const RECT& area, UINT dpi, const BannerSpec& spec) {
+void DrawBannerOn(HDC dc, const RECT& area, UINT dpi, const BannerSpec& look) {
   const double sx = ScaleFactor(dpi);
   const double sy = ScaleFactor(dpi);
   const auto X = [sx](int units) { return static_cast<int>(units * sx + 0.5); };
   const auto Y = [sy](int units) { return static_cast<int>(units * sy + 0.5); };
-  FillGradient(dc, area, dpi, spec);
-  if (spec.image >= 0) DrawImage(dc, spec.image, area.left + X(10), area.top + Y(4), X(32), Y(32));
+  FillGradient(dc, area, dpi, look);
+  if (look.image >= 0) DrawImage(dc, look.image, area.left + X(10), area.top + Y(4), X(32), Y(32));
   HFONT font = App().fonts[0] ? App().fonts[0].get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   SelectObjectScope useFont(dc, font);
   SetBkMode(dc, TRANSPARENT);
@@ -172,9 +161,9 @@ void DrawBannerOn(HDC dc, const RECT& area, UINT dpi, const BannerSpec& spec) {
   const int lineHeight = metrics.tmHeight;
   const int subtitleY = std::max(0, std::min(Y(25), static_cast<int>(area.bottom - area.top) - lineHeight));
   const int titleY = std::max(0, std::min(Y(5), subtitleY - lineHeight));
-  if (!spec.title.empty()) DrawTextAt(dc, spec.title, area.left + X(70), area.top + titleY);
-  if (!spec.subtitle.empty()) DrawTextAt(dc, spec.subtitle, area.left + X(70), area.top + subtitleY);
-  if (!spec.company.empty()) {
+  if (!look.title.empty()) DrawTextAt(dc, look.title, area.left + X(70), area.top + titleY);
+  if (!look.subtitle.empty()) DrawTextAt(dc, look.subtitle, area.left + X(70), area.top + subtitleY);
+  if (!look.company.empty()) {
     const auto widthOf = [dc](const std::wstring& text) {
       SIZE extent{};
       GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
@@ -182,9 +171,9 @@ void DrawBannerOn(HDC dc, const RECT& area, UINT dpi, const BannerSpec& spec) {
     };
     // In a narrow window (or with a wider substitute font) the company name
     // would run over the title or subtitle: then only its mark shows.
-    const int companyX = area.right - (widthOf(spec.company) + X(40));
-    const int textsRight = area.left + X(70) + std::max(widthOf(spec.title), widthOf(spec.subtitle));
-    if (companyX >= textsRight + X(8)) DrawTextAt(dc, spec.company, companyX, area.top + Y(20));
+    const int companyX = area.right - (widthOf(look.company) + X(40));
+    const int textsRight = area.left + X(70) + std::max(widthOf(look.title), widthOf(look.subtitle));
+    if (companyX >= textsRight + X(8)) DrawTextAt(dc, look.company, companyX, area.top + Y(20));
     DrawImage(dc, kMakerMarkImage, area.right - X(38), area.top + Y(4), X(32), Y(32));
   }
 }

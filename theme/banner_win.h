@@ -33,6 +33,6 @@ void DrawBanner(HWND canvas, COLORREF bottomColour, COLORREF topColour, const st
 
 // The drawing itself, over `area` of a device context, for a screen of the
 // given DPI (positions and images scale with it).
-void DrawBannerOn(HDC dc, const RECT& area, UINT dpi, const BannerSpec& spec);
+void DrawBannerOn(HDC dc, const RECT& area, UINT dpi, const BannerSpec& look);
 
 }  // namespace kelvane

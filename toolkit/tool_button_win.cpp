@@ -7,6 +7,7 @@
 
 #include "toolkit/dpi_win.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/window_class_win.h"
 
 namespace kelvane {
 namespace {
@@ -193,19 +194,7 @@ LRESULT CALLBACK ToolButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool RegisterToolButtonClass() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (GetClassInfoExW(instance, kToolButtonClass, &existing)) return true;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = ToolButtonProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.lpszClassName = kToolButtonClass;
-  return RegisterClassExW(&wc) != 0;
-}
+bool RegisterToolButtonClass() { return RegisterWindowClassOnce(kToolButtonClass, ToolButtonProc); }
 
 }  // namespace
 
