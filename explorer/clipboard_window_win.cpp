@@ -202,11 +202,8 @@ void OpenClipboardWindow() {
   if (!RegisterViewerClass()) return;
   state.dpi = DpiOf(nullptr);
   state.font = CreateMessageFont(state.dpi);
-  const SIZE outer = OuterSize();
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - outer.cx) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - outer.cy) / 2;
-  HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kClipboardWindowClass, L"Contenu du Presse-Papier", kStyle, x, y,
-                                outer.cx, outer.cy, App().mainWindow, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND window = CreateCentredWindow(kClipboardWindowClass, L"Contenu du Presse-Papier", kStyle, S(kInnerWidth),
+                                    S(kInnerHeight), App().mainWindow);
   if (!window) return;
   state.window = window;
   SetWindowNumber(window, kClipboardWindow);

@@ -307,23 +307,13 @@ bool RegisterWindowClass() {
 
 void OpenPreferencesWindow() {
   PreferencesState& state = State();
-  if (state.window && IsWindow(state.window)) {
-    ShowWindow(state.window, SW_SHOWNORMAL);
-    SetForegroundWindow(state.window);
-    return;
-  }
+  if (BringForwardIfOpen(state.window)) return;
   if (!RegisterWindowClass()) return;
   state.dpi = DpiOf(nullptr);
   state.font = CreateMessageFont(state.dpi);
-  RECT outer{0, 0, S(kInnerWidth), S(kInnerHeight)};
-  AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
-  const int width = outer.right - outer.left;
-  const int height = outer.bottom - outer.top;
-  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   const std::wstring title = PreferencesWindowTitle(App().windowTitle);
-  HWND window = CreateWindowExW(WS_EX_CONTROLPARENT, kPreferencesWindowClass, title.c_str(), kStyle, x, y, width,
-                                height, App().mainWindow, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND window = CreateCentredWindow(kPreferencesWindowClass, title.c_str(), kStyle, S(kInnerWidth), S(kInnerHeight),
+                                    App().mainWindow);
   if (!window) return;
   state.window = window;
   SetWindowNumber(window, kPreferencesWindow);

@@ -18,4 +18,23 @@ bool RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure, HBRUSH back
   return RegisterClassExW(&wc) != 0;
 }
 
+HWND CreateCentredWindow(const wchar_t* className, const wchar_t* title, DWORD style, int innerWidth,
+                         int innerHeight, HWND owner) {
+  RECT outer{0, 0, innerWidth, innerHeight};
+  AdjustWindowRectEx(&outer, style, FALSE, WS_EX_CONTROLPARENT);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  return CreateWindowExW(WS_EX_CONTROLPARENT, className, title, style, x, y, width, height, owner, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
+bool BringForwardIfOpen(HWND window) {
+  if (!window || !IsWindow(window)) return false;
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  return true;
+}
+
 }  // namespace kelvane

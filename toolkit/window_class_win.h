@@ -1,5 +1,6 @@
 #pragma once
-// Window classes of the program's own windows and gadgets.
+// Window classes of the program's own windows and gadgets, and the making
+// of its secondary windows.
 #include <windows.h>
 
 namespace kelvane {
@@ -9,5 +10,14 @@ namespace kelvane {
 // it) and class icon.
 bool RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure, HBRUSH background = nullptr,
                              HICON icon = nullptr);
+
+// A top-level window of `innerWidth` x `innerHeight` pixels inside its
+// frame, centred on the primary screen and owned by `owner`; the dialog
+// manager walks into its gadgets (WS_EX_CONTROLPARENT). Not shown yet.
+HWND CreateCentredWindow(const wchar_t* className, const wchar_t* title, DWORD style, int innerWidth,
+                         int innerHeight, HWND owner);
+
+// Brings an open window back (restored, in front); false when it is not open.
+bool BringForwardIfOpen(HWND window);
 
 }  // namespace kelvane
