@@ -482,12 +482,15 @@ void PaintFrame(HWND window, const ColourRecord& record) {
     const int x0 = ScaleFor(window, 4);
     const int x1 = x0 + extent.cx + ScaleFor(window, 6);
     const int line = FrameLineY(window);
-    // Two pixels either side of the line: a 1- or 2-pixel border is covered.
-    const RECT gap{x0, line - 2, x1, line + 3};
+    // The caption stands on the frame's own colour, over the line (a 1- or
+    // 2-pixel border) and whatever the window behind shows: on a light
+    // window a light caption would otherwise be unreadable.
+    RECT text{x0, line - ScaleFor(window, 15) + 7, x1, line + 30};
+    const RECT gap{x0, std::min(line - 2, static_cast<int>(text.top)), x1,
+                   std::max(line + 3, static_cast<int>(text.top + extent.cy))};
     FillRect(dc, &gap, SharedColourBrush(Rgb(record.back)));
     SetTextColor(dc, Rgb(record.front));
     SetBkMode(dc, TRANSPARENT);
-    RECT text{x0, line - ScaleFor(window, 15) + 7, x1, line + 30};
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_CENTER | DT_SINGLELINE);
   }
   EndPaint(window, &ps);
