@@ -13,6 +13,21 @@
 namespace kelvane {
 namespace {
 
+// The program's windows hand keys to the dialog manager, which takes Enter
+// for the default button unless the focused control asks for it: the list
+// asks, so that Enter opens the focused row as a double click does.
+LRESULT CALLBACK ListKeysProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (message == WM_GETDLGCODE) {
+    LRESULT code = DefSubclassProc(list, message, wParam, lParam);
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+    return code;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(list, ListKeysProc, 1);
+  return DefSubclassProc(list, message, wParam, lParam);
+}
+
+
 constexpr UINT kListingMessage = WM_APP + 0x4B1;
 constexpr UINT kIconsMessage = WM_APP + 0x4B2;
 // SetFolder waits this long for the listing: small folders (some thousand
@@ -618,6 +633,7 @@ bool ExplorerListControl::Create(HWND parent, int id, int x, int y, int width, i
     DestroyWindow(impl.window);
     return false;
   }
+  SetWindowSubclass(impl.list, ListKeysProc, 1, 0);
   const DWORD extended = LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP | (options.fullRowSelect ? LVS_EX_FULLROWSELECT : 0);
   ListView_SetExtendedListViewStyleEx(impl.list, extended, extended);
   ListView_SetImageList(impl.list, SystemImageList(false), LVSIL_SMALL);

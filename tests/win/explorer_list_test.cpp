@@ -384,12 +384,23 @@ TEST_F(ExplorerList, DoubleClickOrEnterEntersFoldersOrOnlyReports) {
   EXPECT_EQ(list.FocusedRow(), RowOf(L"Beta"));
   EXPECT_TRUE(list.RowIsSelected(RowOf(L"Beta")));
 
+  // Enter reaches the list also through the dialog manager of the program's
+  // windows, which would otherwise take it for the default button.
+  Notify(NM_DBLCLK, RowOf(L"Beta"));
+  ASSERT_EQ(list.Folder(), root_ + L"Beta\\");
+  ListView_SetItemState(list.Hwnd(), 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+  SetFocus(list.Hwnd());
+  MSG enter{list.Hwnd(), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+  EXPECT_TRUE(IsDialogMessageW(host_, &enter));
+  EXPECT_EQ(list.Folder(), root_) << "Enter on \"..\" went up";
+  EXPECT_EQ(CountEvents(kExplorerListFolderChanged), 4);
+
   // Backspace goes up as ".." does; the list view finds rows by name (typing).
   Notify(NM_DBLCLK, RowOf(L"alpha"));
   EXPECT_EQ(list.Folder(), root_ + L"alpha\\");
   SendMessageW(list.Hwnd(), WM_KEYDOWN, VK_BACK, 0);
   EXPECT_EQ(list.Folder(), root_);
-  EXPECT_EQ(CountEvents(kExplorerListFolderChanged), 4);
+  EXPECT_EQ(CountEvents(kExplorerListFolderChanged), 6);
   LVFINDINFOW find{};
   find.flags = LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP;
   find.psz = L"MI";
