@@ -163,8 +163,8 @@ void PlacePages() {
   }
 }
 
-// Adds tab `index` and its (hidden unless first) page; the page size is read
-// again once the tab is there.
+// Adds tab `index` and its (hidden unless first) page; PlacePages sizes the
+// pages once all tabs are there.
 HWND AddTab(int index) {
   Panel& panel = ThePanel();
   std::wstring title = CatalogText(L"Panel", kTabs[index].titleKey);
@@ -179,7 +179,6 @@ HWND AddTab(int index) {
                               WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | visible, 0, 0, 0, 0, panel.tabs,
                               IdOf(200 + index), GetModuleHandleW(nullptr), nullptr);
   panel.pages[static_cast<size_t>(index)] = page;
-  PlacePages();
   return page;
 }
 
@@ -441,6 +440,7 @@ void BuildPanelTabs(HWND main) {
   }
 
   for (int index = 0; index < kTabCount; ++index) AddTab(index);
+  PlacePages();
   SendMessageW(panel.tabs, TCM_SETCURSEL, 0, 0);
   BuildPageContents(0);
 }

@@ -130,7 +130,7 @@ UniqueBitmap MakeIllustration() {
     // the copy keeps the picture's alpha.
     SetStretchBltMode(to.get(), HALFTONE);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(to.get(), 0, 0, width, height, from.get(), 0, 0, info.bmWidth, info.bmHeight, blend);
+    GdiAlphaBlend(to.get(), 0, 0, width, height, from.get(), 0, 0, info.bmWidth, info.bmHeight, blend);
   }
   return scaled;
 }
@@ -168,7 +168,7 @@ void PaintImage(HWND window, HDC target) {
     UniqueDC source(CreateCompatibleDC(target));
     SelectObjectScope useSource(source.get(), image->bitmap);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(memory.get(), 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, info.bmWidth, info.bmHeight,
+    GdiAlphaBlend(memory.get(), 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, info.bmWidth, info.bmHeight,
                blend);
   } else if (image && image->icon) {
     const int side = Scale(16, DpiOf(window));

@@ -38,7 +38,7 @@ void FillGradient(HDC dc, const RECT& area, UINT dpi, const BannerSpec& look) {
     TRIVERTEX corners[2] = {Vertex(area.left, area.top, look.topColour),
                             Vertex(area.right, area.bottom, look.bottomColour)};
     GRADIENT_RECT rect{0, 1};
-    GradientFill(dc, corners, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+    GdiGradientFill(dc, corners, 2, &rect, 1, GRADIENT_FILL_RECT_V);
     return;
   }
   // Diagonal: bottom colour at the top-left corner, top colour one canvas
@@ -55,7 +55,7 @@ void FillGradient(HDC dc, const RECT& area, UINT dpi, const BannerSpec& look) {
   TRIVERTEX corners[4] = {at(area.left, area.top), at(area.right, area.top), at(area.right, area.bottom),
                           at(area.left, area.bottom)};
   GRADIENT_TRIANGLE triangles[2] = {{0, 1, 2}, {0, 2, 3}};
-  GradientFill(dc, corners, 4, triangles, 2, GRADIENT_FILL_TRIANGLE);
+  GdiGradientFill(dc, corners, 4, triangles, 2, GRADIENT_FILL_TRIANGLE);
 }
 
 void DrawImage(HDC dc, int image, int x, int y, int width, int height) {
@@ -67,7 +67,7 @@ void DrawImage(HDC dc, int image, int x, int y, int width, int height) {
   if (!source) return;
   SelectObjectScope use(source.get(), bitmap);
   const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-  AlphaBlend(dc, x, y, width, height, source.get(), 0, 0, info.bmWidth, info.bmHeight, blend);
+  GdiAlphaBlend(dc, x, y, width, height, source.get(), 0, 0, info.bmWidth, info.bmHeight, blend);
 }
 
 void DrawTextAt(HDC dc, const std::wstring& text, int x, int y) {

@@ -228,7 +228,7 @@ void DrawToolButton(HDC dc, const RECT& area, HICON image, COLORREF top, UINT dp
   corners[1].Blue = static_cast<COLOR16>(GetBValue(kToolButtonBottom) << 8);
   corners[1].Alpha = 0xFF00;
   GRADIENT_RECT rect{0, 1};
-  GradientFill(dc, corners, 2, &rect, 1, GRADIENT_FILL_RECT_V);
+  GdiGradientFill(dc, corners, 2, &rect, 1, GRADIENT_FILL_RECT_V);
   if (image) {
     DrawIconEx(dc, area.left + 10, area.top + Scale(5, dpi), image, Scale(16, dpi), Scale(16, dpi), 0, nullptr,
                DI_NORMAL);
