@@ -135,15 +135,9 @@ HWND MakeFileList(HWND window) {
 }
 
 HWND MakeStatusBar(HWND window) {
-  HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
-                             IdOf(kClipboardStatusBar), GetModuleHandleW(nullptr), nullptr);
-  if (!bar) return nullptr;
-  RegisterGadget(kClipboardStatusBar, bar);
-  SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(State().font.get()), FALSE);
-  int parts[2] = {S(20), -1};
-  SendMessageW(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-  SendMessageW(bar, SB_SETICON, 0, reinterpret_cast<LPARAM>(App().images.Icon(kStatusImage)));
-  SendMessageW(bar, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(L""));
+  HWND bar = CreateStatusBar(window, kClipboardStatusBar, State().font.get(),
+                             App().images.Icon(kStatusImage), S(20), L"", 0);
+  if (bar) RegisterGadget(kClipboardStatusBar, bar);
   return bar;
 }
 

@@ -122,15 +122,9 @@ void MakeOption(int index, int x, int y) {
 }
 
 HWND MakeStatusBar() {
-  HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, State().window,
-                             IdOf(kPrefStatusBar), GetModuleHandleW(nullptr), nullptr);
-  if (!bar) return nullptr;
-  RegisterGadget(kPrefStatusBar, bar);
-  SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(State().font.get()), FALSE);
-  int parts[2] = {S(20), -1};
-  SendMessageW(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-  SendMessageW(bar, SB_SETICON, 0, reinterpret_cast<LPARAM>(App().images.Icon(kStatusImage)));
-  SendMessageW(bar, SB_SETTEXTW, 1 | SBT_POPOUT, reinterpret_cast<LPARAM>(App().ownershipLine.c_str()));
+  HWND bar = CreateStatusBar(State().window, kPrefStatusBar, State().font.get(),
+                             App().images.Icon(kStatusImage), S(20), App().ownershipLine, SBT_POPOUT);
+  if (bar) RegisterGadget(kPrefStatusBar, bar);
   return bar;
 }
 

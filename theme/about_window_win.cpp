@@ -478,15 +478,9 @@ HWND MakeAboutText(HWND page) {
 }
 
 HWND MakeStatusBar(HWND window) {
-  HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
-                             IdOf(kAboutStatusBar), GetModuleHandleW(nullptr), nullptr);
-  if (!bar) return nullptr;
-  RegisterGadget(kAboutStatusBar, bar);
-  SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(State().font.get()), FALSE);
-  int parts[2] = {S(20), -1};
-  SendMessageW(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-  SendMessageW(bar, SB_SETICON, 0, reinterpret_cast<LPARAM>(App().images.Icon(kStatusImage)));
-  SendMessageW(bar, SB_SETTEXTW, 1 | SBT_POPOUT, reinterpret_cast<LPARAM>(App().ownershipLine.c_str()));
+  HWND bar = CreateStatusBar(window, kAboutStatusBar, State().font.get(),
+                             App().images.Icon(kStatusImage), S(20), App().ownershipLine, SBT_POPOUT);
+  if (bar) RegisterGadget(kAboutStatusBar, bar);
   return bar;
 }
 

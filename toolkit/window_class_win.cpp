@@ -1,5 +1,7 @@
 #include "toolkit/window_class_win.h"
 
+#include <commctrl.h>
+
 namespace kelvane {
 
 bool RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure, HBRUSH background, HICON icon) {
@@ -35,6 +37,19 @@ bool BringForwardIfOpen(HWND window) {
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
   return true;
+}
+
+HWND CreateStatusBar(HWND window, int id, HFONT font, HICON icon, int iconWidth, const std::wstring& text,
+                     UINT textStyle) {
+  HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+  if (!bar) return nullptr;
+  SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  int parts[2] = {iconWidth, -1};
+  SendMessageW(bar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  SendMessageW(bar, SB_SETICON, 0, reinterpret_cast<LPARAM>(icon));
+  SendMessageW(bar, SB_SETTEXTW, 1 | textStyle, reinterpret_cast<LPARAM>(text.c_str()));
+  return bar;
 }
 
 }  // namespace kelvane

@@ -3,6 +3,8 @@
 // of its secondary windows.
 #include <windows.h>
 
+#include <string>
+
 namespace kelvane {
 
 // Registers a class of this module once (true when it exists already), with
@@ -19,5 +21,11 @@ HWND CreateCentredWindow(const wchar_t* className, const wchar_t* title, DWORD s
 
 // Brings an open window back (restored, in front); false when it is not open.
 bool BringForwardIfOpen(HWND window);
+
+// The status bar of a secondary window: `icon` alone in a first part
+// `iconWidth` pixels wide, then `text` (SB_SETTEXT drawing flags in
+// `textStyle`) in the rest, in `font`.
+HWND CreateStatusBar(HWND window, int id, HFONT font, HICON icon, int iconWidth, const std::wstring& text,
+                     UINT textStyle);
 
 }  // namespace kelvane
