@@ -1,25 +1,11 @@
 #include "backup/folder_tree.h"
 
+#include "toolkit/path_compare.h"
+
 namespace kelvane {
 namespace {
 
 bool IsDrive(std::wstring_view path) { return !path.empty() && path.back() == L':'; }
-
-// Windows paths compare without regard to case (ASCII letters are enough to
-// recognise one path given twice).
-bool SamePath(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    wchar_t x = a[i];
-    wchar_t y = b[i];
-    if (x >= L'A' && x <= L'Z') x = static_cast<wchar_t>(x - L'A' + L'a');
-    if (y >= L'A' && y <= L'Z') y = static_cast<wchar_t>(y - L'A' + L'a');
-    if (x == L'/') x = L'\\';
-    if (y == L'/') y = L'\\';
-    if (x != y) return false;
-  }
-  return true;
-}
 
 // A destination folder that exists, or was made (one level).
 bool EnsureFolder(TreeFileSystem& fs, const std::wstring& folder) {

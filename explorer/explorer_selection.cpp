@@ -1,21 +1,10 @@
 #include "explorer/explorer_selection.h"
 
-#include "lists/list_rules.h"
 
 namespace kelvane {
 namespace {
 
 bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
-
-// Separators unified, final separators removed (a lone root keeps its own).
-std::wstring NormalisedPath(std::wstring_view path) {
-  std::wstring out(path);
-  for (wchar_t& c : out) {
-    if (c == L'/') c = L'\\';
-  }
-  while (out.size() > 1 && out.back() == L'\\') out.pop_back();
-  return out;
-}
 
 }  // namespace
 
@@ -59,19 +48,6 @@ bool IsNameWithinFolder(std::wstring_view name) {
     if (IsSeparator(c)) return false;
   }
   return true;
-}
-
-bool SamePath(std::wstring_view a, std::wstring_view b) {
-  return SameNameIgnoringCase(NormalisedPath(a), NormalisedPath(b));
-}
-
-bool IsInsideFolder(std::wstring_view path, std::wstring_view folder) {
-  const std::wstring inner = NormalisedPath(path);
-  std::wstring outer = NormalisedPath(folder);
-  if (outer.empty()) return false;
-  if (outer.back() != L'\\') outer.push_back(L'\\');
-  if (inner.size() <= outer.size()) return false;
-  return SameNameIgnoringCase(std::wstring_view(inner).substr(0, outer.size()), outer);
 }
 
 }  // namespace kelvane

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "toolkit/path_compare.h"
+
 namespace kelvane {
 
 // One row of the folder list as the commands see it.
@@ -34,10 +36,5 @@ std::wstring JoinWithLineFeeds(std::span<const std::wstring> fields);
 // another folder (a rename to "..\x" moves the file up a level).
 bool IsNameWithinFolder(std::wstring_view name);
 
-// Paths compare as Windows compares them: letter case ignored, a final
-// backslash ignored, "/" taken as "\".
-bool SamePath(std::wstring_view a, std::wstring_view b);
-// True when `path` lies somewhere below `folder` (not the folder itself).
-bool IsInsideFolder(std::wstring_view path, std::wstring_view folder);
 
 }  // namespace kelvane

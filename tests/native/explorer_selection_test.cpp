@@ -52,6 +52,15 @@ TEST(ExplorerSelection, PathsCompareAsWindowsComparesThem) {
   EXPECT_FALSE(IsInsideFolder(L"C:\\Data\\", L"C:\\Data"));
   EXPECT_FALSE(IsInsideFolder(L"C:\\Database\\x", L"C:\\Data\\"));
   EXPECT_FALSE(IsInsideFolder(L"C:\\Data", L""));
+  EXPECT_TRUE(IsInsideFolder(L"C:\\\u0394\u03A9\\x", L"c:\\\u03B4\u03C9")) << "Greek, as NTFS folds it";
+  EXPECT_TRUE(SamePath(L"D:\\\u041F\u0430\u043F\u043A\u0430", L"d:\\\u043F\u0410\u041F\u041A\u0410"));
+  EXPECT_FALSE(SamePath(L"C:\\e", L"C:\\\u00E9")) << "accents count";
+  for (const wchar_t* root : {L"C:", L"c:\\", L"\\\\srv\\share\\", L"\\\\?\\D:\\", L"\\\\?\\UNC\\srv\\s", L"\\"}) {
+    EXPECT_TRUE(IsVolumeRootPath(root)) << std::wstring(root).size();
+  }
+  for (const wchar_t* path : {L"C:\\x", L"\\\\srv\\share\\x", L"x", L""}) {
+    EXPECT_FALSE(IsVolumeRootPath(path)) << std::wstring(path).size();
+  }
 }
 
 }  // namespace

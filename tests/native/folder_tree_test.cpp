@@ -146,6 +146,10 @@ TEST_F(FolderTree, CopyLeavesOutABackupFolderInsideItsOwnSourceAndFolderLinks) {
   EXPECT_EQ(fs.Content(L"C:\\Data\\KelvaneSave\\Sub\\note.txt"), "note");
   EXPECT_FALSE(fs.Has(L"C:\\Data\\KelvaneSave\\KelvaneSave"));
   EXPECT_FALSE(fs.Has(L"C:\\Data\\KelvaneSave\\Link"));
+  // Typed with other letter case than the disk's, accented letters included.
+  fs.Folder(L"C:\\Data\\\u00C9t\u00E9");
+  EXPECT_TRUE(CopyFolderTree(fs, L"C:\\Data", L"C:\\Data\\\u00E9T\u00C9"));
+  EXPECT_FALSE(fs.Has(L"C:\\Data\\\u00E9T\u00C9\\\u00C9t\u00E9"));
 }
 
 TEST_F(FolderTree, DeleteRemovesEverythingReadOnlyIncluded) {
