@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cwchar>
+#include <string>
 
 namespace kelvane {
 namespace {
@@ -374,10 +374,23 @@ std::wstring FormatCapacity(std::uint64_t bytes) {
   return text + L' ' + kUnits[unit];
 }
 
+namespace {
+
+// The decimal number padded with zeros to `width` digits; a wider or a
+// negative number comes out whole.
+std::wstring Padded(int value, size_t width) {
+  const std::wstring digits = std::to_wstring(value);
+  if (value < 0 || digits.size() >= width) return digits;
+  return std::wstring(width - digits.size(), L'0') + digits;
+}
+
+}  // namespace
+
 std::wstring FormatDateColumn(int year, int month, int day, int hour, int minute) {
-  wchar_t text[32];
-  std::swprintf(text, 32, L"%02d/%02d/%04d %02d:%02d", day, month, year, hour, minute);
-  return text;
+  // Built piece by piece: a fixed buffer could be cut, and some C libraries
+  // then leave it without its terminator.
+  return Padded(day, 2) + L'/' + Padded(month, 2) + L'/' + Padded(year, 4) + L' ' + Padded(hour, 2) + L':' +
+         Padded(minute, 2);
 }
 
 std::wstring NormalizeFolderPath(std::wstring_view path) {

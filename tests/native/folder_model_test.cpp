@@ -2,6 +2,8 @@
 
 #include "toolkit/utf.h"
 
+#include <climits>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -243,6 +245,9 @@ TEST(FolderTexts, SizesDatesAndCapacities) {
   EXPECT_EQ(FormatCapacity(13421772800ull), L"12,5 Go");
   EXPECT_EQ(FormatCapacity(2ull << 40), L"2,00 To");
   EXPECT_EQ(FormatDateColumn(2024, 3, 7, 9, 5), L"07/03/2024 09:05");
+  // Numbers too wide for a date still come out whole, never cut or unterminated.
+  EXPECT_EQ(FormatDateColumn(INT_MIN, 123456, -7, 2147483647, 100000),
+            L"-7/123456/-2147483648 2147483647:100000");
 }
 
 TEST(FolderPaths, ParentsNamesAndExtensions) {
