@@ -14,7 +14,10 @@ std::vector<std::wstring> CollectSelectedPaths(std::wstring_view folder, std::sp
   std::vector<std::wstring> paths;
   for (const FolderRowInfo& row : rows) {
     if (!row.selected || row.name.empty() || IsDotEntry(row.name)) continue;
-    paths.push_back(std::wstring(folder) + row.name);
+    std::wstring path = std::wstring(folder) + row.name;
+    // A drive row stands for the whole drive: no command takes it as a file.
+    if (IsVolumeRootPath(path)) continue;
+    paths.push_back(std::move(path));
   }
   return paths;
 }

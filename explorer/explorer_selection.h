@@ -23,7 +23,8 @@ bool IsDotEntry(std::wstring_view name);
 
 // Folder + name of every selected row in list order, "." and ".." (and
 // nameless rows) left out. `folder` ends with a backslash, or is empty for
-// the drive overview, whose rows are drive roots ("C:\").
+// the drive overview, whose rows are drive roots ("C:\"): a path that names
+// a whole volume is never collected, so the overview gives no paths.
 std::vector<std::wstring> CollectSelectedPaths(std::wstring_view folder, std::span<const FolderRowInfo> rows);
 
 // n line feeds give n + 1 fields (an empty text gives one empty field).

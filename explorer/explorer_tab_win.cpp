@@ -11,6 +11,7 @@
 #include "catalog/catalog.h"
 #include "explorer/explorer_selection.h"
 #include "explorer/file_clipboard_win.h"
+#include "explorer/shell_file_ops_win.h"
 #include "lists/list_rules.h"
 #include "lists/list_store_win.h"
 #include "toolkit/explorer_list_win.h"
@@ -66,6 +67,10 @@ std::wstring ExplorerFolder() {
 std::wstring ExplorerHeaderText() {
   const ExplorerListControl* list = ExplorerList();
   if (!list) return ExplorerCountHeader(0);
+  // An unreadable folder is not an empty one: the title says why.
+  if (const DWORD error = list->ListingError()) {
+    return L"Ce dossier ne peut \u00EAtre lu : " + ShellErrorText(error);
+  }
   // Rows other than the parent entry: the same as the row count minus one
   // wherever ".." is shown, and still right where it is not (the drive
   // overview).
@@ -184,6 +189,10 @@ void RenameExplorerItems() {
 void CreateExplorerFolder() {
   ExplorerListControl* list = ExplorerList();
   if (!list) return;
+  if (list->Folder().empty()) {
+    ShowMessage(Owner(), L"ERREUR!", kNoFolderInDriveOverview, kWarningBox);
+    return;
+  }
   const auto name =
       TheRequesters().InputText(Owner(), L"Cr\u00E9er un nouveau dossier", L"Saisissez le nom de votre nouveau dossier", L"");
   if (!name || name->empty()) return;

@@ -22,7 +22,8 @@ std::wstring ExplorerFolder();
 // contacts folder) for as long as that folder stays shown.
 void ShowExplorerFolder(const std::wstring& folder, bool filesOnly = false);
 // The first column's title: "Contient " + items (rows but the ".." entry) +
-// " fichiers et dossiers".
+// " fichiers et dossiers"; for a folder that cannot be listed, that it
+// cannot be read and the system's reason.
 void RewriteExplorerHeader();
 std::wstring ExplorerHeaderText();
 

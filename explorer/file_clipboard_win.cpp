@@ -122,6 +122,8 @@ bool EmptySystemClipboard() {
 void CopySelectionToClipboard() {
   const ExplorerListControl* list = ExplorerList();
   if (!list) return;
+  // Drive rows alone: the clipboard keeps what it holds.
+  if (SelectionIsDrivesOnly()) return;
   if (!PutFilesOnClipboard(CollectExplorerSelection(list->Folder()))) {
     ShowMessage(App().mainWindow, L"Erreur", L"La copie des fichiers n'a pu se faire.", kErrorBox);
   }
@@ -131,12 +133,28 @@ void CopySelectionToClipboard() {
 void PasteClipboardFiles() {
   ExplorerListControl* list = ExplorerList();
   if (!list) return;
-  const std::vector<std::wstring> destination{list->Folder()};
+  const std::wstring folder = list->Folder();
+  // The drive overview is no folder (a relative target would land in the
+  // program's current directory), and a folder deleted while shown would
+  // turn the first pasted file into a file of its name.
+  if (folder.empty()) {
+    ShowMessage(App().mainWindow, L"Erreur!", kNoFolderInDriveOverview, kWarningBox);
+    return;
+  }
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    ShowMessage(App().mainWindow, L"Erreur!",
+                L"Le dossier " + folder + L" n'existe plus : rien n'a \u00E9t\u00E9 coll\u00E9.", kWarningBox);
+    return;
+  }
+  const std::vector<std::wstring> destination{folder};
   const std::vector<std::wstring> sources = SplitAtLineFeeds(ReadClipboardFiles());
   // Always a copy: a "move" hint left by another program is not followed,
   // so the files stay where they were cut.
-  if (!ShellCopyFiles(sources, destination, L"Coller", nullptr, kCopyFlags)) {
-    ShowMessage(App().mainWindow, L"Erreur!", L"Une erreur est survenue lors de la copie des fichiers.", kWarningBox);
+  std::wstring reason;
+  if (!ShellCopyFiles(sources, destination, L"Coller", nullptr, kCopyFlags, &reason)) {
+    ShowMessage(App().mainWindow, L"Erreur!", L"Une erreur est survenue lors de la copie des fichiers.\r\n" + reason,
+                kWarningBox);
   }
   list->Refresh();
   RewriteExplorerHeader();

@@ -41,9 +41,13 @@ std::wstring ReadClipboardFiles();
 // not be opened.
 bool EmptySystemClipboard();
 
+// Why paste and "Nouveau dossier" refuse the drive overview.
+inline constexpr wchar_t kNoFolderInDriveOverview[] =
+    L"Ouvrez d'abord un dossier : la liste des lecteurs n'en est pas un, rien n'y a \u00E9t\u00E9 \u00E9crit.";
+
 // Commands.
 void CopySelectionToClipboard();  // Copier button, CmdExplCopier
-void PasteClipboardFiles();       // Coller button, CmdExplColler: a copy into the folder shown
+void PasteClipboardFiles();       // Coller button, CmdExplColler: a copy into the folder shown (an existing one)
 void EmptyFileClipboard();        // ViderPressePapier button
 
 // At quit: when the clipboard holds files, asks whether to keep them for

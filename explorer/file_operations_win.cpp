@@ -106,53 +106,52 @@ std::vector<std::wstring> CollectExplorerSelection(const std::wstring& folder) {
   const int count = list->RowCount();
   rows.reserve(static_cast<size_t>(count));
   for (int row = 0; row < count; ++row) {
-    rows.push_back({list->RowIsParent(row) ? L".." : list->RowName(row), list->RowIsSelected(row)});
+    // A drive row is a whole drive, never a file to copy, move or delete.
+    const bool selected = list->RowIsSelected(row) && !list->RowIsDrive(row);
+    rows.push_back({list->RowIsParent(row) ? L".." : list->RowName(row), selected});
   }
   return CollectSelectedPaths(folder, rows);
+}
+
+bool SelectionIsDrivesOnly() {
+  const ExplorerListControl* list = ExplorerList();
+  if (!list) return false;
+  bool drives = false;
+  for (int row : list->SelectedRows()) drives = drives || list->RowIsDrive(row);
+  return drives && CollectExplorerSelection(list->Folder()).empty();
 }
 
 void CopyOrMoveSelection(const std::wstring& sourceFolder, const std::wstring& destinationFolder, TransferMode mode) {
   const std::vector<std::wstring> sources = CollectExplorerSelection(sourceFolder);
   const std::vector<std::wstring> destination{destinationFolder};
+  std::wstring reason;
   if (mode == TransferMode::Move) {
-    if (!ShellMoveFiles(sources, destination, L"D\u00E9placement", nullptr, kMoveFlags)) {
-      ShowMessage(Owner(), kErrorTitle,
-                  L"Erreur survenue lors du d\u00E9placement des fichiers. La zone m\u00E9moire n\u00E9cessaire n'a "
-                  L"pu \u00EAtre allou\u00E9e.",
+    if (!ShellMoveFiles(sources, destination, L"D\u00E9placement", nullptr, kMoveFlags, &reason)) {
+      ShowMessage(Owner(), kErrorTitle, L"Erreur survenue lors du d\u00E9placement des fichiers.\r\n" + reason,
                   kWarningBox);
     }
-  } else if (!ShellCopyFiles(sources, destination, L"Copie", nullptr, kCopyFlags)) {
-    ShowMessage(Owner(), kErrorTitle,
-                L"Erreur survenue lors de la copie des fichiers. La zone m\u00E9moire n\u00E9cessaire n'a pu "
-                L"\u00EAtre allou\u00E9e.",
-                kWarningBox);
+  } else if (!ShellCopyFiles(sources, destination, L"Copie", nullptr, kCopyFlags, &reason)) {
+    ShowMessage(Owner(), kErrorTitle, L"Erreur survenue lors de la copie des fichiers.\r\n" + reason, kWarningBox);
   }
 }
 
 void DeleteSelection(const std::wstring& folder) {
-  if (!ShellDeleteFiles(CollectExplorerSelection(folder), L"Suppression", nullptr, kDeleteFlags)) {
-    ShowMessage(Owner(), kErrorTitle,
-                L"Erreur survenue lors de la suppression des fichiers. La zone m\u00E9moire n\u00E9cessaire n'a pu "
-                L"\u00EAtre allou\u00E9e.",
+  std::wstring reason;
+  if (!ShellDeleteFiles(CollectExplorerSelection(folder), L"Suppression", nullptr, kDeleteFlags, &reason)) {
+    ShowMessage(Owner(), kErrorTitle, L"Erreur survenue lors de la suppression des fichiers.\r\n" + reason,
                 kWarningBox);
   }
 }
 
 void RecycleSelection(const std::wstring& folder) {
-  // Names taken first: the list follows the disk while the shell works.
-  std::vector<std::wstring> names;
-  if (const ExplorerListControl* list = ExplorerList()) {
-    for (int row : list->SelectedRows()) {
-      const std::wstring name = list->RowName(row);
-      if (!list->RowIsParent(row) && !name.empty() && !IsDotEntry(name)) names.push_back(name);
-    }
-  }
-  for (const std::wstring& name : names) {
-    if (RecycleFile(folder + name)) {
+  // Paths taken first: the list follows the disk while the shell works.
+  for (const std::wstring& path : CollectExplorerSelection(folder)) {
+    if (RecycleFile(path)) {
       RewriteExplorerHeader();
     } else {
       ShowMessage(Owner(), kErrorTitle,
-                  name + L"\rn'a pu \u00EAtre supprim\u00E9. Il est peut-\u00EAtre en cours d'utilisation", kErrorBox);
+                  FileNamePartOf(path) + L"\rn'a pu \u00EAtre supprim\u00E9. Il est peut-\u00EAtre en cours d'utilisation",
+                  kErrorBox);
     }
   }
 }
@@ -186,7 +185,7 @@ void MoveDroppedItems(const std::wstring& droppedText) {
 
 void CopySelectionToFolder() {
   const ExplorerListControl* list = ExplorerList();
-  if (!list) return;
+  if (!list || SelectionIsDrivesOnly()) return;
   const std::wstring chosen =
       TheRequesters().BrowseFolder(Owner(), L"Choisissez un r\u00E9pertoire de destination", list->Folder());
   if (chosen.empty()) return;
@@ -196,7 +195,7 @@ void CopySelectionToFolder() {
 
 void MoveSelectionToFolder() {
   const ExplorerListControl* list = ExplorerList();
-  if (!list) return;
+  if (!list || SelectionIsDrivesOnly()) return;
   const std::wstring chosen =
       TheRequesters().BrowseFolder(Owner(), L"Choisissez un r\u00E9pertoire de destination", list->Folder());
   if (chosen.empty()) return;
@@ -206,7 +205,7 @@ void MoveSelectionToFolder() {
 
 void DeleteSelectionAfterAsking() {
   const ExplorerListControl* list = ExplorerList();
-  if (!list) return;
+  if (!list || SelectionIsDrivesOnly()) return;
   if (!Ask(Owner(), L"Suppression",
            L"\u00CAtes-vous s\u00FBr(e) de vouloir supprimer d\u00E9finitivement tous les fichiers "
            L"s\u00E9lectionn\u00E9s ?",
@@ -219,7 +218,7 @@ void DeleteSelectionAfterAsking() {
 
 void RecycleSelectionAfterAsking() {
   const ExplorerListControl* list = ExplorerList();
-  if (!list) return;
+  if (!list || SelectionIsDrivesOnly()) return;
   if (!Ask(Owner(), L"Suppression",
            L"\u00CAtes-vous s\u00FBr(e) de vouloir envoyer tous les fichiers s\u00E9lectionn\u00E9s \u00E0 la "
            L"corbeille ?",

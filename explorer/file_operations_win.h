@@ -12,6 +12,10 @@ namespace kelvane {
 // "." or "..". `folder` is normally the list's own folder.
 std::vector<std::wstring> CollectExplorerSelection(const std::wstring& folder);
 
+// True when drive rows are selected and nothing else but "..": a command on
+// the selection then does nothing at all, not even ask.
+bool SelectionIsDrivesOnly();
+
 enum class TransferMode { Move = 1, Copy = 2 };
 // The selection of `sourceFolder` into `destinationFolder`.
 void CopyOrMoveSelection(const std::wstring& sourceFolder, const std::wstring& destinationFolder, TransferMode mode);

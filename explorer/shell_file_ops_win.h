@@ -28,16 +28,27 @@ inline constexpr WORD kRecycleFlags = 0x440;
 // (nothing to report then); false when the shell failed or the lists could
 // not be built. A source list with no path is nothing to do: true, and the
 // shell is not called (it would answer an empty list with an error code).
+//
+// Moves and deletions refuse a list that holds a protected folder (a volume
+// root, the Windows folder, the user's profile folder itself: see
+// toolkit/protected_folders_win.h): false, and nothing of the list is
+// touched. On failure `reason`, when given, receives why, in words for the
+// user.
 bool ShellCopyFiles(std::span<const std::wstring> sources, std::span<const std::wstring> destinations,
-                    const std::wstring& progressTitle, HWND owner, WORD flags);
+                    const std::wstring& progressTitle, HWND owner, WORD flags, std::wstring* reason = nullptr);
 bool ShellMoveFiles(std::span<const std::wstring> sources, std::span<const std::wstring> destinations,
-                    const std::wstring& progressTitle, HWND owner, WORD flags);
+                    const std::wstring& progressTitle, HWND owner, WORD flags, std::wstring* reason = nullptr);
 bool ShellDeleteFiles(std::span<const std::wstring> sources, const std::wstring& progressTitle, HWND owner,
-                      WORD flags);
+                      WORD flags, std::wstring* reason = nullptr);
 
 // Sends one file or folder to the recycle bin (kRecycleFlags, no owner, no
 // title). Here an abort by the user counts as failure: the item is still
-// there. False for an empty path.
-bool RecycleFile(const std::wstring& path);
+// there (`reason` then stays empty). False for an empty path and for a
+// protected folder, as above.
+bool RecycleFile(const std::wstring& path, std::wstring* reason = nullptr);
+
+// Words for the user for a code of the shell's file operation or a system
+// error code (GetLastError), in the system's language for the latter.
+std::wstring ShellErrorText(DWORD code);
 
 }  // namespace kelvane

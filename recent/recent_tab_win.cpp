@@ -67,6 +67,17 @@ std::vector<RecentEntry> ListShortcuts(const std::wstring& folder) {
   return entries;
 }
 
+// Deletes one shortcut, read-only or not; 0, or why it stays (it then
+// keeps its attributes).
+DWORD DeleteShortcut(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (DeleteFileW(path.c_str())) return 0;
+  const DWORD error = GetLastError();
+  if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(path.c_str(), attributes);
+  return error ? error : ERROR_ACCESS_DENIED;
+}
+
 }  // namespace
 
 void UpdateRecentCountHeader() {
@@ -93,14 +104,7 @@ void DeleteSelectedRecent() {
   }
   std::wstring errors;
   for (const std::wstring& name : names) {
-    const std::wstring path = folder + name;
-    // Read-only shortcuts go too; one that stays keeps its attributes.
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!DeleteFileW(path.c_str())) {
-      if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(path.c_str(), attributes);
-      errors += DeleteFailureLine(name);
-    }
+    if (DeleteShortcut(folder + name) != 0) errors += DeleteFailureLine(name);
   }
   UpdateRecentCountHeader();
   if (!errors.empty()) ShowMessage(Owner(), kErrorTitle, errors, kErrorBox);
@@ -138,14 +142,16 @@ void PurgeRecentBefore() {
   if (!day || folder.empty()) return;
   const std::vector<std::wstring> names =
       SelectEntriesToPurge(ListShortcuts(folder), DayStartSeconds(*day), UtcToLocalTicks);
-  std::vector<std::wstring> paths;
-  paths.reserve(names.size() + 1);
-  for (const std::wstring& name : names) paths.push_back(folder + name);
-  paths.emplace_back();
-  if (!ShellDeleteFiles(paths, L"Suppression", nullptr, kDeleteFlags)) {
+  // One shortcut at a time: one that cannot go does not keep the others.
+  std::wstring stayed;
+  for (const std::wstring& name : names) {
+    if (const DWORD error = DeleteShortcut(folder + name)) stayed += name + L" : " + ShellErrorText(error) + L"\r\n";
+  }
+  UpdateRecentCountHeader();
+  if (!stayed.empty()) {
     ShowMessage(Owner(), kErrorTitle,
-                L"Erreur survenue lors de la suppression des fichiers. La zone m\u00E9moire n\u00E9cessaire n'a pu "
-                L"\u00EAtre allou\u00E9e.",
+                L"Erreur survenue lors de la suppression des fichiers. Ces raccourcis n'ont pu \u00EAtre "
+                L"supprim\u00E9s :\r\n" + stayed,
                 kWarningBox);
   }
 }

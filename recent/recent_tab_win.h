@@ -16,7 +16,8 @@ void UpdateRecentCountHeader();   // after rows changed
 void DeleteSelectedRecent();      // SupprimerRacc button, CmdRecentSupprSelect
 void DeleteAllRecent();           // Supprimertout button, CmdRecentSupprTout
 void PurgeRecentAfterQuestion();  // FiltrerRacc button: asks, then PurgeRecentBefore
-void PurgeRecentBefore();         // deletes the shortcuts created before the day of PurgeDate
+void PurgeRecentBefore();         // deletes the shortcuts created before the day of PurgeDate,
+                                  // one by one; names those that stay, with why
 void AddRecentEntry();            // CreerRacc button
 void ShowRecentProperties();      // ProprietesRacc button, CmdRecentProprietes
 void ShowRecentFolderDetails();   // DetailsRecents button

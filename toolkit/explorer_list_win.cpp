@@ -82,6 +82,7 @@ struct ExplorerListControl::Impl {
   ExplorerListOptions options;
   std::wstring folder;
   bool listing = false;
+  DWORD listingError = 0;              // why the folder shown could not be listed last time
   std::uint32_t generation = 0;        // of the listing asked for last
   std::uint32_t folderGeneration = 0;  // of the folder: icons asked before a reload still count
   bool insideSetFolder = false;
@@ -146,6 +147,7 @@ void ExplorerListControl::Impl::SetFolder(const std::wstring& path) {
   waitingFirstDraw = true;
   if (!same) {
     ++folderGeneration;
+    listingError = 0;
     focusWhenListed.clear();
     driveLabels.clear();
     if (iconFetcher) iconFetcher->Forget();
@@ -179,8 +181,10 @@ void ExplorerListControl::Impl::ApplyBatches(bool newFolder) {
   bool changed = newFolder;
   bool appendedOnly = true;
   bool tell = false;
+  const DWORD errorBefore = listingError;
   for (ListingBatch& batch : batches) {
     if (batch.generation != generation) continue;  // an older folder's
+    if (batch.last) listingError = batch.error;
     if (batch.refresh) {
       const FolderDiff diff = model.Replace(std::move(batch.rows));
       if (diff.Any()) {
@@ -202,7 +206,13 @@ void ExplorerListControl::Impl::ApplyBatches(bool newFolder) {
       tell = true;
     }
   }
-  if (!changed) return;
+  // A folder that could not be read (or can again) has news for its title
+  // even when its rows stay as they were.
+  if (listingError != errorBefore) tell = true;
+  if (!changed) {
+    if (tell && !insideSetFolder) Notify(kExplorerListRowsChanged, -1);
+    return;
+  }
   // The list view is told once per call: under Wine each new item count
   // costs milliseconds.
   if (newFolder) {
@@ -663,6 +673,7 @@ HWND ExplorerListControl::Window() const { return impl_->window; }
 HWND ExplorerListControl::Hwnd() const { return impl_->list; }
 const std::wstring& ExplorerListControl::Folder() const { return impl_->folder; }
 bool ExplorerListControl::IsListing() const { return impl_->listing; }
+DWORD ExplorerListControl::ListingError() const { return impl_->listingError; }
 const ExplorerListControl::Stats& ExplorerListControl::stats() const { return impl_->stats; }
 
 void ExplorerListControl::SetFolder(const std::wstring& folder) {

@@ -109,6 +109,10 @@ class ExplorerListControl {
   const std::wstring& Folder() const;
   void Refresh();
   bool IsListing() const;  // a listing is still coming in
+  // Why the folder shown could not be listed (a system error code: no
+  // access, gone, a broken link); 0 when its last listing went through. The
+  // folder stays shown, empty but for "..".
+  DWORD ListingError() const;
 
   int RowCount() const;
   std::wstring RowName(int row) const;  // ".." for the parent entry, "C:\" for a drive

@@ -18,8 +18,9 @@ TEST(ExplorerSelection, CollectsSelectedRowsInListOrderWithoutDotEntries) {
             (Paths{L"C:\\Data\\Photos", L"C:\\Data\\b c.doc", L"C:\\Data\\..."}));
   // Only ".." selected: nothing at all.
   EXPECT_TRUE(CollectSelectedPaths(L"C:\\Data\\", std::vector<FolderRowInfo>{{L"..", true}}).empty());
-  // The drive overview names drive roots.
-  EXPECT_EQ(CollectSelectedPaths(L"", std::vector<FolderRowInfo>{{L"D:\\", true}}), Paths{L"D:\\"});
+  // The drive overview's rows are whole drives: never collected as files.
+  EXPECT_TRUE(CollectSelectedPaths(L"", std::vector<FolderRowInfo>{{L"D:\\", true}, {L"..", true}}).empty());
+  EXPECT_TRUE(CollectSelectedPaths(L"\\\\", std::vector<FolderRowInfo>{{L"server\\share", true}}).empty());
 }
 
 TEST(ExplorerSelection, LineFeedTextsSplitIntoOneMoreFieldThanFeedsAndJoinBack) {

@@ -64,6 +64,18 @@ TEST_F(ExplorerTab, EveryFolderChangeRewritesTheCountTitleAndThePath) {
   EXPECT_TRUE(PumpUntil([] { return Header() == L"Contient 14 fichiers et dossiers"; }));
   DispatchGadgetEvent(kExplRecharger, GadgetEvent::Click);
   EXPECT_EQ(Header(), L"Contient 14 fichiers et dossiers");
+
+  // A folder that cannot be listed is not shown as empty: the title says
+  // why, and the folder stays shown.
+  const std::wstring gone = root_ + L"A\\";
+  ASSERT_TRUE(DeleteFileW((gone + L"inner.txt").c_str()));
+  ASSERT_TRUE(RemoveDirectoryW(gone.c_str()));
+  ShowExplorerFolder(gone);
+  EXPECT_TRUE(PumpUntil([] { return Header().starts_with(L"Ce dossier ne peut \u00EAtre lu : "); }))
+      << testing::PrintToString(Header());
+  EXPECT_GT(Header().size(), std::wstring(L"Ce dossier ne peut \u00EAtre lu : ").size());
+  EXPECT_EQ(List()->Folder(), gone);
+  EXPECT_EQ(GadgetText(kExplorerPath), gone);
 }
 
 TEST_F(ExplorerTab, SpecialFoldersOpenFromTheMenuAndContactsCountFilesOnly) {

@@ -173,6 +173,19 @@ TEST_F(FileClipboard, FilesCutInAnotherProgramArePastedAsACopyAndStayAtTheirSour
   EXPECT_EQ(ReadAll(source + L"Dossier\\inner.txt"), "inner");
   EXPECT_EQ(Header(), L"Contient 3 fichiers et dossiers");  // scratch, Dossier, été.txt
 
+  // The folder shown goes away behind the list's back (moved: a deleted one
+  // lingers while the list watches it): nothing is written in its place,
+  // and the user is told.
+  const std::wstring gone = root_ + L"parti\\";
+  ASSERT_TRUE(CreateDirectoryW(gone.c_str(), nullptr));
+  ShowExplorerFolder(gone);
+  ASSERT_TRUE(MoveFileW((root_ + L"parti").c_str(), (root_ + L"ailleurs").c_str()));
+  DispatchCommand(CmdExplColler);
+  EXPECT_EQ(GetFileAttributesW((root_ + L"parti").c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_EQ(ask_.calls.size(), 1u);
+  EXPECT_EQ(ask_.calls[0].title, L"Erreur!");
+  EXPECT_EQ(ask_.calls[0].text, L"Le dossier " + gone + L" n'existe plus : rien n'a \u00E9t\u00E9 coll\u00E9.");
+
   SetEvent(done);
   EXPECT_TRUE(WaitForProcess(client));
   CloseHandle(ready);

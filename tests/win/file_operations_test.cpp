@@ -8,7 +8,9 @@
 #include <gmock/gmock.h>
 
 #include "app/panel_tabs.h"
+#include "explorer/file_clipboard_win.h"
 #include "explorer/file_operations_win.h"
+#include "explorer/shell_file_ops_win.h"
 #include "lists/list_rules.h"
 #include "win/explorer_fixture.h"
 
@@ -19,6 +21,83 @@ using Kind = ScriptedRequesters::Kind;
 using Names = std::vector<std::wstring>;
 constexpr UINT kYesNoWarning = MB_YESNO | MB_ICONWARNING;
 constexpr UINT kYesNoQuestion = MB_YESNO | MB_ICONQUESTION;
+
+// A drive letter of its own over a scratch folder, for as long as it lives:
+// what a drive row stands for, and safe to lose should a command take the
+// row for a file. Windows maps it with DefineDosDeviceW alone; under Wine a
+// link in the prefix's dosdevices folder, made by the system's own ln, is
+// needed too.
+class ScratchDrive {
+ public:
+  explicit ScratchDrive(const std::wstring& folder) {
+    const std::wstring marker = folder + L"marker.txt";
+    if (!MakeFile(marker)) return;
+    for (wchar_t letter = L'Q'; letter <= L'Y' && root_.empty(); ++letter) {
+      if (GetLogicalDrives() & (1u << (letter - L'A'))) continue;
+      const std::wstring device = {letter, L':'};
+      if (!DefineDosDeviceW(0, device.c_str(), folder.substr(0, folder.size() - 1).c_str())) continue;
+      const std::wstring root = device + L"\\";
+      // Wine 8 lists the drive from that definition but opens its files
+      // through its prefix's dosdevices links only.
+      if (!FileExists(root + L"marker.txt")) {
+        const std::string unixFolder = UnixPath(folder);
+        const std::string link = WinePrefixLink(letter);
+        if (unixFolder.empty() || link.empty() || !RunUnix(L"Z:\\bin\\ln", "-s " + unixFolder + " " + link) ||
+            !PumpUntil([&] { return FileExists(root + L"marker.txt"); }, 5000)) {
+          DefineDosDeviceW(DDD_REMOVE_DEFINITION, device.c_str(), nullptr);
+          break;
+        }
+        link_ = link;
+      }
+      root_ = root;
+    }
+    DeleteFileW(marker.c_str());
+  }
+  ~ScratchDrive() {
+    if (root_.empty()) return;
+    if (!link_.empty() && RunUnix(L"Z:\\bin\\rm", "-f " + link_)) {
+      PumpUntil([&] { return GetFileAttributesW(root_.c_str()) == INVALID_FILE_ATTRIBUTES; }, 5000);
+    }
+    DefineDosDeviceW(DDD_REMOVE_DEFINITION, root_.substr(0, 2).c_str(), nullptr);
+  }
+  ScratchDrive(const ScratchDrive&) = delete;
+  ScratchDrive& operator=(const ScratchDrive&) = delete;
+  const std::wstring& root() const { return root_; }  // "Q:\\", empty when none could be made
+
+ private:
+  static std::string UnixPath(const std::wstring& path) {
+    using ToUnix = char*(CDECL*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = toUnix ? toUnix(path.c_str()) : nullptr;
+    if (!name) return {};
+    std::string text = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    while (!text.empty() && text.back() == '/') text.pop_back();
+    return text;
+  }
+  static std::string WinePrefixLink(wchar_t letter) {
+    char prefix[1024] = {};
+    if (!GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix) || prefix[0] != '/') return {};
+    return std::string(prefix) + "/dosdevices/" + static_cast<char>(letter - L'A' + 'a') + ":";
+  }
+  // Wine starts a Unix program as it would a Windows one.
+  static bool RunUnix(const wchar_t* program, const std::string& arguments) {
+    std::wstring command = program + std::wstring(L" ") + std::wstring(arguments.begin(), arguments.end());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(program, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+      return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+  }
+
+  std::wstring root_;
+  std::string link_;
+};
 
 class FileOperations : public ExplorerTest {
  protected:
@@ -124,6 +203,19 @@ TEST_F(FileOperations, DeleteAsksFirstAndRemovesOnlyTheSelectedItems) {
   EXPECT_EQ(FolderNames(root_), (Names{L"b.txt", L"dest"}));
   EXPECT_TRUE(IsDirectory(base_));  // the parent is untouched
   EXPECT_EQ(Header(), L"Contient 2 fichiers et dossiers");
+
+  // A failure says what the system said, not a lack of memory.
+  Select({L"b.txt"});
+  ASSERT_TRUE(DeleteFileW((root_ + L"b.txt").c_str()));  // gone behind the list's back
+  ask_.calls.clear();
+  ask_.messageAnswers = {IDYES};
+  DispatchCommand(CmdExplSupprimer);
+  const Names reports = MessageTexts();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_TRUE(reports[0].starts_with(L"Erreur!|Erreur survenue lors de la suppression des fichiers.\r\n"))
+      << testing::PrintToString(reports[0]);
+  EXPECT_EQ(reports[0].find(L"m\u00E9moire"), std::wstring::npos);
+  EXPECT_GT(reports[0].size(), std::wstring(L"Erreur!|Erreur survenue lors de la suppression des fichiers.\r\n").size());
 }
 
 TEST_F(FileOperations, RecyclingReportsEachFailingRowAndGoesOn) {
@@ -257,6 +349,57 @@ TEST_F(FileOperations, DroppedFolderIsMergedOnYesAndKeepsEveryFileOfBoth) {
   EXPECT_EQ(MessageTexts(), Names{L"ERREUR|Le dossier " + baseName + L" n'a pu \u00EAtre d\u00E9plac\u00E9."});
   EXPECT_EQ(ask_.calls[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_TRUE(IsDirectory(base_));
+}
+
+TEST_F(FileOperations, DriveRowsAreNeverTakenForItemsAndTheOverviewIsNoFolder) {
+  MakeSample();
+  const std::wstring behind = root_ + L"behind\\";
+  ASSERT_TRUE(CreateDirectoryW(behind.c_str(), nullptr));
+  ASSERT_TRUE(MakeFile(behind + L"keep.txt", "kept"));
+  ScratchDrive drive(behind);
+  if (drive.root().empty()) GTEST_SKIP() << "no drive letter could be made here";
+  ASSERT_TRUE(PumpUntil([&] {
+    ShowExplorerFolder(L"");
+    return RowOf(drive.root()) >= 0;
+  }, 5000));
+  ShellDialogAnswerer shellDialogs;
+  ASSERT_TRUE(EmptySystemClipboard());
+  // Only the scratch drive is selected: it alone could suffer.
+  Select({drive.root().c_str()});
+  ask_.messageAnswers = {IDYES, IDYES};
+  ask_.folderAnswers = {dest_, dest_};
+  for (int command : {CmdExplSupprimer, CmdExplRecycler, CmdExplCopierVers, CmdExplDeplacerVers, CmdExplCopier}) {
+    DispatchCommand(command);
+  }
+  EXPECT_TRUE(ask_.calls.empty()) << "a drive row alone is no selection: no question, no message";
+  EXPECT_EQ(ReadAll(behind + L"keep.txt"), "kept");
+  EXPECT_TRUE(FolderNames(dest_).empty());
+  EXPECT_FALSE(ClipboardHasFiles());
+
+  // Second line: the shell's operations refuse a volume root, whoever hands it over.
+  std::wstring reason;
+  EXPECT_FALSE(ShellDeleteFiles(Names{drive.root(), L""}, L"Suppression", nullptr, kDeleteFlags, &reason));
+  EXPECT_NE(reason.find(drive.root()), std::wstring::npos) << testing::PrintToString(reason);
+  EXPECT_FALSE(ShellMoveFiles(Names{root_ + L"a.txt", drive.root()}, Names{dest_}, L"D", nullptr, kMoveFlags));
+  EXPECT_FALSE(RecycleFile(drive.root()));
+  EXPECT_EQ(ReadAll(behind + L"keep.txt"), "kept");
+  EXPECT_TRUE(FileExists(root_ + L"a.txt")) << "nothing of a refused list moves";
+
+  // Paste and a new folder have nowhere to go in the overview: refused,
+  // nothing lands in the program's current directory.
+  const std::wstring current = root_ + L"current\\";
+  ASSERT_TRUE(CreateDirectoryW(current.c_str(), nullptr));
+  wchar_t previous[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryW(current.c_str()));
+  ASSERT_TRUE(PutFilesOnClipboard(Names{root_ + L"a.txt"}));
+  ask_.inputAnswers = {L"Nouveau"};
+  DispatchCommand(CmdExplColler);
+  DispatchGadgetEvent(kExplNouveauDossier, GadgetEvent::Click);
+  SetCurrentDirectoryW(previous);
+  EXPECT_TRUE(FolderNames(current).empty());
+  EXPECT_EQ(MessageTexts(), (Names{std::wstring(L"Erreur!|") + kNoFolderInDriveOverview,
+                                   std::wstring(L"ERREUR!|") + kNoFolderInDriveOverview}));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/popup_menus.h"
+#include "explorer/shell_file_ops_win.h"
 #include "recent/recent_tab_win.h"
 #include "recent/recent_texts.h"
 #include "toolkit/special_folders_win.h"
@@ -107,6 +108,24 @@ TEST_F(RecentTab, PurgeTakesShortcutsCreatedBeforeLocalMidnightOfTheDay) {
   ASSERT_TRUE(DispatchGadgetEvent(kHistFiltrer, GadgetEvent::Click));
   EXPECT_EQ(ask_.calls.size(), 3u);
   EXPECT_TRUE(FileExists(recent_ + L"jour.lnk"));
+
+  // A shortcut held open without delete sharing stays; the others go, and
+  // the message names it with the system's reason.
+  for (const wchar_t* name : {L"a.lnk", L"ouvert.lnk", L"z.lnk"}) SetTimes(Make(name), LocalTime(2005, 1, 3, 10, 0));
+  HANDLE held = CreateFileW((recent_ + L"ouvert.lnk").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  ask_.messageAnswers = {IDYES};
+  ASSERT_TRUE(DispatchGadgetEvent(kHistFiltrer, GadgetEvent::Click));
+  CloseHandle(held);
+  EXPECT_FALSE(FileExists(recent_ + L"a.lnk"));
+  EXPECT_FALSE(FileExists(recent_ + L"z.lnk"));
+  EXPECT_TRUE(FileExists(recent_ + L"ouvert.lnk"));
+  ASSERT_EQ(ask_.calls.size(), 5u);
+  EXPECT_EQ(ask_.calls[4].title, L"Erreur!");
+  EXPECT_EQ(ask_.calls[4].text,
+            L"Erreur survenue lors de la suppression des fichiers. Ces raccourcis n'ont pu \u00EAtre supprim\u00E9s :"
+            L"\r\nouvert.lnk : " + ShellErrorText(ERROR_SHARING_VIOLATION) + L"\r\n");
 }
 
 TEST_F(RecentTab, DeleteSelectedTakesReadOnlyFilesLeavesFoldersAndReportsFailures) {
