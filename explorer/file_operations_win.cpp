@@ -150,7 +150,8 @@ void RecycleSelection(const std::wstring& folder) {
       RewriteExplorerHeader();
     } else {
       ShowMessage(Owner(), kErrorTitle,
-                  FileNamePartOf(path) + L"\rn'a pu \u00EAtre supprim\u00E9. Il est peut-\u00EAtre en cours d'utilisation",
+                  FileNamePartOf(path) +
+                      L"\rn'a pu \u00EAtre supprim\u00E9. Il est peut-\u00EAtre en cours d'utilisation",
                   kErrorBox);
     }
   }
