@@ -187,8 +187,12 @@ class ExplorerTest : public ::testing::Test {
 
   static ExplorerListControl* List() { return FolderList(kExplorerList); }
 
-  // Shows the test folder as the user would reach it.
-  void ShowRoot() { ShowExplorerFolder(root_); }
+  // Shows the test folder as the user would reach it, whole: on a busy
+  // machine the listing may take longer than the list waits for it.
+  void ShowRoot() {
+    ShowExplorerFolder(root_);
+    PumpUntil([] { return !List()->IsListing(); });
+  }
 
   static int RowOf(const std::wstring& name) {
     const ExplorerListControl* list = List();

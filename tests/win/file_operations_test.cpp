@@ -42,7 +42,7 @@ class ScratchDrive {
       if (!FileExists(root + L"marker.txt")) {
         const std::string unixFolder = UnixPath(folder);
         const std::string link = WinePrefixLink(letter);
-        if (unixFolder.empty() || link.empty() || !RunUnix(L"Z:\\bin\\ln", "-s " + unixFolder + " " + link) ||
+        if (unixFolder.empty() || link.empty() || !RunUnix(L"Z:\\bin\\ln", "-sfn " + unixFolder + " " + link) ||
             !PumpUntil([&] { return FileExists(root + L"marker.txt"); }, 5000)) {
           DefineDosDeviceW(DDD_REMOVE_DEFINITION, device.c_str(), nullptr);
           break;
