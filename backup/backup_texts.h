@@ -32,4 +32,34 @@ inline constexpr wchar_t kDeleteDone[] = L"La suppression de votre sauvegarde a 
 inline constexpr wchar_t kTitleFolderCreation[] = L"Création dossier de Sauvegarde";
 inline constexpr wchar_t kFolderCreationFailed[] = L"Le dossier de sauvegarde n'a pu être créé!";
 
+// Why a backup, a restore or a deletion did not take place; each is followed
+// by a blank line and the path concerned.
+inline constexpr wchar_t kFileNotCopied[] =
+    L"Ce fichier ou dossier n'a pu être lu, écrit ou renommé ; votre sauvegarde précédente n'a pas été modifiée :";
+inline constexpr wchar_t kFileDamaged[] =
+    L"Ce fichier est endommagé ou ne se relit pas tel qu'il a été écrit ; votre sauvegarde précédente n'a pas été "
+    L"modifiée :";
+inline constexpr wchar_t kFolderOfOtherFiles[] =
+    L"Ce dossier contient d'autres fichiers qu'une sauvegarde de Kelvane ; il n'a pas été modifié :";
+inline constexpr wchar_t kForbiddenFolder[] =
+    L"Ce dossier ne peut pas servir de sauvegarde (racine d'un lecteur, dossier Windows, dossier du profil ou "
+    L"dossier des données de Kelvane) :";
+inline constexpr wchar_t kBackupDamaged[] =
+    L"La sauvegarde est endommagée ; vos données actuelles n'ont pas été modifiées. Fichier en cause :";
+inline constexpr wchar_t kFileNotRestored[] = L"Ce fichier n'a pu être remplacé :";
+inline constexpr wchar_t kNotDeletedNotABackup[] =
+    L"Ce dossier ne contient pas une sauvegarde créée par Kelvane ; il n'a pas été supprimé :";
+inline constexpr wchar_t kNotDeletedForbidden[] =
+    L"Ce dossier ne peut pas être supprimé (racine d'un lecteur, dossier Windows, dossier du profil ou dossier des "
+    L"données de Kelvane) :";
+
+// The backup folder typed in the preferences window, refused when it saves.
+inline constexpr wchar_t kTitleBackupFolder[] = L"Dossier de sauvegarde";
+inline constexpr wchar_t kFolderNotFullPath[] =
+    L"Indiquez le chemin complet du dossier de sauvegarde, par exemple E:\\Sauvegardes\\KelvaneSave\\ :";
+inline constexpr wchar_t kFolderIsAFile[] = L"Ce chemin désigne un fichier, pas un dossier :";
+inline constexpr wchar_t kFolderNotEmpty[] =
+    L"Ce dossier contient déjà d'autres fichiers qu'une sauvegarde de Kelvane. Choisissez un dossier vide ou une "
+    L"sauvegarde existante :";
+
 }  // namespace kelvane::backup_texts

@@ -6,6 +6,8 @@
 #include <array>
 
 #include "app/app_state.h"
+#include "backup/backup_messages.h"
+#include "backup/backup_set.h"
 #include "backup/backup_texts.h"
 #include "backup/folder_tree_win.h"
 #include "lists/list_loader_win.h"
@@ -13,6 +15,7 @@
 #include "lists/list_store_win.h"
 #include "settings/preferences_win.h"
 #include "settings/preferences_window_win.h"
+#include "toolkit/protected_folders_win.h"
 #include "toolkit/requesters_win.h"
 #include "toolkit/utf_win.h"
 
@@ -46,20 +49,38 @@ bool OfferToChooseBackupFolder() {
   return true;
 }
 
-}  // namespace
+// The backup folder, refused where no backup may stand (a volume root, the
+// Windows or profile folder, the data folder or a folder holding it).
+bool IsForbidden(const std::wstring& backup) {
+  return IsForbiddenBackupFolder(backup, App().dataFolder, IsProtectedFolder(WithoutTrailingBackslash(backup)));
+}
 
-bool SaveAllAndBackup() {
+BackupResult SaveAllAndWriteBackup() {
   SaveAllLists();
   SavePreferences();
   const std::wstring& backup = App().prefs.PrefBackup;
-  if (!ExistsAsFolder(backup)) return false;
-  return CopyFolderTree(App().dataFolder, backup);
+  if (backup.empty()) return {BackupStatus::kNoBackup, backup};
+  if (IsForbidden(backup)) return {BackupStatus::kRefused, backup};
+  Win32TreeFileSystem fs;
+  return WriteBackup(fs, App().dataFolder, backup);
 }
+
+}  // namespace
+
+bool SaveAllAndBackup() { return SaveAllAndWriteBackup().ok(); }
 
 void RestoreBackup() {
   AppState& app = App();
-  if (!ExistsAsFolder(app.prefs.PrefBackup)) {
+  const std::wstring& backup = app.prefs.PrefBackup;
+  Win32TreeFileSystem fs;
+  // Checked before anything changes: a damaged backup is never restored.
+  BackupResult result = IsForbidden(backup) ? BackupResult{BackupStatus::kRefused, backup} : CheckBackup(fs, backup);
+  if (result.status == BackupStatus::kNoBackup) {
     ShowMessage(Owner(), t::kTitleRestore, t::kNoBackupFound, kWarningBox);
+    return;
+  }
+  if (!result.ok()) {
+    ShowMessage(Owner(), t::kTitleRestore, RestoreFailedText(result), kErrorBox);
     return;
   }
   // The lists whose file is there now are the ones the restore replaces; a
@@ -70,10 +91,11 @@ void RestoreBackup() {
     FinishListLoad(kind);
     replaced[static_cast<size_t>(kind)] = PathExists(ListFilePath(kind));
   }
-  if (!CopyFolderTree(app.prefs.PrefBackup, app.dataFolder)) {
+  result = RestoreBackupFiles(fs, backup, app.dataFolder);
+  if (!result.ok()) {
     // The lists keep their entries: the next save writes them whole, never
     // an empty list over a file.
-    ShowMessage(Owner(), t::kTitleRestore, t::kRestoreFailed, kErrorBox);
+    ShowMessage(Owner(), t::kTitleRestore, RestoreFailedText(result), kErrorBox);
     return;
   }
   for (int kind : kListKinds) {
@@ -87,10 +109,11 @@ void RestoreBackup() {
 void BackupNow() {
   if (OfferToChooseBackupFolder()) return;
   MainWindowDisabled disabled;
-  if (SaveAllAndBackup()) {
+  const BackupResult result = SaveAllAndWriteBackup();
+  if (result.ok()) {
     ShowMessage(Owner(), t::kTitleBackup, t::kBackupDone, kInformationBox);
   } else {
-    ShowMessage(Owner(), t::kTitleBackup, t::kBackupFailed, kErrorBox);
+    ShowMessage(Owner(), t::kTitleBackup, BackupFailedText(result), kErrorBox);
   }
 }
 
@@ -104,9 +127,18 @@ void RestoreFromBackup() {
 void DeleteBackup() {
   const std::wstring backup = App().prefs.PrefBackup;
   if (!ExistsAsFolder(backup)) return;
-  if (!Ask(Owner(), t::kTitleDeleteQuestion, t::kDeleteQuestion, MB_YESNO | MB_ICONWARNING)) return;
+  // Only a folder holding a backup the program wrote, whatever was typed.
+  Win32TreeFileSystem fs;
+  if (IsForbidden(backup) || !IsProgramBackupFolder(fs, backup)) {
+    const BackupStatus why = IsForbidden(backup) ? BackupStatus::kRefused : BackupStatus::kNotABackup;
+    ShowMessage(Owner(), t::kTitleDeleteQuestion, DeleteRefusedText({why, backup}), kWarningBox);
+    return;
+  }
+  if (!Ask(Owner(), t::kTitleDeleteQuestion, DeleteQuestionText(backup), MB_YESNO | MB_ICONWARNING)) return;
   // PrefBackup keeps its value: backups fail until the folder is chosen again.
-  if (DeleteFolderTree(backup)) {
+  const BackupResult result =
+      DeleteBackupFolder(fs, backup, App().dataFolder, IsProtectedFolder(WithoutTrailingBackslash(backup)));
+  if (result.ok()) {
     ShowMessage(Owner(), t::kTitleDeleteDone, t::kDeleteDone, kInformationBox);
   } else {
     ShowMessage(Owner(), t::kTitleDeleteFailed, t::kDeleteFailed, kErrorBox);
@@ -114,7 +146,9 @@ void DeleteBackup() {
 }
 
 void SaveAtShutdown() {
-  if (App().prefs.PrefAutoBackup == 1) {
+  // Backups turned off in the preferences leave no automatic backup, whatever
+  // the auto-backup value kept in the file.
+  if (App().prefs.PrefAutoBackup == 1 && App().prefs.CheckBackup == 1) {
     SaveAllAndBackup();
   } else {
     SaveAllLists();

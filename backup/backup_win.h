@@ -5,24 +5,26 @@
 
 namespace kelvane {
 
-// Writes the three lists and the preferences, then copies the data folder
-// into PrefBackup when that is an existing folder. True when the copy was
-// made whole; false without a backup folder.
+// Writes the three lists and the preferences, then backs the data folder up
+// into PrefBackup when that is an existing folder (WriteBackup: a new folder
+// beside it, checked, then put in its place). True when the backup was made
+// whole; false without a backup folder, or with the previous one kept.
 bool SaveAllAndBackup();
 
-// Copies PrefBackup back into the data folder and reloads the lists from it.
-// The lists are emptied only once the whole copy has succeeded, just before
-// the reload: after a failed copy they keep what they showed, so that no
-// later save writes empty lists over the files.
+// Checks the backup in PrefBackup, then writes its files over the data
+// folder's (each in one step) and reloads the lists from them. A damaged
+// backup is said and changes nothing. The lists are emptied only once every
+// file was restored, just before the reload: after a failure they keep what
+// they showed, so that no later save writes empty lists over the files.
 void RestoreBackup();
 
 // The commands of MenuSauvegarde; the main window is disabled meanwhile.
 void BackupNow();          // CmdCreerSauvegarde
 void RestoreFromBackup();  // CmdRecupSauvegarde
-void DeleteBackup();       // CmdSupprSauvegarde
+void DeleteBackup();       // CmdSupprSauvegarde: only a backup the program wrote
 
-// At exit: with PrefAutoBackup at 1, SaveAllAndBackup (its result is not
-// reported); otherwise the three lists.
+// At exit: with PrefAutoBackup and CheckBackup at 1, SaveAllAndBackup (its
+// result is not reported); otherwise the three lists.
 void SaveAtShutdown();
 
 }  // namespace kelvane

@@ -1,5 +1,6 @@
 #include "backup/folder_tree.h"
 
+#include "backup/backup_marker.h"
 #include "toolkit/path_compare.h"
 
 namespace kelvane {
@@ -39,17 +40,26 @@ bool CopyTree(TreeFileSystem& fs, const std::wstring& source, const std::wstring
 bool DeleteTree(TreeFileSystem& fs, const std::wstring& folder) {
   const auto entries = fs.List(folder);
   if (!entries) return false;
+  bool all = true;
+  const TreeEntry* marker = nullptr;
   for (const TreeEntry& entry : *entries) {
     const std::wstring path = JoinPath(folder, entry.name);
-    if (entry.folder && !entry.link) {
-      DeleteTree(fs, path);
+    if (!entry.folder && SamePath(entry.name, kBackupMarkerName)) {
+      marker = &entry;
+    } else if (entry.folder && !entry.link) {
+      all = DeleteTree(fs, path) && all;
     } else if (entry.folder) {
       fs.ClearAttributes(path);
-      fs.RemoveFolder(path);
+      all = fs.RemoveFolder(path) && all;
     } else {
       fs.ClearAttributes(path);
-      fs.DeleteOneFile(path);
+      all = fs.DeleteOneFile(path) && all;
     }
+  }
+  if (marker && all) {
+    const std::wstring path = JoinPath(folder, marker->name);
+    fs.ClearAttributes(path);
+    fs.DeleteOneFile(path);
   }
   fs.ClearAttributes(folder);
   return fs.RemoveFolder(folder);

@@ -35,6 +35,15 @@ class TreeFileSystem {
   virtual bool DeleteOneFile(const std::wstring& path) = 0;
   // An empty folder, or a folder link itself (not what it points to).
   virtual bool RemoveFolder(const std::wstring& path) = 0;
+  // A file or a folder is found at the path.
+  virtual bool Exists(const std::wstring& path) = 0;
+  // The whole content of a file; false when it cannot be read.
+  virtual bool ReadFileBytes(const std::wstring& path, std::string* bytes) = 0;
+  // The file's whole new content, written beside it and swapped in at once:
+  // on failure the file is as it was.
+  virtual bool WriteFileBytes(const std::wstring& path, std::string_view bytes) = 0;
+  // Renames a folder in place (same parent); false when `to` exists.
+  virtual bool RenameFolder(const std::wstring& from, const std::wstring& to) = 0;
 };
 
 // The path without its trailing backslashes.
@@ -53,7 +62,9 @@ bool CopyFolderTree(TreeFileSystem& fs, std::wstring_view source, std::wstring_v
 
 // Deletes every file and subfolder of the folder, then the folder itself
 // (attributes cleared first). Goes on after a failure; true when the folder
-// itself is gone. Nothing is deleted when the folder cannot be listed.
+// itself is gone. Nothing is deleted when the folder cannot be listed. A
+// backup's marker file goes last, so that a backup only partly deleted is
+// still known as one.
 bool DeleteFolderTree(TreeFileSystem& fs, std::wstring_view folder);
 
 // The backup folder for a parent folder chosen by the user: the parent with

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "toolkit/safe_save_win.h"
+#include "toolkit/utf_win.h"
+
 namespace kelvane {
 
 std::optional<std::vector<TreeEntry>> Win32TreeFileSystem::List(const std::wstring& folder) {
@@ -40,6 +43,30 @@ bool Win32TreeFileSystem::CopyOneFile(const std::wstring& from, const std::wstri
 bool Win32TreeFileSystem::DeleteOneFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != 0; }
 
 bool Win32TreeFileSystem::RemoveFolder(const std::wstring& path) { return RemoveDirectoryW(path.c_str()) != 0; }
+
+bool Win32TreeFileSystem::Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32TreeFileSystem::ReadFileBytes(const std::wstring& path, std::string* bytes) {
+  return ReadWholeFile(path, bytes);
+}
+
+bool Win32TreeFileSystem::WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+  return SaveFileAtomically(path, bytes);
+}
+
+bool Win32TreeFileSystem::RenameFolder(const std::wstring& from, const std::wstring& to) {
+  // Same volume: one rename, the folder's content untouched. A virus scanner
+  // or an indexer holding a file inside for a moment makes it fail: try
+  // again for about a second.
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(from.c_str(), to.c_str(), 0)) return true;
+    const DWORD error = GetLastError();
+    if (attempt == 10 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) return false;
+    Sleep(100);
+  }
+}
 
 bool CopyFolderTree(const std::wstring& source, const std::wstring& destination) {
   Win32TreeFileSystem fs;

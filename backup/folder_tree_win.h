@@ -15,6 +15,10 @@ class Win32TreeFileSystem : public TreeFileSystem {
   bool CopyOneFile(const std::wstring& from, const std::wstring& to) override;
   bool DeleteOneFile(const std::wstring& path) override;
   bool RemoveFolder(const std::wstring& path) override;
+  bool Exists(const std::wstring& path) override;
+  bool ReadFileBytes(const std::wstring& path, std::string* bytes) override;
+  bool WriteFileBytes(const std::wstring& path, std::string_view bytes) override;
+  bool RenameFolder(const std::wstring& from, const std::wstring& to) override;
 };
 
 bool CopyFolderTree(const std::wstring& source, const std::wstring& destination);

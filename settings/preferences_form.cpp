@@ -21,7 +21,8 @@ void FillPreferencesForm(const Preferences& p, PreferencesForm* form) {
   if (p.CheckSaveList == 1) form->saveOnChange = true;
   if (p.CheckBackup == 1) form->backup = true;
   if (!p.PrefBackup.empty()) form->backupFolder = p.PrefBackup;
-  if (p.PrefAutoBackup == 1) form->autoBackup = true;
+  // Backups turned off leave no automatic backup ticked.
+  if (p.PrefAutoBackup == 1 && p.CheckBackup == 1) form->autoBackup = true;
 }
 
 void TakePreferencesForm(const PreferencesForm& form, int32_t innerWidth, int32_t innerHeight, int32_t outerX,
@@ -41,7 +42,7 @@ void TakePreferencesForm(const PreferencesForm& form, int32_t innerWidth, int32_
   p->CheckSaveList = form.saveOnChange ? 1 : 0;
   p->CheckBackup = form.backup ? 1 : 0;
   p->PrefBackup = form.backupFolder;
-  p->PrefAutoBackup = form.autoBackup ? 1 : 0;
+  p->PrefAutoBackup = form.backup && form.autoBackup ? 1 : 0;
 }
 
 std::wstring PreferencesWindowTitle(const std::wstring& programTitle) {

@@ -32,13 +32,15 @@ PreferencesForm InitialPreferencesForm(const std::wstring& appsFolder, const std
 
 // Sets the form from a record read from the file. Only what the record says
 // is changed: "Ok" ticks and "No" clears a keep box (other words leave it),
-// the pin, save and backup boxes are ticked by 1, a start tab that names no
-// tab and empty folders leave the form's own.
+// the pin, save and backup boxes are ticked by 1 (the auto-backup box only
+// with backups on), a start tab that names no tab and empty folders leave
+// the form's own.
 void FillPreferencesForm(const Preferences& prefs, PreferencesForm* form);
 
 // "Enregistrer": the form into the record. The size and position come from
 // the main window when their boxes are ticked ("Ok"), else "No" and zeros;
-// with no option selected the start tab keeps its word.
+// with no option selected the start tab keeps its word; with backups turned
+// off there is no automatic backup.
 void TakePreferencesForm(const PreferencesForm& form, int32_t innerWidth, int32_t innerHeight, int32_t outerX,
                          int32_t outerY, Preferences* prefs);
 

@@ -9,8 +9,10 @@
 #include "app/gadgets.h"
 #include "app/ids.h"
 #include "app/placement.h"
+#include "backup/backup_folder_choice.h"
+#include "backup/backup_messages.h"
 #include "backup/backup_texts.h"
-#include "backup/folder_tree.h"
+#include "backup/folder_tree_win.h"
 #include "settings/preferences.h"
 #include "settings/preferences_win.h"
 #include "theme/about_text.h"
@@ -20,6 +22,8 @@
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/path_compare.h"
+#include "toolkit/protected_folders_win.h"
 #include "toolkit/requesters_win.h"
 #include "toolkit/safe_save_win.h"
 #include "toolkit/tool_button_win.h"
@@ -48,6 +52,7 @@ struct PreferencesState {
   UINT dpi = 96;
   UniqueFont font;
   std::array<HIMAGELIST, kOptionCount> optionImages{};
+  std::wstring backupAtOpen;  // the backup folder the window opened with
 };
 
 PreferencesState& State() {
@@ -231,6 +236,28 @@ std::wstring ChooseFolderFor(int field) {
   return TheRequesters().BrowseFolder(State().window, kChooseFolderTitle, FieldText(field));
 }
 
+// A backup folder typed by hand is checked before anything is kept, and a
+// missing one made. The folder the window opened with, or the one chosen
+// with the button, is taken as it is: its medium may just be away.
+bool AcceptTypedBackupFolder() {
+  std::wstring typed = FieldText(kPrefBackupFolder);
+  if (typed.empty() || SamePath(typed, State().backupAtOpen) || SamePath(typed, App().prefs.PrefBackup)) return true;
+  Win32TreeFileSystem fs;
+  const BackupFolderProblem problem = PrepareTypedBackupFolder(
+      fs, typed, App().dataFolder, IsProtectedFolder(WithoutTrailingBackslash(typed)));
+  if (problem != BackupFolderProblem::kNone) {
+    ShowMessage(State().window, backup_texts::kTitleBackupFolder, BackupFolderProblemText(problem, typed), kErrorBox);
+    if (HWND field = Gadget(kPrefBackupFolder)) SetFocus(field);
+    return false;
+  }
+  // Stored as every backup folder is: ending with a backslash.
+  if (typed.back() != L'\\' && typed.back() != L'/') {
+    typed += L'\\';
+    SetWindowTextW(Gadget(kPrefBackupFolder), typed.c_str());
+  }
+  return true;
+}
+
 void ForgetGadgets() {
   for (int gadget = kPrefBanner; gadget <= kPrefStatusBar; ++gadget) RegisterGadget(gadget, nullptr);
 }
@@ -312,6 +339,7 @@ void OpenPreferencesWindow() {
   state.window = window;
   SetWindowNumber(window, kPreferencesWindow);
   BuildGadgets();
+  state.backupAtOpen = App().prefs.PrefBackup;
   LoadPreferencesIntoWindow();
   ApplyDarkLook();
   ShowWindow(window, SW_SHOW);
@@ -370,6 +398,7 @@ void LoadPreferencesIntoWindow() {
   PreferencesForm form = ReadPreferencesForm();
   FillPreferencesForm(app.prefs, &form);
   ShowPreferencesForm(form);
+  State().backupAtOpen = app.prefs.PrefBackup;
 }
 
 bool SavePreferencesFromWindow() {
@@ -417,11 +446,20 @@ void OnChooseBackupFolder() {
   }
 }
 
-void OnBackupCheck() { EnableBackupChoices(IsChecked(kPrefBackupCheck)); }
+void OnBackupCheck() {
+  const bool on = IsChecked(kPrefBackupCheck);
+  EnableBackupChoices(on);
+  // No automatic backup while backups are off; the box acts at once.
+  if (!on) {
+    SetChecked(kPrefAutoBackup, false);
+    App().prefs.PrefAutoBackup = 0;
+  }
+}
 
 void OnAutoBackupCheck() { App().prefs.PrefAutoBackup = IsChecked(kPrefAutoBackup) ? 1 : 0; }
 
 void OnSavePreferences() {
+  if (!AcceptTypedBackupFolder()) return;
   SavePreferencesFromWindow();
   ClosePreferencesWindow();
 }

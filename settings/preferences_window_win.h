@@ -63,8 +63,8 @@ void ShowPreferencesForm(const PreferencesForm& form);
 void OnChooseAppsFolder();
 void OnChooseFilesFolder();
 void OnChooseBackupFolder();
-void OnBackupCheck();      // enables or disables the backup choices
+void OnBackupCheck();      // enables or disables the backup choices; off clears auto-backup
 void OnAutoBackupCheck();  // PrefAutoBackup at once
-void OnSavePreferences();  // "Enregistrer": save, then close
+void OnSavePreferences();  // "Enregistrer": a typed backup folder checked, save, then close
 
 }  // namespace kelvane

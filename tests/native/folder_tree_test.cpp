@@ -1,5 +1,8 @@
 #include "backup/folder_tree.h"
 
+#include "backup/backup_folder_choice.h"
+#include "backup/backup_marker.h"
+#include "backup/backup_set.h"
 #include "backup/backup_texts.h"
 #include "catalog/catalog.h"
 
@@ -20,11 +23,14 @@ class MemoryTree : public TreeFileSystem {
     bool readOnly = false;
     bool link = false;
     std::string content;
+    bool operator==(const Node&) const = default;
   };
   std::map<std::wstring, Node> nodes;
   std::set<std::wstring> failCopyTo;    // copies onto these fail
   std::set<std::wstring> failDelete;    // these files cannot be deleted
   std::set<std::wstring> unlistable;    // these folders cannot be listed
+  std::set<std::wstring> failWrite;     // writes of these fail, leaving the file as it was
+  std::set<std::wstring> cutWrite;      // writes of these keep half the bytes and report success
   std::vector<std::wstring> made;       // folders made, in order
 
   void Folder(const std::wstring& path) { nodes[path] = {true, false, false, {}}; }
@@ -85,6 +91,30 @@ class MemoryTree : public TreeFileSystem {
       if (children && !children->empty()) return false;
     }
     nodes.erase(it);
+    return true;
+  }
+  bool Exists(const std::wstring& path) override { return Has(path); }
+  bool ReadFileBytes(const std::wstring& path, std::string* bytes) override {
+    const auto it = nodes.find(path);
+    if (it == nodes.end() || it->second.folder) return false;
+    *bytes = it->second.content;
+    return true;
+  }
+  bool WriteFileBytes(const std::wstring& path, std::string_view bytes) override {
+    const size_t cut = path.rfind(L'\\');
+    if (failWrite.count(path) || !IsFolder(path.substr(0, cut))) return false;
+    if (auto it = nodes.find(path); it != nodes.end() && (it->second.readOnly || it->second.folder)) return false;
+    File(path, std::string(cutWrite.count(path) ? bytes.substr(0, bytes.size() / 2) : bytes));
+    return true;
+  }
+  bool RenameFolder(const std::wstring& from, const std::wstring& to) override {
+    if (!IsFolder(from) || Has(to)) return false;
+    std::map<std::wstring, Node> renamed;
+    for (auto& [path, node] : nodes) {
+      const bool inside = path == from || path.rfind(from + L"\\", 0) == 0;
+      renamed[inside ? to + path.substr(from.size()) : path] = node;
+    }
+    nodes = std::move(renamed);
     return true;
   }
 };
@@ -179,6 +209,188 @@ TEST_F(FolderTree, DeleteOfWhatCannotBeListedDeletesNothing) {
   EXPECT_TRUE(fs.Has(L"C:\\Data\\MyApps.txt"));
   EXPECT_FALSE(DeleteFolderTree(fs, L""));
   EXPECT_FALSE(DeleteFolderTree(fs, L"C:\\"));
+}
+
+// A data folder of whole list files, and a backup folder chosen and made.
+class BackupSet : public FolderTree {
+ protected:
+  void SetUp() override {
+    FolderTree::SetUp();
+    fs.File(L"C:\\Data\\MyApps.txt", "1\r\nA\r\nC:\\a.exe\r\n");
+    fs.File(L"C:\\Data\\MyLinks.txt", "0\r\n", true);
+    fs.File(L"C:\\Data\\MyApps.txt.tmp", "1\r\n");
+    fs.File(L"C:\\Data\\rf3A2B.tmp", "");
+    fs.Folder(L"E:\\Sauve");
+    fs.Folder(kBackup);
+  }
+  std::wstring Saved(const wchar_t* name) const { return std::wstring(kBackup) + L"\\" + name; }
+  // Nothing beside the backup folder.
+  std::vector<std::wstring> Siblings() {
+    std::vector<std::wstring> names;
+    const auto entries = fs.List(L"E:\\Sauve");
+    for (const TreeEntry& entry : *entries) names.push_back(entry.name);
+    return names;
+  }
+  static constexpr wchar_t kBackup[] = L"E:\\Sauve\\KelvaneSave";
+};
+
+TEST_F(BackupSet, ABackupReplacesThePreviousOneOnlyOnceWrittenWholeAndChecked) {
+  ASSERT_TRUE(WriteBackup(fs, L"C:\\Data\\", L"E:\\Sauve\\KelvaneSave\\").ok());
+  EXPECT_EQ(fs.Content(Saved(L"MyApps.txt")), "1\r\nA\r\nC:\\a.exe\r\n");
+  EXPECT_EQ(fs.Content(Saved(L"Sub\\note.txt")), "note");
+  EXPECT_FALSE(fs.Has(Saved(L"MyApps.txt.tmp")));
+  EXPECT_FALSE(fs.Has(Saved(L"rf3A2B.tmp")));
+  EXPECT_TRUE(CheckBackup(fs, kBackup).ok());
+  EXPECT_EQ(Siblings(), std::vector<std::wstring>{L"KelvaneSave"});
+  fs.File(Saved(L"extra.txt"), "mine");  // placed by hand: kept by later backups
+
+  // A write that fails halfway, one cut short without a word, a list file of
+  // the data folder cut short: the previous backup stays whole each time.
+  fs.File(L"C:\\Data\\MyApps.txt", "2\r\nA\r\nC:\\a.exe\r\nB\r\nC:\\b.exe\r\n");
+  const auto before = fs.nodes;
+  const std::wstring writing = L"E:\\Sauve\\KelvaneSave (en cours)";
+  fs.failWrite.insert(writing + L"\\Sub\\note.txt");
+  EXPECT_EQ(WriteBackup(fs, L"C:\\Data", kBackup).status, BackupStatus::kFailed);
+  EXPECT_EQ(fs.nodes.size(), before.size());
+  EXPECT_EQ(fs.Content(Saved(L"MyApps.txt")), "1\r\nA\r\nC:\\a.exe\r\n");
+  fs.failWrite.clear();
+  fs.cutWrite.insert(writing + L"\\MyApps.txt");
+  const BackupResult cut = WriteBackup(fs, L"C:\\Data", kBackup);
+  EXPECT_EQ(cut.status, BackupStatus::kDamaged);
+  EXPECT_EQ(cut.path, writing + L"\\MyApps.txt");
+  EXPECT_EQ(fs.Content(Saved(L"MyApps.txt")), "1\r\nA\r\nC:\\a.exe\r\n");
+  fs.cutWrite.clear();
+  fs.File(L"C:\\Data\\MyFiles.txt", "2\r\nPhotos\r\n");
+  EXPECT_EQ(WriteBackup(fs, L"C:\\Data", kBackup).path, L"C:\\Data\\MyFiles.txt");
+  EXPECT_EQ(Siblings(), std::vector<std::wstring>{L"KelvaneSave"});
+  fs.DeleteOneFile(L"C:\\Data\\MyFiles.txt");
+
+  ASSERT_TRUE(WriteBackup(fs, L"C:\\Data", kBackup).ok());
+  EXPECT_EQ(fs.Content(Saved(L"MyApps.txt")), "2\r\nA\r\nC:\\a.exe\r\nB\r\nC:\\b.exe\r\n");
+  EXPECT_EQ(fs.Content(Saved(L"extra.txt")), "mine");
+  EXPECT_EQ(Siblings(), std::vector<std::wstring>{L"KelvaneSave"});
+}
+
+TEST_F(BackupSet, ABackupCutShortIsPutRightByTheNextOne) {
+  ASSERT_TRUE(WriteBackup(fs, L"C:\\Data", kBackup).ok());
+  // Stopped between the two renames: the previous backup aside, the new one
+  // written; before that, a copy stopped halfway.
+  ASSERT_TRUE(fs.RenameFolder(kBackup, L"E:\\Sauve\\KelvaneSave (pr\u00E9c\u00E9dente)"));
+  fs.Folder(L"E:\\Sauve\\KelvaneSave (en cours)");
+  fs.File(L"E:\\Sauve\\KelvaneSave (en cours)\\Kelvane.backup", BackupMarkerText({}));
+  fs.File(L"E:\\Sauve\\KelvaneSave (en cours)\\MyApps.txt", "1\r\n");
+  ASSERT_TRUE(WriteBackup(fs, L"C:\\Data", kBackup).ok());
+  EXPECT_EQ(Siblings(), std::vector<std::wstring>{L"KelvaneSave"});
+  EXPECT_TRUE(CheckBackup(fs, kBackup).ok());
+  // A folder of that name that the program did not write is left alone.
+  fs.Folder(L"E:\\Sauve\\KelvaneSave (en cours)");
+  fs.File(L"E:\\Sauve\\KelvaneSave (en cours)\\lettre.doc", "x");
+  EXPECT_EQ(WriteBackup(fs, L"C:\\Data", kBackup).status, BackupStatus::kNotABackup);
+  EXPECT_EQ(fs.Content(L"E:\\Sauve\\KelvaneSave (en cours)\\lettre.doc"), "x");
+}
+
+TEST_F(BackupSet, OnlyABackupOfTheProgramIsReplacedOrDeleted) {
+  fs.Folder(L"E:\\Victime");
+  fs.File(L"E:\\Victime\\precious.txt", "keep");
+  EXPECT_EQ(WriteBackup(fs, L"C:\\Data", L"E:\\Victime\\").status, BackupStatus::kNotABackup);
+  EXPECT_EQ(DeleteBackupFolder(fs, L"E:\\Victime\\", L"C:\\Data", false).status, BackupStatus::kNotABackup);
+  EXPECT_EQ(fs.Content(L"E:\\Victime\\precious.txt"), "keep");
+  EXPECT_FALSE(fs.Has(L"E:\\Victime (en cours)"));
+  // Never a drive, the data folder or a folder holding it, whatever it holds.
+  for (const wchar_t* folder : {L"E:\\", L"C:\\DATA\\", L"C:\\"}) {
+    EXPECT_EQ(WriteBackup(fs, L"C:\\Data", folder).status, BackupStatus::kRefused) << folder;
+    EXPECT_EQ(DeleteBackupFolder(fs, folder, L"C:\\Data", false).status, BackupStatus::kRefused) << folder;
+  }
+  EXPECT_EQ(DeleteBackupFolder(fs, kBackup, L"C:\\Data", true).status, BackupStatus::kRefused);
+
+  // Written before the marker existed: "KelvaneSave" holding only the
+  // program's own files is known as a backup; with anything else, it is not.
+  fs.Folder(L"E:\\Old");
+  fs.Folder(L"E:\\Old\\kelvanesave");
+  fs.File(L"E:\\Old\\kelvanesave\\MyApps.txt", "0\r\n");
+  fs.File(L"E:\\Old\\kelvanesave\\rf1.tmp", "");
+  EXPECT_TRUE(IsProgramBackupFolder(fs, L"E:\\Old\\kelvanesave\\"));
+  fs.File(L"E:\\Old\\kelvanesave\\photo.jpg", "x");
+  EXPECT_FALSE(IsProgramBackupFolder(fs, L"E:\\Old\\kelvanesave"));
+  EXPECT_FALSE(IsProgramBackupFolder(fs, L"C:\\Data"));
+
+  // A backup whose deletion stops halfway keeps its marker, and is still one.
+  ASSERT_TRUE(WriteBackup(fs, L"C:\\Data", kBackup).ok());
+  fs.File(Saved(L"extra.txt"), "mine");
+  fs.failDelete.insert(Saved(L"extra.txt"));
+  EXPECT_EQ(DeleteBackupFolder(fs, kBackup, L"C:\\Data", false).status, BackupStatus::kFailed);
+  EXPECT_TRUE(IsProgramBackupFolder(fs, kBackup));
+  fs.failDelete.clear();
+  EXPECT_TRUE(DeleteBackupFolder(fs, kBackup, L"C:\\Data", false).ok());
+  EXPECT_FALSE(fs.Has(kBackup));
+}
+
+TEST_F(BackupSet, ARestoreChecksTheBackupFirstAndChangesNothingWhenDamaged) {
+  ASSERT_TRUE(WriteBackup(fs, L"C:\\Data", kBackup).ok());
+  fs.File(L"C:\\Data\\MyApps.txt", "0\r\n");
+  fs.File(Saved(L"Sub\\note.txt"), "note, changed since");
+  const auto before = fs.nodes;
+  const BackupResult damaged = RestoreBackupFiles(fs, kBackup, L"C:\\Data");
+  EXPECT_EQ(damaged.status, BackupStatus::kDamaged);
+  EXPECT_EQ(damaged.path, Saved(L"Sub\\note.txt"));
+  EXPECT_EQ(fs.nodes, before);
+  fs.File(Saved(L"Sub\\note.txt"), "note");
+
+  // Each file written in one step (a read-only one too), the others still
+  // restored after a failed one; the marker and temporary files stay out.
+  fs.File(Saved(L"rf9.tmp"), "");
+  fs.failWrite.insert(L"C:\\Data\\Sub\\note.txt");
+  const BackupResult failed = RestoreBackupFiles(fs, kBackup, L"C:\\Data");
+  EXPECT_EQ(failed.status, BackupStatus::kFailed);
+  EXPECT_EQ(failed.path, L"C:\\Data\\Sub\\note.txt");
+  EXPECT_EQ(fs.Content(L"C:\\Data\\MyApps.txt"), "1\r\nA\r\nC:\\a.exe\r\n");
+  EXPECT_EQ(fs.Content(L"C:\\Data\\MyLinks.txt"), "0\r\n");
+  EXPECT_FALSE(fs.Has(L"C:\\Data\\Kelvane.backup"));
+  EXPECT_FALSE(fs.Has(L"C:\\Data\\rf9.tmp"));
+
+  // Written before the marker existed: its list files must be whole.
+  fs.Folder(L"E:\\Old");
+  fs.File(L"E:\\Old\\MyLinks.txt", "3\r\nA\r\nhttps://a.example/\r\nB\r\nhttps://b.exam");
+  EXPECT_EQ(RestoreBackupFiles(fs, L"E:\\Old", L"C:\\Data").status, BackupStatus::kDamaged);
+  fs.Folder(L"E:\\Empty");
+  EXPECT_EQ(RestoreBackupFiles(fs, L"E:\\Empty", L"C:\\Data").status, BackupStatus::kNoBackup);
+}
+
+TEST(BackupMarker, ListsEachFileAndFailsWhenCutOrDamaged) {
+  const std::vector<BackupFileRecord> files = {RecordOf(L"MyApps.txt", "0\r\n"),
+                                               RecordOf(L"Sub\\\u00E9t\u00E9.txt", "")};
+  const std::string text = BackupMarkerText(files);
+  EXPECT_EQ(ParseBackupMarker(text), files);
+  EXPECT_FALSE(ParseBackupMarker(text.substr(0, text.size() - 3)));
+  EXPECT_FALSE(ParseBackupMarker("Kelvane backup 1\r\n12\tzz\tMyApps.txt\r\n"));
+  EXPECT_TRUE(IsTemporaryFileName(L"rfA1.TMP"));
+  EXPECT_TRUE(ListFileIsWhole("2\r\nA\r\na\r\nB\r\nb\r\n"));
+  EXPECT_FALSE(ListFileIsWhole("2\r\nA\r\na\r\nB\r\n"));     // an entry missing
+  EXPECT_FALSE(ListFileIsWhole("2\r\nA\r\na\r\nB\r\nbb"));   // cut inside the last line
+  EXPECT_FALSE(ListFileIsWhole("deux\r\nA\r\na\r\n"));
+  EXPECT_FALSE(ListFileIsWhole(""));
+}
+
+TEST_F(FolderTree, ATypedBackupFolderIsCheckedAndAMissingOneMade) {
+  using P = BackupFolderProblem;
+  fs.File(L"E:\\note.txt", "x");
+  fs.Folder(L"E:\\Docs");
+  fs.File(L"E:\\Docs\\lettre.doc", "x");
+  fs.Folder(L"E:\\Vide");
+  const std::pair<const wchar_t*, P> cases[] = {
+      {L"Sauve\\KelvaneSave\\", P::kNotFullPath}, {L"E:Sauve", P::kNotFullPath},
+      {L"\\Sauve", P::kNotFullPath},              {L"E:\\Sauve\\..\\..\\", P::kNotFullPath},
+      {L"E:\\", P::kForbidden},                   {L"\\\\serveur\\partage\\", P::kForbidden},
+      {L"c:\\data\\", P::kForbidden},             {L"C:\\", P::kForbidden},
+      {L"E:\\note.txt", P::kIsAFile},             {L"E:\\Absent\\KelvaneSave\\", P::kCannotMake},
+      {L"E:\\Docs\\", P::kHoldsOtherFiles},       {L"E:\\Vide\\", P::kNone},
+      {L"E:\\Nouvelle\\", P::kNone},              {L"\\\\serveur\\partage\\Sauve", P::kNone}};
+  fs.Folder(L"\\\\serveur\\partage");
+  for (const auto& [typed, problem] : cases) {
+    EXPECT_EQ(PrepareTypedBackupFolder(fs, typed, L"C:\\Data\\", false), problem) << typed;
+  }
+  EXPECT_TRUE(fs.IsFolder(L"E:\\Nouvelle"));
+  EXPECT_EQ(PrepareTypedBackupFolder(fs, L"E:\\Vide", L"C:\\Data", true), P::kForbidden);
 }
 
 TEST(BackupFolder, IsTheChosenFolderWithKelvaneSave) {

@@ -59,6 +59,16 @@ TEST(PreferencesForm, TakeWritesEveryKeyWithNoAndZerosForUntickedPlacement) {
   EXPECT_EQ(prefs.PrefBackup, L"E:\\KelvaneSave\\");
   EXPECT_EQ(prefs.CheckSaveList, 1);
   EXPECT_EQ(prefs.CheckBackup, 0);
+  // Backups off: no automatic backup, whatever the greyed box shows; and a
+  // file that says otherwise does not tick it.
+  form.autoBackup = true;
+  TakePreferencesForm(form, 400, 300, 50, 60, &prefs);
+  EXPECT_EQ(prefs.PrefAutoBackup, 0);
+  prefs.PrefAutoBackup = 1;
+  PreferencesForm shown = Built();
+  FillPreferencesForm(prefs, &shown);
+  EXPECT_FALSE(shown.autoBackup);
+  form.autoBackup = false;
 
   form.keepSize = form.keepPosition = true;
   form.startTab = 5;

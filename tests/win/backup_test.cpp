@@ -49,6 +49,14 @@ class BackupTest : public ListsTest {
     EXPECT_EQ(watch_.calls[index].type, type);
   }
 
+  // A message whose text begins with `text` (a reason may follow it).
+  void ExpectMessageStarting(size_t index, const wchar_t* title, const std::wstring& text, UINT type) {
+    ASSERT_LT(index, watch_.calls.size());
+    EXPECT_EQ(watch_.calls[index].title, title);
+    EXPECT_EQ(watch_.calls[index].text.substr(0, text.size()), text) << watch_.calls[index].text;
+    EXPECT_EQ(watch_.calls[index].type, type);
+  }
+
   std::wstring parent_;
   std::wstring backup_;
   WatchingRequesters watch_;
@@ -60,8 +68,15 @@ constexpr UINT kYesNoWarning = MB_YESNO | MB_ICONWARNING;
 TEST_F(BackupTest, BackupThenAddThenRestoreGivesBackTheSavedListsAndExtraFiles) {
   AppendEntry(kAppsKind, {L"Bloc-notes", L"C:\\windows\\notepad.exe"});
   AppendEntry(kLinksKind, {L"Exemple", L"https://example.org/"});
+  // Leftovers of earlier saves are never part of a backup.
+  ASSERT_TRUE(WriteAll(Data(L"MyApps.txt.tmp"), "1\r\n"));
+  ASSERT_TRUE(WriteAll(Data(L"rf3A2B.tmp"), ""));
   DispatchCommand(CmdCreerSauvegarde);
+  DeleteFileW(Data(L"MyApps.txt.tmp").c_str());
+  DeleteFileW(Data(L"rf3A2B.tmp").c_str());
   ExpectMessage(0, t::kTitleBackup, t::kBackupDone, kInformationBox);
+  EXPECT_FALSE(FileExists(Saved(L"MyApps.txt.tmp")));
+  EXPECT_FALSE(FileExists(Saved(L"rf3A2B.tmp")));
   EXPECT_EQ(watch_.mainEnabled, std::vector<bool>{false});
   EXPECT_TRUE(IsWindowEnabled(App().mainWindow));
   EXPECT_EQ(ReadAll(Saved(L"MyApps.txt")), "1\r\nBloc-notes\r\nC:\\windows\\notepad.exe\r\n");
@@ -103,6 +118,24 @@ TEST_F(BackupTest, AReadOnlyFileInTheBackupIsReplaced) {
   EXPECT_EQ(ReadAll(Saved(L"MyLinks.txt")), "2\r\nA\r\nhttps://a.example/\r\nB\r\nhttps://b.example/\r\n");
 }
 
+TEST_F(BackupTest, ABackupThatFailsHalfwayLeavesThePreviousBackupWhole) {
+  AppendEntry(kAppsKind, {L"Old", L"C:\\old.exe"});
+  DispatchCommand(CmdCreerSauvegarde);
+  const std::string saved = ReadAll(Saved(L"MyApps.txt"));
+  AppendEntry(kAppsKind, {L"New", L"C:\\new.exe"});
+  // A file of the data folder that no one else may read: its copy fails.
+  ASSERT_TRUE(WriteAll(Data(L"held.txt"), "x"));
+  HANDLE held = CreateFileW(Data(L"held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  DispatchCommand(CmdCreerSauvegarde);
+  CloseHandle(held);
+  DeleteFileW(Data(L"held.txt").c_str());
+  ExpectMessageStarting(1, t::kTitleBackup, t::kBackupFailed, kErrorBox);
+  EXPECT_EQ(ReadAll(Saved(L"MyApps.txt")), saved);
+  EXPECT_FALSE(FileExists(Saved(L"held.txt")));
+  EXPECT_FALSE(IsDirectory(parent_ + L"KelvaneSave (en cours)")) << "nothing left beside the backup";
+}
+
 TEST_F(BackupTest, AMissingBackupFolderFailsAfterTheFilesWereWrittenAndChangesNothing) {
   App().prefs.PrefBackup = parent_ + L"Absent\\KelvaneSave\\";
   AppendEntry(kAppsKind, {L"Bloc-notes", L"C:\\windows\\notepad.exe"});
@@ -139,7 +172,8 @@ TEST_F(BackupTest, DeletingTheBackupAsksAndLaterBackupsFailUntilAFolderIsChosenA
   DispatchCommand(CmdCreerSauvegarde);
   watch_.messageAnswers = {IDNO, IDYES};
   DispatchCommand(CmdSupprSauvegarde);
-  ExpectMessage(1, t::kTitleDeleteQuestion, t::kDeleteQuestion, kYesNoWarning);
+  ExpectMessage(1, t::kTitleDeleteQuestion, (std::wstring(t::kDeleteQuestion) + L"\n\n" + backup_).c_str(),
+                kYesNoWarning);
   EXPECT_TRUE(IsDirectory(backup_));
   DispatchCommand(CmdSupprSauvegarde);
   ExpectMessage(3, t::kTitleDeleteDone, t::kDeleteDone, kInformationBox);
@@ -150,6 +184,7 @@ TEST_F(BackupTest, DeletingTheBackupAsksAndLaterBackupsFailUntilAFolderIsChosenA
 
   // A file held open in the backup: the deletion fails and says so.
   ASSERT_TRUE(CreateDirectoryW(backup_.c_str(), nullptr));
+  DispatchCommand(CmdCreerSauvegarde);
   ASSERT_TRUE(WriteAll(Saved(L"held.txt"), "x"));
   HANDLE held =
       CreateFileW(Saved(L"held.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -157,7 +192,24 @@ TEST_F(BackupTest, DeletingTheBackupAsksAndLaterBackupsFailUntilAFolderIsChosenA
   watch_.messageAnswers = {IDYES};
   DispatchCommand(CmdSupprSauvegarde);
   CloseHandle(held);
-  ExpectMessage(6, t::kTitleDeleteFailed, t::kDeleteFailed, kErrorBox);
+  ExpectMessage(7, t::kTitleDeleteFailed, t::kDeleteFailed, kErrorBox);
+
+  // A folder typed by hand that holds no backup of the program is never
+  // deleted; nor is the data folder.
+  const std::wstring victim = parent_ + L"Victime\\";
+  ASSERT_TRUE(CreateDirectoryW(victim.c_str(), nullptr));
+  ASSERT_TRUE(WriteAll(victim + L"precious.txt", "keep"));
+  for (const std::wstring& typed : {victim, App().dataFolder}) {
+    App().prefs.PrefBackup = typed;
+    watch_.messageAnswers = {IDYES};
+    const size_t before = watch_.calls.size();
+    DispatchCommand(CmdSupprSauvegarde);
+    ASSERT_EQ(watch_.calls.size(), before + 1) << "no question";
+    EXPECT_EQ(watch_.calls.back().type, kWarningBox);
+    EXPECT_NE(watch_.calls.back().text.find(typed), std::wstring::npos) << watch_.calls.back().text;
+  }
+  EXPECT_EQ(ReadAll(victim + L"precious.txt"), "keep");
+  EXPECT_TRUE(IsDirectory(App().dataFolder));
 }
 
 TEST_F(BackupTest, ShutdownWithAutoBackupWritesListsAndPreferencesSilently) {
@@ -167,7 +219,14 @@ TEST_F(BackupTest, ShutdownWithAutoBackupWritesListsAndPreferencesSilently) {
   EXPECT_EQ(ReadAll(Data(L"MyFiles.txt")), "1\r\nPhotos\r\nD:\\Photos\\\r\n");
   EXPECT_FALSE(FileExists(Data(L"Kelvane.prefs"))) << "without auto-backup only the lists";
 
+  // Backups turned off: no automatic backup, even with the auto box's value
+  // left at 1 in the file.
   App().prefs.PrefAutoBackup = 1;
+  App().prefs.CheckBackup = 0;
+  SaveAtShutdown();
+  EXPECT_FALSE(FileExists(Saved(L"MyFiles.txt")));
+
+  App().prefs.CheckBackup = 1;
   App().prefs.PrefBackup.clear();
   SaveAtShutdown();
   EXPECT_NE(ReadAll(Data(L"Kelvane.prefs")).find("PrefAutoBackup = 1\r\n"), std::string::npos);
@@ -189,6 +248,19 @@ TEST_F(BackupTest, ARestoreWhoseCopyFailsKeepsEveryListAndFileWhole) {
   SaveAllLists();
   const std::string links = ReadAll(Data(L"MyLinks.txt"));
 
+  // The backup's links file cut short (a full medium): said, nothing changed.
+  const std::string whole = ReadAll(Saved(L"MyLinks.txt"));
+  ASSERT_TRUE(WriteAll(Saved(L"MyLinks.txt"), whole.substr(0, whole.size() / 2)));
+  watch_.messageAnswers = {IDYES};
+  DispatchCommand(CmdRecupSauvegarde);
+  ExpectMessageStarting(2, t::kTitleRestore, t::kRestoreFailed, kErrorBox);
+  EXPECT_NE(watch_.calls[2].text.find(L"MyLinks.txt"), std::wstring::npos) << watch_.calls[2].text;
+  WaitForLoaderIdle();
+  EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"New"});
+  EXPECT_EQ(ReadAll(Data(L"MyLinks.txt")), links);
+  EXPECT_EQ(ReadAll(Data(L"MyApps.txt")), "1\r\nNew\r\nC:\\new.exe\r\n");
+  ASSERT_TRUE(WriteAll(Saved(L"MyLinks.txt"), whole));
+
   // Another program holds the links file: it cannot be replaced.
   HANDLE held = CreateFileW(Data(L"MyLinks.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                             nullptr);
@@ -196,7 +268,7 @@ TEST_F(BackupTest, ARestoreWhoseCopyFailsKeepsEveryListAndFileWhole) {
   watch_.messageAnswers = {IDYES};
   DispatchCommand(CmdRecupSauvegarde);
   CloseHandle(held);
-  ExpectMessage(2, t::kTitleRestore, t::kRestoreFailed, kErrorBox);
+  ExpectMessageStarting(4, t::kTitleRestore, t::kRestoreFailed, kErrorBox);
   WaitForLoaderIdle();
   EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"New"});
   EXPECT_EQ(Names(kLinksKind), std::vector<std::wstring>{L"New link"});
@@ -205,6 +277,19 @@ TEST_F(BackupTest, ARestoreWhoseCopyFailsKeepsEveryListAndFileWhole) {
   SaveAllLists();
   EXPECT_EQ(ReadAll(Data(L"MyApps.txt")), "1\r\nNew\r\nC:\\new.exe\r\n");
   EXPECT_EQ(ReadAll(Data(L"MyLinks.txt")), links);
+}
+
+TEST_F(BackupTest, ABackupFolderInsideTheDataFolderTypedInOtherCaseIsNotCopiedIntoItself) {
+  const std::wstring inside = App().dataFolder + L"\u00C9t\u00E9\\";
+  ASSERT_TRUE(CreateDirectoryW(inside.c_str(), nullptr));
+  App().prefs.PrefBackup = App().dataFolder + L"\u00E9T\u00C9\\";
+  DispatchCommand(CmdCreerSauvegarde);
+  DispatchCommand(CmdCreerSauvegarde);
+  ExpectMessage(1, t::kTitleBackup, t::kBackupDone, kInformationBox);
+  EXPECT_TRUE(FileExists(inside + L"MyApps.txt"));
+  EXPECT_FALSE(IsDirectory(inside + L"\u00C9t\u00E9"));
+  EXPECT_FALSE(IsDirectory(inside + L"\u00E9T\u00C9"));
+  RemovePath(inside.substr(0, inside.size() - 1));
 }
 
 }  // namespace

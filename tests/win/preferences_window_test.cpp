@@ -120,12 +120,20 @@ TEST_F(PreferencesWindowTest, EachOpeningReadsTheFileIntoTheRecordAndTheGadgets)
   EXPECT_TRUE(Checked(kPrefAutoBackup));
   EXPECT_EQ(BackupChoicesEnabled(), 1);
 
-  // The backup box enables and disables the three backup choices.
+  // The backup box enables and disables the three backup choices; backups
+  // turned off leave no automatic backup behind, in the window or the file.
   Click(kPrefBackupCheck);
   EXPECT_EQ(BackupChoicesEnabled(), 0);
+  EXPECT_FALSE(Checked(kPrefAutoBackup));
   Click(kPrefBackupCheck);
   EXPECT_EQ(BackupChoicesEnabled(), 1);
-  ClosePreferencesWindow();
+  Click(kPrefAutoBackup);
+  Click(kPrefBackupCheck);
+  Click(kPrefSave);
+  EXPECT_EQ(PreferencesWindowHandle(), nullptr);
+  EXPECT_NE(ReadAll(PreferencesPath()).find("CheckBackup = 0\r\nPrefBackup = E:\\KelvaneSave\\\r\nPrefAutoBackup = 0\r\n"),
+            std::string::npos);
+  EXPECT_EQ(App().prefs.PrefAutoBackup, 0);
 
   // A start tab in the wrong case names no tab: the first option stays.
   ASSERT_TRUE(WriteAll(PreferencesPath(), "\xEF\xBB\xBF\r\nPanel = bureau\r\n"));
@@ -216,6 +224,26 @@ TEST_F(PreferencesWindowTest, FolderButtonsActAtOnceAndCancelledBackupChoiceEmpt
   Click(kPrefSave);
   EXPECT_EQ(App().prefs.PrefBackup, backup);
   EXPECT_NE(ReadAll(PreferencesPath()).find("PrefBackup = " + WideToUtf8(backup) + "\r\n"), std::string::npos);
+
+  // A typed folder is checked when the window saves: a relative path, a
+  // drive, the data folder, a folder that cannot be made and a folder of
+  // other files are refused with a message, and the window stays open.
+  ASSERT_NE(Open(), nullptr);
+  for (const std::wstring& typed : {std::wstring(L"Sauvegardes\\KelvaneSave\\"), std::wstring(L"C:\\"),
+                                    App().dataFolder, parent + L"missing\\deeper\\", parent}) {
+    SetWindowTextW(Gadget(kPrefBackupFolder), typed.c_str());
+    const size_t before = ask_.calls.size();
+    Click(kPrefSave);
+    ASSERT_EQ(ask_.calls.size(), before + 1) << WideToUtf8(typed);
+    EXPECT_EQ(ask_.calls.back().type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_NE(ask_.calls.back().text.find(typed), std::wstring::npos) << WideToUtf8(ask_.calls.back().text);
+    EXPECT_NE(PreferencesWindowHandle(), nullptr);
+  }
+  SetWindowTextW(Gadget(kPrefBackupFolder), (parent + L"Nouvelle\\").c_str());
+  Click(kPrefSave);
+  EXPECT_EQ(PreferencesWindowHandle(), nullptr);
+  EXPECT_TRUE(IsDirectory(parent + L"Nouvelle\\")) << "made at once, as by the folder button";
+
   RemovePath(parent.substr(0, parent.size() - 1));
 }
 
