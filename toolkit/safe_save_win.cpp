@@ -16,8 +16,9 @@ class Win32SaveFile : public SaveFile {
       // WriteFile takes a DWORD count; write large texts in pieces.
       const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
       DWORD written = 0;
-      if (!::WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr) || written == 0) {
-        lastError_ = written == 0 && ::GetLastError() == 0 ? ERROR_DISK_FULL : ::GetLastError();
+      const BOOL ok = ::WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr);
+      if (!ok || written == 0) {
+        lastError_ = ok ? ERROR_DISK_FULL : ::GetLastError();  // nothing written: the disk is full
         return false;
       }
       bytes.remove_prefix(written);
