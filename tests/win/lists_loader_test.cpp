@@ -1,6 +1,7 @@
 // The list loader and the list files on the real main window: what a load
 // puts in the lists and their headers, and that no save ever writes a list
 // that is only partly loaded or a file that could not be read.
+#include "app/shutdown.h"
 #include "lists/list_file.h"
 #include "lists/list_recovery_win.h"
 #include "win/lists_fixture.h"
@@ -171,7 +172,10 @@ TEST_F(ListsLoader, AFailedSaveLeavesThePreviousFileWholeAndSaysWhy) {
   HANDLE reader = CreateFileW(ListFilePath(kAppsKind).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(SaveList(kAppsKind));
+  // A quit meets the failed save: it asks, and "Non" keeps the program running.
+  App().quitRequested = true;
+  EXPECT_FALSE(SaveBeforeQuit());
+  EXPECT_FALSE(App().quitRequested);
   CloseHandle(reader);
   EXPECT_EQ(FileBytes(kAppsKind), two);
   EXPECT_FALSE(FileExists(temp));
@@ -179,9 +183,10 @@ TEST_F(ListsLoader, AFailedSaveLeavesThePreviousFileWholeAndSaysWhy) {
   HANDLE leftovers = FindFirstFileW((folder_ + L"rf*.tmp").c_str(), &found);
   EXPECT_EQ(leftovers, INVALID_HANDLE_VALUE) << "ReplaceFileW's leftovers";
   if (leftovers != INVALID_HANDLE_VALUE) FindClose(leftovers);
-  // Each failure named the file (with the system's reason).
-  ASSERT_EQ(ask_.calls.size(), 2u);
+  // Each failure named the file (with the system's reason), and so did the question.
+  ASSERT_EQ(ask_.calls.size(), 3u);
   for (const auto& call : ask_.calls) EXPECT_NE(call.text.find(ListFilePath(kAppsKind)), std::wstring::npos);
+  EXPECT_EQ(ask_.calls[2].type & MB_YESNO, static_cast<UINT>(MB_YESNO));
   EXPECT_TRUE(SaveList(kAppsKind));
   EXPECT_EQ(EntryCount(kAppsKind), 3);
   EXPECT_EQ(ParseListFile(FileBytes(kAppsKind)).entries, ReadEntries(kAppsKind));
