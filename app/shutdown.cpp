@@ -9,7 +9,9 @@
 #include "backup/backup_win.h"
 #include "explorer/file_clipboard_win.h"
 #include "lists/list_loader_win.h"
+#include "lists/list_notices_win.h"
 #include "lists/list_store_win.h"
+#include "toolkit/requesters_win.h"
 
 namespace kelvane {
 
@@ -19,11 +21,23 @@ void SaveOnQuit() {
   SaveAtShutdown();
 }
 
+bool SaveBeforeQuit() {
+  SaveOnQuit();
+  const std::wstring notSaved = ListFilesNotSaved();
+  if (notSaved.empty()) return true;
+  // The entries are still in the lists: quitting now loses those added or
+  // changed since the last save that worked.
+  const std::wstring question = L"Ces listes n'ont pas pu \u00EAtre enregistr\u00E9es :" + notSaved +
+                                L"\n\nQuitter quand m\u00EAme ? Les changements non enregistr\u00E9s seront perdus.";
+  if (Ask(App().mainWindow, kListNoticeTitle, question, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2)) return true;
+  App().quitRequested = false;
+  return false;
+}
+
 int Shutdown() {
   AppState& app = App();
   // Files copied to the clipboard: kept for other programs, or emptied.
   AskToKeepClipboardFilesAtQuit();
-  SaveOnQuit();
   StopListLoader();
   RemoveTrayIcon();
   CloseHelpViewer();

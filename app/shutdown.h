@@ -7,7 +7,12 @@ namespace kelvane {
 // which ends the process without a quit.
 void SaveOnQuit();
 
-// The ordered shutdown after the event loop; returns the exit code.
+// SaveOnQuit at the end of the event loop. When a list could not be saved,
+// asks whether to quit all the same; false (and the quit request withdrawn)
+// when the user stays, so that the event loop runs on.
+bool SaveBeforeQuit();
+
+// The ordered shutdown after the event loop and its save; returns the exit code.
 int Shutdown();
 
 // The last step of every run, also of a refused second instance: releases

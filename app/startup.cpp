@@ -18,6 +18,7 @@
 #include "catalog/catalog.h"
 #include "explorer/file_clipboard_win.h"
 #include "lists/list_loader_win.h"
+#include "lists/list_recovery_win.h"
 #include "recent/recent_tab_win.h"
 #include "settings/preferences_win.h"
 #include "theme/dark_mode_win.h"
@@ -95,6 +96,7 @@ int RunKelvane(HINSTANCE instance) {
   CreateMissingListFiles(app.dataFolder);
 
   if (!SingleInstanceCheck(app.windowTitle)) return FinalCleanup();
+  RecoverListFilesAtStart(app.dataFolder);  // alone now: no save of another instance under way
 
   app.mainWindow = OpenMainWindow(instance, app.windowTitle.c_str());
   if (!app.mainWindow) return FinalCleanup();
@@ -123,7 +125,8 @@ int RunKelvane(HINSTANCE instance) {
   ListViewsReady();  // all three favourite lists exist from here on
   UpdatePasteState(PasteScope::Full);
 
-  RunEventLoop();
+  do RunEventLoop();
+  while (!SaveBeforeQuit());
   return Shutdown();
 }
 

@@ -89,23 +89,65 @@ std::wstring DecodeListFile(std::string_view bytes, AnsiDecoder decodeAnsi) {
   else if (bytes.substr(0, 2) == "\xFF\xFE") return Utf16ToWide(bytes.substr(2), false);
   else if (bytes.substr(0, 2) == "\xFE\xFF") return Utf16ToWide(bytes.substr(2), true);
   if (IsValidUtf8(bytes)) return Utf8ToWide(bytes);
-  // Written by another tool in the ANSI code page: decoding it as UTF-8 would
-  // turn every accented letter into U+FFFD, and the next save would keep that.
-  return decodeAnsi ? decodeAnsi(bytes) : Cp1252ToWide(bytes);
+  // Decoding the whole file in ANSI for one bad byte (a cut character, a
+  // line written by another tool) would turn every other accented letter
+  // into mojibake, which the next save would keep: decide line by line.
+  std::wstring text;
+  text.reserve(bytes.size());
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = bytes.size();
+    const std::string_view line = bytes.substr(start, end - start);
+    if (IsValidUtf8(line)) text += Utf8ToWide(line);
+    else text += decodeAnsi ? decodeAnsi(line) : Cp1252ToWide(line);
+    if (end < bytes.size()) text.push_back(static_cast<wchar_t>(bytes[end]));  // CR or LF, as ASCII
+    start = end + 1;
+  }
+  return text;
+}
+
+namespace {
+
+// A count line as this program writes it: optional blanks, an optional plus
+// sign, then at least one digit. ParseCountLine reads more leniently.
+bool IsCountLine(std::wstring_view line) {
+  size_t i = line.find_first_not_of(L" \t");
+  if (i == std::wstring_view::npos) return false;
+  if (line[i] == L'+') ++i;
+  return i < line.size() && line[i] >= L'0' && line[i] <= L'9';
+}
+
+}  // namespace
+
+bool IsCompleteListFile(std::string_view bytes) {
+  if (bytes.size() < 3 || bytes.substr(bytes.size() - 2) != "\r\n") return false;
+  size_t lineEnds = 0;
+  for (size_t at = bytes.find("\r\n"); at != std::string_view::npos; at = bytes.find("\r\n", at + 2)) ++lineEnds;
+  const std::string_view first = bytes.substr(0, bytes.find("\r\n"));
+  if (first.empty() || first.find_first_not_of("0123456789") != std::string_view::npos || first.size() > 18) {
+    return false;
+  }
+  const auto count = static_cast<size_t>(std::stoll(std::string(first)));
+  return lineEnds == 1 + 2 * count;
 }
 
 ParsedList ParseListText(std::wstring_view text) {
   ParsedList parsed;
   const std::vector<std::wstring_view> lines = SplitLines(text);
-  parsed.declaredCount = lines.empty() ? 0 : ParseCountLine(lines[0]);
-  if (parsed.declaredCount <= 0) return parsed;
-
+  if (lines.empty()) return parsed;
+  parsed.declaredCount = ParseCountLine(lines[0]);
   // A name line without its target line still makes an entry.
   const size_t inFile = lines.size() / 2;  // (lines.size() - 1 + 1) / 2
-  const size_t limit = inFile + kMaxEmptyEntriesPastEnd;
-  const auto count = static_cast<std::uint64_t>(parsed.declaredCount);
-  const size_t n = count > limit ? limit : static_cast<size_t>(count);
-  parsed.countCut = count > limit;
+  size_t n = 0;
+  if (!IsCountLine(lines[0]) || parsed.declaredCount < 0) {
+    parsed.countUnreadable = true;
+    n = inFile;
+  } else {
+    const auto count = static_cast<std::uint64_t>(parsed.declaredCount);
+    parsed.countCut = count > inFile;
+    n = parsed.countCut ? inFile : static_cast<size_t>(count);
+  }
   parsed.entries.resize(n);
   for (size_t k = 0; k < n; ++k) {
     const size_t nameLine = 1 + 2 * k;

@@ -8,10 +8,11 @@
 //
 // Reading is also defensive where a literal reading would lose favourites at
 // the next save: a byte-order mark (UTF-8, or UTF-16 of either order) is
-// understood instead of turning the count line into 0, bytes that are not
-// UTF-8 are taken in the system's ANSI code page instead of being replaced by
-// U+FFFD, and an absurd count line cannot make the loader append millions of
-// empty entries (see kMaxEmptyEntriesPastEnd).
+// understood instead of turning the count line into 0, a line that is not
+// UTF-8 is taken in the system's ANSI code page instead of being replaced by
+// U+FFFD, a count line larger than the entries the file holds adds no empty
+// rows, and a first line that is no count at all ("deux", "-5") still gives
+// the entries that follow it (the list is then marked, see countUnreadable).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -33,12 +34,6 @@ struct ListEntry {
   bool operator==(const ListEntry&) const = default;
 };
 
-// A count line larger than the entries that follow still gives empty entries
-// for the missing lines, but never more than this many beyond the end of the
-// file: a file cut short keeps its count, a count of two billion cannot hang
-// the loader or exhaust memory.
-inline constexpr std::size_t kMaxEmptyEntriesPastEnd = 1000;
-
 // The value of a count line: blanks and tabs skipped, an optional sign, then
 // decimal digits up to the first other character; 0 without digits. Values
 // beyond the 64-bit range saturate.
@@ -49,18 +44,30 @@ std::int64_t ParseCountLine(std::wstring_view line);
 // a terminator has no empty line after it.
 std::vector<std::wstring_view> SplitLines(std::wstring_view text);
 
-// The file's bytes as text: byte-order marks understood and dropped, UTF-8
-// when the bytes are valid UTF-8, else the ANSI code page through `decodeAnsi`
-// (Cp1252ToWide when null).
+// The file's bytes as text: byte-order marks understood and dropped, then
+// line by line: a line that is valid UTF-8 reads as UTF-8, any other in the
+// ANSI code page through `decodeAnsi` (Cp1252ToWide when null). So a file cut
+// inside a character loses that character only, and a file written in ANSI
+// keeps its accents.
 std::wstring DecodeListFile(std::string_view bytes, AnsiDecoder decodeAnsi = nullptr);
 
 struct ParsedList {
   std::vector<ListEntry> entries;
   std::int64_t declaredCount = 0;  // the count line's value
-  // True when the count line asked for more entries than were given, even
-  // counting the empty ones appended for missing lines.
+  // True when the count line asked for more entries than the file holds
+  // (a file cut short, or an absurd count): only those it holds are read.
   bool countCut = false;
+  // True when the first line is not a count (no digits, or negative): the
+  // entries are read from every name and target pair that follows it. Such a
+  // file was not written by this program; it must not be written over by a
+  // list the user has not changed.
+  bool countUnreadable = false;
 };
+
+// True when the bytes are a list exactly as SerializeList writes it: a count,
+// then that many name and target lines, each ended by CR LF, nothing after.
+// A temporary file cut short by a crash fails this.
+bool IsCompleteListFile(std::string_view bytes);
 
 ParsedList ParseListText(std::wstring_view text);
 ParsedList ParseListFile(std::string_view bytes, AnsiDecoder decodeAnsi = nullptr);

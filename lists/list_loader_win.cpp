@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "lists/list_file.h"
+#include "lists/list_notices_win.h"
 #include "lists/list_rules.h"
 #include "lists/list_store_win.h"
 #include "toolkit/utf_win.h"
@@ -57,6 +58,8 @@ struct Item {
   size_t applied = 0;  // rows already in the list, icons already set
   std::vector<IconUpdate> icons;
   bool unreadable = false;
+  DWORD readError = 0;
+  bool noCount = false;  // the file's first line is not a count
 };
 
 // One load: shared by its thread and the user-interface thread.
@@ -97,6 +100,9 @@ struct Loader {
   double suspendedAt = 0;
   std::array<bool, 4> loading{};
   std::array<bool, 4> unreadable{};
+  // For a file without a count line: the list as it stood once loaded, which
+  // is not written over that file until the user changes it.
+  std::array<std::optional<std::string>, 4> keptAsLoaded{};
   std::array<bool, 4> iconsPending{};
   std::array<int, 4> base{};  // rows the list held before this load
   std::array<bool, 4> baseKnown{};
@@ -146,11 +152,13 @@ void LoadOne(Run& run, int kind, std::vector<std::wstring>* targets) {
     for (int attempt = 0; attempt < kReadAttempts && !read && !run.stop; ++attempt) {
       if (attempt > 0) Sleep(kReadRetryMs);
       read = ReadWholeFile(path, &bytes);
+      if (!read) done.readError = GetLastError();
     }
     if (!read) {
       done.unreadable = true;
     } else {
       ParsedList parsed = ParseListFile(bytes, AnsiToWide);
+      done.noCount = parsed.countUnreadable;
       std::string().swap(bytes);
       if (targets) {
         targets->reserve(parsed.entries.size());
@@ -281,11 +289,20 @@ bool ApplySome(Item& item, double deadline) {
       ShowListCount(item.kind);
       return item.applied == item.rows.size();
     }
-    case Item::Done:
+    case Item::Done: {
       ResumeDrawing();
-      loader.loading[static_cast<size_t>(item.kind)] = false;
-      loader.unreadable[static_cast<size_t>(item.kind)] = item.unreadable;
+      const auto k = static_cast<size_t>(item.kind);
+      loader.loading[k] = false;
+      loader.unreadable[k] = item.unreadable;
+      loader.keptAsLoaded[k].reset();
+      const std::wstring path = ListFilePath(item.kind);
+      if (item.unreadable) QueueListNotice(UnreadableAtStartText(path, item.readError, RecoveredListPath(item.kind)));
+      if (item.noCount) {
+        loader.keptAsLoaded[k] = SerializeList(ReadEntries(item.kind));
+        QueueListNotice(NoCountLineText(path));
+      }
       return true;
+    }
     case Item::Icons:
       if (item.kind < 0) {
         loader.iconsPending[static_cast<size_t>(-item.kind)] = false;
@@ -354,6 +371,7 @@ void Drain(double budgetMs) {
     }
   }
   loader.applying = false;
+  ShowListNotices();
   if (more) {
     std::lock_guard lock(loader.mutex);
     loader.wakePosted = PostMessageW(loader.window, kWakeMessage, 0, 0) != 0;
@@ -465,11 +483,22 @@ bool FinishListLoad(int kind) {
     loader.current.reset();
   }
   loader.applying = false;
+  ShowListNotices();
   return true;
 }
 
 bool ListFileUnreadable(int kind) {
   return IsListKind(kind) && TheLoader().unreadable[static_cast<size_t>(kind)];
+}
+
+const std::string* ListKeptAsLoaded(int kind) {
+  if (!IsListKind(kind)) return nullptr;
+  const auto& kept = TheLoader().keptAsLoaded[static_cast<size_t>(kind)];
+  return kept ? &*kept : nullptr;
+}
+
+void ForgetListKeptAsLoaded(int kind) {
+  if (IsListKind(kind)) TheLoader().keptAsLoaded[static_cast<size_t>(kind)].reset();
 }
 
 bool ListLoaderBusy() {

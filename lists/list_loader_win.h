@@ -22,9 +22,16 @@
 //   loader's rows never mix with theirs.
 // - A file that exists but cannot be read (locked by another program even
 //   after a few retries) leaves its list empty and marked: SaveList then
-//   leaves that file alone rather than write the empty list over it.
+//   leaves that file alone rather than write the empty list over it, and
+//   writes what the user adds beside it (RecoveredListPath).
+// - A file whose first line is not a count is read from its name and target
+//   pairs and kept as loaded (ListKeptAsLoaded): SaveList does not write it
+//   over until the list changes.
+// Either is told to the user once, when the rows are in.
 // All functions are called on the user-interface thread.
 #include <windows.h>
+
+#include <string>
 
 namespace kelvane {
 
@@ -46,6 +53,10 @@ void ListViewsReady();
 bool FinishListLoad(int kind);
 // The list's file existed at its last load but could not be read.
 bool ListFileUnreadable(int kind);
+// For a list whose file has no count line: the list as it stood once loaded
+// (SerializeList), until ForgetListKeptAsLoaded; null otherwise.
+const std::string* ListKeptAsLoaded(int kind);
+void ForgetListKeptAsLoaded(int kind);
 
 // True while rows or icons are still to come (for tests and benchmarks).
 bool ListLoaderBusy();

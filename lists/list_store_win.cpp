@@ -3,9 +3,12 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <array>
+
 #include "app/app_state.h"
 #include "app/gadgets.h"
 #include "lists/list_loader_win.h"
+#include "lists/list_notices_win.h"
 #include "toolkit/list_view_win.h"
 #include "toolkit/safe_save_win.h"
 #include "toolkit/utf_win.h"
@@ -240,15 +243,64 @@ bool FindEntryByName(const std::wstring& name, int kind) {
 
 std::wstring ListFilePath(int kind) { return App().dataFolder + std::wstring(ListFileName(kind)); }
 
+std::wstring RecoveredListPath(int kind) {
+  std::wstring path = ListFilePath(kind);
+  path.insert(path.size() - 4, L".recovered");  // before ".txt"
+  return path;
+}
+
+namespace {
+
+struct SaveState {
+  std::array<DWORD, 4> failure{};  // the last save's error, 0 when it worked
+  std::array<bool, 4> toldBeside{};
+};
+
+SaveState& Saves() {
+  static SaveState state;
+  return state;
+}
+
+// Writes and reports: one message per failure (not again while the same
+// error repeats), one when a list first goes beside its unreadable file.
+bool WriteList(int kind, const std::wstring& path, const std::string& bytes, bool beside) {
+  const auto k = static_cast<size_t>(kind);
+  DWORD& failure = Saves().failure[k];
+  unsigned long error = 0;
+  if (SaveFileAtomically(path, bytes, &error)) {
+    failure = 0;
+    if (beside && !Saves().toldBeside[k]) {
+      Saves().toldBeside[k] = true;
+      QueueListNotice(SavedBesideText(ListFilePath(kind), path));
+    }
+  } else {
+    const DWORD previous = failure;
+    failure = error ? error : ERROR_WRITE_FAULT;
+    if (failure != previous) QueueListNotice(SaveFailedText(path, failure));
+  }
+  ShowListNotices();
+  return failure == 0;
+}
+
+}  // namespace
+
 bool SaveList(int kind) {
   if (!IsListKind(kind) || !ListView(kind)) return false;
-  // Never write a list that is only partly there: wait for its load, and
-  // leave alone a file that exists but could not be read.
+  // Never write a list that is only partly there: wait for its load.
+  if (!FinishListLoad(kind)) return false;
   const std::wstring path = ListFilePath(kind);
-  if (!FinishListLoad(kind) || (ListFileUnreadable(kind) && PathExists(path))) return false;
   const std::vector<ListEntry> entries = ReadEntries(kind);
+  std::string bytes = SerializeList(entries);
+  if (ListFileUnreadable(kind) && PathExists(path)) {
+    // The file holds favourites that are only unreadable for now: it is left
+    // alone, and what the user put in the list is written beside it.
+    return entries.empty() || WriteList(kind, RecoveredListPath(kind), bytes, true);
+  }
+  if (const std::string* kept = ListKeptAsLoaded(kind); kept && *kept == bytes && PathExists(path)) return true;
   if (!DataFolderReadyFor(entries.empty())) return false;
-  return SaveFileAtomically(path, SerializeList(entries));
+  if (!WriteList(kind, path, bytes, false)) return false;
+  ForgetListKeptAsLoaded(kind);
+  return true;
 }
 
 void AutoSaveList(int kind) {
@@ -257,6 +309,14 @@ void AutoSaveList(int kind) {
 
 void SaveAllLists() {
   for (int kind : kListKinds) SaveList(kind);
+}
+
+std::wstring ListFilesNotSaved() {
+  std::wstring names;
+  for (int kind : kListKinds) {
+    if (Saves().failure[static_cast<size_t>(kind)]) names += L"\n" + ListFilePath(kind);
+  }
+  return names;
 }
 
 bool StartTarget(const std::wstring& target) {

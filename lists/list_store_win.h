@@ -71,18 +71,26 @@ bool FindEntryByName(const std::wstring& name, int kind);
 std::wstring ListFilePath(int kind);
 
 // Writes the list to its file in one step (written beside it, then put in
-// its place), after the list's load has finished. Returns true when the file
-// was written; false for another kind, when writing failed (the previous file
-// is then whole), and when the list must not be written: its load could not
-// finish, or its file existed but could not be read (writing would put the
-// empty list over favourites that are only unreadable for now). A missing
-// data folder (gone after a reset) is made again only for a list that holds
-// entries: an empty list is not written then.
+// its place), after the list's load has finished. True when nothing is lost:
+// the file was written, or needed no writing. A list whose file has no count
+// line is not written until it changes; a list whose file existed but could
+// not be read leaves that file alone and goes to RecoveredListPath when it
+// holds entries. A missing data folder (gone after a reset) is made again
+// only for a list that holds entries. False for another kind, when the
+// load could not finish, and when writing failed: the previous file is then
+// whole, the entries stay in the list, the user is told the file and the
+// system's reason (once while the same error repeats), and the next save
+// tries again.
 bool SaveList(int kind);
 // SaveList when the preference CheckSaveList is 1.
 void AutoSaveList(int kind);
 // Applications, files, links in that order (CmdEnregistrerListes, shutdown).
+// A failure shows in ListFilesNotSaved.
 void SaveAllLists();
+// The files (each after a line break) whose last save failed; empty when none.
+std::wstring ListFilesNotSaved();
+// Beside the list's file: "MyApps.recovered.txt" for "MyApps.txt".
+std::wstring RecoveredListPath(int kind);
 
 // Opens a target: a full path is first run as a program (quoted, no
 // arguments, inheriting the current folder); when that fails, or for

@@ -9,25 +9,34 @@ namespace {
 
 class Win32SaveFile : public SaveFile {
  public:
-  explicit Win32SaveFile(UniqueFile file) : file_(std::move(file)) {}
+  Win32SaveFile(UniqueFile file, unsigned long& lastError) : file_(std::move(file)), lastError_(lastError) {}
 
   bool Write(std::string_view bytes) override {
     while (!bytes.empty()) {
       // WriteFile takes a DWORD count; write large texts in pieces.
       const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
       DWORD written = 0;
-      if (!::WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+      const BOOL ok = ::WriteFile(file_.get(), bytes.data(), chunk, &written, nullptr);
+      if (!ok || written == 0) {
+        lastError_ = ok ? ERROR_DISK_FULL : ::GetLastError();  // nothing written: the disk is full
+        return false;
+      }
       bytes.remove_prefix(written);
     }
     return true;
   }
 
-  bool Flush() override { return ::FlushFileBuffers(file_.get()) != 0; }
+  bool Flush() override { return Succeeded(::FlushFileBuffers(file_.get())); }
 
-  bool Close() override { return ::CloseHandle(file_.release()) != 0; }
+  bool Close() override { return Succeeded(::CloseHandle(file_.release())); }
 
  private:
+  bool Succeeded(BOOL ok) {
+    if (!ok) lastError_ = ::GetLastError();
+    return ok != 0;
+  }
   UniqueFile file_;
+  unsigned long& lastError_;
 };
 
 }  // namespace
@@ -39,29 +48,35 @@ bool Win32SaveFileSystem::Exists(const std::wstring& path) {
 std::unique_ptr<SaveFile> Win32SaveFileSystem::Create(const std::wstring& path) {
   UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return nullptr;
-  return std::make_unique<Win32SaveFile>(std::move(file));
+  if (!file) {
+    lastError_ = ::GetLastError();
+    return nullptr;
+  }
+  return std::make_unique<Win32SaveFile>(std::move(file), lastError_);
 }
 
 bool Win32SaveFileSystem::Replace(const std::wstring& from, const std::wstring& target) {
-  // ReplaceFileW keeps the target's attributes and security, but needs an
-  // existing target (Wine fails with ERROR_FILE_NOT_FOUND otherwise). If it
-  // fails for another reason, a plain replacing move still does the swap in
-  // one step; after ERROR_UNABLE_TO_MOVE_REPLACEMENT, where ReplaceFileW has
-  // already removed the target, it is the move that puts the new file in place.
-  if (Exists(target) && ::ReplaceFileW(target.c_str(), from.c_str(), nullptr,
-                                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-    return true;
-  }
-  return ::MoveFileExW(from.c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  // One rename (rename(2) under Wine, one NTFS rename on Windows). ReplaceFileW
+  // is two: the target moved aside, then the new file moved in; a kill between
+  // them left no list file at all, and it leaves "rf*.tmp" files behind.
+  if (::MoveFileExW(from.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  lastError_ = ::GetLastError();
+  return false;
 }
+
+unsigned long Win32SaveFileSystem::LastError() { return lastError_; }
+
+bool Win32SaveFileSystem::IsPassingError(unsigned long error) {
+  return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
+}
+
+void Win32SaveFileSystem::Pause(unsigned milliseconds) { ::Sleep(milliseconds); }
 
 void Win32SaveFileSystem::Remove(const std::wstring& path) { ::DeleteFileW(path.c_str()); }
 
-bool SaveFileAtomically(const std::wstring& target, std::string_view bytes) {
+bool SaveFileAtomically(const std::wstring& target, std::string_view bytes, unsigned long* error) {
   Win32SaveFileSystem fs;
-  return SaveFileAtomically(fs, target, bytes);
+  return SaveFileAtomically(fs, target, bytes, error);
 }
 
 }  // namespace kelvane

@@ -13,9 +13,15 @@ class Win32SaveFileSystem : public SaveFileSystem {
   std::unique_ptr<SaveFile> Create(const std::wstring& path) override;
   bool Replace(const std::wstring& from, const std::wstring& target) override;
   void Remove(const std::wstring& path) override;
+  unsigned long LastError() override;
+  bool IsPassingError(unsigned long error) override;
+  void Pause(unsigned milliseconds) override;
+
+ private:
+  unsigned long lastError_ = 0;
 };
 
 // SaveFileAtomically on the real file system.
-bool SaveFileAtomically(const std::wstring& target, std::string_view bytes);
+bool SaveFileAtomically(const std::wstring& target, std::string_view bytes, unsigned long* error = nullptr);
 
 }  // namespace kelvane

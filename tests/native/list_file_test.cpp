@@ -65,15 +65,24 @@ TEST(ListFile, CountLineReadsLikeANumberWithAnythingAfterIt) {
   std::string twelve = "0012\r\n";
   for (int i = 0; i < 12; ++i) twelve.append("n").append(std::to_string(i)).append("\r\nt\r\n");
   EXPECT_EQ(ParseListFile(twelve).entries.size(), 12u);
-  EXPECT_TRUE(ParseListFile("douze\r\na\r\nb\r\n").entries.empty());
-  EXPECT_TRUE(ParseListFile("-2\r\na\r\nb\r\n").entries.empty());
+  EXPECT_FALSE(ParseListFile(twelve).countUnreadable);
+  // No count at all: the pairs that follow are read, and the list is marked.
+  for (const char* bytes : {"douze\r\na\r\nA\r\nb\r\nB\r\n", "-5\r\na\r\nA\r\nb\r\nB", "\r\na\r\nA\r\nb\r\nB\r\n"}) {
+    SCOPED_TRACE(bytes);
+    const ParsedList parsed = ParseListFile(bytes);
+    EXPECT_EQ(parsed.entries, Entries({{L"a", L"A"}, {L"b", L"B"}}));
+    EXPECT_TRUE(parsed.countUnreadable);
+  }
+  EXPECT_FALSE(ParseListFile("").countUnreadable);
 }
 
 TEST(ListFile, MissingLinesAreEmptyAndExtraLinesIgnored) {
-  // Count 3, one entry: that entry and two empty ones.
+  // Count 3, one entry in the file: that entry only, no empty rows.
   ParsedList parsed = ParseListFile("3\r\nMail\r\nC:\\mail.exe\r\n");
-  EXPECT_EQ(parsed.entries, Entries({{L"Mail", L"C:\\mail.exe"}, {L"", L""}, {L"", L""}}));
-  EXPECT_FALSE(parsed.countCut);
+  EXPECT_EQ(parsed.entries, Entries({{L"Mail", L"C:\\mail.exe"}}));
+  EXPECT_TRUE(parsed.countCut);
+  // Empty entries that the file holds stay.
+  EXPECT_EQ(ParseListFile("2\r\n\r\n\r\nb\r\nB\r\n").entries, Entries({{L"", L""}, {L"b", L"B"}}));
   // A name whose target line is missing.
   EXPECT_EQ(ParseListFile("1\r\nMail").entries, Entries({{L"Mail", L""}}));
   // Entries after the counted ones are dropped, and a save drops them too.
@@ -82,14 +91,21 @@ TEST(ListFile, MissingLinesAreEmptyAndExtraLinesIgnored) {
   EXPECT_EQ(SerializeList(parsed.entries), "1\r\na\r\nA\r\n");
 }
 
-TEST(ListFile, AbsurdCountStopsSoonAfterTheEndOfTheFile) {
-  const ParsedList parsed = ParseListFile("2000000000\r\nMail\r\nC:\\mail.exe\r\n");
-  ASSERT_EQ(parsed.entries.size(), 1 + kMaxEmptyEntriesPastEnd);
-  EXPECT_EQ(parsed.entries[0].name, L"Mail");
-  EXPECT_EQ(parsed.entries.back(), ListEntry{});
+TEST(ListFile, AbsurdCountAddsNoRowsPastTheEndOfTheFile) {
+  ParsedList parsed = ParseListFile("2147483647\r\nMail\r\nC:\\mail.exe\r\nb\r\nB\r\nc\r\nC\r\n");
+  EXPECT_EQ(parsed.entries.size(), 3u);
   EXPECT_TRUE(parsed.countCut);
-  EXPECT_EQ(parsed.declaredCount, 2000000000);
-  EXPECT_EQ(ParseListFile("99999999999999999999999\r\n").entries.size(), kMaxEmptyEntriesPastEnd);
+  EXPECT_EQ(parsed.declaredCount, 2147483647);
+  EXPECT_TRUE(ParseListFile("99999999999999999999999\r\n").entries.empty());
+}
+
+TEST(ListFile, OnlyAWholeFileAsWrittenIsComplete) {
+  const std::string whole = SerializeList(Entries({{L"a", L"A"}, {L"b", L"B"}}));
+  EXPECT_TRUE(IsCompleteListFile(whole));
+  EXPECT_TRUE(IsCompleteListFile("0\r\n"));
+  for (size_t cut = 0; cut < whole.size(); ++cut) EXPECT_FALSE(IsCompleteListFile(whole.substr(0, cut))) << cut;
+  EXPECT_FALSE(IsCompleteListFile(whole + "x\r\n"));
+  EXPECT_FALSE(IsCompleteListFile("deux\r\na\r\nA\r\nb\r\nB\r\n"));
 }
 
 TEST(ListFile, EmptyFileAndZeroFileAreBothEmptyListsButSaveAsZero) {
@@ -123,9 +139,12 @@ TEST(ListFile, BytesThatAreNotUtf8AreReadInTheAnsiCodePage) {
   const ParsedList parsed = ParseListFile("1\r\nCaf\xE9\r\nC:\\Caf\xE9.exe\r\n");
   EXPECT_EQ(parsed.entries, Entries({{L"Caf\u00E9", L"C:\\Caf\u00E9.exe"}}));
   EXPECT_EQ(SerializeList(parsed.entries), "1\r\nCaf\xC3\xA9\r\nC:\\Caf\xC3\xA9.exe\r\n");
-  // The decoder given is the one used.
-  const auto upper = [](std::string_view) { return std::wstring(L"1\nX\nY"); };
-  EXPECT_EQ(ParseListFile("\xE9", upper).entries, Entries({{L"X", L"Y"}}));
+  // The decoder given is the one used, on the lines that are not UTF-8.
+  const auto upper = [](std::string_view) { return std::wstring(L"X"); };
+  EXPECT_EQ(ParseListFile("1\nCaf\xE9\nY", upper).entries, Entries({{L"X", L"Y"}}));
+  // Line by line: a cut character, or one line in ANSI, spoils only its own line.
+  const ParsedList mixed = ParseListFile("2\r\n\xC3\x89t\xC3\xA9\r\nCaf\xE9\r\nD\xC3\xA9j\xC3\xA0\r\nC:\\\xC3");
+  EXPECT_EQ(mixed.entries, Entries({{L"\u00C9t\u00E9", L"Caf\u00E9"}, {L"D\u00E9j\u00E0", L"C:\\\u00C3"}}));
 }
 
 TEST(ListFile, LineBreaksInsideATextCannotShiftLaterEntries) {

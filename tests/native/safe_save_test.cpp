@@ -15,8 +15,17 @@ class FakeFileSystem : public SaveFileSystem {
   int failAt = 0;
   bool replaceLosesTarget = false;  // a failing replace deletes the target first
   int openFiles = 0;
+  int replacesRefused = 0;  // another program holds the target for this many tries
+  int pauses = 0;
 
-  bool Fails() { return ++step_ == failAt; }
+  bool Fails() {
+    if (++step_ != failAt) return false;
+    lastError_ = 112;  // disk full
+    return true;
+  }
+  unsigned long LastError() override { return lastError_; }
+  bool IsPassingError(unsigned long error) override { return error == 32; }
+  void Pause(unsigned) override { ++pauses; }
 
   bool Exists(const std::wstring& path) override { return files.count(path) != 0; }
 
@@ -27,6 +36,11 @@ class FakeFileSystem : public SaveFileSystem {
   }
 
   bool Replace(const std::wstring& from, const std::wstring& target) override {
+    if (replacesRefused > 0) {
+      --replacesRefused;
+      lastError_ = 32;  // sharing violation
+      return false;
+    }
     if (Fails()) {
       if (replaceLosesTarget) files.erase(target);
       return false;
@@ -68,6 +82,7 @@ class FakeFileSystem : public SaveFileSystem {
     bool open_ = true;
   };
   int step_ = 0;
+  unsigned long lastError_ = 0;
 };
 
 const std::wstring kTarget = L"C:\\Data\\Kelvane.prefs";
@@ -89,13 +104,30 @@ TEST(SafeSave, FailureAtAnyStepLeavesTargetAsItWas) {
       FakeFileSystem fs;
       fs.failAt = failAt;
       if (existed) fs.files[kTarget] = "old";
-      EXPECT_FALSE(SaveFileAtomically(fs, kTarget, "new text")) << failAt;
+      unsigned long error = 0;
+      EXPECT_FALSE(SaveFileAtomically(fs, kTarget, "new text", &error)) << failAt;
+      EXPECT_EQ(error, 112u) << "the system's reason is passed on";
       std::map<std::wstring, std::string> before;
       if (existed) before[kTarget] = "old";
       EXPECT_EQ(fs.files, before) << "step " << failAt << (existed ? " over a file" : " new file");
       EXPECT_EQ(fs.openFiles, 0);
     }
   }
+}
+
+TEST(SafeSave, ARenameRefusedForAMomentIsTriedAgainForAboutASecond) {
+  FakeFileSystem fs;
+  fs.files[kTarget] = "old";
+  fs.replacesRefused = kReplaceAttempts - 1;
+  EXPECT_TRUE(SaveFileAtomically(fs, kTarget, "new text"));
+  EXPECT_EQ(fs.files, (std::map<std::wstring, std::string>{{kTarget, "new text"}}));
+  EXPECT_GE(fs.pauses * kReplacePauseMs, 900u);
+  // Held longer: the save fails with the reason, the old file stays and no temporary.
+  fs.replacesRefused = kReplaceAttempts;
+  unsigned long error = 0;
+  EXPECT_FALSE(SaveFileAtomically(fs, kTarget, "newer", &error));
+  EXPECT_EQ(error, 32u);
+  EXPECT_EQ(fs.files, (std::map<std::wstring, std::string>{{kTarget, "new text"}}));
 }
 
 TEST(SafeSave, KeepsTheNewTextWhenAFailedReplaceLostTheTarget) {

@@ -1,7 +1,9 @@
 // The list loader and the list files on the real main window: what a load
 // puts in the lists and their headers, and that no save ever writes a list
 // that is only partly loaded or a file that could not be read.
+#include "app/shutdown.h"
 #include "lists/list_file.h"
+#include "lists/list_recovery_win.h"
 #include "win/lists_fixture.h"
 
 namespace kelvane::test {
@@ -35,12 +37,11 @@ TEST_F(ListsLoader, LoadsTheThreeFilesWithTheirCountsInTheHeaders) {
   EXPECT_EQ(ListHeader(kAppsKind), L"2 applications ex\u00E9cutables list\u00E9es");
   EXPECT_GE(EntryAt(kAppsKind, 0).icon, 0) << "the shell's icon came from the loader";
   EXPECT_EQ(EntryAt(kAppsKind, 1).icon, -1) << "a missing target loads without icon";
-  // Count 3 with one entry: two empty entries follow.
+  // Count 3 with one entry in the file: no empty rows for the missing two.
   const std::vector<ListEntry> files = ReadEntries(kFilesKind);
-  ASSERT_EQ(files.size(), 3u);
+  ASSERT_EQ(files.size(), 1u);
   EXPECT_EQ(files[0].target, L"C:\\Docs\\R\u00E9sum\u00E9.txt");
-  EXPECT_EQ(files[2], ListEntry{});
-  EXPECT_EQ(ListHeader(kFilesKind), L"3 fichiers list\u00E9s");
+  EXPECT_EQ(ListHeader(kFilesKind), L"1 fichiers list\u00E9s");
   // An empty file: no count is shown, the column keeps its title.
   EXPECT_EQ(EntryCount(kLinksKind), 0);
   EXPECT_EQ(ListHeader(kLinksKind), CatalogText(L"Panel", L"LiensWeb"));
@@ -119,14 +120,23 @@ TEST_F(ListsLoader, AFileThatCannotBeReadIsNeverWrittenOver) {
   EXPECT_TRUE(ListFileUnreadable(kFilesKind));
   EXPECT_EQ(EntryCount(kAppsKind), 1) << "the other lists load";
 
-  // Neither a save on demand, nor a save on change, nor shutdown's save.
-  EXPECT_FALSE(SaveList(kFilesKind));
+  ASSERT_EQ(ask_.calls.size(), 1u) << "told once";
+  EXPECT_NE(ask_.calls[0].text.find(ListFilePath(kFilesKind)), std::wstring::npos);
+  EXPECT_NE(ask_.calls[0].text.find(RecoveredListPath(kFilesKind)), std::wstring::npos);
+
+  // Neither a save on demand, nor a save on change, nor shutdown's save write
+  // over it; what the user adds goes beside it, and the user is told where.
+  EXPECT_TRUE(SaveList(kFilesKind));
   App().prefs.CheckSaveList = 1;
   AppendEntry(kFilesKind, {L"nouveau", L"C:\\nouveau.txt"});
   AutoSaveList(kFilesKind);
   SaveAllLists();
   EXPECT_EQ(FileBytes(kFilesKind), favourites);
   EXPECT_EQ(FileBytes(kAppsKind), "1\r\na\r\nC:\\a.exe\r\n");
+  EXPECT_EQ(ReadAll(RecoveredListPath(kFilesKind)), "1\r\nnouveau\r\nC:\\nouveau.txt\r\n");
+  ASSERT_EQ(ask_.calls.size(), 2u);
+  EXPECT_NE(ask_.calls[1].text.find(RecoveredListPath(kFilesKind)), std::wstring::npos);
+  DeleteFileW(RecoveredListPath(kFilesKind).c_str());
 
   // Once readable again, the next load takes it and saves work as before.
   ListView_DeleteAllItems(ListView(kFilesKind));
@@ -138,8 +148,9 @@ TEST_F(ListsLoader, AFileThatCannotBeReadIsNeverWrittenOver) {
   EXPECT_EQ(FileBytes(kFilesKind), favourites);
 }
 
-TEST_F(ListsLoader, AFailedSaveLeavesThePreviousFileWhole) {
-  Write(kAppsKind, "1\r\nancien\r\nC:\\ancien.exe\r\n");
+TEST_F(ListsLoader, AFailedSaveLeavesThePreviousFileWholeAndSaysWhy) {
+  const std::string ancien = "1\r\nancien\r\nC:\\ancien.exe\r\n";
+  Write(kAppsKind, ancien);
   StartListLoader(ListLoaderOptions{false});
   WaitForLoaderIdle();
   AppendEntry(kAppsKind, {L"nouveau", L"C:\\nouveau.exe"});
@@ -147,10 +158,75 @@ TEST_F(ListsLoader, AFailedSaveLeavesThePreviousFileWhole) {
   const std::wstring temp = ListFilePath(kAppsKind) + L".tmp";
   ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr));
   EXPECT_FALSE(SaveList(kAppsKind));
+  EXPECT_NE(ListFilesNotSaved(), L"");
   RemoveDirectoryW(temp.c_str());
-  EXPECT_EQ(FileBytes(kAppsKind), "1\r\nancien\r\nC:\\ancien.exe\r\n");
+  EXPECT_EQ(FileBytes(kAppsKind), ancien);
   EXPECT_TRUE(SaveList(kAppsKind));
-  EXPECT_EQ(FileBytes(kAppsKind), "2\r\nancien\r\nC:\\ancien.exe\r\nnouveau\r\nC:\\nouveau.exe\r\n");
+  EXPECT_EQ(ListFilesNotSaved(), L"");
+  const std::string two = FileBytes(kAppsKind);
+  EXPECT_EQ(two, "2\r\nancien\r\nC:\\ancien.exe\r\nnouveau\r\nC:\\nouveau.exe\r\n");
+
+  // A reader that does not let the file be renamed (a scanner, an indexer)
+  // holds it for longer than the save retries.
+  AppendEntry(kAppsKind, {L"encore", L"C:\\encore.exe"});
+  HANDLE reader = CreateFileW(ListFilePath(kAppsKind).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  // A quit meets the failed save: it asks, and "Non" keeps the program running.
+  App().quitRequested = true;
+  EXPECT_FALSE(SaveBeforeQuit());
+  EXPECT_FALSE(App().quitRequested);
+  CloseHandle(reader);
+  EXPECT_EQ(FileBytes(kAppsKind), two);
+  EXPECT_FALSE(FileExists(temp));
+  WIN32_FIND_DATAW found{};
+  HANDLE leftovers = FindFirstFileW((folder_ + L"rf*.tmp").c_str(), &found);
+  EXPECT_EQ(leftovers, INVALID_HANDLE_VALUE) << "ReplaceFileW's leftovers";
+  if (leftovers != INVALID_HANDLE_VALUE) FindClose(leftovers);
+  // Each failure named the file (with the system's reason), and so did the question.
+  ASSERT_EQ(ask_.calls.size(), 3u);
+  for (const auto& call : ask_.calls) EXPECT_NE(call.text.find(ListFilePath(kAppsKind)), std::wstring::npos);
+  EXPECT_EQ(ask_.calls[2].type & MB_YESNO, static_cast<UINT>(MB_YESNO));
+  EXPECT_TRUE(SaveList(kAppsKind));
+  EXPECT_EQ(EntryCount(kAppsKind), 3);
+  EXPECT_EQ(ParseListFile(FileBytes(kAppsKind)).entries, ReadEntries(kAppsKind));
+}
+
+TEST_F(ListsLoader, OddFilesAtStartAreRecoveredOrKeptAndTheUserToldOnce) {
+  // A save killed before its rename (earlier versions: between ReplaceFileW's
+  // two): the list is empty, its whole new text is beside it.
+  const std::string apps = "1\r\nBloc-notes\r\nC:\\notepad.exe\r\n";
+  Write(kAppsKind, "");
+  ASSERT_TRUE(WriteAll(ListFilePath(kAppsKind) + L".tmp", apps));
+  // A temporary file cut short beside a whole list, and ReplaceFileW's leftover.
+  Write(kLinksKind, "1\r\nA\r\nhttps://a.example/\r\n");
+  ASSERT_TRUE(WriteAll(ListFilePath(kLinksKind) + L".tmp", "2\r\nA\r\nhttps://a.example/\r\nB"));
+  ASSERT_TRUE(WriteAll(folder_ + L"rf1A2B.tmp", ""));
+  // A file whose first line is not a count.
+  const std::string files = "deux\r\nPhotos\r\nD:\\Photos\\\r\nDocs\r\nD:\\Docs\\\r\n";
+  Write(kFilesKind, files);
+  RecoverListFilesAtStart(folder_);
+  StartListLoader(ListLoaderOptions{false});
+  WaitForLoaderIdle();
+
+  EXPECT_EQ(FileBytes(kAppsKind), apps);
+  EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"Bloc-notes"});
+  EXPECT_EQ(EntryCount(kLinksKind), 1);
+  for (const std::wstring& gone : {ListFilePath(kAppsKind) + L".tmp", ListFilePath(kLinksKind) + L".tmp",
+                                   folder_ + L"rf1A2B.tmp"}) {
+    EXPECT_FALSE(FileExists(gone)) << WideToUtf8(gone);
+  }
+  EXPECT_EQ(Names(kFilesKind), (std::vector<std::wstring>{L"Photos", L"Docs"}));
+  ASSERT_EQ(ask_.calls.size(), 2u);
+  EXPECT_NE(ask_.calls[0].text.find(L"MyApps.txt.tmp"), std::wstring::npos);
+  EXPECT_NE(ask_.calls[1].text.find(ListFilePath(kFilesKind)), std::wstring::npos);
+  // Not written over while unchanged, written as usual once changed.
+  SaveAllLists();
+  EXPECT_EQ(FileBytes(kFilesKind), files);
+  RemoveEntry(kFilesKind, 1);
+  EXPECT_TRUE(SaveList(kFilesKind));
+  EXPECT_EQ(FileBytes(kFilesKind), "1\r\nPhotos\r\nD:\\Photos\\\r\n");
+  EXPECT_EQ(ask_.calls.size(), 2u);
 }
 
 }  // namespace
