@@ -91,7 +91,7 @@ int RunKelvane(HINSTANCE instance) {
   app.defaultAppsFolder = SpecialFolderPath(CSIDL_PROGRAM_FILES);
   app.documentsFolder = SpecialFolderPath(CSIDL_PERSONAL);
   app.defaultFilesFolder = app.documentsFolder;
-  app.dataFolder = EstablishDataFolder(app.profileFolder);
+  app.dataFolder = EstablishDataFolder(app.profileFolder, DataFolderOverride());
   CreateMissingListFiles(app.dataFolder);
 
   if (!SingleInstanceCheck(app.windowTitle)) return FinalCleanup();

@@ -26,6 +26,7 @@ class Spine : public ::testing::Test {
 };
 
 TEST_F(Spine, FirstStartCreatesDataFolderWithThreeEmptyListsAndNoPreferences) {
+  const bool realBefore = FileExists(RealDataFolderPath());
   KelvaneProcess kelvane;
   ASSERT_TRUE(kelvane.Start());
   HWND window = kelvane.WaitForMainWindow();
@@ -40,6 +41,7 @@ TEST_F(Spine, FirstStartCreatesDataFolderWithThreeEmptyListsAndNoPreferences) {
   EXPECT_FALSE(FileExists(folder + L"Kelvane.prefs"));
   Quit(kelvane, window);
   EXPECT_FALSE(FileExists(folder + L"Kelvane.prefs")) << "quitting without auto-backup writes no preferences";
+  EXPECT_EQ(FileExists(RealDataFolderPath()), realBefore) << "the test's program made the user's data folder";
 }
 
 TEST_F(Spine, MainWindowHasItsTitleInnerSizeAndLimits) {
