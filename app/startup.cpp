@@ -102,6 +102,7 @@ int RunKelvane(HINSTANCE instance) {
   const SIZE inner = InnerSize(app.mainWindow);  // window units
   app.prefs.WindowWidth = inner.cx;
   app.prefs.WindowHeight = inner.cy;
+  ReadPreferencesAtStart();  // pins the window before it owns the tool bar's tooltip
 
   BuildMainWindowContents(app.mainWindow);
   // The files are read meanwhile; their rows wait until ListViewsReady below.

@@ -1,5 +1,7 @@
 #include "settings/preferences_win.h"
 
+#include <optional>
+
 #include "app/app_state.h"
 #include "app/main_toolbar.h"
 #include "app/panel_tabs.h"
@@ -8,19 +10,32 @@
 #include "toolkit/safe_save_win.h"
 #include "toolkit/utf_win.h"
 
-
 namespace kelvane {
 
 std::wstring PreferencesPath() { return App().dataFolder + std::wstring(kPreferencesFileName); }
 
-void LoadPreferencesAtStart() {
-  AppState& app = App();
+namespace {
+
+std::optional<Preferences> g_storedAtStart;
+
+}  // namespace
+
+void ReadPreferencesAtStart() {
+  g_storedAtStart.reset();
   const std::wstring path = PreferencesPath();
   if (!PathExists(path)) return;
   std::string bytes;
   // A file that cannot be read counts as empty: every key takes its default.
   if (!ReadWholeFile(path, &bytes)) bytes.clear();
-  app.prefs = ParsePreferences(bytes, AnsiToWide);
+  g_storedAtStart = ParsePreferences(bytes, AnsiToWide);
+  if (App().mainWindow) SetPinned(App().mainWindow, g_storedAtStart->StickyWindow == 1);
+}
+
+void LoadPreferencesAtStart() {
+  if (!g_storedAtStart) return;
+  AppState& app = App();
+  app.prefs = *g_storedAtStart;
+  g_storedAtStart.reset();
 
   const StartPlacement start = DecideStartPlacement(app.prefs, app.documentsFolder);
   HWND window = app.mainWindow;
