@@ -110,6 +110,7 @@ int RunKelvane(HINSTANCE instance) {
   SetListsLoadedHook(PointRecentListAtRecentFolder);
   StartListLoader();
   LoadPreferencesAtStart();
+  KeepWholeOnWorkArea(app.mainWindow);
   ApplyMainWindowDarkLook();  // step 18, on the gadgets of the first screen
 
   ShowWindow(app.mainWindow, SW_SHOW);

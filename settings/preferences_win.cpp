@@ -40,7 +40,18 @@ void LoadPreferencesAtStart() {
   const StartPlacement start = DecideStartPlacement(app.prefs, app.documentsFolder);
   HWND window = app.mainWindow;
   if (start.applyPosition) MoveOnScreen(window, start.x, start.y);
-  if (start.applySize) SetInnerSize(window, start.width, start.height);
+  if (start.applySize) {
+    RECT corner{};
+    GetWindowRect(window, &corner);
+    SetInnerSize(window, start.width, start.height);
+    // Without a stored place the window keeps its bottom-right corner.
+    if (!start.applyPosition) {
+      RECT sized{};
+      GetWindowRect(window, &sized);
+      SetWindowPos(window, nullptr, corner.right - (sized.right - sized.left), corner.bottom - (sized.bottom - sized.top),
+                   0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
   SetPinToggle(start.pinned);
   SetPinned(window, start.pinned);
   if (start.startTab >= 0) SelectTab(start.startTab);
