@@ -48,8 +48,8 @@ void LoadPreferencesAtStart() {
     if (!start.applyPosition) {
       RECT sized{};
       GetWindowRect(window, &sized);
-      SetWindowPos(window, nullptr, corner.right - (sized.right - sized.left), corner.bottom - (sized.bottom - sized.top),
-                   0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(window, nullptr, corner.right - (sized.right - sized.left),
+                   corner.bottom - (sized.bottom - sized.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
   SetPinToggle(start.pinned);

@@ -23,7 +23,8 @@ std::uint32_t Be32(const std::uint8_t* p) {
 bool IsImageChunk(const std::uint8_t* type) {
   static constexpr std::array<const char*, 10> kKept = {"IHDR", "PLTE", "IDAT", "IEND", "tRNS",
                                                          "bKGD", "cHRM", "gAMA", "sBIT", "sRGB"};
-  return std::any_of(kKept.begin(), kKept.end(), [&](const char* kept) { return std::memcmp(type, kept, 4) == 0; });
+  return std::any_of(kKept.begin(), kKept.end(),
+                     [&](const char* kept) { return std::memcmp(type, kept, 4) == 0; });
 }
 
 // Walks the chunk headers of the file before libpng sees it: the signature,
@@ -33,10 +34,11 @@ bool IsImageChunk(const std::uint8_t* type) {
 std::vector<std::uint8_t> ImageChunksOf(std::span<const std::uint8_t> png) {
   constexpr std::size_t kHeader = 8;   // length and type
   constexpr std::size_t kOverhead = 12;  // with the CRC after the data
-  if (png.size() < sizeof kSignature + kOverhead + 13 || std::memcmp(png.data(), kSignature, sizeof kSignature) != 0) {
+  if (png.size() < sizeof kSignature + kOverhead + 13 ||
+      std::memcmp(png.data(), kSignature, sizeof kSignature) != 0) {
     return {};
   }
-  std::vector<std::uint8_t> kept(png.begin(), png.begin() + sizeof kSignature);
+  std::vector<std::uint8_t> kept(png.data(), png.data() + sizeof kSignature);
   std::size_t at = sizeof kSignature;
   bool first = true;
   while (at < png.size()) {
@@ -48,13 +50,14 @@ std::vector<std::uint8_t> ImageChunksOf(std::span<const std::uint8_t> png) {
       if (std::memcmp(type, "IHDR", 4) != 0 || length != 13) return {};
       const std::int64_t width = Be32(&png[at + kHeader]);
       const std::int64_t height = Be32(&png[at + kHeader + 4]);
-      if (width < 1 || height < 1 || width > kMaxPngSide || height > kMaxPngSide || width * height > kMaxPngPixels) {
+      if (width < 1 || height < 1 || width > kMaxPngSide || height > kMaxPngSide ||
+          width * height > kMaxPngPixels) {
         return {};
       }
       first = false;
     }
     const std::size_t end = at + kOverhead + length;
-    if (IsImageChunk(type)) kept.insert(kept.end(), png.begin() + static_cast<std::ptrdiff_t>(at), png.begin() + static_cast<std::ptrdiff_t>(end));
+    if (IsImageChunk(type)) kept.insert(kept.end(), png.data() + at, png.data() + end);
     at = end;
     if (std::memcmp(type, "IEND", 4) == 0) break;
   }

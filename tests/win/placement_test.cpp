@@ -96,8 +96,11 @@ TEST_F(RunningKelvane, MinimisedOrMaximisedWindowSavesTheRestoredPlacement) {
     RemovePath(DataFolderPath());
     Start(stored);
     PostMessageW(window_, WM_SYSCOMMAND, command, 0);
-    ASSERT_TRUE(WaitFor([&] { return command == SC_MINIMIZE ? IsIconic(window_) : IsZoomed(window_); }, 5000));
-    if (command == SC_MAXIMIZE) EXPECT_TRUE(WholeOnWorkArea()) << "the maximised window covers the task bar";
+    ASSERT_TRUE(WaitFor([&] { return (command == SC_MINIMIZE ? IsIconic(window_) : IsZoomed(window_)) != FALSE; },
+                        5000));
+    if (command == SC_MAXIMIZE) {
+      EXPECT_TRUE(WholeOnWorkArea()) << "the maximised window covers the task bar";
+    }
     Quit();
     const std::string written = ReadAll(prefs);
     for (const char* line : {"WindowHeight = 350\r\n", "WindowWidth = 450\r\n", "WindowPosX = 40\r\n",
