@@ -1,13 +1,44 @@
 #include "app/data_folder.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include "toolkit/handle_win.h"
+#include "toolkit/protected_folders_win.h"
 
 namespace kelvane {
 
-std::wstring EstablishDataFolder(const std::wstring& profileFolder) {
-  const std::wstring folder = profileFolder + kDataFolderName;
+std::wstring DataFolderOverride() {
+  int count = 0;
+  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::wstring folder;
+  for (int i = 1; args && i + 1 < count; ++i) {
+    if (lstrcmpiW(args[i], kDataFolderSwitch) == 0) {
+      folder = args[i + 1];
+      break;
+    }
+  }
+  if (args) LocalFree(args);
+  if (!folder.empty()) return folder;
+  const DWORD length = GetEnvironmentVariableW(kDataFolderVariable, nullptr, 0);
+  if (length <= 1) return {};
+  folder.resize(length);
+  folder.resize(GetEnvironmentVariableW(kDataFolderVariable, folder.data(), length));
+  return folder;
+}
+
+std::wstring EstablishDataFolder(const std::wstring& profileFolder, const std::wstring& overrideFolder) {
+  std::wstring folder = profileFolder + kDataFolderName;
+  if (!overrideFolder.empty()) {
+    // A relative override is taken from the current directory at start, once.
+    const DWORD length = GetFullPathNameW(overrideFolder.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return {};
+    folder.resize(length);
+    folder.resize(GetFullPathNameW(overrideFolder.c_str(), length, folder.data(), nullptr));
+    while (folder.size() > 3 && folder.back() == L'\\') folder.pop_back();
+    // "Supprimer tout" deletes the data folder whole.
+    if (IsProtectedFolder(folder)) return {};
+  }
   const DWORD attributes = GetFileAttributesW(folder.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     if (!CreateDirectoryW(folder.c_str(), nullptr)) return {};

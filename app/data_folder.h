@@ -8,10 +8,21 @@ inline constexpr wchar_t kDataFolderName[] = L"Tamorin Kelvane";
 inline constexpr std::array<const wchar_t*, 3> kListFileNames = {L"MyApps.txt", L"MyFiles.txt",
                                                                  L"MyLinks.txt"};
 
-// ProfileFolder + "Tamorin Kelvane\" once that folder exists or could be
-// made; empty when the name is taken by a plain file or creation fails, so
-// that the data files are then addressed by their bare names.
-std::wstring EstablishDataFolder(const std::wstring& profileFolder);
+// Where a portable copy or a test keeps its data instead of the profile:
+// "--data-folder <folder>" on the command line, else the environment
+// variable KELVANE_DATA_FOLDER. Empty when neither is given.
+inline constexpr wchar_t kDataFolderSwitch[] = L"--data-folder";
+inline constexpr wchar_t kDataFolderVariable[] = L"KELVANE_DATA_FOLDER";
+std::wstring DataFolderOverride();
+
+// The data folder, with its trailing backslash, once it exists or could be
+// made: the override folder itself when one is given (nothing appended; its
+// parent must exist), else ProfileFolder + "Tamorin Kelvane". Empty when the
+// name is taken by a plain file, creation fails or the override names a
+// folder that must never hold the data (a volume root, the Windows folder,
+// the profile itself), so that the data files are then addressed by their
+// bare names.
+std::wstring EstablishDataFolder(const std::wstring& profileFolder, const std::wstring& overrideFolder = {});
 
 // Creates each list file that does not exist yet, empty.
 void CreateMissingListFiles(const std::wstring& dataFolder);

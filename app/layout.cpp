@@ -6,6 +6,7 @@
 #include "app/gadgets.h"
 #include "app/ids.h"
 #include "app/panel_tabs.h"
+#include "app/placement.h"
 #include "toolkit/dpi_win.h"
 
 namespace kelvane {
@@ -28,9 +29,11 @@ void LayoutMainWindow(HWND main) {
   GetClientRect(main, &inner);
   // A minimised window reports an empty inner area: keep the last layout.
   if (IsIconic(main) || inner.right <= 0 || inner.bottom <= 0) return;
-  // The preferences follow every resize, in window units.
-  App().prefs.WindowWidth = MulDiv(inner.right, 96, static_cast<int>(dpi));
-  App().prefs.WindowHeight = MulDiv(inner.bottom, 96, static_cast<int>(dpi));
+  // The preferences follow every resize, in window units; a maximised
+  // window keeps the size it returns to.
+  const SIZE restored = InnerSize(main);
+  App().prefs.WindowWidth = restored.cx;
+  App().prefs.WindowHeight = restored.cy;
 
   if (HWND toolBar = Gadget(kMainToolBar)) SendMessageW(toolBar, TB_AUTOSIZE, 0, 0);
   ResizePanelTabs(inner.right, inner.bottom - Scale(30, dpi));

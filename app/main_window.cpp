@@ -9,6 +9,7 @@
 #include "app/ids.h"
 #include "app/layout.h"
 #include "app/panel_tabs.h"
+#include "app/placement.h"
 #include "app/shutdown.h"
 #include "app/tray_icon.h"
 #include "toolkit/dpi_win.h"
@@ -34,7 +35,8 @@ void LimitSize(HWND window, MINMAXINFO* info) {
   const SIZE maximum = OuterSize(kMaxInnerWidth, kMinInnerHeight, dpi);
   info->ptMinTrackSize = {minimum.cx, minimum.cy};
   info->ptMaxTrackSize.x = maximum.cx;
-  info->ptMaxSize.x = maximum.cx;
+  // Maximised, the window keeps its greatest width and stays off the task bar.
+  MaximisedOnWorkArea(window, maximum.cx, &info->ptMaxPosition, &info->ptMaxSize);
 }
 
 // WM_COMMAND: menu items, accelerators (no control) and tool-bar buttons

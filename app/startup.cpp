@@ -92,7 +92,7 @@ int RunKelvane(HINSTANCE instance) {
   app.defaultAppsFolder = SpecialFolderPath(CSIDL_PROGRAM_FILES);
   app.documentsFolder = SpecialFolderPath(CSIDL_PERSONAL);
   app.defaultFilesFolder = app.documentsFolder;
-  app.dataFolder = EstablishDataFolder(app.profileFolder);
+  app.dataFolder = EstablishDataFolder(app.profileFolder, DataFolderOverride());
   CreateMissingListFiles(app.dataFolder);
 
   if (!SingleInstanceCheck(app.windowTitle)) return FinalCleanup();
@@ -104,6 +104,7 @@ int RunKelvane(HINSTANCE instance) {
   const SIZE inner = InnerSize(app.mainWindow);  // window units
   app.prefs.WindowWidth = inner.cx;
   app.prefs.WindowHeight = inner.cy;
+  ReadPreferencesAtStart();  // pins the window before it owns the tool bar's tooltip
 
   BuildMainWindowContents(app.mainWindow);
   // The files are read meanwhile; their rows wait until ListViewsReady below.
@@ -111,6 +112,7 @@ int RunKelvane(HINSTANCE instance) {
   SetListsLoadedHook(PointRecentListAtRecentFolder);
   StartListLoader();
   LoadPreferencesAtStart();
+  KeepWholeOnWorkArea(app.mainWindow);
   ApplyMainWindowDarkLook();  // step 18, on the gadgets of the first screen
 
   ShowWindow(app.mainWindow, SW_SHOW);

@@ -14,7 +14,7 @@ namespace kelvane {
 // program only shows icons and a 140 x 316 picture, and the picture file is
 // one a user can replace.
 inline constexpr int kMaxPngSide = 16384;
-inline constexpr std::int64_t kMaxPngPixels = std::int64_t{1} << 26;  // 256 MiB of BGRA
+inline constexpr std::int64_t kMaxPngPixels = std::int64_t{1} << 24;  // 64 MiB of BGRA
 
 struct DecodedImage {
   int width = 0;
@@ -25,7 +25,9 @@ struct DecodedImage {
 };
 
 // Decodes a whole PNG held in memory (any colour type and bit depth, converted
-// to 8-bit sRGB BGRA). Empty on anything malformed, truncated or too large.
+// to 8-bit sRGB BGRA). Empty on anything malformed, truncated or too large:
+// the chunk headers are checked against the bytes held before libpng reads
+// any of them, so no declared length makes it allocate beyond the file.
 std::optional<DecodedImage> DecodePng(std::span<const std::uint8_t> png);
 
 // The pixels with colour multiplied by alpha, as Windows wants them in 32-bit

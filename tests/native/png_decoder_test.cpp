@@ -19,8 +19,50 @@
 
 #include "assets/image_ids.h"
 
+// Under AddressSanitizer every allocation of the process is seen, so a test
+// can tell how much a call asked for even when the call then fails.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define KELVANE_SEES_ALLOCATIONS 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) && (defined(__GNUC__) || defined(__clang__))
+#define KELVANE_SEES_ALLOCATIONS 1
+#endif
+#ifdef KELVANE_SEES_ALLOCATIONS
+#include <atomic>
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, std::size_t),
+                                                         void (*)(const volatile void*));
+#endif
+
 namespace kelvane {
 namespace {
+
+#ifdef KELVANE_SEES_ALLOCATIONS
+std::atomic<std::size_t> g_largestAllocation{0};
+void NoteAllocation(const volatile void*, std::size_t size) {
+  std::size_t seen = g_largestAllocation.load();
+  while (size > seen && !g_largestAllocation.compare_exchange_weak(seen, size)) {
+  }
+}
+void NoteFree(const volatile void*) {}
+#endif
+
+// The largest single allocation made while `run` ran; 0 where the build
+// cannot see allocations.
+template <typename Run>
+std::size_t LargestAllocationDuring(Run run) {
+#ifdef KELVANE_SEES_ALLOCATIONS
+  static const int installed = __sanitizer_install_malloc_and_free_hooks(NoteAllocation, NoteFree);
+  (void)installed;
+  g_largestAllocation = 0;
+  run();
+  return g_largestAllocation.load();
+#else
+  run();
+  return 0;
+#endif
+}
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -229,6 +271,28 @@ TEST(PngDecoder, RefusesAbsurdSizesBeforeAllocating) {
   EXPECT_FALSE(DecodePng(PngClaimingSize(1, kMaxPngSide + 1)).has_value());
   EXPECT_FALSE(DecodePng(PngClaimingSize(kMaxPngSide, kMaxPngSide)).has_value());
   EXPECT_FALSE(DecodePng(PngClaimingSize(0, 5)).has_value());
+
+  // A 49-byte file: a valid header, then a text or scale chunk declaring
+  // 1,728,053,623 bytes, of which 8 are there.
+  for (const char* type : {"sCAL", "zTXt", "tEXt", "iCCP"}) {
+    Bytes tiny = PngClaimingSize(16, 16);
+    tiny.resize(33);
+    PutBe32(tiny, 1728053623u);
+    tiny.insert(tiny.end(), type, type + 4);
+    tiny.resize(49, 'x');
+    bool decoded = true;
+    const std::size_t largest = LargestAllocationDuring([&] { decoded = DecodePng(tiny).has_value(); });
+    EXPECT_LT(largest, std::size_t{1} << 20) << type;
+    EXPECT_FALSE(decoded) << type;
+  }
+  // Text and other chunks the picture does not need are no reason to refuse it.
+  Bytes annotated = PngClaimingSize(20, 30);
+  Bytes text = {'C', 'o', 'm', 'm', 'e', 'n', 't', 0, 'h', 'i'};
+  Bytes withText(annotated.begin(), annotated.begin() + 33);
+  AppendChunk(withText, "tEXt", text);
+  withText.insert(withText.end(), annotated.begin() + 33, annotated.end());
+  EXPECT_TRUE(DecodePng(withText).has_value());
+
   // Sizes within the limits are decoded.
   const auto small = DecodePng(PngClaimingSize(20, 30));
   ASSERT_TRUE(small.has_value());

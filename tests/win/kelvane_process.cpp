@@ -1,9 +1,12 @@
 #include "win/kelvane_process.h"
 
+#include <gtest/gtest.h>
 #include <shlobj.h>
 
 #include "app/app_state.h"
+#include "app/data_folder.h"
 #include "app/ids.h"
+#include "toolkit/path_compare.h"
 
 namespace kelvane::test {
 
@@ -23,7 +26,32 @@ std::wstring ProfileFolder() {
   return path;
 }
 
-std::wstring DataFolderPath() { return ProfileFolder() + L"Tamorin Kelvane"; }
+namespace {
+
+// Made at the first use, removed when the test program ends; its path also
+// goes to the environment, so that a Kelvane.exe started any other way from
+// here keeps its data there too.
+class PrivateDataFolder : public ::testing::Environment {
+ public:
+  static const std::wstring& Parent() {
+    static const std::wstring parent = [] {
+      std::wstring made = MakeTempFolder();
+      SetEnvironmentVariableW(kDataFolderVariable, (made + kDataFolderName).c_str());
+      return made;
+    }();
+    return parent;
+  }
+  void SetUp() override { Parent(); }
+  void TearDown() override { RemovePath(Parent().substr(0, Parent().size() - 1)); }
+};
+[[maybe_unused]] ::testing::Environment* const g_privateDataFolder =
+    ::testing::AddGlobalTestEnvironment(new PrivateDataFolder);
+
+}  // namespace
+
+std::wstring DataFolderPath() { return PrivateDataFolder::Parent() + kDataFolderName; }
+
+std::wstring RealDataFolderPath() { return ProfileFolder() + kDataFolderName; }
 
 bool FileExists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -35,6 +63,11 @@ bool IsDirectory(const std::wstring& path) {
 }
 
 void RemovePath(const std::wstring& path) {
+  static const std::wstring real = RealDataFolderPath();
+  if (IsSameOrInsideFolder(path, real) || IsInsideFolder(real, path)) {
+    ADD_FAILURE() << "a test tried to delete the user's data folder or what holds it";
+    return;
+  }
   const DWORD a = GetFileAttributesW(path.c_str());
   if (a == INVALID_FILE_ATTRIBUTES) return;
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -88,8 +121,16 @@ KelvaneProcess::~KelvaneProcess() {
   if (process_) CloseHandle(process_);
 }
 
-bool KelvaneProcess::Start(const std::wstring& workingFolder) {
-  std::wstring commandLine = L"\"" + KelvaneExePath() + L"\"";
+bool KelvaneProcess::Start(const std::wstring& workingFolder, const std::wstring& dataFolder) {
+  if (process_) {  // a second start of the same object
+    Kill();
+    CloseHandle(process_);
+    process_ = nullptr;
+  }
+  // No backslash before the closing quote: it would escape the quote.
+  std::wstring folder = dataFolder;
+  while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+  std::wstring commandLine = L"\"" + KelvaneExePath() + L"\" " + kDataFolderSwitch + L" \"" + folder + L"\"";
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};

@@ -10,8 +10,15 @@ namespace kelvane::test {
 // Kelvane.exe beside the test program.
 std::wstring KelvaneExePath();
 std::wstring ProfileFolder();                 // with trailing backslash
-std::wstring DataFolderPath();                // profile + "Tamorin Kelvane" (no backslash)
-void RemovePath(const std::wstring& path);    // a file, or a folder and all it holds
+// The data folder of every test: "Tamorin Kelvane" inside a private
+// temporary folder of this test process (no backslash). KelvaneExe started by
+// a test is pointed at it; the folder itself may be absent.
+std::wstring DataFolderPath();
+// The user's own data folder, profile + "Tamorin Kelvane": no test may touch it.
+std::wstring RealDataFolderPath();
+// A file, or a folder and all it holds. Fails the test, and deletes nothing,
+// for the user's own data folder, anything inside it or anything holding it.
+void RemovePath(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 bool IsDirectory(const std::wstring& path);
 std::string ReadAll(const std::wstring& path);
@@ -36,7 +43,8 @@ class KelvaneProcess {
   KelvaneProcess& operator=(const KelvaneProcess&) = delete;
   ~KelvaneProcess();  // kills a process still running
 
-  bool Start(const std::wstring& workingFolder = L"");
+  // Starts Kelvane.exe with its data in `dataFolder` (the test's own by default).
+  bool Start(const std::wstring& workingFolder = L"", const std::wstring& dataFolder = DataFolderPath());
   // The main window once it is visible and start-up is complete; null after
   // the timeout.
   HWND WaitForMainWindow(DWORD timeoutMs = 20000);

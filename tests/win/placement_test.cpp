@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/ids.h"
 #include "win/kelvane_process.h"
 
@@ -46,6 +48,18 @@ class RunningKelvane : public ::testing::Test {
     return {r.right, r.bottom};
   }
   bool Topmost() { return (GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+  // The whole window on the work area: nothing off the screen or under the task bar.
+  bool WholeOnWorkArea() {
+    RECT work{}, outer{}, both{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    GetWindowRect(window_, &outer);
+    return IntersectRect(&both, &outer, &work) && EqualRect(&both, &outer);
+  }
+  void Quit() {
+    PostMessageW(std::exchange(window_, nullptr), WM_COMMAND, CmdQuitter, 0);
+    DWORD code = 1234;
+    ASSERT_TRUE(kelvane_.WaitForExit(15000, &code));
+  }
 
   KelvaneProcess kelvane_;
   HWND window_ = nullptr;
@@ -69,7 +83,31 @@ TEST_F(RunningKelvane, StoredSizeWithoutPositionIsRestoredAndStartTabMatchesAfte
         "WindowPosY = 0\r\npanel = Bureau \r\n");
   EXPECT_EQ(Inner().cx, 480);
   EXPECT_EQ(Inner().cy, 420);
+  EXPECT_TRUE(WholeOnWorkArea()) << "a size taller than the default runs off the screen's corner";
   EXPECT_EQ(CurrentTab(), 5);
+}
+
+TEST_F(RunningKelvane, MinimisedOrMaximisedWindowSavesTheRestoredPlacement) {
+  const std::string stored =
+      "KeepWindowSize = Ok\r\nWindowHeight = 350\r\nWindowWidth = 450\r\nKeepWindowPos = Ok\r\n"
+      "WindowPosX = 40\r\nWindowPosY = 30\r\nCheckBackup = 1\r\nPrefAutoBackup = 1\r\n";
+  const std::wstring prefs = DataFolderPath() + L"\\Kelvane.prefs";
+  for (const WPARAM command : {SC_MINIMIZE, SC_MAXIMIZE}) {
+    RemovePath(DataFolderPath());
+    Start(stored);
+    PostMessageW(window_, WM_SYSCOMMAND, command, 0);
+    ASSERT_TRUE(WaitFor([&] { return (command == SC_MINIMIZE ? IsIconic(window_) : IsZoomed(window_)) != FALSE; },
+                        5000));
+    if (command == SC_MAXIMIZE) {
+      EXPECT_TRUE(WholeOnWorkArea()) << "the maximised window covers the task bar";
+    }
+    Quit();
+    const std::string written = ReadAll(prefs);
+    for (const char* line : {"WindowHeight = 350\r\n", "WindowWidth = 450\r\n", "WindowPosX = 40\r\n",
+                             "WindowPosY = 30\r\n"}) {
+      EXPECT_NE(written.find(line), std::string::npos) << line << " after " << command << ":\n" << written;
+    }
+  }
 }
 
 TEST_F(RunningKelvane, PositionWithXZeroRestoresNeitherPlaceNorSize) {

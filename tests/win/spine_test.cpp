@@ -1,5 +1,6 @@
 // End-to-end checks of start-up, single instance, hiding and quitting, on the
 // real Kelvane.exe.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "app/ids.h"
@@ -26,6 +27,7 @@ class Spine : public ::testing::Test {
 };
 
 TEST_F(Spine, FirstStartCreatesDataFolderWithThreeEmptyListsAndNoPreferences) {
+  const bool realBefore = FileExists(RealDataFolderPath());
   KelvaneProcess kelvane;
   ASSERT_TRUE(kelvane.Start());
   HWND window = kelvane.WaitForMainWindow();
@@ -40,6 +42,10 @@ TEST_F(Spine, FirstStartCreatesDataFolderWithThreeEmptyListsAndNoPreferences) {
   EXPECT_FALSE(FileExists(folder + L"Kelvane.prefs"));
   Quit(kelvane, window);
   EXPECT_FALSE(FileExists(folder + L"Kelvane.prefs")) << "quitting without auto-backup writes no preferences";
+  EXPECT_EQ(FileExists(RealDataFolderPath()), realBefore) << "the test's program made the user's data folder";
+  // A test that finds the user's folder in its way fails and deletes nothing.
+  EXPECT_NONFATAL_FAILURE(RemovePath(RealDataFolderPath() + L"\\MyApps.txt"), "user's data folder");
+  EXPECT_NONFATAL_FAILURE(RemovePath(ProfileFolder()), "user's data folder");
 }
 
 TEST_F(Spine, MainWindowHasItsTitleInnerSizeAndLimits) {
