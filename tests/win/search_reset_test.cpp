@@ -30,6 +30,7 @@ class SearchResetTest : public ListsTest {
     ListsTest::SetUp();
     // A data folder named as the program names it, inside a profile of its own.
     profile_ = MakeTempFolder();
+    savedProfile_ = App().profileFolder;
     App().profileFolder = profile_;
     App().dataFolder = profile_ + L"Tamorin Kelvane\\";
     ASSERT_TRUE(CreateDirectoryW(App().dataFolder.c_str(), nullptr));
@@ -39,6 +40,8 @@ class SearchResetTest : public ListsTest {
   void TearDown() override {
     SetFolderOpenerForTests(nullptr);
     ListsTest::TearDown();
+    // Later tests of the same process read the profile folder too.
+    App().profileFolder = savedProfile_;
     RemovePath(profile_.substr(0, profile_.size() - 1));
   }
   std::wstring DataFolder() const { return App().dataFolder.substr(0, App().dataFolder.size() - 1); }
@@ -50,6 +53,7 @@ class SearchResetTest : public ListsTest {
   }
 
   std::wstring profile_;
+  std::wstring savedProfile_;
 };
 
 TEST_F(SearchResetTest, FindsTheFirstNameBeginningWithTheTextLetterCaseCounting) {
