@@ -146,12 +146,14 @@ void DeleteSelection(const std::wstring& folder) {
 void RecycleSelection(const std::wstring& folder) {
   // Paths taken first: the list follows the disk while the shell works.
   for (const std::wstring& path : CollectExplorerSelection(folder)) {
-    if (RecycleFile(path)) {
+    std::wstring reason;
+    if (RecycleFile(path, &reason)) {
       RewriteExplorerHeader();
     } else {
       ShowMessage(Owner(), kErrorTitle,
                   FileNamePartOf(path) +
-                      L"\rn'a pu \u00EAtre supprim\u00E9. Il est peut-\u00EAtre en cours d'utilisation",
+                      L"\rn'a pu \u00EAtre supprim\u00E9. Il est peut-\u00EAtre en cours d'utilisation" +
+                      (reason.empty() ? std::wstring() : L"\r\n" + reason),
                   kErrorBox);
     }
   }
