@@ -22,14 +22,41 @@ HtmlHelpFn HtmlHelp() {
   return fn;
 }
 
-}  // namespace
+constexpr wchar_t kHelpFileName[] = L"Kelvane Help.chm";
 
-void ShowHelpFile() {
+// The folder with a final backslash, or empty.
+std::wstring CurrentFolder() {
   wchar_t directory[MAX_PATH] = {};
   const DWORD length = GetCurrentDirectoryW(MAX_PATH, directory);
   std::wstring path(directory, length < MAX_PATH ? length : 0);
   if (!path.empty() && path.back() != L'\\') path.push_back(L'\\');
-  path += L"Kelvane Help.chm";
+  return path;
+}
+
+std::wstring ProgramFolder() {
+  wchar_t self[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring path(self, length < MAX_PATH ? length : 0);
+  const size_t cut = path.find_last_of(L'\\');
+  path.resize(cut == std::wstring::npos ? 0 : cut + 1);
+  return path;
+}
+
+bool IsFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+void ShowHelpFile() {
+  // A help file in the current folder comes first; a program started from
+  // elsewhere (a shortcut, the Start menu) finds the one installed beside it.
+  std::wstring path = CurrentFolder() + kHelpFileName;
+  if (!IsFile(path)) {
+    const std::wstring besideProgram = ProgramFolder() + kHelpFileName;
+    if (IsFile(besideProgram)) path = besideProgram;
+  }
   if (HtmlHelpFn fn = HtmlHelp()) fn(nullptr, path.c_str(), kHhDisplayTopic, 0);
 }
 

@@ -9,12 +9,14 @@ cd "$KELVANE_ROOT"
 "$KELVANE_ROOT/tools/setup.sh" >/dev/null || exit 1
 cmake --preset mingw >/dev/null && cmake --build --preset mingw --target Kelvane kelvane_remote >/dev/null \
   || { echo "build failed"; exit 1; }
+# The help file beside the program, when a CHM compiler is at hand.
+cmake --build --preset mingw --target help_file >/dev/null 2>&1 || true
 bin="$KELVANE_ROOT/build/mingw/bin"
 headless=0; [ -z "${DISPLAY:-}" ] && headless=1
 
 source "$KELVANE_ROOT/tools/wine-session.sh"
 trap wine_session_stop EXIT
-wine_session_start "$KELVANE_ROOT/build/mingw/wine/run-prefix" "$KELVANE_ROOT/build/mingw/wine/run-home"
+wine_session_start "$KELVANE_ROOT/build/mingw/wine/run-prefix" "$KELVANE_ROOT/build/mingw/wine/run-home" windows10
 export HOME="$HOME_FOR_WINE"
 cd "$bin"
 if [ $headless -eq 0 ]; then

@@ -16,7 +16,7 @@ cmake --preset mingw >/dev/null && cmake --build --preset mingw --target Kelvane
 unset DISPLAY
 source "$KELVANE_ROOT/tools/wine-session.sh"
 trap wine_session_stop EXIT
-wine_session_start "$KELVANE_ROOT/build/mingw/wine/shots-prefix" "$KELVANE_ROOT/build/mingw/wine/shots-home"
+wine_session_start "$KELVANE_ROOT/build/mingw/wine/shots-prefix" "$KELVANE_ROOT/build/mingw/wine/shots-home" windows10
 export HOME="$HOME_FOR_WINE"
 cd "$KELVANE_ROOT/build/mingw/bin"
 remote() { wine kelvane_remote.exe "$@" >/dev/null 2>&1; }

@@ -1,6 +1,7 @@
 # Sourced by the scripts that run Windows programs: a display (Xvfb when
 # there is none), a Wine prefix in the build tree and a persistent wineserver
-# so that each program start is cheap. Call wine_session_start PREFIX HOME,
+# so that each program start is cheap. Call wine_session_start PREFIX HOME
+# [windows10] (see wine-prefix.sh),
 # and wine_session_stop when done (the scripts trap it on exit).
 
 wine_session_start() {
@@ -17,7 +18,7 @@ wine_session_start() {
     export DISPLAY=":$n"
     for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
   fi
-  "$KELVANE_ROOT/tools/wine-prefix.sh" "$WINEPREFIX" "$HOME_FOR_WINE"
+  "$KELVANE_ROOT/tools/wine-prefix.sh" "$WINEPREFIX" "$HOME_FOR_WINE" "${3:-}"
   HOME="$HOME_FOR_WINE" wineserver -p >/dev/null 2>&1 || true
   HOME="$HOME_FOR_WINE" wine cmd /c exit >/dev/null 2>&1 || true
 }

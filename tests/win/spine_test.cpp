@@ -139,18 +139,24 @@ TEST_F(Spine, PlainFileInPlaceOfTheDataFolderPutsListsInTheCurrentDirectory) {
   RemovePath(current);
 }
 
-TEST_F(Spine, HelpOpensTheHelpFileOfTheCurrentDirectoryAndClosesAtQuit) {
+TEST_F(Spine, HelpOpensTheHelpFileOfTheCurrentDirectoryOrBesideTheProgramAndClosesAtQuit) {
   std::wstring folder = KelvaneExePath();
   folder.resize(folder.find_last_of(L'\\') + 1);
   ASSERT_TRUE(FileExists(folder + L"Kelvane Help.chm"));
-  KelvaneProcess kelvane;
-  ASSERT_TRUE(kelvane.Start(folder));
-  HWND window = kelvane.WaitForMainWindow();
-  ASSERT_NE(window, nullptr);
-  PostMessageW(window, WM_COMMAND, CmdAide, 0);
-  EXPECT_TRUE(WaitFor([] { return FindWindowW(nullptr, L"Tamorin Kelvane Help") != nullptr; }, 10000));
-  Quit(kelvane, window);
-  EXPECT_EQ(FindWindowW(nullptr, L"Tamorin Kelvane Help"), nullptr);
+  // Started from its own folder, then from one without the help file.
+  const std::wstring elsewhere = MakeTempFolder();
+  for (const std::wstring& current : {folder, elsewhere}) {
+    KelvaneProcess kelvane;
+    ASSERT_TRUE(kelvane.Start(current));
+    HWND window = kelvane.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_COMMAND, CmdAide, 0);
+    EXPECT_TRUE(WaitFor([] { return FindWindowW(nullptr, L"Tamorin Kelvane Help") != nullptr; }, 10000))
+        << std::string(current.begin(), current.end());
+    Quit(kelvane, window);
+    EXPECT_EQ(FindWindowW(nullptr, L"Tamorin Kelvane Help"), nullptr);
+  }
+  RemovePath(elsewhere);
 }
 
 }  // namespace
