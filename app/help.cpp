@@ -5,6 +5,7 @@
 #include <string>
 
 #include "toolkit/handle_win.h"
+#include "toolkit/special_folders_win.h"
 
 namespace kelvane {
 namespace {
@@ -23,24 +24,6 @@ HtmlHelpFn HtmlHelp() {
 }
 
 constexpr wchar_t kHelpFileName[] = L"Kelvane Help.chm";
-
-// The folder with a final backslash, or empty.
-std::wstring CurrentFolder() {
-  wchar_t directory[MAX_PATH] = {};
-  const DWORD length = GetCurrentDirectoryW(MAX_PATH, directory);
-  std::wstring path(directory, length < MAX_PATH ? length : 0);
-  if (!path.empty() && path.back() != L'\\') path.push_back(L'\\');
-  return path;
-}
-
-std::wstring ProgramFolder() {
-  wchar_t self[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self, length < MAX_PATH ? length : 0);
-  const size_t cut = path.find_last_of(L'\\');
-  path.resize(cut == std::wstring::npos ? 0 : cut + 1);
-  return path;
-}
 
 bool IsFile(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());

@@ -20,6 +20,7 @@
 #include "toolkit/handle_win.h"
 #include "toolkit/image_set_win.h"
 #include "toolkit/png_decoder.h"
+#include "toolkit/special_folders_win.h"
 #include "toolkit/tool_button_win.h"
 #include "toolkit/window_class_win.h"
 
@@ -75,15 +76,6 @@ constexpr AboutServices kRealServices{OpenAddressForReal, OpenFileForReal, WarnF
 const AboutServices* g_services = &kRealServices;
 
 // --- Illustration --------------------------------------------------------------
-
-std::wstring ProgramFolder() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return {};
-  std::wstring folder(path, length);
-  folder.resize(folder.find_last_of(L'\\') + 1);
-  return folder;
-}
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path) {
   UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -549,13 +541,7 @@ void CloseAboutWindow() {
   if (HWND window = State().window; window && IsWindow(window)) DestroyWindow(window);
 }
 
-std::wstring ReadMePath() {
-  wchar_t folder[MAX_PATH] = {};
-  const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
-  std::wstring path(folder, length < MAX_PATH ? length : 0);
-  if (!path.empty() && path.back() != L'\\') path.push_back(L'\\');
-  return path + kReadMeFileName;
-}
+std::wstring ReadMePath() { return CurrentFolder() + kReadMeFileName; }
 
 void OnAboutSiteLink() {
   HWND owner = State().window;

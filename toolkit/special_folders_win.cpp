@@ -10,6 +10,21 @@ std::wstring WithTrailingBackslash(std::wstring path) {
   return path;
 }
 
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return {};
+  std::wstring folder(path, length);
+  folder.resize(folder.find_last_of(L'\\') + 1);
+  return folder;
+}
+
+std::wstring CurrentFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
+  return WithTrailingBackslash(std::wstring(folder, length < MAX_PATH ? length : 0));
+}
+
 std::wstring SpecialFolderPath(int csidl) {
   PIDLIST_ABSOLUTE pidl = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &pidl)) || !pidl) return {};

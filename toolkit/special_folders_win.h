@@ -7,6 +7,11 @@ namespace kelvane {
 // backslash; empty when the system has none.
 std::wstring SpecialFolderPath(int csidl);
 
+// The running program's folder and the current folder, each with a trailing
+// backslash; empty when the system cannot tell.
+std::wstring ProgramFolder();
+std::wstring CurrentFolder();
+
 // Appends a backslash unless the path is empty or already ends with one.
 std::wstring WithTrailingBackslash(std::wstring path);
 
