@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Takes the screenshots used to check the look of the program by eye: each
-# tab and the about window with Windows set to light and to dark
-# applications (the prefix acts as Windows 10 so that the dark title bar is
-# asked for), a tool-bar tooltip, a popup menu and the tray menu. Headless:
-# Xvfb and Wine's virtual desktop. Needs xdotool (apt-get install xdotool).
+# tab at the smallest and the largest width, the preferences, about and
+# clipboard windows and the search prompt, with Windows set to light and to
+# dark applications (the prefix acts as Windows 10 so that the dark title bar
+# is asked for), a tool-bar tooltip, a popup menu, the tray menu and the
+# folder lists' view modes. Also rewrites the README's pictures in
+# docs/screenshots. Headless: Xvfb and Wine's virtual desktop. Needs xdotool
+# and ImageMagick (apt-get install xdotool imagemagick).
 # Usage: tools/screenshots.sh [output folder]
 set -uo pipefail
 export KELVANE_ROOT=$(cd "$(dirname "$0")/.." && pwd)
@@ -51,23 +54,71 @@ done
 
 personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
 wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win10 /f >/dev/null 2>&1
-# The six tabs (through the tray menu's entries: 108 apps ... 104 desktop)
-# and the about window (command 10), in the light and in the dark setting.
+
+# The window in front (or the main window) cut out of the last full shot.
+cut() {  # cut NAME [front]
+  local geometry
+  geometry=$(wine kelvane_remote.exe rect ${2:-} 2>/dev/null | tr -d '\r')
+  [ -n "$geometry" ] || return
+  set -- "$1" $geometry
+  convert "$out/$1.png" -crop "${4}x${5}+${2}+${3}" +repage "$out/$1.png"
+}
+# The README's pictures: the cut shot in at most 64 colours.
+readme_pictures="$KELVANE_ROOT/docs/screenshots"
+mkdir -p "$readme_pictures"
+keep() { convert "$out/$1.png" -colors 64 "PNG8:$readme_pictures/$2.png"; }
+
+# Files on the clipboard for the clipboard viewer.
+clip_files=('C:\windows\win.ini' 'C:\windows\notepad.exe' 'C:\windows\system32\cmd.exe')
+
+# In the light and in the dark setting: the six tabs (through the tray menu's
+# entries: 108 apps ... 104 desktop) at the smallest and the largest width,
+# the preferences window (command 15), the about window (command 10), the
+# clipboard viewer (explorer gadget 25) and the search prompt (command 12).
 for setting in light dark; do
   wine reg add "$personalize" /v AppsUseLightTheme /t REG_DWORD /d $([ $setting = light ] && echo 1 || echo 0) /f \
     >/dev/null 2>&1
   wine Kelvane.exe >/dev/null 2>&1 &
   pid=$!
   remote wait 30000 || { echo "no window"; exit 1; }
-  n=0
-  for command in 108 107 106 105 103 104; do
-    remote command $command
-    shot "$setting-tab$n"
-    n=$((n + 1))
+  for width in 400 500; do
+    remote size $width 300
+    n=0
+    for command in 108 107 106 105 103 104; do
+      remote command $command
+      shot "$setting-$width-tab$n" >/dev/null
+      cut "$setting-$width-tab$n"
+      [ $width = 500 ] && [ $setting = dark ] && keep "$setting-$width-tab$n" "tab$n"
+      n=$((n + 1))
+    done
   done
-  remote command 10
-  shot "$setting-about" 1
-  xdotool mousemove 755 531 click 1  # its "Fermer" button (the window is centred)
+  [ $setting = light ] && keep light-500-tab0 light-tab0
+  remote size 400 300
+  remote command 108
+  for window in 15:preferences 10:about; do
+    remote command ${window%%:*}
+    shot "$setting-${window##*:}" 1 >/dev/null
+    cut "$setting-${window##*:}" front
+    keep "$setting-${window##*:}" "$setting-${window##*:}"
+    xdotool key Escape
+  done
+  wine kelvane_remote.exe clip "${clip_files[@]}" >/dev/null 2>&1
+  remote command 103
+  remote click 19  # reload: the paste buttons look at the clipboard again
+  sleep 0.5
+  remote click 25
+  shot "$setting-clipboard" 1 >/dev/null
+  cut "$setting-clipboard" front
+  keep "$setting-clipboard" "$setting-clipboard"
+  xdotool key Escape
+  remote command 108
+  remote command 12
+  shot "$setting-search-prompt" 1 >/dev/null
+  cut "$setting-search-prompt" front
+  xdotool key Escape
+  # Files left on the clipboard would make the quit ask whether to keep them.
+  wine kelvane_remote.exe clip >/dev/null 2>&1
+  ls "$out"/$setting-*.png
   [ $setting = dark ] && break
   remote quit 20000
   wait $pid
