@@ -113,7 +113,7 @@ int RunKelvane(HINSTANCE instance) {
   StartListLoader();
   LoadPreferencesAtStart();
   KeepWholeOnWorkArea(app.mainWindow);
-  ApplyMainWindowDarkLook();  // step 18, on the gadgets of the first screen
+  ApplyMainWindowDarkLook();  // dark title bar and colours for the first screen's gadgets
 
   ShowWindow(app.mainWindow, SW_SHOW);
   UpdateWindow(app.mainWindow);
@@ -123,7 +123,7 @@ int RunKelvane(HINSTANCE instance) {
   // The window shows as soon as its first screen is ready; the other tabs
   // and the tray icon follow before any input is handled.
   CompleteMainWindowContents(app.mainWindow);
-  ColourMainWindowGadgets();  // step 18 for the pages built after the first screen
+  ColourMainWindowGadgets();  // the same colours for the pages built after the first screen
   ListViewsReady();  // all three favourite lists exist from here on
   UpdatePasteState(PasteScope::Full);
 

@@ -99,7 +99,7 @@ for setting in light dark; do
     remote command ${window%%:*}
     shot "$setting-${window##*:}" 1 >/dev/null
     cut "$setting-${window##*:}" front
-    keep "$setting-${window##*:}" "$setting-${window##*:}"
+    [ $setting = dark ] || [ ${window##*:} = preferences ] && keep "$setting-${window##*:}" "$setting-${window##*:}"
     xdotool key Escape
   done
   wine kelvane_remote.exe clip "${clip_files[@]}" >/dev/null 2>&1
