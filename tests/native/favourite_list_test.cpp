@@ -1,0 +1,74 @@
+#include "lists/favourite_list.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kelvane {
+namespace {
+
+using Save = FavouriteList::Save;
+using LoadEnd = FavouriteList::LoadEnd;
+
+TEST(FavouriteList, NeverWrittenWhileItsLoadRunsNorOverAFileItCouldNotRead) {
+  FavouriteList list(kAppsKind);
+  EXPECT_EQ(list.SaveDecision(), Save::Write);  // no file yet: an empty list is written
+  list.BeginLoad();
+  const std::vector<ListEntry> batch = {{L"Bloc-notes", L"C:\\notepad.exe"}, {L"Calc", L"C:\\calc.exe"}};
+  list.AppendLoaded(batch);
+  EXPECT_EQ(list.SaveDecision(), Save::NotYet);
+  EXPECT_EQ(list.Add({L"Paint", L"C:\\paint.exe"}), 2);
+  EXPECT_EQ(list.SaveDecision(), Save::NotYet);  // a change does not end the load
+  list.EndLoad(LoadEnd::Whole);
+  EXPECT_EQ(list.SaveDecision(), Save::Write);
+  EXPECT_EQ(ParseListFile(list.Serialize()).entries.size(), 3u);
+
+  FavouriteList locked(kFilesKind);
+  locked.BeginLoad();
+  locked.EndLoad(LoadEnd::Unreadable);
+  EXPECT_TRUE(locked.FileUnreadable());
+  EXPECT_EQ(locked.SaveDecision(), Save::NotNeeded);
+  locked.Add({L"a", L"C:\\a"});
+  EXPECT_EQ(locked.SaveDecision(), Save::WriteBeside);
+  locked.Saved();
+  EXPECT_EQ(locked.SaveDecision(), Save::WriteBeside);  // the file stays unread
+
+  // A file with no count line is not rewritten until the list changes.
+  FavouriteList foreign(kLinksKind);
+  foreign.BeginLoad();
+  foreign.AppendLoaded(batch);
+  foreign.EndLoad(LoadEnd::KeptAsLoaded);
+  EXPECT_EQ(foreign.SaveDecision(), Save::NotNeeded);
+  foreign.SetIcon(0, 7);  // icons are not in the file
+  EXPECT_EQ(foreign.SaveDecision(), Save::NotNeeded);
+  EXPECT_FALSE(foreign.Rename(0, L""));
+  EXPECT_FALSE(foreign.Rename(0, L"Bloc-notes"));
+  EXPECT_EQ(foreign.SaveDecision(), Save::NotNeeded);
+  EXPECT_TRUE(foreign.Rename(0, L"Notes"));
+  EXPECT_EQ(foreign.SaveDecision(), Save::Write);
+  foreign.Saved();
+  foreign.Remove(1);
+  EXPECT_EQ(foreign.SaveDecision(), Save::Write);
+}
+
+TEST(FavouriteList, NamesAreUniqueIgnoringCaseAndSearchMatchesTheirStart) {
+  FavouriteList list(kFilesKind);
+  EXPECT_EQ(list.Add({L"Été", L"C:\\ete"}), 0);
+  EXPECT_EQ(list.Add({L"éTÉ", L"C:\\autre"}), -1);
+  EXPECT_EQ(list.Add({L"Ete", L"C:\\sans accent"}), 1);
+  EXPECT_EQ(list.Add({L"Rapport", L"C:\\rapport.pdf", 3}), 2);
+  EXPECT_EQ(list.Count(), 3u);
+  EXPECT_EQ(list.At(2).icon, 3);
+  EXPECT_EQ(list.FindName(L"RAPPORT"), 2);
+  EXPECT_EQ(list.FindName(L"Rapport "), -1);
+  EXPECT_EQ(list.FindPrefix(L"Rap"), 2);
+  EXPECT_EQ(list.FindPrefix(L"rap"), -1);  // the search keeps letter case
+  EXPECT_EQ(list.FindPrefix(L"E"), 1);
+  list.Remove(0);
+  EXPECT_EQ(list.FindName(L"Rapport"), 1);
+  EXPECT_THROW(list.Remove(5), std::out_of_range);
+  EXPECT_THROW(list.Rename(5, L"x"), std::out_of_range);
+}
+
+}  // namespace
+}  // namespace kelvane
