@@ -1,0 +1,23 @@
+#pragma once
+// Text pieces shared by the readers of other programs' files.
+#include <string>
+#include <string_view>
+
+namespace kelvane {
+
+// The file's bytes as text: byte-order marks understood, UTF-8 where valid,
+// Windows-1252 elsewhere, line by line (see DecodeListFile).
+std::wstring DecodeImportedText(std::string_view bytes);
+
+// &amp; &lt; &gt; &quot; &apos; &nbsp; and numeric references (&#233;
+// &#xE9;) replaced by their characters; anything else kept as written.
+std::wstring DecodeHtmlEntities(std::wstring_view text);
+
+// Runs of blanks, tabs and line breaks as one blank; none at either end.
+std::wstring CollapseBlanks(std::wstring_view text);
+
+// Appends code point `c` as the program's wide characters (UTF-16 where
+// wchar_t has 16 bits). Surrogates and values beyond U+10FFFF become U+FFFD.
+void AppendCodePoint(std::wstring& text, char32_t c);
+
+}  // namespace kelvane
