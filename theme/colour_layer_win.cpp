@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/gadgets.h"
+#include "theme/disabled_field_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/explorer_list_win.h"
 #include "toolkit/handle_win.h"
@@ -732,6 +733,25 @@ void TrackLeave(HWND window, bool nonClient) {
   TrackMouseEvent(&track);
 }
 
+// The text colour answered for a child that was given only a background.
+Colour OwnTextColour(UINT message, Colour back) {
+  const int system = (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX) ? COLOR_WINDOWTEXT : COLOR_BTNTEXT;
+  return ReadableTextColour(static_cast<Colour>(GetSysColor(system)), back);
+}
+
+// A disabled entry field with a background of its own: the system would
+// write its text in grey, whatever the colours answered.
+bool PaintsAsDisabledField(HWND window, GadgetKind kind) {
+  return kind == GadgetKind::EntryField && !IsWindowEnabled(window) && OwnGadgetColour(window, BackColor) != NoColour;
+}
+
+void PaintOwnDisabledField(HWND window, HDC dc) {
+  const Colour back = OwnGadgetColour(window, BackColor);
+  const Colour front = OwnGadgetColour(window, FrontColor);
+  const Colour text = front != NoColour ? ReadableTextColour(front, back) : OwnTextColour(WM_CTLCOLORSTATIC, back);
+  PaintDisabledField(window, dc, Rgb(back), Rgb(DimmedTextColour(text, back)));
+}
+
 }  // namespace
 
 // --- Kinds ---------------------------------------------------------------------
@@ -898,6 +918,9 @@ bool AnswerOwnGadgetColour(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
   const OwnColours& own = it->second;
   if (own.front != NoColour) SetTextColor(dc, Rgb(own.front));
   if (own.back != NoColour) {
+    // A background given alone keeps the system's text colour only where it
+    // reads: black text on a dark field would not.
+    if (own.front == NoColour) SetTextColor(dc, Rgb(OwnTextColour(message, own.back)));
     SetBkColor(dc, Rgb(own.back));
     *result = reinterpret_cast<LRESULT>(SharedColourBrush(Rgb(own.back)));
   } else {
@@ -1101,6 +1124,12 @@ LRESULT CALLBACK GadgetColourProc(HWND window, UINT message, WPARAM wParam, LPAR
       }
       break;
     case WM_PAINT:
+      if (PaintsAsDisabledField(window, kind)) {
+        PAINTSTRUCT ps;
+        if (HDC dc = BeginPaint(window, &ps)) PaintOwnDisabledField(window, dc);
+        EndPaint(window, &ps);
+        return 0;
+      }
       if (gadgetClass == GadgetClass::SelfColoured) break;
       if (kind == GadgetKind::Frame) {
         PaintFrame(window, *record);
@@ -1111,6 +1140,10 @@ LRESULT CALLBACK GadgetColourProc(HWND window, UINT message, WPARAM wParam, LPAR
       }
       return 0;
     case WM_PRINTCLIENT:
+      if (PaintsAsDisabledField(window, kind)) {
+        PaintOwnDisabledField(window, reinterpret_cast<HDC>(wParam));
+        return 0;
+      }
       // Window animations and PrintWindow take the picture this way.
       if (gadgetClass == GadgetClass::Painted && kind != GadgetKind::Frame && kind != GadgetKind::Container) {
         Colour back = record->back;

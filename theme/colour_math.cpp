@@ -230,6 +230,38 @@ double ContrastFactor(Colour back, Colour front, Colour face) {
   return std::min(std::fabs(1 - std::fabs(spread)), 1.0);
 }
 
+double RelativeLuminance(Colour c) {
+  const auto linear = [](int channel) {
+    const double v = channel / 255.0;
+    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(RedOf(c)) + 0.7152 * linear(GreenOf(c)) + 0.0722 * linear(BlueOf(c));
+}
+
+double ContrastRatio(Colour a, Colour b) {
+  const double la = RelativeLuminance(a);
+  const double lb = RelativeLuminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+Colour ReadableTextColour(Colour wanted, Colour back) {
+  if (ContrastRatio(wanted, back) >= kReadableContrast) return wanted;
+  const Colour companion = CompanionTextColour(back);
+  if (ContrastRatio(companion, back) >= kReadableContrast) return companion;
+  const Colour black = MakeColour(0, 0, 0);
+  const Colour white = MakeColour(255, 255, 255);
+  return ContrastRatio(black, back) >= ContrastRatio(white, back) ? black : white;
+}
+
+Colour DimmedTextColour(Colour text, Colour back) {
+  // Whole-percent steps from the dimmest allowed towards the text itself.
+  for (int keep = 60; keep < 100; ++keep) {
+    const Colour dimmed = BlendColour(text, back, keep / 100.0);
+    if (ContrastRatio(dimmed, back) >= kReadableContrast) return dimmed;
+  }
+  return text;
+}
+
 void RecolourPixels(const PixelImage& image, PixelRect rect, const RecolourColours& colours,
                     RecolourMode mode) {
   rect = ClipToImage(image, rect);

@@ -67,6 +67,22 @@ bool WantsDarkVisualStyle(Colour back);
 // Each channel round(a * ratio + b * (1 - ratio)); the ratio is held in 0..1.
 Colour BlendColour(Colour a, Colour b, double ratio);
 
+// Relative luminance of an sRGB colour as accessibility guidelines define
+// it: 0 for black, 1 for white.
+double RelativeLuminance(Colour c);
+// (lighter + 0.05) / (darker + 0.05) of the two luminances: 1 for equal
+// colours, 21 for black and white. Text reads well from 4.5 on.
+double ContrastRatio(Colour a, Colour b);
+inline constexpr double kReadableContrast = 4.5;
+
+// The colour to write in on `back`: `wanted` when it reads there
+// (kReadableContrast), else the companion colour when that reads, else black
+// or white, whichever stands out more.
+Colour ReadableTextColour(Colour wanted, Colour back);
+// The text of a disabled field: `text` blended towards `back` (40 % at most)
+// only as far as it still reads; `text` itself when it already reads poorly.
+Colour DimmedTextColour(Colour text, Colour back);
+
 // Contrast f = |1 - |(sum(back) - sum(front)) / sum(face)||, where sum is
 // R+G+B and face the system's face colour; held in 0..1 (a dark face colour
 // would give more than 1 and push recoloured pixels out of range), and a

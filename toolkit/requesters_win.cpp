@@ -3,7 +3,11 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdint>
+
+#include "toolkit/handle_win.h"
+#include "toolkit/window_class_win.h"
 
 namespace kelvane {
 namespace {
@@ -82,6 +86,73 @@ class DialogTemplate {
   size_t countAt_ = 0;
 };
 
+RECT RectInParent(HWND child) {
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+void MoveChild(HWND dialog, int id, int dx, int dy, int dWidth, int dHeight) {
+  HWND child = GetDlgItem(dialog, id);
+  const RECT r = RectInParent(child);
+  SetWindowPos(child, nullptr, r.left + dx, r.top + dy, r.right - r.left + dWidth, r.bottom - r.top + dHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Flags of the static's own drawing of a left-aligned text.
+constexpr UINT kPromptFormat = DT_LEFT | DT_EXPANDTABS | DT_WORDBREAK | DT_NOPREFIX;
+
+// A prompt wider than the box widens it, measured in the box's font, up to
+// the work area of its monitor; beyond that it wraps onto more lines and the
+// box grows downwards. The box stays centred on that work area.
+void FitInputBoxToPrompt(HWND dialog) {
+  HWND prompt = GetDlgItem(dialog, kPromptId);
+  const std::wstring text = WindowText(prompt);
+  UniqueDC measure(CreateCompatibleDC(nullptr));
+  if (text.empty() || !measure) return;
+  SelectObjectScope useFont(measure.get(), reinterpret_cast<HGDIOBJ>(SendMessageW(prompt, WM_GETFONT, 0, 0)));
+  RECT line{};
+  DrawTextW(measure.get(), text.c_str(), -1, &line, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  // Room for one more character: the drawn letters may run a few pixels
+  // past their measured width (Wine's do), and the last one would be cut.
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(measure.get(), &metrics);
+  const int slack = static_cast<int>(metrics.tmAveCharWidth);
+  RECT client{};
+  GetClientRect(prompt, &client);
+  if (line.right + slack <= client.right && line.bottom <= client.bottom) return;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const RECT& work = monitor.rcWork;
+  RECT outer{};
+  GetWindowRect(dialog, &outer);
+  const int outerWidth = outer.right - outer.left;
+  const int outerHeight = outer.bottom - outer.top;
+  const int widest = (work.right - work.left) - (outerWidth - client.right);
+  const int width = std::max(std::min(static_cast<int>(line.right) + slack, widest), static_cast<int>(client.right));
+  RECT wrapped{0, 0, width - slack, 0};
+  DrawTextW(measure.get(), text.c_str(), -1, &wrapped, DT_CALCRECT | kPromptFormat);
+  const int tallest = (work.bottom - work.top) - outerHeight;
+  const int widen = width - client.right;
+  const int grow = std::clamp(static_cast<int>(wrapped.bottom - client.bottom), 0, std::max(tallest, 0));
+  // More than one line: the static wraps instead of cutting with an ellipsis.
+  if (wrapped.bottom > line.bottom) {
+    const LONG_PTR style = GetWindowLongPtrW(prompt, GWL_STYLE);
+    SetWindowLongPtrW(prompt, GWL_STYLE, style & ~static_cast<LONG_PTR>(SS_ENDELLIPSIS));
+  }
+  MoveChild(dialog, kPromptId, 0, 0, widen, grow);
+  MoveChild(dialog, kEditId, 0, grow, widen, 0);
+  MoveChild(dialog, IDOK, widen, grow, 0, 0);
+  MoveChild(dialog, IDCANCEL, widen, grow, 0, 0);
+  const int newWidth = outerWidth + widen;
+  const int newHeight = outerHeight + grow;
+  SetWindowPos(dialog, nullptr, work.left + (work.right - work.left - newWidth) / 2,
+               work.top + (work.bottom - work.top - newHeight) / 2, newWidth, newHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 struct InputBoxState {
   const std::wstring* initial;
   std::wstring result;
@@ -92,6 +163,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_INITDIALOG: {
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
       const auto* state = reinterpret_cast<const InputBoxState*>(lParam);
+      FitInputBoxToPrompt(dialog);
       HWND edit = GetDlgItem(dialog, kEditId);
       SetWindowTextW(edit, state->initial->c_str());
       SetFocus(edit);
@@ -102,10 +174,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) {
         auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        HWND edit = GetDlgItem(dialog, kEditId);
-        std::wstring text(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-        text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
-        state->result = std::move(text);
+        state->result = WindowText(GetDlgItem(dialog, kEditId));
         EndDialog(dialog, IDOK);
         return TRUE;
       }

@@ -88,17 +88,17 @@ void Click(HWND button) {
 void Paint(HWND button, const ToolButton& state, HDC target) {
   RECT area{};
   GetClientRect(button, &area);
-  const COLORREF top = IsWindowEnabled(button) ? kToolButtonTop : kToolButtonDisabledTop;
+  const bool enabled = IsWindowEnabled(button) != FALSE;
   // Drawn off screen first: the gradient and the image never flicker.
   UniqueDC memory(CreateCompatibleDC(target));
   UniqueBitmap canvas(CreateCompatibleBitmap(target, area.right, area.bottom));
   if (!memory || !canvas) {
-    DrawToolButton(target, area, state.image, top, DpiOf(button));
+    DrawToolButton(target, area, state.image, enabled, DpiOf(button));
     return;
   }
   {
     SelectObjectScope select(memory.get(), canvas.get());
-    DrawToolButton(memory.get(), area, state.image, top, DpiOf(button));
+    DrawToolButton(memory.get(), area, state.image, enabled, DpiOf(button));
     const LRESULT ui = SendMessageW(button, WM_QUERYUISTATE, 0, 0);
     if (GetFocus() == button && !(ui & UISF_HIDEFOCUS)) {
       RECT focus = area;
@@ -213,26 +213,41 @@ void SetToolButtonEnabled(HWND button, bool enabled) {
   InvalidateRect(button, nullptr, FALSE);
 }
 
-void DrawToolButton(HDC dc, const RECT& area, HICON image, COLORREF top, UINT dpi) {
+void DrawToolButton(HDC dc, const RECT& area, HICON image, bool enabled, UINT dpi) {
+  const COLORREF bottom = enabled ? kToolButtonBottom : kToolButtonDisabledBottom;
   TRIVERTEX corners[2] = {};
   corners[0].x = area.left;
   corners[0].y = area.top;
-  corners[0].Red = static_cast<COLOR16>(GetRValue(top) << 8);
-  corners[0].Green = static_cast<COLOR16>(GetGValue(top) << 8);
-  corners[0].Blue = static_cast<COLOR16>(GetBValue(top) << 8);
+  corners[0].Red = static_cast<COLOR16>(GetRValue(kToolButtonTop) << 8);
+  corners[0].Green = static_cast<COLOR16>(GetGValue(kToolButtonTop) << 8);
+  corners[0].Blue = static_cast<COLOR16>(GetBValue(kToolButtonTop) << 8);
   corners[0].Alpha = 0xFF00;
   corners[1].x = area.right;
   corners[1].y = area.bottom;
-  corners[1].Red = static_cast<COLOR16>(GetRValue(kToolButtonBottom) << 8);
-  corners[1].Green = static_cast<COLOR16>(GetGValue(kToolButtonBottom) << 8);
-  corners[1].Blue = static_cast<COLOR16>(GetBValue(kToolButtonBottom) << 8);
+  corners[1].Red = static_cast<COLOR16>(GetRValue(bottom) << 8);
+  corners[1].Green = static_cast<COLOR16>(GetGValue(bottom) << 8);
+  corners[1].Blue = static_cast<COLOR16>(GetBValue(bottom) << 8);
   corners[1].Alpha = 0xFF00;
   GRADIENT_RECT rect{0, 1};
   GdiGradientFill(dc, corners, 2, &rect, 1, GRADIENT_FILL_RECT_V);
-  if (image) {
-    DrawIconEx(dc, area.left + 10, area.top + Scale(5, dpi), image, Scale(16, dpi), Scale(16, dpi), 0, nullptr,
-               DI_NORMAL);
+  if (!image) return;
+  const int x = area.left + 10;
+  const int y = area.top + Scale(5, dpi);
+  const int side = Scale(16, dpi);
+  if (enabled) {
+    DrawIconEx(dc, x, y, image, side, side, 0, nullptr, DI_NORMAL);
+    return;
   }
+  // Disabled: the image is drawn over a copy of the face under it, and that
+  // copy laid back at reduced strength, so the image fades into the face.
+  UniqueDC copy(CreateCompatibleDC(dc));
+  UniqueBitmap pixels(CreateCompatibleBitmap(dc, side, side));
+  if (!copy || !pixels) return;  // no image rather than an enabled-looking one
+  SelectObjectScope select(copy.get(), pixels.get());
+  BitBlt(copy.get(), 0, 0, side, side, dc, x, y, SRCCOPY);
+  DrawIconEx(copy.get(), 0, 0, image, side, side, 0, nullptr, DI_NORMAL);
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, kToolButtonDisabledImageAlpha, 0};
+  GdiAlphaBlend(dc, x, y, side, side, copy.get(), 0, 0, side, side, blend);
 }
 
 void SetGadgetToolTip(HWND gadget, const std::wstring& text) {

@@ -10,8 +10,12 @@
 namespace kelvane {
 
 inline constexpr COLORREF kToolButtonTop = RGB(6, 8, 15);
-inline constexpr COLORREF kToolButtonDisabledTop = RGB(117, 136, 157);
 inline constexpr COLORREF kToolButtonBottom = RGB(120, 123, 131);
+// A disabled button's face fades to this instead: darker, never lighter,
+// than an enabled one, so that it does not read as highlighted.
+inline constexpr COLORREF kToolButtonDisabledBottom = RGB(58, 60, 66);
+// The strength (of 255) of a disabled button's image over its face.
+inline constexpr BYTE kToolButtonDisabledImageAlpha = 96;
 inline constexpr wchar_t kToolButtonClass[] = L"KelvaneToolButton";
 
 // Position and size in pixels. The image is not owned and must outlive the
@@ -19,13 +23,15 @@ inline constexpr wchar_t kToolButtonClass[] = L"KelvaneToolButton";
 HWND CreateToolButton(HWND parent, int id, int x, int y, int width, int height, HICON image,
                       const std::wstring& tooltip);
 
-// Enables or disables the button and gives it the matching top colour.
+// Enables or disables the button and repaints it in the matching look.
 void SetToolButtonEnabled(HWND button, bool enabled);
 
-// Paints a button face over `area`: gradient from kToolButtonBottom at the
-// bottom edge to `top` at the top edge, then the image at x 10 (pixels, as
-// the button always had it) and y 5 scaled, stretched to 16 x 16 scaled.
-void DrawToolButton(HDC dc, const RECT& area, HICON image, COLORREF top, UINT dpi);
+// Paints a button face over `area`: gradient from kToolButtonTop at the top
+// edge to kToolButtonBottom (disabled: kToolButtonDisabledBottom) at the
+// bottom edge, then the image at x 10 (pixels, as the button always had it)
+// and y 5 scaled, stretched to 16 x 16 scaled; a disabled button's image is
+// laid over the face at kToolButtonDisabledImageAlpha.
+void DrawToolButton(HDC dc, const RECT& area, HICON image, bool enabled, UINT dpi);
 
 // Gives any gadget a tooltip. All gadgets of one top-level window share one
 // tooltip control, owned by that window.

@@ -32,6 +32,12 @@ HWND CreateCentredWindow(const wchar_t* className, const wchar_t* title, DWORD s
                          GetModuleHandleW(nullptr), nullptr);
 }
 
+std::wstring WindowText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
 bool BringForwardIfOpen(HWND window) {
   if (!window || !IsWindow(window)) return false;
   ShowWindow(window, SW_SHOWNORMAL);

@@ -22,6 +22,9 @@ HWND CreateCentredWindow(const wchar_t* className, const wchar_t* title, DWORD s
 // Brings an open window back (restored, in front); false when it is not open.
 bool BringForwardIfOpen(HWND window);
 
+// The text of a window (a gadget's contents, a window's title), whole.
+std::wstring WindowText(HWND window);
+
 // The status bar of a secondary window: `icon` alone in a first part
 // `iconWidth` pixels wide, then `text` (SB_SETTEXT drawing flags in
 // `textStyle`) in the rest, in `font`.

@@ -67,6 +67,20 @@ TEST(ColourMath, BlendAndContrast) {
   // A dark or black face would give f far above 1 or divide by zero.
   EXPECT_EQ(ContrastFactor(kWhite, kBlack, MakeColour(10, 10, 10)), 1.0);
   EXPECT_EQ(ContrastFactor(kWhite, kBlack, kBlack), 1.0);
+
+  // Readability as accessibility guidelines measure it.
+  EXPECT_DOUBLE_EQ(ContrastRatio(kWhite, kBlack), 21.0);
+  EXPECT_DOUBLE_EQ(ContrastRatio(kGrey220, kGrey220), 1.0);
+  EXPECT_NEAR(RelativeLuminance(MakeColour(52, 52, 52)), 0.03434, 1e-5);
+  EXPECT_NEAR(RelativeLuminance(MakeColour(255, 0, 0)), 0.2126, 1e-12);  // red is the low byte
+  // Black on the dark surface does not read: the companion grey does.
+  EXPECT_EQ(ReadableTextColour(kBlack, DarkSurface()), kGrey220);
+  EXPECT_EQ(ReadableTextColour(kBlack, kFace), kBlack);
+  // Neither the text nor its companion reads on a middle grey: black does better than white.
+  EXPECT_EQ(ReadableTextColour(kGrey220, MakeColour(128, 128, 128)), kBlack);
+  // Disabled text: dimmed as far as it still reads; a text that reads poorly stays as it is.
+  EXPECT_EQ(DimmedTextColour(kGrey220, DarkSurface()), MakeColour(156, 156, 156));
+  EXPECT_EQ(DimmedTextColour(MakeColour(109, 109, 109), DarkSurface()), MakeColour(109, 109, 109));
 }
 
 std::vector<std::uint32_t> RecolourOne(std::vector<std::uint32_t> pixels, Colour back,

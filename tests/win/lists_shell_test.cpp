@@ -13,6 +13,7 @@
 #include "lists/list_store_win.h"
 #include "toolkit/requesters_win.h"
 #include "win/kelvane_process.h"
+#include "win/painted_pixels.h"
 
 namespace kelvane::test {
 namespace {
@@ -107,6 +108,8 @@ struct DialogDriver {
   std::wstring seenText, seenPrompt, seenOk, seenCancel;
   DWORD selStart = 99, selEnd = 99;
   bool focusInEdit = false;
+  RECT promptRoom{}, promptNeeded{}, boxRect{}, onScreen{};
+  int promptInkRight = -1;
 
   HWND Find(DWORD thread) {
     HWND found = nullptr;
@@ -134,9 +137,30 @@ struct DialogDriver {
   }
 
   static std::wstring Text(HWND window) {
-    wchar_t text[256] = {};
-    GetWindowTextW(window, text, 256);
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
     return text;
+  }
+
+  // The prompt measured in its font at its width, and as drawn (the last
+  // letter not cut at the edge); the box against its screen.
+  void MeasurePrompt(HWND dialog) {
+    HWND prompt = GetDlgItem(dialog, 100);
+    GetClientRect(prompt, &promptRoom);
+    promptNeeded = {0, 0, promptRoom.right, 0};
+    HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(prompt, WM_GETFONT, 0, 0)));
+    DrawTextW(dc, seenPrompt.c_str(), -1, &promptNeeded, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    DeleteDC(dc);
+    promptInkRight = RightmostInk(PrintedPicture(prompt));
+    GetWindowRect(dialog, &boxRect);
+    MONITORINFO monitor{sizeof monitor, {}, {}, 0};
+    GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+    IntersectRect(&onScreen, &boxRect, &monitor.rcWork);
+  }
+  bool PromptFits() const {
+    return promptNeeded.right <= promptRoom.right && promptNeeded.bottom <= promptRoom.bottom &&
+           promptInkRight >= 0 && promptInkRight < promptRoom.right - 1;
   }
 
   // Reads the box, then types `typed` (when given) and presses `key`.
@@ -148,6 +172,7 @@ struct DialogDriver {
     seenPrompt = Text(GetDlgItem(box, 100));
     seenOk = Text(GetDlgItem(box, IDOK));
     seenCancel = Text(GetDlgItem(box, IDCANCEL));
+    MeasurePrompt(box);
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
@@ -174,6 +199,22 @@ TEST(ListsInputBox, ShowsTitlePromptAndTextWithTheCaretAfterItAndAnswersToTheKey
   EXPECT_EQ(driver.selStart, 11u) << "the caret stands after the text, nothing selected";
   EXPECT_EQ(driver.selEnd, 11u);
   EXPECT_TRUE(driver.focusInEdit);
+  EXPECT_TRUE(driver.PromptFits());
+
+  // A long prompt widens the box; a longer one than the screen allows wraps
+  // onto more lines. Either way it is shown whole and the box stays on screen.
+  const std::wstring search =
+      L"Entrez le nom ou une partie du nom de l'\u00E9l\u00E9ment recherch\u00E9 (sensible \u00E0 la casse)";
+  for (const std::wstring& prompt : {search, search + L" " + search + L" " + search + L" " + search}) {
+    DialogDriver measured{L"Rechercher"};
+    std::thread reading([&] { measured.Run(thread, nullptr, VK_ESCAPE); });
+    EXPECT_FALSE(ShowInputBox(nullptr, L"Rechercher", prompt, L"").has_value());
+    reading.join();
+    EXPECT_EQ(measured.seenPrompt, prompt);
+    EXPECT_TRUE(measured.PromptFits()) << measured.promptNeeded.bottom << " " << measured.promptInkRight;
+    EXPECT_TRUE(EqualRect(&measured.onScreen, &measured.boxRect));
+    EXPECT_GT(measured.boxRect.right - measured.boxRect.left, driver.boxRect.right - driver.boxRect.left);
+  }
 
   // Escape cancels, whatever was typed.
   DialogDriver escape{L"Nom du site web"};

@@ -28,6 +28,7 @@
 #include "toolkit/fonts_win.h"
 #include "toolkit/tool_button_win.h"
 #include "win/kelvane_process.h"
+#include "win/painted_pixels.h"
 
 namespace kelvane {
 namespace {
@@ -152,29 +153,6 @@ std::wstring ToolBarTip(HWND tip, HWND toolBar, int command) {
 
 int ColumnCount(HWND list) {
   return static_cast<int>(SendMessageW(ListView_GetHeader(list), HDM_GETITEMCOUNT, 0, 0));
-}
-
-// Pixels of a window's client area as painted through WM_PRINTCLIENT (BGRA rows, top-down).
-std::vector<uint32_t> PaintedPixels(HWND window, int* width, int* height) {
-  RECT area{};
-  GetClientRect(window, &area);
-  *width = area.right;
-  *height = area.bottom;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  UniqueBitmap canvas(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  UniqueDC dc(CreateCompatibleDC(nullptr));
-  std::vector<uint32_t> pixels;
-  if (!canvas || !dc || !bits) return pixels;
-  {
-    SelectObjectScope select(dc.get(), canvas.get());
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-    GdiFlush();
-  }
-  const auto* p = static_cast<const uint32_t*>(bits);
-  pixels.assign(p, p + area.right * area.bottom);
-  return pixels;
 }
 
 bool Near(uint32_t bgra, COLORREF colour, int tolerance = 4) {
@@ -624,27 +602,51 @@ TEST_F(MainWindowContents, ToolButtonClicksReachTheMainWindowByMouseAndKeyboard)
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
 }
 
+int ChannelDistance(uint32_t a, uint32_t b) {
+  int sum = 0;
+  for (int shift : {0, 8, 16}) sum += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
+  return sum;
+}
+
 TEST_F(MainWindowContents, ToolButtonsPaintGradientAndImageAndShowTheDisabledLook) {
   HWND button = Gadget(kExplColler);
-  int w = 0, h = 0;
-  std::vector<uint32_t> pixels = PaintedPixels(button, &w, &h);
-  ASSERT_EQ(pixels.size(), static_cast<size_t>(w * h));
-  EXPECT_TRUE(Near(pixels[2], kToolButtonTop)) << std::hex << pixels[2];
-  EXPECT_TRUE(Near(pixels[(h - 1) * w + 2], kToolButtonBottom, 8)) << std::hex << pixels[(h - 1) * w + 2];
+  const test::Picture enabled = test::PrintedPicture(button);
+  ASSERT_GT(enabled.width, 10 + S(16));
+  const int h = enabled.height;
+  // How far the image stands out from the face at the left of each row, and
+  // how bright that face is.
+  const auto imageContrast = [](const test::Picture& button) {
+    int sum = 0;
+    for (int y = S(5); y < S(21); ++y) {
+      for (int x = 10; x < 10 + S(16); ++x) sum += ChannelDistance(button.At(x, y), button.At(2, y));
+    }
+    return sum;
+  };
+  const auto faceBrightness = [](const test::Picture& button) {
+    int sum = 0;
+    for (int y = 0; y < button.height; ++y) sum += ChannelDistance(button.At(2, y), 0);
+    return sum;
+  };
+  EXPECT_TRUE(Near(enabled.At(2, 0), kToolButtonTop)) << std::hex << enabled.At(2, 0);
+  EXPECT_TRUE(Near(enabled.At(2, h - 1), kToolButtonBottom, 8)) << std::hex << enabled.At(2, h - 1);
   int imagePixels = 0;  // pixels in the image's square that differ from the row's gradient
   for (int y = S(5); y < S(21); ++y) {
-    for (int x = 10; x < 10 + S(16); ++x) imagePixels += pixels[y * w + x] != pixels[y * w + 2];
+    for (int x = 10; x < 10 + S(16); ++x) imagePixels += enabled.At(x, y) != enabled.At(2, y);
   }
   EXPECT_GT(imagePixels, 20) << "the image is drawn";
 
+  // Disabled reads as disabled, not as highlighted: a face no lighter than
+  // an enabled one, the image faded into it but still there.
   SetToolButtonEnabled(button, false);
   EXPECT_FALSE(IsWindowEnabled(button));
-  pixels = PaintedPixels(button, &w, &h);
-  EXPECT_TRUE(Near(pixels[2], kToolButtonDisabledTop)) << std::hex << pixels[2];
+  const test::Picture disabled = test::PrintedPicture(button);
+  ASSERT_EQ(disabled.pixels.size(), enabled.pixels.size());
+  EXPECT_LE(faceBrightness(disabled), faceBrightness(enabled));
+  EXPECT_LT(imageContrast(disabled) * 2, imageContrast(enabled));
+  EXPECT_GT(imageContrast(disabled) * 5, imageContrast(enabled));
   SetToolButtonEnabled(button, true);
   EXPECT_TRUE(IsWindowEnabled(button));
-  pixels = PaintedPixels(button, &w, &h);
-  EXPECT_TRUE(Near(pixels[2], kToolButtonTop));
+  EXPECT_EQ(test::PrintedPicture(button).pixels, enabled.pixels);
 }
 
 TEST_F(MainWindowContents, PageForwardsGadgetNotificationsUnchanged) {

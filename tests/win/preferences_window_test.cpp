@@ -12,6 +12,7 @@
 #include "toolkit/tool_button_win.h"
 #include "toolkit/utf.h"
 #include "win/lists_fixture.h"
+#include "win/painted_pixels.h"
 
 namespace kelvane::test {
 namespace {
@@ -247,6 +248,17 @@ TEST_F(PreferencesWindowTest, FolderButtonsActAtOnceAndCancelledBackupChoiceEmpt
   RemovePath(parent.substr(0, parent.size() - 1));
 }
 
+// Every folder field and label reads, the disabled backup folder too, which
+// still looks dimmer than the others.
+void ExpectReadableFields(const char* mode) {
+  SetWindowTextW(Gadget(kPrefBackupFolder), L"D:\\Sauvegardes\\");
+  ASSERT_FALSE(IsWindowEnabled(Gadget(kPrefBackupFolder)));
+  for (int gadget : {kPrefAppsFolder, kPrefFilesFolder, kPrefBackupFolder, kPrefAppsLabel, kPrefStartTabLabel}) {
+    EXPECT_GE(PaintedTextContrast(Gadget(gadget)), kReadableContrast) << mode << " " << gadget;
+  }
+  EXPECT_LT(PaintedTextContrast(Gadget(kPrefBackupFolder)), PaintedTextContrast(Gadget(kPrefAppsFolder))) << mode;
+}
+
 TEST_F(PreferencesWindowTest, DarkLookOnItsGadgetsAndTitleBarWhenWindowsIsDark) {
   SetWindowsMajorVersionForTests(10);
   HKEY key = nullptr;
@@ -265,6 +277,7 @@ TEST_F(PreferencesWindowTest, DarkLookOnItsGadgetsAndTitleBarWhenWindowsIsDark) 
   }
   EXPECT_EQ(GetgadgetColorEx(kPrefStartTabLabel, FrontColor), DarkText);
   EXPECT_EQ(GetgadgetColorEx(kPrefAppsLabel, FrontColor), DarkText);
+  ExpectReadableFields("dark");
   ClosePreferencesWindow();
 
   // Windows in light mode: the palette all the same, the system background.
@@ -272,6 +285,7 @@ TEST_F(PreferencesWindowTest, DarkLookOnItsGadgetsAndTitleBarWhenWindowsIsDark) 
   ASSERT_NE(window, nullptr);
   EXPECT_NE(WindowColour(window), DarkBase);
   EXPECT_EQ(GetgadgetColorEx(kPrefSave, BackColor), DarkSurface());
+  ExpectReadableFields("light");
   SetWindowsMajorVersionForTests(0);
 }
 

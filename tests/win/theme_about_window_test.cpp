@@ -22,6 +22,7 @@
 #include "toolkit/fonts_win.h"
 #include "toolkit/tool_button_win.h"
 #include "win/kelvane_process.h"
+#include "win/painted_pixels.h"
 
 namespace kelvane {
 namespace {
@@ -241,25 +242,7 @@ TEST_F(AboutWindow, KeyboardWalksItsGadgetsAndEscapeClosesIt) {
 }
 
 // The picture gadget as it paints itself (top-down BGRA).
-std::vector<uint32_t> PicturePixels() {
-  HWND picture = Gadget(kAboutPicture);
-  RECT area{};
-  GetClientRect(picture, &area);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC dc = CreateCompatibleDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, dib);
-  SendMessageW(picture, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  GdiFlush();
-  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
-                               static_cast<const uint32_t*>(bits) + area.right * area.bottom);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  DeleteObject(dib);
-  return pixels;
-}
+std::vector<uint32_t> PicturePixels() { return test::PrintedPicture(Gadget(kAboutPicture)).pixels; }
 
 std::string PngOfImage(int image) {
   HMODULE exe = LoadLibraryExW(test::KelvaneExePath().c_str(), nullptr,

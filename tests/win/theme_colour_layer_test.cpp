@@ -14,6 +14,7 @@
 #include "app/gadgets.h"
 #include "theme/colour_layer_win.h"
 #include "theme/colour_math.h"
+#include "win/painted_pixels.h"
 
 namespace kelvane {
 namespace {
@@ -207,6 +208,13 @@ TEST_F(ColourLayer, CompanionColoursAndBorderFlagsByKind) {
   EXPECT_EQ(FindColourRecord(kEntry)->front, MakeColour(220, 220, 220));
   EXPECT_EQ(OwnGadgetColour(entry_, BackColor), kSurface);
   EXPECT_EQ(OwnGadgetColour(entry_, FrontColor), NoColour);
+  // Its text reads on that background all the same: editable, read-only
+  // (which asks its colours as a label does) and disabled.
+  EXPECT_GE(test::PaintedTextContrast(entry_), kReadableContrast);
+  SendMessageW(entry_, EM_SETREADONLY, TRUE, 0);
+  EXPECT_GE(test::PaintedTextContrast(entry_), kReadableContrast);
+  EnableWindow(entry_, FALSE);
+  EXPECT_GE(test::PaintedTextContrast(entry_), kReadableContrast);
   // A text label is not subclassed; its colours are its own.
   const LONG_PTR labelProc = GetWindowLongPtrW(label_, GWLP_WNDPROC);
   SetgadgetColorEx(kLabel, FrontColor, MakeColour(224, 224, 224));

@@ -25,6 +25,7 @@
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
 #include "win/kelvane_process.h"
+#include "win/painted_pixels.h"
 
 namespace kelvane {
 namespace {
@@ -247,6 +248,10 @@ TEST(DarkMode, MainWindowGadgetsTakeThePaletteInTwoSteps) {
   EXPECT_EQ(SendMessageW(FolderList(kDesktopList)->Hwnd(), LVM_GETBKCOLOR, 0, 0), static_cast<LRESULT>(GetSysColor(COLOR_WINDOW)));
   EXPECT_EQ(OwnGadgetColour(Gadget(kExplorerPath), FrontColor), DarkText);
   EXPECT_EQ(OwnGadgetColour(Gadget(kDesktopTitle), BackColor), DarkBase);
+  SetWindowTextW(Gadget(kExplorerPath), L"C:\\Users\\Public\\");
+  for (int gadget : {kExplorerPath, kDesktopTitle}) {
+    EXPECT_GE(test::PaintedTextContrast(Gadget(gadget)), kReadableContrast) << gadget;
+  }
 
   // Each tab comes up dark: no light area anywhere on its page.
   for (int tab = 0; tab < kTabCount; ++tab) {
