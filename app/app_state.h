@@ -19,6 +19,7 @@ struct AppState {
 
   std::wstring profileFolder;  // each folder below ends with a backslash
   std::wstring dataFolder;     // empty: data files live in the current directory
+  bool portableData = false;   // kept beside the program (portable marker)
   // Found by FindTabFolders, once, when first needed.
   std::wstring recentFolder;
   std::wstring publicDesktopFolder;

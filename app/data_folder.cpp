@@ -5,6 +5,7 @@
 
 #include "toolkit/handle_win.h"
 #include "toolkit/protected_folders_win.h"
+#include "toolkit/special_folders_win.h"
 
 namespace kelvane {
 
@@ -25,6 +26,14 @@ std::wstring DataFolderOverride() {
   folder.resize(length);
   folder.resize(GetEnvironmentVariableW(kDataFolderVariable, folder.data(), length));
   return folder;
+}
+
+std::wstring PortableDataFolder() {
+  const std::wstring program = ProgramFolder();
+  if (program.empty()) return {};
+  const DWORD attributes = GetFileAttributesW((program + kPortableMarkerName).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return {};
+  return program + kDataFolderName;
 }
 
 std::wstring EstablishDataFolder(const std::wstring& profileFolder, const std::wstring& overrideFolder) {

@@ -15,6 +15,12 @@ inline constexpr wchar_t kDataFolderSwitch[] = L"--data-folder";
 inline constexpr wchar_t kDataFolderVariable[] = L"KELVANE_DATA_FOLDER";
 std::wstring DataFolderOverride();
 
+// A copy that carries "Kelvane.portable" beside its program keeps its data
+// beside it too: program folder + "Tamorin Kelvane". Empty without the marker.
+// The override above, when given, comes first.
+inline constexpr wchar_t kPortableMarkerName[] = L"Kelvane.portable";
+std::wstring PortableDataFolder();
+
 // The data folder, with its trailing backslash, once it exists or could be
 // made: the override folder itself when one is given (nothing appended; its
 // parent must exist), else ProfileFolder + "Tamorin Kelvane". Empty when the

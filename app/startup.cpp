@@ -92,7 +92,12 @@ int RunKelvane(HINSTANCE instance) {
   app.defaultAppsFolder = SpecialFolderPath(CSIDL_PROGRAM_FILES);
   app.documentsFolder = SpecialFolderPath(CSIDL_PERSONAL);
   app.defaultFilesFolder = app.documentsFolder;
-  app.dataFolder = EstablishDataFolder(app.profileFolder, DataFolderOverride());
+  std::wstring dataOverride = DataFolderOverride();
+  if (dataOverride.empty()) {
+    dataOverride = PortableDataFolder();
+    app.portableData = !dataOverride.empty();
+  }
+  app.dataFolder = EstablishDataFolder(app.profileFolder, dataOverride);
   CreateMissingListFiles(app.dataFolder);
 
   if (!SingleInstanceCheck(app.windowTitle)) return FinalCleanup();

@@ -75,4 +75,15 @@ std::wstring AboutText(const std::wstring& windowTitle, const std::wstring& vers
   return text;
 }
 
+std::wstring DataFolderLines(const std::wstring& dataFolder, bool portable) {
+  std::wstring text = L"\r" + std::wstring(38, L'-') + L"\r";
+  text += L"Vos favoris sont enregistr\u00E9s dans " +
+          (dataFolder.empty() ? std::wstring(L"le dossier courant.") : L": " + dataFolder);
+  if (portable) {
+    text += L"\rCopie portable : le fichier \u00AB Kelvane.portable \u00BB se trouve \u00E0 c\u00F4t\u00E9 du "
+            L"programme.";
+  }
+  return text;
+}
+
 }  // namespace kelvane

@@ -27,4 +27,8 @@ std::wstring FormatDate(const std::wstring& pattern, std::int64_t seconds);
 // thanks between two lines of 38 hyphens, and how to reach the author.
 std::wstring AboutText(const std::wstring& windowTitle, const std::wstring& version, std::int64_t buildDate);
 
+// Appended to the about text: where the favourites are kept (the current
+// directory when `dataFolder` is empty), and that this copy is portable.
+std::wstring DataFolderLines(const std::wstring& dataFolder, bool portable);
+
 }  // namespace kelvane

@@ -463,7 +463,8 @@ HWND MakeAboutText(HWND page) {
   if (!text) return nullptr;
   if (App().fonts[2]) SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(App().fonts[2].get()), FALSE);
   SendMessageW(text, EM_SETTARGETDEVICE, 0, 0);  // wrapped to the width
-  const std::wstring about = AboutText(App().windowTitle, App().versionText, kBuildDate);
+  const std::wstring about = AboutText(App().windowTitle, App().versionText, kBuildDate) +
+                             DataFolderLines(App().dataFolder, App().portableData);
   SETTEXTEX how{ST_DEFAULT, 1200};  // 1200: UTF-16
   SendMessageW(text, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(about.c_str()));
   return text;

@@ -38,6 +38,13 @@ TEST(AboutText, ExactTextWithLoneCarriageReturns) {
     start = end + 1;
   }
   EXPECT_EQ(rules, 2);
+
+  EXPECT_EQ(DataFolderLines(L"C:\\Users\\Léa\\Tamorin Kelvane\\", false),
+            L"\r" + std::wstring(38, L'-') + L"\rVos favoris sont enregistrés dans : C:\\Users\\Léa\\Tamorin Kelvane\\");
+  EXPECT_EQ(DataFolderLines(L"", true), L"\r" + std::wstring(38, L'-') +
+                                            L"\rVos favoris sont enregistrés dans le dossier courant.\r"
+                                            L"Copie portable : le fichier « Kelvane.portable » se trouve à côté du "
+                                            L"programme.");
 }
 
 TEST(AboutText, FormatDateFillsDayMonthYear) {

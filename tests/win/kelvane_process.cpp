@@ -121,7 +121,22 @@ KelvaneProcess::~KelvaneProcess() {
   if (process_) CloseHandle(process_);
 }
 
-bool KelvaneProcess::Start(const std::wstring& workingFolder, const std::wstring& dataFolder) {
+// This process's environment block without the data folder variable.
+std::wstring EnvironmentWithoutDataFolder() {
+  std::wstring block;
+  const std::wstring skipped = std::wstring(kDataFolderVariable) + L"=";
+  if (wchar_t* strings = GetEnvironmentStringsW()) {
+    for (const wchar_t* entry = strings; *entry; entry += wcslen(entry) + 1) {
+      if (_wcsnicmp(entry, skipped.c_str(), skipped.size()) != 0) block.append(entry).push_back(L'\0');
+    }
+    FreeEnvironmentStringsW(strings);
+  }
+  block.push_back(L'\0');
+  return block;
+}
+
+bool KelvaneProcess::Start(const std::wstring& workingFolder, const std::wstring& dataFolder,
+                           const std::wstring& exePath) {
   if (process_) {  // a second start of the same object
     Kill();
     CloseHandle(process_);
@@ -130,11 +145,14 @@ bool KelvaneProcess::Start(const std::wstring& workingFolder, const std::wstring
   // No backslash before the closing quote: it would escape the quote.
   std::wstring folder = dataFolder;
   while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-  std::wstring commandLine = L"\"" + KelvaneExePath() + L"\" " + kDataFolderSwitch + L" \"" + folder + L"\"";
+  std::wstring commandLine = L"\"" + exePath + L"\"";
+  if (!folder.empty()) commandLine += std::wstring(L" ") + kDataFolderSwitch + L" \"" + folder + L"\"";
+  std::wstring environment = folder.empty() ? EnvironmentWithoutDataFolder() : std::wstring();
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                      environment.empty() ? nullptr : environment.data(),
                       workingFolder.empty() ? nullptr : workingFolder.c_str(), &si, &pi)) {
     return false;
   }

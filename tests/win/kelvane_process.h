@@ -43,8 +43,12 @@ class KelvaneProcess {
   KelvaneProcess& operator=(const KelvaneProcess&) = delete;
   ~KelvaneProcess();  // kills a process still running
 
-  // Starts Kelvane.exe with its data in `dataFolder` (the test's own by default).
-  bool Start(const std::wstring& workingFolder = L"", const std::wstring& dataFolder = DataFolderPath());
+  // Starts Kelvane.exe with its data in `dataFolder` (the test's own by
+  // default). An empty `dataFolder` gives no data folder at all, neither
+  // switch nor variable: only for a program that must not reach the
+  // profile's folder (a portable copy, `exePath`).
+  bool Start(const std::wstring& workingFolder = L"", const std::wstring& dataFolder = DataFolderPath(),
+             const std::wstring& exePath = KelvaneExePath());
   // The main window once it is visible and start-up is complete; null after
   // the timeout.
   HWND WaitForMainWindow(DWORD timeoutMs = 20000);

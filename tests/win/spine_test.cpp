@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ids.h"
+#include "theme/about_window_win.h"
 #include "win/kelvane_process.h"
 
 namespace kelvane::test {
@@ -157,6 +158,34 @@ TEST_F(Spine, HelpOpensTheHelpFileOfTheCurrentDirectoryOrBesideTheProgramAndClos
     EXPECT_EQ(FindWindowW(nullptr, L"Tamorin Kelvane Help"), nullptr);
   }
   RemovePath(elsewhere);
+}
+
+// Only the copy's own folder may be touched: the variable pointing every
+// other test at its private folder is left out of the copy's environment.
+TEST_F(Spine, APortableCopyKeepsItsDataBesideItselfAndTheAboutWindowSaysWhere) {
+  const std::wstring copy = MakeTempFolder();
+  ASSERT_TRUE(CopyFileW(KelvaneExePath().c_str(), (copy + L"Kelvane.exe").c_str(), FALSE));
+  ASSERT_TRUE(WriteAll(copy + L"Kelvane.portable", ""));
+  KelvaneProcess kelvane;
+  ASSERT_TRUE(kelvane.Start(L"", L"", copy + L"Kelvane.exe"));
+  HWND window = kelvane.WaitForMainWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(FileExists(copy + L"Tamorin Kelvane\\MyApps.txt"));
+  PostMessageW(window, WM_COMMAND, CmdInfo, 0);
+  HWND text = nullptr;
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        HWND about = FindWindowW(kAboutWindowClass, nullptr);
+        return about && (text = FindGadgetWindow(about, kAboutText)) != nullptr;
+      },
+      10000));
+  wchar_t shown[4096] = {};
+  SendMessageW(text, WM_GETTEXT, std::size(shown), reinterpret_cast<LPARAM>(shown));
+  const std::wstring about = shown;
+  EXPECT_NE(about.find(copy + L"Tamorin Kelvane\\"), std::wstring::npos);
+  EXPECT_NE(about.find(L"Copie portable"), std::wstring::npos);
+  Quit(kelvane, window);
+  RemovePath(copy);
 }
 
 }  // namespace

@@ -129,7 +129,8 @@ TEST_F(AboutWindow, ShowsItsTextsExactly) {
 
   HWND editor = Gadget(kAboutText);
   ASSERT_TRUE(editor);
-  EXPECT_EQ(EditorText(editor), AboutText(BuildWindowTitle(), L"1.2.02.26", kBuildDate));
+  EXPECT_EQ(EditorText(editor), AboutText(BuildWindowTitle(), L"1.2.02.26", kBuildDate) +
+                                    DataFolderLines(App().dataFolder, App().portableData));
   EXPECT_TRUE(GetWindowLongPtrW(editor, GWL_STYLE) & ES_READONLY);
   EXPECT_EQ(GetParent(editor), Gadget(kAboutPage));
 
