@@ -25,6 +25,24 @@ HIMAGELIST SystemSmallImageList() {
                                                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
 }
 
+// A row whose target the shell cannot find (gone, or its icon not yet
+// fetched) shows the shell's icon for a file of no known type: a row with no
+// image draws its text a few pixels left of the others'.
+int PlaceholderIcon() {
+  static const int icon = [] {
+    SHFILEINFOW info{};
+    const bool found = SHGetFileInfoW(L"kelvane", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES) != 0;
+    return found ? info.iIcon : -1;
+  }();
+  return icon;
+}
+
+int ShownIcon(int icon) {
+  if (icon < 0) icon = PlaceholderIcon();
+  return icon >= 0 ? icon : I_IMAGENONE;
+}
+
 // The list loader's many row operations go straight to the list view's own
 // window procedure, past any subclass: a subclass that paints (the colour
 // layer) has nothing to do with a row being added or its icon set, and
@@ -61,7 +79,7 @@ void InsertRow(HWND list, int row, const ListEntry& entry, int icon, LPARAM para
   item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
   item.iItem = row;
   item.pszText = const_cast<wchar_t*>(entry.name.c_str());
-  item.iImage = icon >= 0 ? icon : I_IMAGENONE;
+  item.iImage = ShownIcon(icon);
   item.lParam = param;
   const auto at = static_cast<int>(call(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (at < 0) return;
@@ -96,6 +114,7 @@ HWND ListView(int kind) { return IsListKind(kind) ? Gadget(kind) : nullptr; }
 
 void PrepareListImages() {
   if (HIMAGELIST system = SystemSmallImageList()) {
+    PlaceholderIcon();  // looked up once, before the first rows come in
     for (int kind : {kAppsKind, kFilesKind}) {
       HWND list = ListView(kind);
       if (!list || SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)) continue;
@@ -200,7 +219,7 @@ bool SetIconIfPending(int kind, int row, const std::wstring& target, int icon) {
   LVITEMW item{};
   item.mask = LVIF_IMAGE | LVIF_PARAM;
   item.iItem = row;
-  item.iImage = icon >= 0 ? icon : I_IMAGENONE;
+  item.iImage = ShownIcon(icon);
   item.lParam = 0;
   Direct(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   return true;

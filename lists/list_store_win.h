@@ -11,7 +11,9 @@
 // show image 16 of the program, which is not in the system image list: the
 // links list has a small image list of its own holding just that image
 // (index 0). Only the shell adds to the system image list, as it meets new
-// icons; the program never changes it.
+// icons; the program never changes it. A row whose target has no icon (gone,
+// or its icon still to come) shows the shell's icon for a file of no known
+// type, so that its text lines up with the others'.
 #include <windows.h>
 
 #include <span>
