@@ -106,6 +106,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED && Gadget(kPanelTabs)) LayoutMainWindow(window);
       return 0;
+    case WM_CONTEXTMENU: {
+      // From the keyboard (no mouse position), passed up from a gadget.
+      const auto from = reinterpret_cast<HWND>(wParam);
+      const int gadget = from ? GetDlgCtrlID(from) : 0;
+      if (lParam == -1 && Gadget(gadget) == from && DispatchGadgetEvent(gadget, GadgetEvent::MenuKey)) return 0;
+      break;
+    }
     case kTrayCallbackMessage:
       HandleTrayMessage(wParam, lParam);
       return 0;

@@ -7,8 +7,10 @@
 
 #include "app/app_state.h"
 #include "app/gadgets.h"
+#include "catalog/catalog.h"
 #include "lists/list_loader_win.h"
 #include "lists/list_notices_win.h"
+#include "toolkit/empty_list_hint_win.h"
 #include "toolkit/list_view_win.h"
 #include "toolkit/safe_save_win.h"
 #include "toolkit/utf_win.h"
@@ -134,6 +136,11 @@ void PrepareListImages() {
       ImageList_Destroy(own);
     }
   }
+}
+
+void GiveEmptyListHint(HWND list) {
+  ShowHintWhileEmpty(list, L"Liste vide : ajoutez une entr\u00E9e avec le bouton \u00AB " +
+                               CatalogText(L"ToolBarToolTip", L"AjoutFavori") + L" \u00BB de la barre d'outils.");
 }
 
 int SmallShellIcon(const std::wstring& path) {

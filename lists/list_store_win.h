@@ -33,6 +33,11 @@ HWND ListView(int kind);
 // Gives the three list views their image lists (once they exist).
 void PrepareListImages();
 
+// Gives a favourite list the line shown in its body while it is empty,
+// telling how to add the first entry. Called as the list is made, before
+// its colours.
+void GiveEmptyListHint(HWND list);
+
 // Index of the small icon of the file or folder at `path` in the system
 // image list, or -1 when the shell finds nothing (the object must exist).
 // Safe on any thread that has initialised COM.

@@ -220,3 +220,26 @@ bool WriteAll(const std::wstring& path, const std::string& bytes) {
 }
 
 }  // namespace kelvane::test
+
+namespace kelvane::test {
+namespace {
+
+RECT g_menuRect{};
+
+void CALLBACK NoteAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (HWND popup = FindWindowW(L"#32768", nullptr); popup && IsWindowVisible(popup)) GetWindowRect(popup, &g_menuRect);
+  EndMenu();
+}
+
+}  // namespace
+
+RECT OpenedMenuRect(const std::function<void()>& open) {
+  g_menuRect = {};
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, NoteAndCloseMenu);
+  open();
+  KillTimer(nullptr, timer);  // no menu: the timer must not close a later one
+  return g_menuRect;
+}
+
+}  // namespace kelvane::test

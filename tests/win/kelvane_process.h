@@ -3,6 +3,7 @@
 // commands, wait for its end.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace kelvane::test {
@@ -73,5 +74,9 @@ HWND FindGadgetWindow(HWND main, int id, const wchar_t* className = nullptr);
 RECT RectIn(HWND window, HWND reference);
 // Writes a file whole (bytes as given).
 bool WriteAll(const std::wstring& path, const std::string& bytes);
+// Runs `open`, which may open a popup menu of this thread; the menu is
+// closed from inside its loop. Where the menu stood on the screen, or an
+// empty rectangle when none opened.
+RECT OpenedMenuRect(const std::function<void()>& open);
 
 }  // namespace kelvane::test

@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdint>
+#include <cstdlib>
+
 #include "app/panel_tabs.h"
 #include "lists/list_rules.h"
 #include "win/lists_fixture.h"
@@ -18,6 +21,55 @@ constexpr UINT kWarning = MB_OK | MB_ICONWARNING;
 constexpr UINT kYesNoWarning = MB_YESNO | MB_ICONWARNING;
 
 class ListsTabs : public ListsTest {};
+
+// Pixels of the list's body (below its header) in its text colour, as it
+// shows on the screen.
+int TextPixelsInBody(HWND list, int fromX) {
+  UpdateWindow(list);
+  RECT area{};
+  GetClientRect(list, &area);
+  RECT header{};
+  GetWindowRect(ListView_GetHeader(list), &header);
+  const int top = header.bottom - header.top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC screen = GetDC(list);
+  HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, picture);
+  BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  COLORREF text = ListView_GetTextColor(list);
+  if (text == CLR_DEFAULT) text = GetSysColor(COLOR_WINDOWTEXT);
+  const uint32_t wanted = (GetRValue(text) << 16) | (GetGValue(text) << 8) | GetBValue(text);
+  int count = 0;
+  const auto* pixels = static_cast<const uint32_t*>(bits);
+  for (int y = top; y < area.bottom; ++y) {
+    for (int x = fromX; x < area.right; ++x) count += (pixels[y * area.right + x] & 0xFFFFFF) == wanted;
+  }
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(picture);
+  ReleaseDC(list, screen);
+  return count;
+}
+
+void SetKeyDown(int key, bool down) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[key] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+// The start of a row's text, halfway down, on the screen.
+POINT RowPoint(HWND list, int row) {
+  RECT label{};
+  ListView_GetItemRect(list, row, &label, LVIR_LABEL);
+  POINT point{label.left, (label.top + label.bottom) / 2};
+  ClientToScreen(list, &point);
+  return point;
+}
 
 TEST_F(ListsTabs, ApplicationsRefuseDuplicateNamesUntilRenamedAndKeepTheFileUntilSaved) {
   ask_.fileAnswers = {L"C:\\Tools\\SETUP.EXE", L"D:\\Other\\setup.exe", L"D:\\Other\\setup.exe"};
@@ -317,6 +369,58 @@ TEST_F(ListsTabs, LinksShowImage16FromTheirOwnImageListOthersTheShellIcons) {
   ask_.folderAnswers = {folder_};
   DispatchCommand(CmdAjoutDossier);
   EXPECT_GE(EntryAt(kFilesKind, 0).icon, 0);
+}
+
+TEST_F(ListsTabs, AnEmptyListSaysHowToAddTheFirstEntryUntilItHasOne) {
+  ShowWindow(window_, SW_SHOW);
+  const int pastRowText = Scale(60, DpiOf(window_));  // right of a short name and its icon
+  for (int kind : kListKinds) {
+    SelectTab(kind - 1);
+    EXPECT_GT(TextPixelsInBody(ListView(kind), pastRowText), 30) << "the hint is written in list " << kind;
+  }
+  SelectTab(1);
+  AppendEntry(kFilesKind, {L"R", L""});
+  EXPECT_EQ(TextPixelsInBody(ListView(kFilesKind), pastRowText), 0) << "gone with the first entry";
+  RemoveEntry(kFilesKind, 0);
+  EXPECT_GT(TextPixelsInBody(ListView(kFilesKind), pastRowText), 30) << "back with the last one removed";
+  ShowWindow(window_, SW_HIDE);
+}
+
+TEST_F(ListsTabs, TheMenuKeyAndShiftF10OpenTheRowMenuAtTheFocusedRow) {
+  ShowWindow(window_, SW_SHOW);
+  SetWindowPos(window_, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  for (int kind : kListKinds) {
+    SelectTab(kind - 1);
+    AppendEntry(kind, {L"Premier", L"C:\\premier"});
+    AppendEntry(kind, {L"Second", L"C:\\second"});
+    SelectOnly(kind, 1);
+    HWND list = ListView(kind);
+    const POINT row = RowPoint(list, 1);
+    const RECT menu = OpenedMenuRect([&] { SendMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1); });
+    ASSERT_GT(menu.bottom, menu.top) << "list " << kind;
+    EXPECT_LE(std::abs(menu.left - row.x), 2) << "list " << kind;
+    EXPECT_LE(std::abs(menu.top - row.y), 2) << "list " << kind;
+  }
+  HWND links = ListView(kLinksKind);
+  const POINT second = RowPoint(links, 1);
+  SetKeyDown(VK_SHIFT, true);
+  RECT menu = OpenedMenuRect([&] { SendMessageW(links, WM_SYSKEYDOWN, VK_F10, 0); });
+  SetKeyDown(VK_SHIFT, false);
+  ASSERT_GT(menu.bottom, menu.top) << "Shift+F10";
+  EXPECT_LE(std::abs(menu.top - second.y), 2);
+
+  // A selected row without the focus: at the list's corner. Nothing selected: no menu, as with the mouse.
+  ListView_SetItemState(links, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetItemState(links, 0, LVIS_SELECTED, LVIS_SELECTED);
+  POINT corner{0, 0};
+  ClientToScreen(links, &corner);
+  menu = OpenedMenuRect([&] { SendMessageW(links, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(links), -1); });
+  EXPECT_LE(std::abs(menu.left - corner.x), 2);
+  EXPECT_LE(std::abs(menu.top - corner.y), 2);
+  SelectOnly(kLinksKind, -1);
+  menu = OpenedMenuRect([&] { SendMessageW(links, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(links), -1); });
+  EXPECT_EQ(menu.bottom, menu.top);
+  ShowWindow(window_, SW_HIDE);
 }
 
 }  // namespace

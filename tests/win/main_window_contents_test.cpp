@@ -713,14 +713,6 @@ TEST_F(MainWindowContents, KeyboardReachesPageGadgetsAndSwitchesTabs) {
   ShowWindow(window_, SW_HIDE);
 }
 
-// Closes the open popup menu from inside its loop and notes where it stood.
-RECT g_menuRect{};
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
-  if (HWND popup = FindWindowW(L"#32768", nullptr); popup && IsWindowVisible(popup)) GetWindowRect(popup, &g_menuRect);
-  EndMenu();
-}
-
 TEST_F(MainWindowContents, TrayMessagesShowTheWindowAndOpenTheTrayMenuAboveTheCursor) {
   ShowWindow(window_, SW_HIDE);
   HandleTrayMessage(kTrayIcon, WM_LBUTTONDBLCLK);
@@ -734,20 +726,16 @@ TEST_F(MainWindowContents, TrayMessagesShowTheWindowAndOpenTheTrayMenuAboveTheCu
   SetCursorPos(500, 500);
   POINT cursor{};
   GetCursorPos(&cursor);
-  g_menuRect = {};
-  SetTimer(nullptr, 0, 300, CloseMenu);
-  SendMessageW(window_, kTrayCallbackMessage, kTrayIcon, WM_RBUTTONUP);
+  RECT menu = test::OpenedMenuRect([&] { SendMessageW(window_, kTrayCallbackMessage, kTrayIcon, WM_RBUTTONUP); });
   PumpMessages();
-  ASSERT_GT(g_menuRect.bottom, g_menuRect.top) << "the tray menu opened";
-  EXPECT_LE(std::abs(g_menuRect.bottom - cursor.y), 2) << "bottom-aligned to the cursor";
-  EXPECT_LE(std::abs(g_menuRect.left - cursor.x), 2);
+  ASSERT_GT(menu.bottom, menu.top) << "the tray menu opened";
+  EXPECT_LE(std::abs(menu.bottom - cursor.y), 2) << "bottom-aligned to the cursor";
+  EXPECT_LE(std::abs(menu.left - cursor.x), 2);
 
-  g_menuRect = {};
-  SetTimer(nullptr, 0, 300, CloseMenu);
-  ShowPopupMenu(kMenuAffichage);
+  menu = test::OpenedMenuRect([] { ShowPopupMenu(kMenuAffichage); });
   PumpMessages();
-  ASSERT_GT(g_menuRect.bottom, g_menuRect.top);
-  EXPECT_LE(std::abs(g_menuRect.top - cursor.y), 2) << "other menus open below the cursor";
+  ASSERT_GT(menu.bottom, menu.top);
+  EXPECT_LE(std::abs(menu.top - cursor.y), 2) << "other menus open below the cursor";
   ShowWindow(window_, SW_HIDE);
 }
 
