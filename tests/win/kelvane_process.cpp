@@ -234,6 +234,28 @@ void CALLBACK NoteAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
 
 }  // namespace
 
+// Copied from the window's own DC.
+std::vector<uint32_t> ScreenPixels(HWND window) {
+  RECT area{};
+  GetClientRect(window, &area);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC screen = GetDC(window);
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
+                               static_cast<const uint32_t*>(bits) + area.right * area.bottom);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(dib);
+  ReleaseDC(window, screen);
+  return pixels;
+}
+
 RECT OpenedMenuRect(const std::function<void()>& open) {
   g_menuRect = {};
   const UINT_PTR timer = SetTimer(nullptr, 0, 300, NoteAndCloseMenu);

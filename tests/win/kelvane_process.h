@@ -3,8 +3,10 @@
 // commands, wait for its end.
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kelvane::test {
 
@@ -74,6 +76,8 @@ HWND FindGadgetWindow(HWND main, int id, const wchar_t* className = nullptr);
 RECT RectIn(HWND window, HWND reference);
 // Writes a file whole (bytes as given).
 bool WriteAll(const std::wstring& path, const std::string& bytes);
+// Every pixel of a window's client area as it is on the screen (BGRA rows, top-down).
+std::vector<uint32_t> ScreenPixels(HWND window);
 // Runs `open`, which may open a popup menu of this thread; the menu is
 // closed from inside its loop. Where the menu stood on the screen, or an
 // empty rectangle when none opened.

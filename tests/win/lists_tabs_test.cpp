@@ -22,36 +22,22 @@ constexpr UINT kYesNoWarning = MB_YESNO | MB_ICONWARNING;
 
 class ListsTabs : public ListsTest {};
 
-// Pixels of the list's body (below its header) in its text colour, as it
-// shows on the screen.
+// Pixels of the list's body (below its header, from a column on) in its
+// text colour, as it shows on the screen.
 int TextPixelsInBody(HWND list, int fromX) {
   UpdateWindow(list);
   RECT area{};
   GetClientRect(list, &area);
   RECT header{};
   GetWindowRect(ListView_GetHeader(list), &header);
-  const int top = header.bottom - header.top;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HDC screen = GetDC(list);
-  HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC memory = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(memory, picture);
-  BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
-  GdiFlush();
   COLORREF text = ListView_GetTextColor(list);
   if (text == CLR_DEFAULT) text = GetSysColor(COLOR_WINDOWTEXT);
   const uint32_t wanted = (GetRValue(text) << 16) | (GetGValue(text) << 8) | GetBValue(text);
+  const std::vector<uint32_t> pixels = ScreenPixels(list);
   int count = 0;
-  const auto* pixels = static_cast<const uint32_t*>(bits);
-  for (int y = top; y < area.bottom; ++y) {
+  for (int y = header.bottom - header.top; y < area.bottom; ++y) {
     for (int x = fromX; x < area.right; ++x) count += (pixels[y * area.right + x] & 0xFFFFFF) == wanted;
   }
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(picture);
-  ReleaseDC(list, screen);
   return count;
 }
 
