@@ -1,9 +1,9 @@
 #pragma once
 // A line of help in the body of a list view while it has no rows, in the
 // list's own font and text colour, near the top and centred (wrapped when
-// the list is narrow). Drawn after the list's own painting, by a subclass
-// that goes with the window. Comctl32's empty-list markup would do the same
-// on Windows but not under Wine, so the program draws it itself.
+// the list is narrow). Drawn over the list's own painting by a subclass that
+// goes with the window, so that the list's parent has no part in it (as it
+// would with the empty-markup notification).
 #include <windows.h>
 
 #include <string>

@@ -256,6 +256,13 @@ std::vector<uint32_t> ScreenPixels(HWND window) {
   return pixels;
 }
 
+void SetKeyDown(int key, bool down) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[key] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
 RECT OpenedMenuRect(const std::function<void()>& open) {
   g_menuRect = {};
   const UINT_PTR timer = SetTimer(nullptr, 0, 300, NoteAndCloseMenu);

@@ -41,13 +41,6 @@ int TextPixelsInBody(HWND list, int fromX) {
   return count;
 }
 
-void SetKeyDown(int key, bool down) {
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[key] = down ? 0x80 : 0;
-  SetKeyboardState(keys);
-}
-
 // The start of a row's text, halfway down, on the screen.
 POINT RowPoint(HWND list, int row) {
   RECT label{};

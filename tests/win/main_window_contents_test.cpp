@@ -673,13 +673,6 @@ TEST_F(MainWindowContents, PageForwardsGadgetNotificationsUnchanged) {
   EXPECT_EQ(Commands()[1].code, CBN_SELCHANGE);
 }
 
-void SetKeyDown(int key, bool down) {
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[key] = down ? 0x80 : 0;
-  SetKeyboardState(keys);
-}
-
 TEST_F(MainWindowContents, KeyboardReachesPageGadgetsAndSwitchesTabs) {
   ShowWindow(window_, SW_SHOW);
   SelectTab(4);
@@ -692,14 +685,14 @@ TEST_F(MainWindowContents, KeyboardReachesPageGadgetsAndSwitchesTabs) {
   EXPECT_TRUE(IsDialogMessageW(window_, &tab));
   EXPECT_EQ(GetFocus(), Gadget(kExplorerPath));
   SetFocus(explorerList);
-  SetKeyDown(VK_SHIFT, true);
+  test::SetKeyDown(VK_SHIFT, true);
   EXPECT_TRUE(IsDialogMessageW(window_, &tab));
-  SetKeyDown(VK_SHIFT, false);
+  test::SetKeyDown(VK_SHIFT, false);
   EXPECT_EQ(GetFocus(), Gadget(kExplAffichage));
 
   MSG next{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
   EXPECT_FALSE(HandlePanelTabsKey(next)) << "Tab alone is the dialog manager's";
-  SetKeyDown(VK_CONTROL, true);
+  test::SetKeyDown(VK_CONTROL, true);
   EXPECT_TRUE(HandlePanelTabsKey(next));
   EXPECT_EQ(CurrentTab(), 5);
   EXPECT_TRUE(IsChild(TabPage(5), GetFocus())) << "the focus follows onto the new page";
@@ -709,7 +702,7 @@ TEST_F(MainWindowContents, KeyboardReachesPageGadgetsAndSwitchesTabs) {
   next.wParam = VK_PRIOR;
   EXPECT_TRUE(HandlePanelTabsKey(next));
   EXPECT_EQ(CurrentTab(), 5);
-  SetKeyDown(VK_CONTROL, false);
+  test::SetKeyDown(VK_CONTROL, false);
   ShowWindow(window_, SW_HIDE);
 }
 
