@@ -21,9 +21,16 @@ namespace {
 using E = GadgetEvent;
 using O = GadgetOwner;
 
-// Favourite lists: the menu opens when any row is selected.
-void MenuIfAnySelected(int gadget, int menu) {
-  if (HWND list = Gadget(gadget); list && FirstSelectedRow(list) >= 0) ShowPopupMenu(menu);
+// Favourite lists: the menu opens when any row is selected, at the mouse
+// or, from the keyboard, at the focused row.
+void MenuIfAnySelected(int gadget, int menu, bool fromKeyboard = false) {
+  HWND list = Gadget(gadget);
+  if (!list || FirstSelectedRow(list) < 0) return;
+  if (fromKeyboard) {
+    ShowPopupMenuAt(menu, KeyboardMenuPoint(list));
+  } else {
+    ShowPopupMenu(menu);
+  }
 }
 
 // Folder lists: only for a selected current row that is not "." or "..".
@@ -43,10 +50,13 @@ void ViewMenuFor(int gadget) {
 constexpr GadgetEntry kGadgetEvents[] = {
     {kAppsList, E::DoubleClick, O::AppsTab, StartApplicationOnDoubleClick},
     {kAppsList, E::RightClick, O::AppsTab, [] { MenuIfAnySelected(kAppsList, kMenuApplis); }},
+    {kAppsList, E::MenuKey, O::AppsTab, [] { MenuIfAnySelected(kAppsList, kMenuApplis, true); }},
     {kFilesList, E::DoubleClick, O::FilesTab, OpenFileOnDoubleClick},
     {kFilesList, E::RightClick, O::FilesTab, [] { MenuIfAnySelected(kFilesList, kMenuFichiers); }},
+    {kFilesList, E::MenuKey, O::FilesTab, [] { MenuIfAnySelected(kFilesList, kMenuFichiers, true); }},
     {kLinksList, E::DoubleClick, O::LinksTab, OpenLinkOnDoubleClick},
     {kLinksList, E::RightClick, O::LinksTab, [] { MenuIfAnySelected(kLinksList, kMenuLiens); }},
+    {kLinksList, E::MenuKey, O::LinksTab, [] { MenuIfAnySelected(kLinksList, kMenuLiens, true); }},
     {kRecentList, E::DoubleClick, O::RecentTab, OpenRecentOnDoubleClick},
     {kRecentList, E::RightClick, O::RecentTab, [] { MenuIfCurrentRowSelected(kRecentList, kMenuRecents); }},
     {kExplorerList, E::RightClick, O::ExplorerTab, [] { MenuIfCurrentRowSelected(kExplorerList, kMenuExplorer); }},

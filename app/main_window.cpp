@@ -12,6 +12,7 @@
 #include "app/placement.h"
 #include "app/shutdown.h"
 #include "app/tray_icon.h"
+#include "explorer/clipboard_window_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/explorer_list_win.h"
 
@@ -97,6 +98,17 @@ void OnNotify(const NMHDR* header) {
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_CREATE:
+      // What other programs put on the clipboard or take off it shows at
+      // once in the paste buttons and the clipboard viewer.
+      AddClipboardFormatListener(window);
+      return 0;
+    case WM_CLIPBOARDUPDATE:
+      FollowClipboardChange();
+      return 0;
+    case WM_DESTROY:
+      RemoveClipboardFormatListener(window);
+      break;
     case WM_COMMAND:
       OnCommand(wParam, lParam);
       return 0;
@@ -106,6 +118,13 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED && Gadget(kPanelTabs)) LayoutMainWindow(window);
       return 0;
+    case WM_CONTEXTMENU: {
+      // From the keyboard (no mouse position), passed up from a gadget.
+      const auto from = reinterpret_cast<HWND>(wParam);
+      const int gadget = from ? GetDlgCtrlID(from) : 0;
+      if (lParam == -1 && Gadget(gadget) == from && DispatchGadgetEvent(gadget, GadgetEvent::MenuKey)) return 0;
+      break;
+    }
     case kTrayCallbackMessage:
       HandleTrayMessage(wParam, lParam);
       return 0;

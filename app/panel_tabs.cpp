@@ -11,6 +11,7 @@
 #include "app/gadgets.h"
 #include "app/ids.h"
 #include "catalog/catalog.h"
+#include "lists/list_store_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
 #include "toolkit/handle_win.h"
@@ -121,6 +122,7 @@ LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
+    case WM_CONTEXTMENU:  // sent on as the gadget sent it, naming the gadget (a list's menu key)
       // The main window dispatches gadget events and colours gadgets.
       if (HWND root = GetAncestor(page, GA_ROOT); root && root != page) {
         return SendMessageW(root, message, wParam, lParam);
@@ -380,6 +382,7 @@ void BuildPageContents(int index) {
     case kTabFiles:
     case kTabLinks:
       BuildReportListTab(page, kReportLists[index]);
+      GiveEmptyListHint(Gadget(kReportLists[index].gadget));
       break;
     case kTabHistory:
       BuildHistoryTab(page);

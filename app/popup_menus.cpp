@@ -324,7 +324,14 @@ void ShowPopupMenu(int menuId) {
     PostMessageW(main, WM_NULL, 0, 0);
     return;
   }
-  TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, cursor.x, cursor.y, main, nullptr);
+  ShowPopupMenuAt(menuId, cursor);
+}
+
+void ShowPopupMenuAt(int menuId, POINT screen) {
+  HMENU menu = PopupMenu(menuId);
+  HWND main = App().mainWindow;
+  if (!menu || !main) return;
+  TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, screen.x, screen.y, main, nullptr);
 }
 
 void SetViewModeMenuTarget(int gadget) {

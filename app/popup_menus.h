@@ -21,6 +21,9 @@ void LoadDossiersMenuIcons();
 // the tray form: the main window comes to the foreground first, the menu
 // stands above the cursor and either mouse button chooses.
 void ShowPopupMenu(int menuId);
+// Another menu than MenuSystray with its top-left corner at a screen point
+// (a menu asked for from the keyboard).
+void ShowPopupMenuAt(int menuId, POINT screen);
 
 // MenuAffichage acts on the list whose button opened it: RecentList (4) or
 // ExplorerList (32); -1 until one of them has.

@@ -242,6 +242,14 @@ void FillClipboardList() {
   }
 }
 
+void FollowClipboardChange() {
+  if (State().window) {
+    FillClipboardList();  // the paste commands with it
+  } else {
+    UpdatePasteState(PasteScope::Full);
+  }
+}
+
 void ClearClipboardAndClose() {
   EmptySystemClipboard();
   if (HWND list = Gadget(kClipboardFileList)) ListView_DeleteAllItems(list);

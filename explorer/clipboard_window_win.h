@@ -3,7 +3,8 @@
 // path with its size ("Dossier" for a folder, "Inexistant" for a path that
 // no longer exists), a button that empties the clipboard and one that
 // closes the window. Built anew by each VoirPressePapier and destroyed when
-// closed; its list is filled once, when it opens.
+// closed; its list is filled when it opens and again whenever the clipboard
+// changes.
 #include <windows.h>
 
 namespace kelvane {
@@ -28,6 +29,10 @@ void CloseClipboardWindow();
 // Fills ClipboardFileList and the status bar from the clipboard and
 // refreshes the paste-related commands.
 void FillClipboardList();
+
+// The clipboard changed, by this program or another: the paste-related
+// commands follow, and the viewer's list when it is open.
+void FollowClipboardChange();
 
 // The Clear button: empties the clipboard, then closes the window.
 void ClearClipboardAndClose();

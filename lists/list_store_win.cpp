@@ -7,8 +7,10 @@
 
 #include "app/app_state.h"
 #include "app/gadgets.h"
+#include "catalog/catalog.h"
 #include "lists/list_loader_win.h"
 #include "lists/list_notices_win.h"
+#include "toolkit/empty_list_hint_win.h"
 #include "toolkit/list_view_win.h"
 #include "toolkit/safe_save_win.h"
 #include "toolkit/utf_win.h"
@@ -23,6 +25,24 @@ HIMAGELIST SystemSmallImageList() {
   SHFILEINFOW info{};
   return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
                                                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
+}
+
+// A row whose target the shell cannot find (gone, or its icon not yet
+// fetched) shows the shell's icon for a file of no known type: a row with no
+// image draws its text a few pixels left of the others'.
+int PlaceholderIcon() {
+  static const int icon = [] {
+    SHFILEINFOW info{};
+    const bool found = SHGetFileInfoW(L"kelvane", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES) != 0;
+    return found ? info.iIcon : -1;
+  }();
+  return icon;
+}
+
+int ShownIcon(int icon) {
+  if (icon < 0) icon = PlaceholderIcon();
+  return icon >= 0 ? icon : I_IMAGENONE;
 }
 
 // The list loader's many row operations go straight to the list view's own
@@ -61,7 +81,7 @@ void InsertRow(HWND list, int row, const ListEntry& entry, int icon, LPARAM para
   item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
   item.iItem = row;
   item.pszText = const_cast<wchar_t*>(entry.name.c_str());
-  item.iImage = icon >= 0 ? icon : I_IMAGENONE;
+  item.iImage = ShownIcon(icon);
   item.lParam = param;
   const auto at = static_cast<int>(call(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
   if (at < 0) return;
@@ -96,6 +116,7 @@ HWND ListView(int kind) { return IsListKind(kind) ? Gadget(kind) : nullptr; }
 
 void PrepareListImages() {
   if (HIMAGELIST system = SystemSmallImageList()) {
+    PlaceholderIcon();  // looked up once, before the first rows come in
     for (int kind : {kAppsKind, kFilesKind}) {
       HWND list = ListView(kind);
       if (!list || SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)) continue;
@@ -115,6 +136,11 @@ void PrepareListImages() {
       ImageList_Destroy(own);
     }
   }
+}
+
+void GiveEmptyListHint(HWND list) {
+  ShowHintWhileEmpty(list, L"Liste vide : ajoutez une entr\u00E9e avec le bouton \u00AB " +
+                               CatalogText(L"ToolBarToolTip", L"AjoutFavori") + L" \u00BB de la barre d'outils.");
 }
 
 int SmallShellIcon(const std::wstring& path) {
@@ -200,7 +226,7 @@ bool SetIconIfPending(int kind, int row, const std::wstring& target, int icon) {
   LVITEMW item{};
   item.mask = LVIF_IMAGE | LVIF_PARAM;
   item.iItem = row;
-  item.iImage = icon >= 0 ? icon : I_IMAGENONE;
+  item.iImage = ShownIcon(icon);
   item.lParam = 0;
   Direct(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   return true;

@@ -11,7 +11,9 @@
 // show image 16 of the program, which is not in the system image list: the
 // links list has a small image list of its own holding just that image
 // (index 0). Only the shell adds to the system image list, as it meets new
-// icons; the program never changes it.
+// icons; the program never changes it. A row whose target has no icon (gone,
+// or its icon still to come) shows the shell's icon for a file of no known
+// type, so that its text lines up with the others'.
 #include <windows.h>
 
 #include <span>
@@ -30,6 +32,11 @@ HWND ListView(int kind);
 
 // Gives the three list views their image lists (once they exist).
 void PrepareListImages();
+
+// Gives a favourite list the line shown in its body while it is empty,
+// telling how to add the first entry. Called as the list is made, before
+// its colours.
+void GiveEmptyListHint(HWND list);
 
 // Index of the small icon of the file or folder at `path` in the system
 // image list, or -1 when the shell finds nothing (the object must exist).

@@ -49,4 +49,20 @@ std::wstring RowText(HWND list, int row, int column) {
   }
 }
 
+POINT KeyboardMenuPoint(HWND list) {
+  POINT point{0, 0};
+  const int row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  RECT label{};
+  label.left = LVIR_LABEL;
+  RECT client{};
+  RECT seen{};
+  GetClientRect(list, &client);
+  if (row >= 0 && SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&label)) &&
+      IntersectRect(&seen, &label, &client)) {
+    point = {label.left, (label.top + label.bottom) / 2};
+  }
+  ClientToScreen(list, &point);
+  return point;
+}
+
 }  // namespace kelvane

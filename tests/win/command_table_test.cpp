@@ -63,7 +63,7 @@ TEST(GadgetTable, HoldsEveryGadgetEventOnce) {
       {3, E::DoubleClick}, {3, E::RightClick}, {4, E::DoubleClick}, {4, E::RightClick},
       {32, E::RightClick}, {32, E::Change},     {32, E::Drop},        {54, E::Click},
       {55, E::Change},     {56, E::Change},     {57, E::DoubleClick}, {4, E::RowsChanged},
-      {32, E::RowsChanged},
+      {32, E::RowsChanged}, {1, E::MenuKey},    {2, E::MenuKey},      {3, E::MenuKey},
   };
   for (int button = 19; button <= 31; ++button) expected.insert({button, E::Click});
   for (int button = 44; button <= 51; ++button) expected.insert({button, E::Click});

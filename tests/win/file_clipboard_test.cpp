@@ -73,6 +73,20 @@ Names SeenByClient(const std::wstring& scratch) {
 }
 
 bool ButtonEnabled(int gadget) { return IsWindowEnabled(Gadget(gadget)) != FALSE; }
+bool ButtonsEnabled(bool enabled) {
+  for (int gadget : {kExplColler, kExplVider, kExplVoirPressePapier}) {
+    if (ButtonEnabled(gadget) != enabled) return false;
+  }
+  return true;
+}
+int ViewerRows() { return ListView_GetItemCount(Gadget(kClipboardFileList)); }
+
+// Empties the clipboard as another program would, past the program's commands.
+void EmptyClipboardBehindTheProgram() {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+}
 bool PasteEntryEnabled() {
   return !(GetMenuState(PopupMenu(kMenuExplorer), CmdExplColler, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED));
 }
@@ -149,11 +163,19 @@ TEST_F(FileClipboard, FilesCutInAnotherProgramArePastedAsACopyAndStayAtTheirSour
     WriteFile(file, lines.data(), static_cast<DWORD>(lines.size() * sizeof(wchar_t)), &written, nullptr);
     CloseHandle(file);
   }
+  // The buttons and the open viewer follow the other program's clipboard at once.
+  EmptyClipboardBehindTheProgram();
+  ASSERT_TRUE(PumpUntil([] { return ButtonsEnabled(false); }));
+  OpenClipboardWindow();
+  ASSERT_EQ(ViewerRows(), 0);
   HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"KelvaneClientReady");
   HANDLE done = CreateEventW(nullptr, TRUE, FALSE, L"KelvaneClientDone");
   HANDLE client = StartClient(L"put", scratch_ + L"put.txt");
   ASSERT_NE(client, nullptr);
   ASSERT_TRUE(PumpUntil([&] { return WaitForSingleObject(ready, 0) == WAIT_OBJECT_0; }, 60000));
+  EXPECT_TRUE(PumpUntil([] { return ButtonsEnabled(true) && ViewerRows() == 3; }, 10000));
+  EXPECT_TRUE(PasteEntryEnabled());
+  CloseClipboardWindow();
   ASSERT_TRUE(DeleteFileW((source + L"gone.txt").c_str()));
 
   // The ANSI block reads as wide paths; the folder gets its backslash and
@@ -162,8 +184,6 @@ TEST_F(FileClipboard, FilesCutInAnotherProgramArePastedAsACopyAndStayAtTheirSour
   EXPECT_EQ(ReadClipboardFiles(), source + L"Dossier\\\n" + source + L"\u00E9t\u00E9.txt");
 
   ShowRoot();
-  UpdatePasteState(PasteScope::Full);
-  EXPECT_TRUE(ButtonEnabled(kExplColler));
   DispatchGadgetEvent(kExplColler, GadgetEvent::Click);
   DispatchCommand(CmdExplColler);  // again: the clipboard keeps its content
   EXPECT_TRUE(ask_.calls.empty());
@@ -190,6 +210,13 @@ TEST_F(FileClipboard, FilesCutInAnotherProgramArePastedAsACopyAndStayAtTheirSour
   EXPECT_TRUE(WaitForProcess(client));
   CloseHandle(ready);
   CloseHandle(done);
+
+  // Emptied by another program: the buttons and the viewer follow again.
+  OpenClipboardWindow();
+  ASSERT_EQ(ViewerRows(), 3);
+  EmptyClipboardBehindTheProgram();
+  EXPECT_TRUE(PumpUntil([] { return ButtonsEnabled(false) && ViewerRows() == 0; }, 10000));
+  EXPECT_FALSE(PasteEntryEnabled());
 }
 
 TEST_F(FileClipboard, EmptyingDisablesThePasteCommandsAndQuitAsksToKeepFiles) {
@@ -204,12 +231,13 @@ TEST_F(FileClipboard, EmptyingDisablesThePasteCommandsAndQuitAsksToKeepFiles) {
   for (int gadget : {kExplColler, kExplVider, kExplVoirPressePapier}) EXPECT_FALSE(ButtonEnabled(gadget));
   EXPECT_FALSE(PasteEntryEnabled());
 
-  // A folder change refreshes the paste entry and button only.
+  // A folder change refreshes the paste entry and button at once, the
+  // clipboard's notice of the change all three.
   ASSERT_TRUE(PutFilesOnClipboard(paths));
   ShowRoot();
   EXPECT_TRUE(ButtonEnabled(kExplColler));
   EXPECT_TRUE(PasteEntryEnabled());
-  EXPECT_FALSE(ButtonEnabled(kExplVider));
+  EXPECT_TRUE(PumpUntil([] { return ButtonsEnabled(true); }));
 
   // At quit: Yes keeps the files, No empties the clipboard; nothing asked without files.
   ask_.messageAnswers = {IDYES, IDNO};

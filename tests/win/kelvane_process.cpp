@@ -238,3 +238,55 @@ bool WriteAll(const std::wstring& path, const std::string& bytes) {
 }
 
 }  // namespace kelvane::test
+
+namespace kelvane::test {
+namespace {
+
+RECT g_menuRect{};
+
+void CALLBACK NoteAndCloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (HWND popup = FindWindowW(L"#32768", nullptr); popup && IsWindowVisible(popup)) GetWindowRect(popup, &g_menuRect);
+  EndMenu();
+}
+
+}  // namespace
+
+// Copied from the window's own DC.
+std::vector<uint32_t> ScreenPixels(HWND window) {
+  RECT area{};
+  GetClientRect(window, &area);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC screen = GetDC(window);
+  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, dib);
+  BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
+                               static_cast<const uint32_t*>(bits) + area.right * area.bottom);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  DeleteObject(dib);
+  ReleaseDC(window, screen);
+  return pixels;
+}
+
+void SetKeyDown(int key, bool down) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[key] = down ? 0x80 : 0;
+  SetKeyboardState(keys);
+}
+
+RECT OpenedMenuRect(const std::function<void()>& open) {
+  g_menuRect = {};
+  const UINT_PTR timer = SetTimer(nullptr, 0, 300, NoteAndCloseMenu);
+  open();
+  KillTimer(nullptr, timer);  // no menu: the timer must not close a later one
+  return g_menuRect;
+}
+
+}  // namespace kelvane::test

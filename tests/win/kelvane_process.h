@@ -3,7 +3,10 @@
 // commands, wait for its end.
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace kelvane::test {
 
@@ -77,5 +80,13 @@ HWND FindGadgetWindow(HWND main, int id, const wchar_t* className = nullptr);
 RECT RectIn(HWND window, HWND reference);
 // Writes a file whole (bytes as given).
 bool WriteAll(const std::wstring& path, const std::string& bytes);
+// Every pixel of a window's client area as it is on the screen (BGRA rows, top-down).
+std::vector<uint32_t> ScreenPixels(HWND window);
+// Sets a key's state in this thread's keyboard state, as if held down or released.
+void SetKeyDown(int key, bool down);
+// Runs `open`, which may open a popup menu of this thread; the menu is
+// closed from inside its loop. Where the menu stood on the screen, or an
+// empty rectangle when none opened.
+RECT OpenedMenuRect(const std::function<void()>& open);
 
 }  // namespace kelvane::test

@@ -4,6 +4,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdint>
+#include <cstdlib>
+
 #include "app/panel_tabs.h"
 #include "lists/list_rules.h"
 #include "win/lists_fixture.h"
@@ -18,6 +21,34 @@ constexpr UINT kWarning = MB_OK | MB_ICONWARNING;
 constexpr UINT kYesNoWarning = MB_YESNO | MB_ICONWARNING;
 
 class ListsTabs : public ListsTest {};
+
+// Pixels of the list's body (below its header, from a column on) in its
+// text colour, as it shows on the screen.
+int TextPixelsInBody(HWND list, int fromX) {
+  UpdateWindow(list);
+  RECT area{};
+  GetClientRect(list, &area);
+  RECT header{};
+  GetWindowRect(ListView_GetHeader(list), &header);
+  COLORREF text = ListView_GetTextColor(list);
+  if (text == CLR_DEFAULT) text = GetSysColor(COLOR_WINDOWTEXT);
+  const uint32_t wanted = (GetRValue(text) << 16) | (GetGValue(text) << 8) | GetBValue(text);
+  const std::vector<uint32_t> pixels = ScreenPixels(list);
+  int count = 0;
+  for (int y = header.bottom - header.top; y < area.bottom; ++y) {
+    for (int x = fromX; x < area.right; ++x) count += (pixels[y * area.right + x] & 0xFFFFFF) == wanted;
+  }
+  return count;
+}
+
+// The start of a row's text, halfway down, on the screen.
+POINT RowPoint(HWND list, int row) {
+  RECT label{};
+  ListView_GetItemRect(list, row, &label, LVIR_LABEL);
+  POINT point{label.left, (label.top + label.bottom) / 2};
+  ClientToScreen(list, &point);
+  return point;
+}
 
 TEST_F(ListsTabs, ApplicationsRefuseDuplicateNamesUntilRenamedAndKeepTheFileUntilSaved) {
   ask_.fileAnswers = {L"C:\\Tools\\SETUP.EXE", L"D:\\Other\\setup.exe", L"D:\\Other\\setup.exe"};
@@ -307,10 +338,68 @@ TEST_F(ListsTabs, LinksShowImage16FromTheirOwnImageListOthersTheShellIcons) {
   DispatchCommand(CmdAjoutAppli);
   DispatchCommand(CmdAjoutAppli);
   EXPECT_GE(EntryAt(kAppsKind, 0).icon, 0);
-  EXPECT_EQ(EntryAt(kAppsKind, 1).icon, -1) << "a missing target has no icon";
+  // A missing target shows a stand-in image, and its text stands where the others' does.
+  EXPECT_GE(EntryAt(kAppsKind, 1).icon, 0);
+  RECT present{};
+  RECT missing{};
+  ASSERT_TRUE(ListView_GetItemRect(apps, 0, &present, LVIR_LABEL));
+  ASSERT_TRUE(ListView_GetItemRect(apps, 1, &missing, LVIR_LABEL));
+  EXPECT_EQ(missing.left, present.left);
   ask_.folderAnswers = {folder_};
   DispatchCommand(CmdAjoutDossier);
   EXPECT_GE(EntryAt(kFilesKind, 0).icon, 0);
+}
+
+TEST_F(ListsTabs, AnEmptyListSaysHowToAddTheFirstEntryUntilItHasOne) {
+  ShowWindow(window_, SW_SHOW);
+  const int pastRowText = Scale(60, DpiOf(window_));  // right of a short name and its icon
+  for (int kind : kListKinds) {
+    SelectTab(kind - 1);
+    EXPECT_GT(TextPixelsInBody(ListView(kind), pastRowText), 30) << "the hint is written in list " << kind;
+  }
+  SelectTab(1);
+  AppendEntry(kFilesKind, {L"R", L""});
+  EXPECT_EQ(TextPixelsInBody(ListView(kFilesKind), pastRowText), 0) << "gone with the first entry";
+  RemoveEntry(kFilesKind, 0);
+  EXPECT_GT(TextPixelsInBody(ListView(kFilesKind), pastRowText), 30) << "back with the last one removed";
+  ShowWindow(window_, SW_HIDE);
+}
+
+TEST_F(ListsTabs, TheMenuKeyAndShiftF10OpenTheRowMenuAtTheFocusedRow) {
+  ShowWindow(window_, SW_SHOW);
+  SetWindowPos(window_, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  for (int kind : kListKinds) {
+    SelectTab(kind - 1);
+    AppendEntry(kind, {L"Premier", L"C:\\premier"});
+    AppendEntry(kind, {L"Second", L"C:\\second"});
+    SelectOnly(kind, 1);
+    HWND list = ListView(kind);
+    const POINT row = RowPoint(list, 1);
+    const RECT menu = OpenedMenuRect([&] { SendMessageW(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1); });
+    ASSERT_GT(menu.bottom, menu.top) << "list " << kind;
+    EXPECT_LE(std::abs(menu.left - row.x), 2) << "list " << kind;
+    EXPECT_LE(std::abs(menu.top - row.y), 2) << "list " << kind;
+  }
+  HWND links = ListView(kLinksKind);
+  const POINT second = RowPoint(links, 1);
+  SetKeyDown(VK_SHIFT, true);
+  RECT menu = OpenedMenuRect([&] { SendMessageW(links, WM_SYSKEYDOWN, VK_F10, 0); });
+  SetKeyDown(VK_SHIFT, false);
+  ASSERT_GT(menu.bottom, menu.top) << "Shift+F10";
+  EXPECT_LE(std::abs(menu.top - second.y), 2);
+
+  // A selected row without the focus: at the list's corner. Nothing selected: no menu, as with the mouse.
+  ListView_SetItemState(links, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetItemState(links, 0, LVIS_SELECTED, LVIS_SELECTED);
+  POINT corner{0, 0};
+  ClientToScreen(links, &corner);
+  menu = OpenedMenuRect([&] { SendMessageW(links, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(links), -1); });
+  EXPECT_LE(std::abs(menu.left - corner.x), 2);
+  EXPECT_LE(std::abs(menu.top - corner.y), 2);
+  SelectOnly(kLinksKind, -1);
+  menu = OpenedMenuRect([&] { SendMessageW(links, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(links), -1); });
+  EXPECT_EQ(menu.bottom, menu.top);
+  ShowWindow(window_, SW_HIDE);
 }
 
 }  // namespace

@@ -675,13 +675,6 @@ TEST_F(MainWindowContents, PageForwardsGadgetNotificationsUnchanged) {
   EXPECT_EQ(Commands()[1].code, CBN_SELCHANGE);
 }
 
-void SetKeyDown(int key, bool down) {
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[key] = down ? 0x80 : 0;
-  SetKeyboardState(keys);
-}
-
 TEST_F(MainWindowContents, KeyboardReachesPageGadgetsAndSwitchesTabs) {
   ShowWindow(window_, SW_SHOW);
   SelectTab(4);
@@ -694,14 +687,14 @@ TEST_F(MainWindowContents, KeyboardReachesPageGadgetsAndSwitchesTabs) {
   EXPECT_TRUE(IsDialogMessageW(window_, &tab));
   EXPECT_EQ(GetFocus(), Gadget(kExplorerPath));
   SetFocus(explorerList);
-  SetKeyDown(VK_SHIFT, true);
+  test::SetKeyDown(VK_SHIFT, true);
   EXPECT_TRUE(IsDialogMessageW(window_, &tab));
-  SetKeyDown(VK_SHIFT, false);
+  test::SetKeyDown(VK_SHIFT, false);
   EXPECT_EQ(GetFocus(), Gadget(kExplAffichage));
 
   MSG next{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
   EXPECT_FALSE(HandlePanelTabsKey(next)) << "Tab alone is the dialog manager's";
-  SetKeyDown(VK_CONTROL, true);
+  test::SetKeyDown(VK_CONTROL, true);
   EXPECT_TRUE(HandlePanelTabsKey(next));
   EXPECT_EQ(CurrentTab(), 5);
   EXPECT_TRUE(IsChild(TabPage(5), GetFocus())) << "the focus follows onto the new page";
@@ -711,16 +704,8 @@ TEST_F(MainWindowContents, KeyboardReachesPageGadgetsAndSwitchesTabs) {
   next.wParam = VK_PRIOR;
   EXPECT_TRUE(HandlePanelTabsKey(next));
   EXPECT_EQ(CurrentTab(), 5);
-  SetKeyDown(VK_CONTROL, false);
+  test::SetKeyDown(VK_CONTROL, false);
   ShowWindow(window_, SW_HIDE);
-}
-
-// Closes the open popup menu from inside its loop and notes where it stood.
-RECT g_menuRect{};
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-  KillTimer(nullptr, timer);
-  if (HWND popup = FindWindowW(L"#32768", nullptr); popup && IsWindowVisible(popup)) GetWindowRect(popup, &g_menuRect);
-  EndMenu();
 }
 
 TEST_F(MainWindowContents, TrayMessagesShowTheWindowAndOpenTheTrayMenuAboveTheCursor) {
@@ -736,20 +721,16 @@ TEST_F(MainWindowContents, TrayMessagesShowTheWindowAndOpenTheTrayMenuAboveTheCu
   SetCursorPos(500, 500);
   POINT cursor{};
   GetCursorPos(&cursor);
-  g_menuRect = {};
-  SetTimer(nullptr, 0, 300, CloseMenu);
-  SendMessageW(window_, kTrayCallbackMessage, kTrayIcon, WM_RBUTTONUP);
+  RECT menu = test::OpenedMenuRect([&] { SendMessageW(window_, kTrayCallbackMessage, kTrayIcon, WM_RBUTTONUP); });
   PumpMessages();
-  ASSERT_GT(g_menuRect.bottom, g_menuRect.top) << "the tray menu opened";
-  EXPECT_LE(std::abs(g_menuRect.bottom - cursor.y), 2) << "bottom-aligned to the cursor";
-  EXPECT_LE(std::abs(g_menuRect.left - cursor.x), 2);
+  ASSERT_GT(menu.bottom, menu.top) << "the tray menu opened";
+  EXPECT_LE(std::abs(menu.bottom - cursor.y), 2) << "bottom-aligned to the cursor";
+  EXPECT_LE(std::abs(menu.left - cursor.x), 2);
 
-  g_menuRect = {};
-  SetTimer(nullptr, 0, 300, CloseMenu);
-  ShowPopupMenu(kMenuAffichage);
+  menu = test::OpenedMenuRect([] { ShowPopupMenu(kMenuAffichage); });
   PumpMessages();
-  ASSERT_GT(g_menuRect.bottom, g_menuRect.top);
-  EXPECT_LE(std::abs(g_menuRect.top - cursor.y), 2) << "other menus open below the cursor";
+  ASSERT_GT(menu.bottom, menu.top);
+  EXPECT_LE(std::abs(menu.top - cursor.y), 2) << "other menus open below the cursor";
   ShowWindow(window_, SW_HIDE);
 }
 

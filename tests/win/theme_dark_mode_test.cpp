@@ -157,28 +157,6 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Every pixel of a window's client area as it is on the screen.
-std::vector<uint32_t> ScreenPixels(HWND window) {
-  RECT area{};
-  GetClientRect(window, &area);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), area.right, -area.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HDC screen = GetDC(window);
-  HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC memory = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(memory, dib);
-  BitBlt(memory, 0, 0, area.right, area.bottom, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
-                               static_cast<const uint32_t*>(bits) + area.right * area.bottom);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(dib);
-  ReleaseDC(window, screen);
-  return pixels;
-}
-
 // The main window's gadgets as start-up colours them: the first screen
 // before the window shows, the other pages once they are built.
 TEST(DarkMode, MainWindowGadgetsTakeThePaletteInTwoSteps) {
@@ -257,7 +235,7 @@ TEST(DarkMode, MainWindowGadgetsTakeThePaletteInTwoSteps) {
   for (int tab = 0; tab < kTabCount; ++tab) {
     SelectTab(tab);
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    const std::vector<uint32_t> pixels = ScreenPixels(TabPage(tab));
+    const std::vector<uint32_t> pixels = test::ScreenPixels(TabPage(tab));
     ASSERT_FALSE(pixels.empty());
     const auto light = std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) {
       return (p & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 && ((p >> 16) & 0xFF) > 200;
