@@ -140,7 +140,7 @@ class JsonParser {
               at_ = back;
             }
           }
-          AppendCodePoint(out, unit);
+          AppendCheckedCodePoint(out, unit);
           break;
         }
         default: out.push_back(escaped); break;  // \" \\ \/ and lenient others

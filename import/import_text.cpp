@@ -4,22 +4,15 @@
 
 #include "import/bookmarks.h"
 #include "lists/list_file.h"
+#include "toolkit/utf.h"
 
 namespace kelvane {
 
 std::wstring DecodeImportedText(std::string_view bytes) { return DecodeListFile(bytes); }
 
-void AppendCodePoint(std::wstring& text, char32_t c) {
+void AppendCheckedCodePoint(std::wstring& text, char32_t c) {
   if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF || c == 0) c = 0xFFFD;
-  if constexpr (sizeof(wchar_t) == 2) {
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      text.push_back(static_cast<wchar_t>(0xD800 + (c >> 10)));
-      text.push_back(static_cast<wchar_t>(0xDC00 + (c & 0x3FF)));
-      return;
-    }
-  }
-  text.push_back(static_cast<wchar_t>(c));
+  AppendCodePoint(text, c);
 }
 
 namespace {
@@ -69,7 +62,7 @@ std::wstring DecodeHtmlEntities(std::wstring_view text) {
     char32_t c = 0;
     const std::size_t length = text[i] == L'&' ? ReadEntity(text.substr(i), &c) : 0;
     if (length) {
-      AppendCodePoint(decoded, c);
+      AppendCheckedCodePoint(decoded, c);
       i += length;
     } else {
       decoded.push_back(text[i++]);

@@ -16,8 +16,8 @@ std::wstring DecodeHtmlEntities(std::wstring_view text);
 // Runs of blanks, tabs and line breaks as one blank; none at either end.
 std::wstring CollapseBlanks(std::wstring_view text);
 
-// Appends code point `c` as the program's wide characters (UTF-16 where
-// wchar_t has 16 bits). Surrogates and values beyond U+10FFFF become U+FFFD.
-void AppendCodePoint(std::wstring& text, char32_t c);
+// AppendCodePoint for a value read from outside: surrogates, NUL and values
+// beyond U+10FFFF become U+FFFD.
+void AppendCheckedCodePoint(std::wstring& text, char32_t c);
 
 }  // namespace kelvane

@@ -6,18 +6,6 @@
 namespace kelvane {
 namespace {
 
-void AppendCodePoint(std::wstring& out, char32_t cp) {
-  if constexpr (sizeof(wchar_t) == 2) {
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
-      return;
-    }
-  }
-  out.push_back(static_cast<wchar_t>(cp));
-}
-
 // UTF-16 (after its byte-order mark) to wide; an odd last byte is dropped and
 // unpaired surrogates become U+FFFD.
 std::wstring Utf16ToWide(std::string_view bytes, bool bigEndian) {

@@ -3,9 +3,6 @@
 #include <cstdint>
 
 namespace kelvane {
-namespace {
-
-constexpr char32_t kReplacement = 0xFFFD;
 
 void AppendCodePoint(std::wstring& out, char32_t cp) {
   if constexpr (sizeof(wchar_t) == 2) {
@@ -18,6 +15,10 @@ void AppendCodePoint(std::wstring& out, char32_t cp) {
   }
   out.push_back(static_cast<wchar_t>(cp));
 }
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
 
 // Decodes one sequence at bytes[i]; returns its length (at least 1) and the
 // code point, or kReplacement for a malformed sequence.

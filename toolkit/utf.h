@@ -16,6 +16,10 @@ std::string WideToUtf8(std::wstring_view wide);
 // True when the bytes form valid UTF-8 (no overlongs, no surrogates).
 bool IsValidUtf8(std::string_view bytes);
 
+// Appends a code point (at most U+10FFFF, no surrogate) as wide characters:
+// a surrogate pair where wchar_t has 16 bits.
+void AppendCodePoint(std::wstring& out, char32_t cp);
+
 // Windows-1252 ("ANSI" on Western European systems) to wide.
 std::wstring Cp1252ToWide(std::string_view bytes);
 
