@@ -273,7 +273,6 @@ void BuildHistoryTab(HWND page) {
   options.displayMode = 3;
   panel.recentList = MakeFolderList(page, kRecentList, 0, top, panel.pageWidth, panel.pageHeight - top,
                                     App().recentFolder, options);
-  if (panel.recentList) panel.recentList->SetFirstColumnWidth(400);
 }
 
 void BuildExplorerTab(HWND page) {
@@ -294,7 +293,6 @@ void BuildExplorerTab(HWND page) {
   panel.explorerList =
       MakeFolderList(page, kExplorerList, 0, top, panel.pageWidth, panel.pageHeight - S(47), documents, options);
   if (panel.explorerList) {
-    panel.explorerList->SetFirstColumnWidth(400);
     panel.explorerList->SetHeaderText(ExplorerCountHeader(panel.explorerList->RowCount() - 1));
   }
   MakeGadget(page, kExplorerPath, WC_EDITW, documents.c_str(), WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 0,
