@@ -269,83 +269,54 @@ struct Placement {
 };
 
 TEST_F(MainWindowContents, EveryGadgetStandsOnItsTabWithItsClassPlaceAndSize) {
-  // As drawn at the widest; narrower, what would run past the page closes up.
-  for (const int width : {500, 400}) {
-    SCOPED_TRACE(::testing::Message() << "width " << width);
-    const bool widest = width == 500;
-    SetInnerSize(window_, S(width), S(300));
-    int pw = 0, ph = 0;
-    GetPageInnerSize(&pw, &ph);
-    ASSERT_GT(pw, 0);
-    ASSERT_GT(ph, S(60));
-    std::vector<Placement> placements = {
-        {kAppsList, WC_LISTVIEWW, 0, 0, 0, 0, 0},
-        {kFilesList, WC_LISTVIEWW, 1, 0, 0, 0, 0},
-        {kLinksList, WC_LISTVIEWW, 2, 0, 0, 0, 0},
-        {kPurgeDate, DATETIMEPICK_CLASSW, 3, 0, 0, 100, 25},
-        {kRecentList, kExplorerListClass, 3, 0, 25, 0, -25},
-        {kExplorerList, kExplorerListClass, 4, 0, 25, 0, -47},
-        {kExplorerPath, WC_EDITW, 4, 0, -22, 0, 22},
-        {kDesktopHomeButton, WC_BUTTONW, 5, 0, 20, 60, 22},
-        {kDesktopViewCombo, WC_COMBOBOXW, 5, 62, 20, 160, 22},
-        {kDesktopList, kExplorerListClass, 5, 0, 43, 0, -45},
-    };
-    const std::vector<int> history = {kHistFiltrer,    kHistSupprimerRacc, kHistSupprimerTout, kHistRecharger,
-                                      kHistCreerRacc, kHistProprietes,    kHistAffichage,     kHistDetails};
-    const std::vector<int> explorer = {19, 20, 21, 22, 23, 25, 24, 26, 27, 28, 29, 30, 31};
-    if (widest) {
-      for (int i = 0; i < 8; ++i) placements.push_back({history[i], kToolButtonClass, 3, 102 + 31 * i, 0, 30, 25});
-      for (int i = 0; i < 13; ++i) placements.push_back({explorer[i], kToolButtonClass, 4, 31 * i, 0, 30, 25});
-      placements.push_back({kDesktopSourceCombo, WC_COMBOBOXW, 5, 224, 20, 170, 22});
-    }
-    // Every row of tool buttons on its page, in order, none over another and
-    // each wide enough for its image (drawn at x 10).
-    const LONG dateRight = RectInParent(Gadget(kPurgeDate)).right;
-    for (const auto& [row, left] : {std::pair{history, dateRight}, std::pair{explorer, LONG{0}}}) {
-      LONG free = left;
-      for (int gadget : row) {
-        SCOPED_TRACE(::testing::Message() << "tool button " << gadget);
-        const RECT r = RectInParent(Gadget(gadget));
-        EXPECT_GE(r.left, free);
-        EXPECT_LE(r.right, pw);
-        EXPECT_GE(r.right - r.left, 10 + S(16) + 2);
-        EXPECT_EQ(r.top, 0);
-        EXPECT_EQ(r.bottom, S(25));
-        free = r.right;
-      }
-    }
-    const RECT source = RectInParent(Gadget(kDesktopSourceCombo));
-    EXPECT_LE(source.right, pw);
-    EXPECT_GE(source.right - source.left, S(160));
+  int pw = 0, ph = 0;
+  GetPageInnerSize(&pw, &ph);
+  ASSERT_GT(pw, 0);
+  ASSERT_GT(ph, S(60));
+  std::vector<Placement> placements = {
+      {kAppsList, WC_LISTVIEWW, 0, 0, 0, 0, 0},
+      {kFilesList, WC_LISTVIEWW, 1, 0, 0, 0, 0},
+      {kLinksList, WC_LISTVIEWW, 2, 0, 0, 0, 0},
+      {kPurgeDate, DATETIMEPICK_CLASSW, 3, 0, 0, 100, 25},
+      {kRecentList, kExplorerListClass, 3, 0, 25, 0, -25},
+      {kExplorerList, kExplorerListClass, 4, 0, 25, 0, -47},
+      {kExplorerPath, WC_EDITW, 4, 0, -22, 0, 22},
+      {kDesktopHomeButton, WC_BUTTONW, 5, 0, 20, 60, 22},
+      {kDesktopViewCombo, WC_COMBOBOXW, 5, 62, 20, 160, 22},
+      {kDesktopSourceCombo, WC_COMBOBOXW, 5, 224, 20, pw - S(224) < S(170) ? -224 : 170, 22},
+      {kDesktopList, kExplorerListClass, 5, 0, 43, 0, -45},
+  };
+  const int history[] = {kHistFiltrer,    kHistSupprimerRacc, kHistSupprimerTout, kHistRecharger,
+                         kHistCreerRacc, kHistProprietes,    kHistAffichage,     kHistDetails};
+  for (int i = 0; i < 8; ++i) placements.push_back({history[i], kToolButtonClass, 3, 102 + 31 * i, 0, 30, 25});
 
-    for (const Placement& p : placements) {
-      SCOPED_TRACE(::testing::Message() << "gadget " << p.gadget);
-      HWND gadget = Gadget(p.gadget);
-      ASSERT_NE(gadget, nullptr);
-      EXPECT_EQ(ClassOf(gadget), p.cls);
-      EXPECT_EQ(GetDlgCtrlID(gadget), p.gadget);
-      EXPECT_EQ(GetParent(gadget), TabPage(p.tab));
-      const RECT r = RectInParent(gadget);
-      EXPECT_EQ(r.left, S(p.x));
-      EXPECT_EQ(r.top, p.y < 0 ? ph + S(p.y) : S(p.y));
-      EXPECT_EQ(r.right - r.left, p.w > 0 ? S(p.w) : pw + S(p.w));
-      EXPECT_EQ(r.bottom - r.top, p.h > 0 ? S(p.h) : ph + S(p.h));
-    }
-
-    HWND tabs = Gadget(kPanelTabs);
-    ASSERT_NE(tabs, nullptr);
-    EXPECT_EQ(ClassOf(tabs), WC_TABCONTROLW);
-    EXPECT_EQ(GetParent(tabs), window_);
-    const RECT t = RectInParent(tabs);
-    EXPECT_EQ(t.left, 0);
-    EXPECT_EQ(t.top, S(30));
-    EXPECT_EQ(t.right - t.left, S(width));
-    EXPECT_EQ(t.bottom - t.top, S(270));
-    HWND toolBar = Gadget(kMainToolBar);
-    ASSERT_NE(toolBar, nullptr);
-    EXPECT_EQ(ClassOf(toolBar), TOOLBARCLASSNAMEW);
-    EXPECT_LE(RectInParent(toolBar).bottom, S(30)) << "the tool bar must not run under the tabs";
+  for (const Placement& p : placements) {
+    SCOPED_TRACE(::testing::Message() << "gadget " << p.gadget);
+    HWND gadget = Gadget(p.gadget);
+    ASSERT_NE(gadget, nullptr);
+    EXPECT_EQ(ClassOf(gadget), p.cls);
+    EXPECT_EQ(GetDlgCtrlID(gadget), p.gadget);
+    EXPECT_EQ(GetParent(gadget), TabPage(p.tab));
+    const RECT r = RectInParent(gadget);
+    EXPECT_EQ(r.left, S(p.x));
+    EXPECT_EQ(r.top, p.y < 0 ? ph + S(p.y) : S(p.y));
+    EXPECT_EQ(r.right - r.left, p.w > 0 ? S(p.w) : pw + S(p.w));
+    EXPECT_EQ(r.bottom - r.top, p.h > 0 ? S(p.h) : ph + S(p.h));
   }
+
+  HWND tabs = Gadget(kPanelTabs);
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_EQ(ClassOf(tabs), WC_TABCONTROLW);
+  EXPECT_EQ(GetParent(tabs), window_);
+  const RECT t = RectInParent(tabs);
+  EXPECT_EQ(t.left, 0);
+  EXPECT_EQ(t.top, S(30));
+  EXPECT_EQ(t.right - t.left, S(400));
+  EXPECT_EQ(t.bottom - t.top, S(270));
+  HWND toolBar = Gadget(kMainToolBar);
+  ASSERT_NE(toolBar, nullptr);
+  EXPECT_EQ(ClassOf(toolBar), TOOLBARCLASSNAMEW);
+  EXPECT_LE(RectInParent(toolBar).bottom, S(30)) << "the tool bar must not run under the tabs";
 }
 
 TEST_F(MainWindowContents, SixTabsWithCatalogTitlesAndOnePageShownAtATime) {
@@ -710,7 +681,7 @@ TEST_F(MainWindowContents, ViewModeCheckMarkFollowsTheLastChoiceAndPasteEntryCan
 }
 
 TEST_F(MainWindowContents, LayoutAtTheSmallestSizeKeepsPathAtBottomAndRecentListBelowButtons) {
-  for (const SIZE inner : {SIZE{480, 520}, SIZE{400, 300}}) {
+  for (const SIZE inner : {SIZE{500, 520}, SIZE{400, 300}}) {
     SCOPED_TRACE(::testing::Message() << inner.cx << " x " << inner.cy);
     SetInnerSize(window_, S(inner.cx), S(inner.cy));  // WM_SIZE runs the layout
     EXPECT_EQ(App().prefs.WindowWidth, inner.cx);
@@ -741,6 +712,23 @@ TEST_F(MainWindowContents, LayoutAtTheSmallestSizeKeepsPathAtBottomAndRecentList
       EXPECT_EQ(r.bottom - r.top, ph);
     }
     EXPECT_EQ(RectInParent(Gadget(kDesktopList)).bottom, ph - S(2));
+    // The rows of tool buttons as drawn when they fit, else closer: on their
+    // page, in order, each wide enough for its image (drawn at x 10).
+    if (inner.cx == 500) {
+      EXPECT_EQ(RectInParent(Gadget(kExplAffichage)).left, S(372));
+    }
+    const std::vector<int> rows[] = {{48, 46, 47, 44, 45, 49, 50, 51}, {19, 20, 21, 22, 23, 25, 24, 26, 27, 28, 29, 30, 31}};
+    for (const std::vector<int>& row : rows) {
+      LONG free = row[0] == kHistFiltrer ? RectInParent(Gadget(kPurgeDate)).right : 0;
+      for (int gadget : row) {
+        const RECT r = RectInParent(Gadget(gadget));
+        EXPECT_GE(r.left, free) << gadget;
+        EXPECT_LE(r.right, pw) << gadget;
+        EXPECT_GE(r.right - r.left, 10 + S(16) + 2) << gadget;
+        EXPECT_EQ(r.bottom - r.top, S(25)) << "tool buttons keep their height";
+        free = r.right;
+      }
+    }
   }
 }
 
