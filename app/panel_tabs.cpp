@@ -57,8 +57,7 @@ constexpr ToolButtonDef kHistoryButtons[] = {
 constexpr int kHistoryButtonsX = 102;
 
 // Left to right from x 0, 31 apart (closer on a narrow page); tooltips of
-// group ToolTipExplorer. The
-// clipboard buttons stand paste, show, empty.
+// group ToolTipExplorer. The clipboard buttons stand paste, show, empty.
 constexpr ToolButtonDef kExplorerButtons[] = {
     {kExplRecharger, 28, L"RechargerRep"},
     {kExplDossiers, 18, L"SelectRepOuvrir"},
@@ -511,9 +510,9 @@ void BuildPanelTabs(HWND main) {
     captions.push_back(CatalogText(L"Panel", kTabs[index].titleKey));
   }
   panel.captions.Attach(panel.tabs, std::move(captions));
+  SendMessageW(panel.tabs, TCM_SETCURSEL, 0, 0);
   panel.captions.Fit();
   PlacePages();
-  SendMessageW(panel.tabs, TCM_SETCURSEL, 0, 0);
   BuildPageContents(0);
 }
 
