@@ -20,7 +20,7 @@ void FitLabel(HWND label, HFONT font, int width, int maxWidth, UniqueFont& small
   int need = needed(font);
   UniqueFont shrunk;
   LOGFONTW face{};
-  if (need > maxWidth && GetObjectW(font, sizeof face, &face) == sizeof face && face.lfHeight != 0) {
+  if (need > maxWidth && GetObjectW(font, sizeof face, &face) == static_cast<int>(sizeof face) && face.lfHeight != 0) {
     // Down to two thirds of the size; smaller would no longer read as a title.
     const int from = std::abs(face.lfHeight);
     for (int height = from - 1; height >= from * 2 / 3 && need > maxWidth; --height) {

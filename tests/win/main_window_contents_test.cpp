@@ -151,27 +151,27 @@ std::wstring ToolBarTip(HWND tip, HWND toolBar, int command) {
 }
 
 // The text of the tooltip standing on screen for one of the window's tools; empty when none shows.
+struct TipSearch {
+  HWND owner;
+  std::wstring text;
+};
+
+BOOL CALLBACK FindShownTip(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TipSearch*>(param);
+  if (ClassOf(window) != TOOLTIPS_CLASSW || GetWindow(window, GW_OWNER) != search->owner || !IsWindowVisible(window)) {
+    return TRUE;
+  }
+  wchar_t text[128] = {};
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.lpszText = text;
+  if (SendMessageW(window, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&info))) search->text = text;
+  return search->text.empty();
+}
+
 std::wstring ShownToolTip(HWND owner) {
-  struct Search {
-    HWND owner;
-    std::wstring text;
-  } search{owner, {}};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (ClassOf(window) != TOOLTIPS_CLASSW || GetWindow(window, GW_OWNER) != s->owner ||
-            !IsWindowVisible(window)) {
-          return TRUE;
-        }
-        wchar_t text[128] = {};
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof info;
-        info.lpszText = text;
-        if (SendMessageW(window, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&info))) s->text = text;
-        return s->text.empty();
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TipSearch search{owner, {}};
+  EnumThreadWindows(GetCurrentThreadId(), FindShownTip, reinterpret_cast<LPARAM>(&search));
   return search.text;
 }
 
