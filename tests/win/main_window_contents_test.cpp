@@ -26,6 +26,7 @@
 #include "catalog/catalog.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
+#include "toolkit/label_fit_win.h"
 #include "toolkit/tool_button_win.h"
 #include "win/kelvane_process.h"
 
@@ -525,6 +526,18 @@ TEST_F(MainWindowContents, DesktopTabAndDateFieldAreSetUp) {
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Gadget(kDesktopTitle), WM_GETFONT, 0, 0)), sizeof shown, &shown);
   EXPECT_STREQ(shown.lfFaceName, given.lfFaceName);
   EXPECT_LE(std::abs(shown.lfHeight), std::abs(given.lfHeight));
+  // Room for two thirds of the title only: the same face, smaller, whole.
+  HWND title = Gadget(kDesktopTitle);
+  const LONG room = TextExtent(title, text, App().fonts[0].get()).cx * 3 / 4;
+  UniqueFont smaller;
+  FitLabel(title, App().fonts[0].get(), S(100), room, smaller);
+  ASSERT_TRUE(smaller);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(title, WM_GETFONT, 0, 0)), smaller.get());
+  EXPECT_LE(TextExtent(title, text).cx, room);
+  GetObjectW(smaller.get(), sizeof shown, &shown);
+  EXPECT_STREQ(shown.lfFaceName, given.lfFaceName);
+  SetInnerSize(window_, S(450), S(300));  // the layout gives the title its own font back
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(title, WM_GETFONT, 0, 0)), App().fonts[0].get());
   GetWindowTextW(Gadget(kDesktopHomeButton), text, 128);
   EXPECT_STREQ(text, L"Bureau");
 
