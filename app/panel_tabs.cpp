@@ -2,9 +2,12 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/folder_lists.h"
@@ -12,10 +15,13 @@
 #include "app/ids.h"
 #include "catalog/catalog.h"
 #include "lists/list_store_win.h"
+#include "toolkit/column_fit_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/label_fit_win.h"
 #include "toolkit/special_folders_win.h"
+#include "toolkit/tab_captions_win.h"
 #include "toolkit/tool_button_win.h"
 #include "toolkit/window_class_win.h"
 
@@ -41,7 +47,8 @@ struct ToolButtonDef {
   const wchar_t* tooltipKey;
 };
 
-// Left to right from x 102, 31 apart; tooltips of group ToolTipHistory.
+// Left to right from x 102, 31 apart (closer on a narrow page); tooltips of
+// group ToolTipHistory.
 constexpr ToolButtonDef kHistoryButtons[] = {
     {kHistFiltrer, 42, L"FiltrerRacc"},        {kHistSupprimerRacc, 6, L"SupprimerRacc"},
     {kHistSupprimerTout, 22, L"Supprimertout"}, {kHistRecharger, 28, L"RechargerRecents"},
@@ -50,8 +57,8 @@ constexpr ToolButtonDef kHistoryButtons[] = {
 };
 constexpr int kHistoryButtonsX = 102;
 
-// Left to right from x 0, 31 apart; tooltips of group ToolTipExplorer. The
-// clipboard buttons stand paste, show, empty.
+// Left to right from x 0, 31 apart (closer on a narrow page); tooltips of
+// group ToolTipExplorer. The clipboard buttons stand paste, show, empty.
 constexpr ToolButtonDef kExplorerButtons[] = {
     {kExplRecharger, 28, L"RechargerRep"},
     {kExplDossiers, 18, L"SelectRepOuvrir"},
@@ -71,6 +78,12 @@ constexpr int kToolButtonStep = 31;
 constexpr int kToolButtonWidth = 30;
 constexpr int kToolButtonHeight = 25;
 
+// The desktop tab's title and source drop-down, as drawn on a page wide enough.
+constexpr int kDesktopTitleX = 5;
+constexpr int kDesktopTitleWidth = 230;
+constexpr int kSourceComboX = 224;
+constexpr int kSourceComboWidth = 170;
+
 struct ReportListDef {
   int gadget;
   const wchar_t* column0Key;
@@ -89,7 +102,9 @@ struct Panel {
   std::array<bool, kTabCount> built{};  // the page's gadgets exist
   UniqueImageList tabImages;
   std::array<int, kTabCount> tabImageIndex{-1, -1, -1, -1, -1, -1};
+  TabCaptions captions;
   UniqueFont gadgetFont;
+  UniqueFont titleFont;  // the desktop title's font made smaller, when the page needs it
   UniqueBrush pageBrush;
   int pageWidth = 0;  // pixels
   int pageHeight = 0;
@@ -152,6 +167,60 @@ RECT DisplayArea(HWND tabs) {
   return area;
 }
 
+// Where button `index` of a row of `count` from `left` (window units)
+// stands: 31 apart and 30 wide, closer and narrower when the page is too
+// narrow for the row.
+RECT ToolButtonPlace(int left, int index, int count) {
+  const int gap = S(kToolButtonStep) - S(kToolButtonWidth);
+  int x = S(left + index * kToolButtonStep);
+  int width = S(kToolButtonWidth);
+  if (S(left + count * kToolButtonStep) - gap > ThePanel().pageWidth) {
+    const int step = (ThePanel().pageWidth - S(left) + gap) / count;
+    x = S(left) + index * step;
+    width = step - gap;
+  }
+  return {x, 0, x + width, S(kToolButtonHeight)};
+}
+
+void PlaceToolRow(std::span<const ToolButtonDef> row, int left) {
+  const int count = static_cast<int>(row.size());
+  for (int i = 0; i < count; ++i) {
+    const RECT r = ToolButtonPlace(left, i, count);
+    if (HWND button = Gadget(row[static_cast<size_t>(i)].gadget)) {
+      SetWindowPos(button, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+}
+
+int SourceComboWidth() {
+  return std::min(S(kSourceComboWidth), ThePanel().pageWidth - S(kSourceComboX));
+}
+
+// The desktop title in font 0 (the gadget font when there is none), whole.
+void FitDesktopTitle() {
+  Panel& panel = ThePanel();
+  HFONT font = App().fonts[0] ? App().fonts[0].get() : panel.gadgetFont.get();
+  FitLabel(Gadget(kDesktopTitle), font, S(kDesktopTitleWidth), panel.pageWidth - 2 * S(kDesktopTitleX),
+           panel.titleFont);
+}
+
+// The gadgets whose place or size follows the page's width; the lists are
+// sized by the main window's layout.
+void FitPageRows() {
+  Panel& panel = ThePanel();
+  if (panel.built[kTabHistory]) PlaceToolRow(kHistoryButtons, kHistoryButtonsX);
+  if (panel.built[kTabExplorer]) PlaceToolRow(kExplorerButtons, 0);
+  if (!panel.built[kTabDesktop]) return;
+  FitDesktopTitle();
+  if (HWND combo = Gadget(kDesktopSourceCombo)) {
+    RECT field{};
+    GetWindowRect(combo, &field);
+    // A drop-down list's height counts its open list too.
+    SetWindowPos(combo, nullptr, 0, 0, SourceComboWidth(), field.bottom - field.top + S(200),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
 void PlacePages() {
   Panel& panel = ThePanel();
   const RECT area = DisplayArea(panel.tabs);
@@ -163,6 +232,7 @@ void PlacePages() {
                    SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
+  FitPageRows();
 }
 
 // Adds tab `index` and its (hidden unless first) page; PlacePages sizes the
@@ -224,10 +294,15 @@ HWND MakeList(HWND page, int gadget, DWORD style, DWORD exStyle, DWORD listExSty
   return list;
 }
 
-void MakeToolButton(HWND page, const ToolButtonDef& def, const wchar_t* group, int x) {
-  HWND button = CreateToolButton(page, def.gadget, S(x), 0, S(kToolButtonWidth), S(kToolButtonHeight),
-                                 App().images.Icon(def.image), CatalogText(group, def.tooltipKey));
-  if (button) RegisterGadget(def.gadget, button);
+void MakeToolRow(HWND page, std::span<const ToolButtonDef> row, const wchar_t* group, int left) {
+  const int count = static_cast<int>(row.size());
+  for (int i = 0; i < count; ++i) {
+    const ToolButtonDef& def = row[static_cast<size_t>(i)];
+    const RECT r = ToolButtonPlace(left, i, count);
+    HWND button = CreateToolButton(page, def.gadget, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                   App().images.Icon(def.image), CatalogText(group, def.tooltipKey));
+    if (button) RegisterGadget(def.gadget, button);
+  }
 }
 
 // A folder list: the control's window is the gadget (place, size, colours);
@@ -249,6 +324,7 @@ void BuildReportListTab(HWND page, const ReportListDef& def) {
   if (!list) return;
   AddColumn(list, 0, CatalogText(L"Panel", def.column0Key), 400);
   AddColumn(list, 1, CatalogText(L"Panel", def.column1Key), 300);
+  KeepColumnsFitted(list, {{55, L""}, {45, L""}});
 }
 
 void BuildHistoryTab(HWND page) {
@@ -259,11 +335,7 @@ void BuildHistoryTab(HWND page) {
     SendMessageW(date, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"dd/MM/yyyy"));
     SetGadgetToolTip(date, CatalogText(L"ToolTipHistory", L"DatePurgeRacc"));
   }
-  int x = kHistoryButtonsX;
-  for (const ToolButtonDef& def : kHistoryButtons) {
-    MakeToolButton(page, def, L"ToolTipHistory", x);
-    x += kToolButtonStep;
-  }
+  MakeToolRow(page, kHistoryButtons, L"ToolTipHistory", kHistoryButtonsX);
   const int top = S(kToolButtonHeight);
   // The recent-items folder as the shell keeps it; the program handles
   // double clicks itself.
@@ -275,16 +347,11 @@ void BuildHistoryTab(HWND page) {
   options.displayMode = 3;
   panel.recentList = MakeFolderList(page, kRecentList, 0, top, panel.pageWidth, panel.pageHeight - top,
                                     App().recentFolder, options);
-  if (panel.recentList) panel.recentList->SetFirstColumnWidth(400);
 }
 
 void BuildExplorerTab(HWND page) {
   Panel& panel = ThePanel();
-  int x = 0;
-  for (const ToolButtonDef& def : kExplorerButtons) {
-    MakeToolButton(page, def, L"ToolTipExplorer", x);
-    x += kToolButtonStep;
-  }
+  MakeToolRow(page, kExplorerButtons, L"ToolTipExplorer", 0);
   const int top = S(kToolButtonHeight);
   // The explorer list starts in the documents folder.
   const std::wstring& documents = App().documentsFolder;
@@ -296,7 +363,6 @@ void BuildExplorerTab(HWND page) {
   panel.explorerList =
       MakeFolderList(page, kExplorerList, 0, top, panel.pageWidth, panel.pageHeight - S(47), documents, options);
   if (panel.explorerList) {
-    panel.explorerList->SetFirstColumnWidth(400);
     panel.explorerList->SetHeaderText(ExplorerCountHeader(panel.explorerList->RowCount() - 1));
   }
   MakeGadget(page, kExplorerPath, WC_EDITW, documents.c_str(), WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, 0,
@@ -334,11 +400,9 @@ void BuildDesktopTab(HWND page) {
   Panel& panel = ThePanel();
   FindTabFolders();
   const std::wstring title = CatalogText(L"ToolTipExplorer", L"RaccourcisBureau");
-  if (HWND label = MakeGadget(page, kDesktopTitle, WC_STATICW, title.c_str(), SS_LEFT | SS_NOPREFIX, 0, S(5), S(2),
-                              S(230), S(17));
-      label && App().fonts[0]) {
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(App().fonts[0].get()), FALSE);
-  }
+  MakeGadget(page, kDesktopTitle, WC_STATICW, title.c_str(), SS_LEFT | SS_NOPREFIX, 0, S(kDesktopTitleX), S(2),
+             S(kDesktopTitleWidth), S(17));
+  FitDesktopTitle();
   const std::wstring home = CatalogText(L"ToolTipExplorer", L"Bureau");
   if (HWND button = MakeGadget(page, kDesktopHomeButton, WC_BUTTONW, home.c_str(), WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
                                S(20), S(60), S(22))) {
@@ -348,7 +412,8 @@ void BuildDesktopTab(HWND page) {
                                {L"LargesIco", L"PetitesIco", L"ModeListe", L"ModeDetails"})) {
     SetGadgetToolTip(view, CatalogText(L"PopUpMenus", L"SelectionAffichage"));
   }
-  MakeDropDown(page, kDesktopSourceCombo, S(224), S(20), S(170), S(22), {L"UserDesktop", L"PublicDesktop"});
+  MakeDropDown(page, kDesktopSourceCombo, S(kSourceComboX), S(20), SourceComboWidth(), S(22),
+               {L"UserDesktop", L"PublicDesktop"});
 
   const int top = S(43);
   ExplorerListOptions options;
@@ -442,9 +507,15 @@ void BuildPanelTabs(HWND main) {
     SendMessageW(panel.tabs, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(panel.tabImages.get()));
   }
 
-  for (int index = 0; index < kTabCount; ++index) AddTab(index);
-  PlacePages();
+  std::vector<std::wstring> captions;
+  for (int index = 0; index < kTabCount; ++index) {
+    AddTab(index);
+    captions.push_back(CatalogText(L"Panel", kTabs[index].titleKey));
+  }
+  panel.captions.Attach(panel.tabs, std::move(captions));
   SendMessageW(panel.tabs, TCM_SETCURSEL, 0, 0);
+  panel.captions.Fit();
+  PlacePages();
   BuildPageContents(0);
 }
 
@@ -456,6 +527,7 @@ void SelectTab(int index) {
   Panel& panel = ThePanel();
   if (!panel.tabs || index < 0 || index >= kTabCount) return;
   SendMessageW(panel.tabs, TCM_SETCURSEL, index, 0);
+  panel.captions.Fit();
   ShowPage(index);
 }
 
@@ -474,6 +546,7 @@ void ResizePanelTabs(int width, int height) {
   if (!panel.tabs) return;
   SetWindowPos(panel.tabs, nullptr, 0, 0, width, height < 0 ? 0 : height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  panel.captions.Fit();
   PlacePages();
 }
 
@@ -483,8 +556,9 @@ void GetPageInnerSize(int* width, int* height) {
 }
 
 bool HandlePanelTabsNotify(const NMHDR* header) {
-  const Panel& panel = ThePanel();
+  Panel& panel = ThePanel();
   if (!header || !panel.tabs || header->hwndFrom != panel.tabs || header->code != TCN_SELCHANGE) return false;
+  panel.captions.Fit();
   const int index = CurrentTab();
   if (index >= 0 && index < kTabCount) ShowPage(index);
   return true;

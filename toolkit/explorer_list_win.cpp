@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "toolkit/column_fit_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/folder_lister_win.h"
 #include "toolkit/folder_model.h"
@@ -37,6 +38,10 @@ constexpr DWORD kWaitForListing = 30;
 
 constexpr const wchar_t* kColumnTitles[] = {L"Nom", L"Taille", L"Type", L"Modifié"};
 constexpr int kColumnWidths[] = {150, 80, 80, 80};
+// The columns share the list's width in these proportions; sizes and dates
+// always show whole.
+constexpr double kColumnWeights[] = {42, 14, 20, 24};
+constexpr const wchar_t* kColumnWidest[] = {L"", L"999.9 Ko", L"", L"00/00/0000 00:00"};
 constexpr DWORD kViews[] = {LV_VIEW_ICON, LV_VIEW_SMALLICON, LV_VIEW_LIST, LV_VIEW_DETAILS};
 constexpr DWORD kViewStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
 
@@ -660,6 +665,9 @@ bool ExplorerListControl::Create(HWND parent, int id, int x, int y, int width, i
     col.iSubItem = column;
     ListView_InsertColumn(impl.list, column, &col);
   }
+  std::vector<ColumnFit> fits;
+  for (int column = 0; column < 4; ++column) fits.push_back({kColumnWeights[column], kColumnWidest[column]});
+  KeepColumnsFitted(impl.list, std::move(fits));
   SetDisplayMode(mode);
   if (options.sortByName) impl.model.SetSort({FolderColumn::Name, false});
   impl.model.SetTypeResolver([&impl](const FolderRow& row) { return impl.TypeOf(row); });
@@ -724,10 +732,6 @@ std::vector<int> ExplorerListControl::SelectedRows() const {
   return rows;
 }
 
-void ExplorerListControl::SetFirstColumnWidth(int units) {
-  if (impl_->list) ListView_SetColumnWidth(impl_->list, 0, Scale(units, DpiOf(impl_->list)));
-}
-
 void ExplorerListControl::SetHeaderText(const std::wstring& text) {
   if (!impl_->list) return;
   std::wstring title = HeaderText(text);
@@ -755,6 +759,7 @@ void ExplorerListControl::SetDisplayMode(int mode) {
   const int count = ListView_GetItemCount(impl_->list);
   ListView_SetItemCountEx(impl_->list, count, LVSICF_NOSCROLL);
   if (mode <= 1) ListView_Arrange(impl_->list, LVA_DEFAULT);
+  FitColumnsNow(impl_->list);
   InvalidateRect(impl_->list, nullptr, TRUE);
 }
 

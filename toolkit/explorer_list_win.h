@@ -10,6 +10,7 @@
 // listed on a background thread and shown batch by batch, so a folder of
 // 100,000 files never blocks the window; the folder shown is watched and a
 // change on disk is merged in (rows that did not change keep their icons).
+// The details view's columns share the list's width (KeepColumnsFitted).
 // An empty folder path shows the drive overview: one row per drive, named
 // "C:\" and shown as "Label (C:)".
 //
@@ -124,8 +125,6 @@ class ExplorerListControl {
   int FocusedRow() const;               // -1 when none
   std::vector<int> SelectedRows() const;
 
-  // Width in units of 96 dpi, scaled for the control's screen.
-  void SetFirstColumnWidth(int units);
   void SetHeaderText(const std::wstring& text);  // first column's title
   void SetHeaderFont(HFONT font);                // not owned
   void SetDisplayMode(int mode);                 // 0 large icons, 1 small icons, 2 list, 3 details

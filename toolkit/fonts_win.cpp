@@ -21,4 +21,15 @@ UniqueFont CreateMessageFont(UINT dpi) {
   return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
+SIZE TextExtent(HWND window, const std::wstring& text, HFONT font) {
+  SIZE size{};
+  const WindowDC dc(window);
+  if (!dc.get() || text.empty()) return size;
+  if (!font) font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+  // No font set: the control draws in the system font, as the DC has it.
+  const SelectObjectScope select(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+  GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size;
+}
+
 }  // namespace kelvane

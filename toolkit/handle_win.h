@@ -104,4 +104,20 @@ class SelectObjectScope {
   HGDIOBJ old_;
 };
 
+// A window's client-area DC (GetDC) for one scope.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  ~WindowDC() {
+    if (dc_) ::ReleaseDC(window_, dc_);
+  }
+  HDC get() const noexcept { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 }  // namespace kelvane

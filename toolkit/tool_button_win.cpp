@@ -63,6 +63,24 @@ TTTOOLINFOW ToolInfoFor(HWND gadget) {
   return info;
 }
 
+// A part of a window, watched by the tooltip itself.
+TTTOOLINFOW AreaInfo(HWND window, UINT_PTR id) {
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_SUBCLASS;
+  info.hwnd = window;
+  info.uId = id;
+  return info;
+}
+
+std::wstring TipText(HWND tip, TTTOOLINFOW info) {
+  if (!tip) return {};
+  wchar_t text[512] = {};
+  info.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+  return text;
+}
+
 bool IsToolButton(HWND window) {
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
@@ -265,14 +283,30 @@ void SetGadgetToolTip(HWND gadget, const std::wstring& text) {
   }
 }
 
-std::wstring GadgetToolTipText(HWND gadget) {
-  HWND tip = ToolTipFor(gadget, false);
-  if (!tip) return {};
-  TTTOOLINFOW info = ToolInfoFor(gadget);
-  wchar_t text[512] = {};
-  info.lpszText = text;
-  SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
-  return text;
+std::wstring GadgetToolTipText(HWND gadget) { return TipText(ToolTipFor(gadget, false), ToolInfoFor(gadget)); }
+
+void SetAreaToolTip(HWND window, UINT_PTR id, const RECT& area, const std::wstring& text) {
+  HWND tip = ToolTipFor(window, !text.empty());
+  if (!tip) return;
+  TTTOOLINFOW info = AreaInfo(window, id);
+  TTTOOLINFOW existing = info;
+  const bool exists = SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&existing)) != 0;
+  if (text.empty() && !exists) return;
+  // Deleting one area's tool would end the watch of the whole window, which
+  // its other areas share: an area without tooltip keeps an empty one.
+  if (!text.empty()) info.rect = area;
+  std::wstring copy = text;
+  info.lpszText = copy.data();
+  if (exists) {
+    SendMessageW(tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+    SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
+  } else {
+    SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+  }
+}
+
+std::wstring AreaToolTipText(HWND window, UINT_PTR id) {
+  return TipText(ToolTipFor(window, false), AreaInfo(window, id));
 }
 
 }  // namespace kelvane

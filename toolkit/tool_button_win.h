@@ -39,4 +39,10 @@ void SetGadgetToolTip(HWND gadget, const std::wstring& text);
 // The tooltip text of a gadget; empty when it has none.
 std::wstring GadgetToolTipText(HWND gadget);
 
+// Gives a part of a window (`area`, client coordinates; `id` tells it from
+// the window's other parts) a tooltip of the same shared control; an empty
+// text takes it away. Called again, it moves the area and changes the text.
+void SetAreaToolTip(HWND window, UINT_PTR id, const RECT& area, const std::wstring& text);
+std::wstring AreaToolTipText(HWND window, UINT_PTR id);
+
 }  // namespace kelvane

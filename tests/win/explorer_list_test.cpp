@@ -267,8 +267,15 @@ TEST_F(ExplorerList, ListsFoldersThenFilesInListingOrderUnderTheParentEntry) {
   item.cchTextMax = 64;
   Header_GetItem(header, 0, &item);
   EXPECT_STREQ(text, L"Contient 6 fichiers && dossiers") << "a single & would be a mnemonic";
-  list.SetFirstColumnWidth(400);
-  EXPECT_GE(ListView_GetColumnWidth(list.Hwnd(), 0), 400);
+
+  // The columns share the list's width; a narrow list still shows whole dates.
+  MoveWindow(list.Window(), 0, 0, 300, 420, TRUE);
+  RECT client{};
+  GetClientRect(list.Hwnd(), &client);
+  int sum = 0;
+  for (int i = 0; i < 4; ++i) sum += ListView_GetColumnWidth(list.Hwnd(), i);
+  EXPECT_EQ(sum, client.right);
+  EXPECT_GT(ListView_GetColumnWidth(list.Hwnd(), 3), ListView_GetStringWidth(list.Hwnd(), Shown(zulu, 3).c_str()));
 }
 
 TEST_F(ExplorerList, OptionsChooseRowsAndStyles) {

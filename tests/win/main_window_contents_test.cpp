@@ -26,6 +26,7 @@
 #include "catalog/catalog.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
+#include "toolkit/label_fit_win.h"
 #include "toolkit/tool_button_win.h"
 #include "win/kelvane_process.h"
 #include "win/painted_pixels.h"
@@ -151,6 +152,31 @@ std::wstring ToolBarTip(HWND tip, HWND toolBar, int command) {
   return text;
 }
 
+// The text of the tooltip standing on screen for one of the window's tools; empty when none shows.
+struct TipSearch {
+  HWND owner;
+  std::wstring text;
+};
+
+BOOL CALLBACK FindShownTip(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TipSearch*>(param);
+  if (ClassOf(window) != TOOLTIPS_CLASSW || GetWindow(window, GW_OWNER) != search->owner || !IsWindowVisible(window)) {
+    return TRUE;
+  }
+  wchar_t text[128] = {};
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.lpszText = text;
+  if (SendMessageW(window, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&info))) search->text = text;
+  return search->text.empty();
+}
+
+std::wstring ShownToolTip(HWND owner) {
+  TipSearch search{owner, {}};
+  EnumThreadWindows(GetCurrentThreadId(), FindShownTip, reinterpret_cast<LPARAM>(&search));
+  return search.text;
+}
+
 int ColumnCount(HWND list) {
   return static_cast<int>(SendMessageW(ListView_GetHeader(list), HDM_GETITEMCOUNT, 0, 0));
 }
@@ -234,17 +260,14 @@ TEST_F(MainWindowContents, EveryGadgetStandsOnItsTabWithItsClassPlaceAndSize) {
       {kRecentList, kExplorerListClass, 3, 0, 25, 0, -25},
       {kExplorerList, kExplorerListClass, 4, 0, 25, 0, -47},
       {kExplorerPath, WC_EDITW, 4, 0, -22, 0, 22},
-      {kDesktopTitle, WC_STATICW, 5, 5, 2, 230, 17},
       {kDesktopHomeButton, WC_BUTTONW, 5, 0, 20, 60, 22},
       {kDesktopViewCombo, WC_COMBOBOXW, 5, 62, 20, 160, 22},
-      {kDesktopSourceCombo, WC_COMBOBOXW, 5, 224, 20, 170, 22},
+      {kDesktopSourceCombo, WC_COMBOBOXW, 5, 224, 20, pw - S(224) < S(170) ? -224 : 170, 22},
       {kDesktopList, kExplorerListClass, 5, 0, 43, 0, -45},
   };
   const int history[] = {kHistFiltrer,    kHistSupprimerRacc, kHistSupprimerTout, kHistRecharger,
                          kHistCreerRacc, kHistProprietes,    kHistAffichage,     kHistDetails};
   for (int i = 0; i < 8; ++i) placements.push_back({history[i], kToolButtonClass, 3, 102 + 31 * i, 0, 30, 25});
-  const int explorer[] = {19, 20, 21, 22, 23, 25, 24, 26, 27, 28, 29, 30, 31};
-  for (int i = 0; i < 13; ++i) placements.push_back({explorer[i], kToolButtonClass, 4, 31 * i, 0, 30, 25});
 
   for (const Placement& p : placements) {
     SCOPED_TRACE(::testing::Message() << "gadget " << p.gadget);
@@ -279,16 +302,60 @@ TEST_F(MainWindowContents, SixTabsWithCatalogTitlesAndOnePageShownAtATime) {
   HWND tabs = Gadget(kPanelTabs);
   ASSERT_EQ(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0), kTabCount);
   const wchar_t* keys[] = {L"Applications", L"Fichiers", L"Internet", L"Historique", L"Explorer", L"Bureau"};
-  for (int i = 0; i < kTabCount; ++i) {
-    wchar_t text[64] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT | TCIF_IMAGE;
-    item.pszText = text;
-    item.cchTextMax = 64;
-    SendMessageW(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
-    EXPECT_EQ(std::wstring(text), CatalogText(L"Panel", keys[i]));
-    EXPECT_EQ(item.iImage, i) << "tab " << i << " has its image";
+  // Every tab in view without scroll arrows; a tab short of room shows its
+  // image alone and its title as tooltip, but the selected one keeps its title.
+  for (const auto& [width, selected] : {std::pair{400, 0}, std::pair{400, 4}, std::pair{500, 0}}) {
+    SCOPED_TRACE(::testing::Message() << "width " << width << ", tab " << selected);
+    SetInnerSize(window_, S(width), S(300));
+    SelectTab(selected);
+    RECT client{};
+    GetClientRect(tabs, &client);
+    for (int i = 0; i < kTabCount; ++i) {
+      wchar_t text[64] = {};
+      TCITEMW item{};
+      item.mask = TCIF_TEXT | TCIF_IMAGE;
+      item.pszText = text;
+      item.cchTextMax = 64;
+      SendMessageW(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+      const std::wstring title = CatalogText(L"Panel", keys[i]);
+      if (width == 500 || i == selected) {
+        EXPECT_EQ(std::wstring(text), title);
+      } else if (text[0] == 0) {
+        EXPECT_EQ(AreaToolTipText(tabs, i + 1), title);
+      } else {
+        EXPECT_EQ(std::wstring(text), title);
+        EXPECT_EQ(AreaToolTipText(tabs, i + 1), L"") << "no tooltip to repeat a title shown";
+      }
+      EXPECT_EQ(item.iImage, i) << "tab " << i << " has its image";
+      RECT r{};
+      SendMessageW(tabs, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+      EXPECT_GE(r.left, 0) << "tab " << i;
+      EXPECT_LE(r.right, client.right) << "tab " << i;
+    }
+    HWND arrows = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
+    EXPECT_FALSE(arrows && (GetWindowLongW(arrows, GWL_STYLE) & WS_VISIBLE)) << "no scroll arrows";
   }
+  // The mouse resting on a tab shown by its image brings its title up.
+  ShowWindow(window_, SW_SHOWNOACTIVATE);
+  SetInnerSize(window_, S(400), S(300));
+  SelectTab(0);
+  SelectTab(4);  // a tab that had a tooltip shows its title: the others keep theirs
+  RECT second{};
+  SendMessageW(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+  POINT at{(second.left + second.right) / 2, (second.top + second.bottom) / 2};
+  ClientToScreen(tabs, &at);
+  SetCursorPos(at.x, at.y);
+  ScreenToClient(tabs, &at);
+  SendMessageW(tabs, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+  std::wstring shownTip;
+  for (const ULONGLONG end = GetTickCount64() + 5000; shownTip.empty() && GetTickCount64() < end;) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    PumpMessages();
+    shownTip = ShownToolTip(window_);
+  }
+  EXPECT_EQ(shownTip, CatalogText(L"Panel", keys[1]));
+  ShowWindow(window_, SW_HIDE);
+  SelectTab(0);
   EXPECT_NE(SendMessageW(tabs, TCM_GETIMAGELIST, 0, 0), 0);
 
   auto shownPages = [] {
@@ -332,16 +399,13 @@ TEST_F(MainWindowContents, ListsHaveTheirStylesColumnsAndHeaderFont) {
     const DWORD ex = static_cast<DWORD>(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
     EXPECT_EQ(ex & (LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER), DWORD(LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER));
     ASSERT_EQ(ColumnCount(list), 2);
-    int width = 0;
     // The header shows "&" only when doubled ("Fichiers & dossiers").
     std::wstring title0 = CatalogText(L"Panel", r.col0);
     for (size_t at = title0.find(L'&'); at != std::wstring::npos; at = title0.find(L'&', at + 2)) {
       title0.insert(at, 1, L'&');
     }
-    EXPECT_EQ(ColumnTitle(list, 0, &width), title0);
-    EXPECT_EQ(width, S(400));
-    EXPECT_EQ(ColumnTitle(list, 1, &width), CatalogText(L"Panel", r.col1));
-    EXPECT_EQ(width, S(300));
+    EXPECT_EQ(ColumnTitle(list, 0), title0);
+    EXPECT_EQ(ColumnTitle(list, 1), CatalogText(L"Panel", r.col1));
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(ListView_GetHeader(list), WM_GETFONT, 0, 0)),
               App().fonts[1].get());
   }
@@ -356,9 +420,6 @@ TEST_F(MainWindowContents, ListsHaveTheirStylesColumnsAndHeaderFont) {
     EXPECT_TRUE(GetWindowLongW(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_TRUE(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
     EXPECT_EQ(ColumnCount(list), 4);
-    int width = 0;
-    ColumnTitle(list, 0, &width);
-    EXPECT_EQ(width, S(400));
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(ListView_GetHeader(list), WM_GETFONT, 0, 0)),
               App().fonts[1].get());
   }
@@ -376,13 +437,85 @@ TEST_F(MainWindowContents, ListsHaveTheirStylesColumnsAndHeaderFont) {
   EXPECT_FALSE(GetWindowLongW(desktop, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) << "no border";
   EXPECT_EQ(ListView_GetBkColor(desktop), RGB(0, 0, 0));
   EXPECT_EQ(ListView_GetTextColor(desktop), RGB(130, 142, 159));
+
+  // The columns share each list's width (the favourites' 55 to 45), with no
+  // horizontal scroll bar, at both ends of the window's range.
+  HWND apps = Gadget(kAppsList);
+  FolderList(kDesktopList)->SetDisplayMode(3);
+  RECT client{};
+  for (const int width : {400, 500}) {
+    SetInnerSize(window_, S(width), S(300));
+    for (HWND list : {apps, Gadget(kFilesList), Gadget(kLinksList), FolderList(kRecentList)->Hwnd(),
+                      FolderList(kExplorerList)->Hwnd(), desktop}) {
+      SCOPED_TRACE(::testing::Message() << "width " << width << ", list " << GetDlgCtrlID(list));
+      GetClientRect(list, &client);
+      int sum = 0;
+      for (int column = 0; column < ColumnCount(list); ++column) sum += ListView_GetColumnWidth(list, column);
+      EXPECT_NEAR(sum, client.right, 2);
+      EXPECT_FALSE(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
+    }
+    GetClientRect(apps, &client);
+    EXPECT_NEAR(ListView_GetColumnWidth(apps, 0), client.right * 55 / 100, 1);
+  }
+  FolderList(kDesktopList)->SetDisplayMode(0);
+
+  // A divider dragged to the left: the next column takes the room, and a
+  // wider window keeps the proportion the user left.
+  SetInnerSize(window_, S(400), S(300));
+  HWND header = ListView_GetHeader(apps);
+  RECT first{};
+  Header_GetItemRect(header, 0, &first);
+  const int y = (first.top + first.bottom) / 2;
+  const int before = ListView_GetColumnWidth(apps, 0);
+  SendMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.right - 1, y));
+  SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(first.right - 1 - S(60), y));
+  SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(first.right - 1 - S(60), y));
+  PumpMessages();
+  GetClientRect(apps, &client);
+  EXPECT_EQ(ListView_GetColumnWidth(apps, 0), before - S(60));
+  EXPECT_EQ(ListView_GetColumnWidth(apps, 0) + ListView_GetColumnWidth(apps, 1), client.right);
+  const double share = static_cast<double>(before - S(60)) / client.right;
+  SetInnerSize(window_, S(500), S(300));
+  GetClientRect(apps, &client);
+  EXPECT_NEAR(ListView_GetColumnWidth(apps, 0), share * client.right, 1);
 }
 
 TEST_F(MainWindowContents, DesktopTabAndDateFieldAreSetUp) {
   wchar_t text[128] = {};
   GetWindowTextW(Gadget(kDesktopTitle), text, 128);
   EXPECT_EQ(std::wstring(text), CatalogText(L"ToolTipExplorer", L"RaccourcisBureau"));
-  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(Gadget(kDesktopTitle), WM_GETFONT, 0, 0)), App().fonts[0].get());
+  // The title shows whole in the font it has, wherever that font comes from.
+  for (const int width : {400, 500}) {
+    SCOPED_TRACE(::testing::Message() << "width " << width);
+    SetInnerSize(window_, S(width), S(300));
+    HWND title = Gadget(kDesktopTitle);
+    const SIZE extent = TextExtent(title, text);
+    RECT area{};
+    GetClientRect(title, &area);
+    EXPECT_LE(extent.cx, area.right);
+    EXPECT_LE(extent.cy, area.bottom);
+    EXPECT_GE(area.right, S(230));
+    EXPECT_EQ(RectInParent(title).left, S(5));
+    EXPECT_EQ(RectInParent(title).top, S(2));
+  }
+  // Font 0 when it lets the title fit; a smaller one of its kind when not.
+  LOGFONTW given{}, shown{};
+  GetObjectW(App().fonts[0].get(), sizeof given, &given);
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Gadget(kDesktopTitle), WM_GETFONT, 0, 0)), sizeof shown, &shown);
+  EXPECT_STREQ(shown.lfFaceName, given.lfFaceName);
+  EXPECT_LE(std::abs(shown.lfHeight), std::abs(given.lfHeight));
+  // Room for two thirds of the title only: the same face, smaller, whole.
+  HWND title = Gadget(kDesktopTitle);
+  const LONG room = TextExtent(title, text, App().fonts[0].get()).cx * 3 / 4;
+  UniqueFont smaller;
+  FitLabel(title, App().fonts[0].get(), S(100), room, smaller);
+  ASSERT_TRUE(smaller);
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(title, WM_GETFONT, 0, 0)), smaller.get());
+  EXPECT_LE(TextExtent(title, text).cx, room);
+  GetObjectW(smaller.get(), sizeof shown, &shown);
+  EXPECT_STREQ(shown.lfFaceName, given.lfFaceName);
+  SetInnerSize(window_, S(450), S(300));  // the layout gives the title its own font back
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(title, WM_GETFONT, 0, 0)), App().fonts[0].get());
   GetWindowTextW(Gadget(kDesktopHomeButton), text, 128);
   EXPECT_STREQ(text, L"Bureau");
 
@@ -539,7 +672,7 @@ TEST_F(MainWindowContents, ViewModeCheckMarkFollowsTheLastChoiceAndPasteEntryCan
 }
 
 TEST_F(MainWindowContents, LayoutAtTheSmallestSizeKeepsPathAtBottomAndRecentListBelowButtons) {
-  for (const SIZE inner : {SIZE{480, 520}, SIZE{400, 300}}) {
+  for (const SIZE inner : {SIZE{500, 520}, SIZE{400, 300}}) {
     SCOPED_TRACE(::testing::Message() << inner.cx << " x " << inner.cy);
     SetInnerSize(window_, S(inner.cx), S(inner.cy));  // WM_SIZE runs the layout
     EXPECT_EQ(App().prefs.WindowWidth, inner.cx);
@@ -570,9 +703,23 @@ TEST_F(MainWindowContents, LayoutAtTheSmallestSizeKeepsPathAtBottomAndRecentList
       EXPECT_EQ(r.bottom - r.top, ph);
     }
     EXPECT_EQ(RectInParent(Gadget(kDesktopList)).bottom, ph - S(2));
-    const RECT button = RectInParent(Gadget(kExplAffichage));
-    EXPECT_EQ(button.left, S(372));
-    EXPECT_EQ(button.bottom - button.top, S(25)) << "tool buttons keep their size";
+    // The rows of tool buttons as drawn when they fit, else closer: on their
+    // page, in order, each wide enough for its image (drawn at x 10).
+    if (inner.cx == 500) {
+      EXPECT_EQ(RectInParent(Gadget(kExplAffichage)).left, S(372));
+    }
+    const std::vector<int> rows[] = {{48, 46, 47, 44, 45, 49, 50, 51}, {19, 20, 21, 22, 23, 25, 24, 26, 27, 28, 29, 30, 31}};
+    for (const std::vector<int>& row : rows) {
+      LONG free = row[0] == kHistFiltrer ? RectInParent(Gadget(kPurgeDate)).right : 0;
+      for (int gadget : row) {
+        const RECT r = RectInParent(Gadget(gadget));
+        EXPECT_GE(r.left, free) << gadget;
+        EXPECT_LE(r.right, pw) << gadget;
+        EXPECT_GE(r.right - r.left, 10 + S(16) + 2) << gadget;
+        EXPECT_EQ(r.bottom - r.top, S(25)) << "tool buttons keep their height";
+        free = r.right;
+      }
+    }
   }
 }
 

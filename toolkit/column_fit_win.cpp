@@ -1,0 +1,133 @@
+#include "toolkit/column_fit_win.h"
+
+#include <commctrl.h>
+
+#include <cstddef>
+#include <memory>
+#include <utility>
+
+#include "toolkit/column_share.h"
+#include "toolkit/dpi_win.h"
+#include "toolkit/fonts_win.h"
+
+namespace kelvane {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x4B43;
+// The arrangement, found again by a second call (GetWindowSubclass is missing
+// from some import libraries).
+constexpr wchar_t kFittingProp[] = L"KelvaneColumnFitting";
+
+struct Fitting {
+  std::vector<ColumnFit> columns;
+  bool busy = false;  // setting widths resizes the list's own scroll bars
+};
+
+// A divider drag ends in the header, which sets the width after telling:
+// the new widths are read once its message is done.
+UINT DragEndedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"KelvaneColumnDragEnded");
+  return message;
+}
+
+int ClientWidth(HWND list) {
+  RECT client{};
+  GetClientRect(list, &client);
+  return client.right - client.left;
+}
+
+// The text and the margins the list view keeps on both sides of a cell's text.
+int CellWidth(HWND list, const std::wstring& text) {
+  if (text.empty()) return 0;
+  return TextExtent(list, text).cx + Scale(12, DpiOf(list));
+}
+
+int ColumnCount(HWND list) {
+  HWND header = ListView_GetHeader(list);
+  return header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+void Fit(HWND list, Fitting& fitting) {
+  const int total = ClientWidth(list);
+  if (fitting.busy || total <= 0 || ColumnCount(list) != static_cast<int>(fitting.columns.size())) return;
+  std::vector<ColumnShare> shares;
+  for (const ColumnFit& c : fitting.columns) shares.push_back({c.weight, CellWidth(list, c.widest)});
+  const std::vector<int> widths = ShareWidth(total, shares);
+  fitting.busy = true;
+  for (std::size_t i = 0; i < widths.size(); ++i) {
+    if (ListView_GetColumnWidth(list, static_cast<int>(i)) != widths[i]) {
+      ListView_SetColumnWidth(list, static_cast<int>(i), widths[i]);
+    }
+  }
+  fitting.busy = false;
+}
+
+void TakeDrag(HWND list, Fitting& fitting, int column) {
+  std::vector<int> widths;
+  for (int i = 0; i < ColumnCount(list); ++i) widths.push_back(ListView_GetColumnWidth(list, i));
+  if (widths.size() != fitting.columns.size()) return;
+  const std::vector<double> weights = WeightsAfterDrag(widths, column, ClientWidth(list));
+  for (std::size_t i = 0; i < weights.size(); ++i) fitting.columns[i].weight = weights[i];
+  Fit(list, fitting);
+}
+
+LRESULT CALLBACK FittedListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  auto* fitting = reinterpret_cast<Fitting*>(data);
+  switch (message) {
+    case WM_SIZE:
+    case WM_SETFONT: {
+      const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+      Fit(list, *fitting);
+      return result;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHEADERW*>(lParam);
+      if (header && header->hdr.hwndFrom == ListView_GetHeader(list) &&
+          (header->hdr.code == HDN_ENDTRACKW || header->hdr.code == HDN_ENDTRACKA ||
+           header->hdr.code == HDN_DIVIDERDBLCLICKW || header->hdr.code == HDN_DIVIDERDBLCLICKA)) {
+        PostMessageW(list, DragEndedMessage(), static_cast<WPARAM>(header->iItem), 0);
+      }
+      break;
+    }
+    case WM_NCDESTROY: {
+      const std::unique_ptr<Fitting> owned(fitting);  // the window goes, and its arrangement with it
+      RemovePropW(list, kFittingProp);
+      RemoveWindowSubclass(list, FittedListProc, kSubclassId);
+      return DefSubclassProc(list, message, wParam, lParam);
+    }
+    default:
+      if (message == DragEndedMessage()) {
+        TakeDrag(list, *fitting, static_cast<int>(wParam));
+        return 0;
+      }
+      break;
+  }
+  return DefSubclassProc(list, message, wParam, lParam);
+}
+
+Fitting* FittingOf(HWND list) { return static_cast<Fitting*>(GetPropW(list, kFittingProp)); }
+
+}  // namespace
+
+void KeepColumnsFitted(HWND list, std::vector<ColumnFit> columns) {
+  if (!list) return;
+  Fitting* fitting = FittingOf(list);
+  if (!fitting) {
+    // Owned by the subclass from here; freed with the window.
+    auto made = std::make_unique<Fitting>();
+    if (!SetPropW(list, kFittingProp, made.get())) return;
+    if (!SetWindowSubclass(list, FittedListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(made.get()))) {
+      RemovePropW(list, kFittingProp);
+      return;
+    }
+    fitting = made.release();
+  }
+  fitting->columns = std::move(columns);
+  Fit(list, *fitting);
+}
+
+void FitColumnsNow(HWND list) {
+  if (Fitting* fitting = list ? FittingOf(list) : nullptr) Fit(list, *fitting);
+}
+
+}  // namespace kelvane
