@@ -9,14 +9,10 @@
 #include "toolkit/column_share.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
+#include "toolkit/light_subclass_win.h"
 
 namespace kelvane {
 namespace {
-
-constexpr UINT_PTR kSubclassId = 0x4B43;
-// The arrangement, found again by a second call (GetWindowSubclass is missing
-// from some import libraries).
-constexpr wchar_t kFittingProp[] = L"KelvaneColumnFitting";
 
 struct Fitting {
   std::vector<ColumnFit> columns;
@@ -71,12 +67,12 @@ void TakeDrag(HWND list, Fitting& fitting, int column) {
   Fit(list, fitting);
 }
 
-LRESULT CALLBACK FittedListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  auto* fitting = reinterpret_cast<Fitting*>(data);
+LRESULT FittedListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, void* data) {
+  auto* fitting = static_cast<Fitting*>(data);
   switch (message) {
     case WM_SIZE:
     case WM_SETFONT: {
-      const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+      const LRESULT result = CallNextLightSubclass(list, FittedListProc, message, wParam, lParam);
       Fit(list, *fitting);
       return result;
     }
@@ -91,9 +87,7 @@ LRESULT CALLBACK FittedListProc(HWND list, UINT message, WPARAM wParam, LPARAM l
     }
     case WM_NCDESTROY: {
       const std::unique_ptr<Fitting> owned(fitting);  // the window goes, and its arrangement with it
-      RemovePropW(list, kFittingProp);
-      RemoveWindowSubclass(list, FittedListProc, kSubclassId);
-      return DefSubclassProc(list, message, wParam, lParam);
+      return CallNextLightSubclass(list, FittedListProc, message, wParam, lParam);
     }
     default:
       if (message == DragEndedMessage()) {
@@ -102,10 +96,10 @@ LRESULT CALLBACK FittedListProc(HWND list, UINT message, WPARAM wParam, LPARAM l
       }
       break;
   }
-  return DefSubclassProc(list, message, wParam, lParam);
+  return CallNextLightSubclass(list, FittedListProc, message, wParam, lParam);
 }
 
-Fitting* FittingOf(HWND list) { return static_cast<Fitting*>(GetPropW(list, kFittingProp)); }
+Fitting* FittingOf(HWND list) { return static_cast<Fitting*>(LightSubclassData(list, FittedListProc)); }
 
 }  // namespace
 
@@ -115,11 +109,7 @@ void KeepColumnsFitted(HWND list, std::vector<ColumnFit> columns) {
   if (!fitting) {
     // Owned by the subclass from here; freed with the window.
     auto made = std::make_unique<Fitting>();
-    if (!SetPropW(list, kFittingProp, made.get())) return;
-    if (!SetWindowSubclass(list, FittedListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(made.get()))) {
-      RemovePropW(list, kFittingProp);
-      return;
-    }
+    if (!AddLightSubclass(list, FittedListProc, made.get())) return;
     fitting = made.release();
   }
   fitting->columns = std::move(columns);

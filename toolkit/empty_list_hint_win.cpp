@@ -4,11 +4,11 @@
 
 #include "toolkit/dpi_win.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/light_subclass_win.h"
 
 namespace kelvane {
 namespace {
 
-constexpr UINT_PTR kHintSubclass = 0x4B48;
 constexpr int kMargin = 8;  // around the text, at 96 dpi
 
 using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
@@ -28,11 +28,6 @@ class ListDC {
   HWND list_;
   HDC dc_;
 };
-
-UINT NewTextMessage() {
-  static const UINT message = RegisterWindowMessageW(L"KelvaneEmptyListHintText");
-  return message;
-}
 
 bool IsEmpty(HWND list) { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 0; }
 
@@ -58,25 +53,27 @@ void DrawHint(HWND list, HDC dc, const std::wstring& text) {
   RestoreDC(dc, saved);
 }
 
+LRESULT HintProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, void* data);
+
+LRESULT Next(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallNextLightSubclass(list, HintProc, message, wParam, lParam);
+}
+
 // The list paints itself as usual; the hint goes over what it painted, on
 // the screen only where the list painted, so that it is never drawn twice
 // over itself.
 void PaintOnScreen(HWND list, const std::wstring& text) {
   UniqueRegion update(CreateRectRgn(0, 0, 0, 0));
   const bool whole = !update || GetUpdateRgn(list, update.get(), FALSE) == ERROR;
-  DefSubclassProc(list, WM_PAINT, 0, 0);
+  Next(list, WM_PAINT, 0, 0);
   const ListDC dc(list);
   if (!dc.get()) return;
   if (!whole) SelectClipRgn(dc.get(), update.get());
   DrawHint(list, dc.get(), text);
 }
 
-LRESULT CALLBACK HintProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  auto* text = reinterpret_cast<std::wstring*>(data);
-  if (message == NewTextMessage() && message) {
-    *text = *reinterpret_cast<const std::wstring*>(lParam);
-    return 1;
-  }
+LRESULT HintProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, void* data) {
+  auto* text = static_cast<std::wstring*>(data);
   switch (message) {
     case WM_PAINT:
     case WM_PRINTCLIENT: {
@@ -87,7 +84,7 @@ LRESULT CALLBACK HintProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
         return 0;
       }
       // Off screen (the colour layer, a window animation): into that picture.
-      const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+      const LRESULT result = Next(list, message, wParam, lParam);
       DrawHint(list, given, *text);
       return result;
     }
@@ -101,28 +98,28 @@ LRESULT CALLBACK HintProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
     case LVM_SETITEMCOUNT: {
       // The list repaints only its changed rows: the hint comes and goes as a whole.
       const bool wasEmpty = IsEmpty(list);
-      const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+      const LRESULT result = Next(list, message, wParam, lParam);
       if (wasEmpty != IsEmpty(list)) InvalidateRect(list, nullptr, TRUE);
       return result;
     }
     case WM_NCDESTROY:
-      RemoveWindowSubclass(list, HintProc, kHintSubclass);
       delete text;
       break;
     default:
       break;
   }
-  return DefSubclassProc(list, message, wParam, lParam);
+  return Next(list, message, wParam, lParam);
 }
 
 }  // namespace
 
 void ShowHintWhileEmpty(HWND list, const std::wstring& text) {
   if (!list) return;
-  // A list that has its hint already takes the new text itself.
-  if (!SendMessageW(list, NewTextMessage(), 0, reinterpret_cast<LPARAM>(&text))) {
+  if (auto* shown = static_cast<std::wstring*>(LightSubclassData(list, HintProc))) {
+    *shown = text;
+  } else {
     auto* own = new std::wstring(text);
-    if (!SetWindowSubclass(list, HintProc, kHintSubclass, reinterpret_cast<DWORD_PTR>(own))) delete own;
+    if (!AddLightSubclass(list, HintProc, own)) delete own;
   }
   if (IsEmpty(list)) InvalidateRect(list, nullptr, TRUE);
 }
