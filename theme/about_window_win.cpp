@@ -467,6 +467,9 @@ HWND MakeAboutText(HWND page) {
                              DataFolderLines(App().dataFolder, App().portableData);
   SETTEXTEX how{ST_DEFAULT, 1200};  // 1200: UTF-16
   SendMessageW(text, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(about.c_str()));
+  // The text is longer than the box: it is read from its first line.
+  SendMessageW(text, EM_SETSEL, 0, 0);
+  SendMessageW(text, WM_VSCROLL, SB_TOP, 0);
   return text;
 }
 

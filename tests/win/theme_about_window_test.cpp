@@ -131,6 +131,7 @@ TEST_F(AboutWindow, ShowsItsTextsExactly) {
   ASSERT_TRUE(editor);
   EXPECT_EQ(EditorText(editor), AboutText(BuildWindowTitle(), L"1.2.02.26", kBuildDate) +
                                     DataFolderLines(App().dataFolder, App().portableData));
+  EXPECT_EQ(SendMessageW(editor, EM_GETFIRSTVISIBLELINE, 0, 0), 0) << "read from its first line";
   EXPECT_TRUE(GetWindowLongPtrW(editor, GWL_STYLE) & ES_READONLY);
   EXPECT_EQ(GetParent(editor), Gadget(kAboutPage));
 
