@@ -33,13 +33,19 @@ void MenuIfAnySelected(int gadget, int menu, bool fromKeyboard = false) {
   }
 }
 
-// Folder lists: only for a selected current row that is not "." or "..".
-void MenuIfCurrentRowSelected(int gadget, int menu) {
+// Folder lists: only for a selected current row that is not "." or "..";
+// from the keyboard, at that row.
+void MenuIfCurrentRowSelected(int gadget, int menu, bool fromKeyboard = false) {
   ExplorerListControl* list = FolderList(gadget);
   const int row = list ? list->FocusedRow() : -1;
   if (row < 0 || !list->RowIsSelected(row)) return;
   const std::wstring name = list->RowName(row);
-  if (name != L"." && name != L"..") ShowPopupMenu(menu);
+  if (name == L"." || name == L"..") return;
+  if (fromKeyboard) {
+    ShowPopupMenuAt(menu, KeyboardMenuPoint(list->Hwnd()));
+  } else {
+    ShowPopupMenu(menu);
+  }
 }
 
 void ViewMenuFor(int gadget) {
@@ -59,7 +65,10 @@ constexpr GadgetEntry kGadgetEvents[] = {
     {kLinksList, E::MenuKey, O::LinksTab, [] { MenuIfAnySelected(kLinksList, kMenuLiens, true); }},
     {kRecentList, E::DoubleClick, O::RecentTab, OpenRecentOnDoubleClick},
     {kRecentList, E::RightClick, O::RecentTab, [] { MenuIfCurrentRowSelected(kRecentList, kMenuRecents); }},
+    {kRecentList, E::MenuKey, O::RecentTab, [] { MenuIfCurrentRowSelected(kRecentList, kMenuRecents, true); }},
     {kExplorerList, E::RightClick, O::ExplorerTab, [] { MenuIfCurrentRowSelected(kExplorerList, kMenuExplorer); }},
+    {kExplorerList, E::MenuKey, O::ExplorerTab,
+     [] { MenuIfCurrentRowSelected(kExplorerList, kMenuExplorer, true); }},
     {kExplorerList, E::Change, O::ExplorerTab, OnExplorerFolderChanged},
     {kExplorerList, E::Drop, O::FileOperations, OnExplorerDrop},
     {kRecentList, E::RowsChanged, O::RecentTab, UpdateRecentCountHeader},

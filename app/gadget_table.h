@@ -7,7 +7,7 @@ namespace kelvane {
 
 // RowsChanged: a folder list's rows changed after the call that asked for
 // them (a listing that ended in the background, a change on disk).
-// MenuKey: the context-menu key or Shift+F10 in a favourite list.
+// MenuKey: the context-menu key or Shift+F10 in a list.
 enum class GadgetEvent { Click, DoubleClick, RightClick, Change, Drop, RowsChanged, MenuKey };
 
 enum class GadgetOwner { Core, AppsTab, FilesTab, LinksTab, RecentTab, ExplorerTab, FileOperations, FileClipboard, DesktopView };

@@ -68,9 +68,11 @@ void OnNotify(const NMHDR* header) {
     case kExplorerListLeftClick:
       DispatchGadgetEvent(gadget, GadgetEvent::Click);
       break;
-    case kExplorerListRightClick:
-      DispatchGadgetEvent(gadget, GadgetEvent::RightClick);
+    case kExplorerListRightClick: {
+      const POINT at = reinterpret_cast<const ExplorerListEvent*>(header)->point;
+      DispatchGadgetEvent(gadget, at.x == -1 && at.y == -1 ? GadgetEvent::MenuKey : GadgetEvent::RightClick);
       break;
+    }
     case kExplorerListActivate:
       DispatchGadgetEvent(gadget, GadgetEvent::DoubleClick);
       break;

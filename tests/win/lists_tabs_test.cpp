@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "app/folder_lists.h"
 #include "app/panel_tabs.h"
 #include "lists/list_rules.h"
+#include "toolkit/explorer_list_win.h"
 #include "win/lists_fixture.h"
 
 namespace kelvane::test {
@@ -399,6 +401,24 @@ TEST_F(ListsTabs, TheMenuKeyAndShiftF10OpenTheRowMenuAtTheFocusedRow) {
   SelectOnly(kLinksKind, -1);
   menu = OpenedMenuRect([&] { SendMessageW(links, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(links), -1); });
   EXPECT_EQ(menu.bottom, menu.top);
+
+  // The explorer's list, likewise at its focused row.
+  SelectTab(4);
+  const std::wstring shown = folder_ + L"menu\\";
+  ASSERT_TRUE(CreateDirectoryW(shown.c_str(), nullptr));
+  ASSERT_TRUE(WriteAll(shown + L"a.txt", "a") && WriteAll(shown + L"b.txt", "b"));
+  ExplorerListControl* explorer = FolderList(kExplorerList);
+  explorer->SetFolder(shown);
+  ASSERT_TRUE(PumpUntil([&] { return !explorer->IsListing() && explorer->RowCount() == 3; }, 10000));
+  HWND view = explorer->Hwnd();
+  ListView_SetItemState(view, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  ListView_SetItemState(view, 2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  const POINT third = RowPoint(view, 2);
+  menu = OpenedMenuRect([&] { SendMessageW(view, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view), -1); });
+  ASSERT_GT(menu.bottom, menu.top) << "explorer";
+  EXPECT_LE(std::abs(menu.top - third.y), 2);
+  explorer->SetFolder(folder_);
+  RemovePath(shown.substr(0, shown.size() - 1));
   ShowWindow(window_, SW_HIDE);
 }
 
