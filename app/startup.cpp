@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/data_folder.h"
+#include "app/list_keys.h"
 #include "app/main_window.h"
 #include "app/main_window_contents.h"
 #include "app/panel_tabs.h"
@@ -60,6 +61,7 @@ void RunEventLoop() {
     if (result == 0 || result == -1) break;
     // Ctrl+Tab switches tabs; Tab walks through the gadgets of the shown tab.
     if (HandlePanelTabsKey(msg)) continue;
+    if (HandleListKey(msg)) continue;
     if (App().mainWindow && IsDialogMessageW(App().mainWindow, &msg)) continue;
     // The program's secondary windows (owned by the main window) get the
     // same keyboard: Tab between gadgets, Escape as IDCANCEL.

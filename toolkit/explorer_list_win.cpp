@@ -9,6 +9,7 @@
 #include "toolkit/dpi_win.h"
 #include "toolkit/folder_lister_win.h"
 #include "toolkit/folder_model.h"
+#include "toolkit/light_subclass_win.h"
 #include "toolkit/shell_icons_win.h"
 
 namespace kelvane {
@@ -17,15 +18,13 @@ namespace {
 // The program's windows hand keys to the dialog manager, which takes Enter
 // for the default button unless the focused control asks for it: the list
 // asks, so that Enter opens the focused row as a double click does.
-LRESULT CALLBACK ListKeysProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT ListKeysProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, void*) {
+  LRESULT result = CallNextLightSubclass(list, ListKeysProc, message, wParam, lParam);
   if (message == WM_GETDLGCODE) {
-    LRESULT code = DefSubclassProc(list, message, wParam, lParam);
     const auto* msg = reinterpret_cast<const MSG*>(lParam);
-    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
-    return code;
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) result |= DLGC_WANTMESSAGE;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(list, ListKeysProc, 1);
-  return DefSubclassProc(list, message, wParam, lParam);
+  return result;
 }
 
 
@@ -648,7 +647,7 @@ bool ExplorerListControl::Create(HWND parent, int id, int x, int y, int width, i
     DestroyWindow(impl.window);
     return false;
   }
-  SetWindowSubclass(impl.list, ListKeysProc, 1, 0);
+  AddLightSubclass(impl.list, ListKeysProc, nullptr);
   const DWORD extended = LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP | (options.fullRowSelect ? LVS_EX_FULLROWSELECT : 0);
   ListView_SetExtendedListViewStyleEx(impl.list, extended, extended);
   ListView_SetImageList(impl.list, SystemImageList(false), LVSIL_SMALL);

@@ -64,6 +64,7 @@ TEST(GadgetTable, HoldsEveryGadgetEventOnce) {
       {32, E::RightClick}, {32, E::Change},     {32, E::Drop},        {54, E::Click},
       {55, E::Change},     {56, E::Change},     {57, E::DoubleClick}, {4, E::RowsChanged},
       {32, E::RowsChanged}, {1, E::MenuKey},    {2, E::MenuKey},      {3, E::MenuKey},
+      {4, E::MenuKey},     {32, E::MenuKey},
   };
   for (int button = 19; button <= 31; ++button) expected.insert({button, E::Click});
   for (int button = 44; button <= 51; ++button) expected.insert({button, E::Click});

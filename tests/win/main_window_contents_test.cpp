@@ -17,6 +17,7 @@
 #include "app/gadgets.h"
 #include "app/ids.h"
 #include "app/layout.h"
+#include "app/list_keys.h"
 #include "app/main_toolbar.h"
 #include "app/main_window_contents.h"
 #include "app/panel_tabs.h"
@@ -854,6 +855,33 @@ TEST_F(MainWindowContents, KeyboardReachesPageGadgetsAndSwitchesTabs) {
   EXPECT_TRUE(HandlePanelTabsKey(next));
   EXPECT_EQ(CurrentTab(), 5);
   test::SetKeyDown(VK_CONTROL, false);
+
+  // List keys send their menu entry's command; Enter in a folder list and
+  // keys of other gadgets are left alone.
+  struct Key {
+    HWND window;
+    UINT key;
+    int held;  // 0, VK_CONTROL or VK_SHIFT
+    int command;
+  };
+  const Key keys[] = {
+      {Gadget(kAppsList), VK_RETURN, 0, CmdAppliOuvrir},      {Gadget(kFilesList), VK_DELETE, 0, CmdFichierRetirer},
+      {Gadget(kLinksList), VK_F2, 0, CmdLienRenommer},        {Gadget(kLinksList), 'N', VK_CONTROL, CmdAjoutLien},
+      {Gadget(kAppsList), 'F', VK_CONTROL, CmdRechercher},    {explorerList, VK_DELETE, 0, CmdExplRecycler},
+      {explorerList, VK_DELETE, VK_SHIFT, CmdExplSupprimer},  {FolderList(kRecentList)->Hwnd(), VK_DELETE, 0, CmdRecentSupprSelect},
+      {FolderList(kDesktopList)->Hwnd(), 'F', VK_CONTROL, CmdRechercher},
+      {explorerList, VK_RETURN, 0, 0},                        {Gadget(kExplorerPath), VK_DELETE, 0, 0},
+      {Gadget(kAppsList), 'N', 0, 0},
+  };
+  for (const Key& k : keys) {
+    Commands().clear();
+    if (k.held) test::SetKeyDown(k.held, true);
+    const MSG press{k.window, WM_KEYDOWN, k.key, 0, 0, {}};
+    EXPECT_EQ(HandleListKey(press), k.command != 0) << k.key;
+    if (k.held) test::SetKeyDown(k.held, false);
+    ASSERT_EQ(Commands().size(), k.command ? 1u : 0u) << k.key;
+    if (k.command) EXPECT_EQ(Commands()[0].id, k.command);
+  }
   ShowWindow(window_, SW_HIDE);
 }
 
