@@ -5,8 +5,6 @@
 // Parsed into a small tree, then walked. The parser stops at the first fault
 // and keeps what it had read, and refuses nesting deeper than kMaxJsonDepth,
 // so neither a damaged file nor a hostile one can exhaust the stack.
-#include <memory>
-#include <utility>
 
 #include "import/bookmarks.h"
 #include "import/import_text.h"
@@ -19,11 +17,13 @@ struct JsonValue {
   enum class Type { Null, Other, String, Array, Object } type = Type::Null;
   std::wstring text;                                       // String
   std::vector<JsonValue> items;                            // Array
-  std::vector<std::pair<std::wstring, JsonValue>> members;  // Object
+  // Object: names and values side by side (a pair would need the type whole).
+  std::vector<std::wstring> names;
+  std::vector<JsonValue> values;
 
   const JsonValue* Member(std::wstring_view name) const {
-    for (const auto& [key, value] : members) {
-      if (key == name) return &value;
+    for (std::size_t i = 0; i < names.size() && i < values.size(); ++i) {
+      if (names[i] == name) return &values[i];
     }
     return nullptr;
   }
@@ -78,8 +78,9 @@ class JsonParser {
       std::wstring key;
       SkipBlanks();
       if (at_ >= text_.size() || text_[at_] != L'"' || !ParseString(key) || !Take(L':')) return false;
-      value.members.emplace_back(std::move(key), JsonValue{});
-      if (!Parse(value.members.back().second, depth + 1)) return false;
+      value.names.push_back(std::move(key));
+      value.values.emplace_back();
+      if (!Parse(value.values.back(), depth + 1)) return false;
     } while (Take(L','));
     return Take(L'}');
   }
@@ -196,7 +197,7 @@ std::vector<Bookmark> ReadBookmarksJson(std::string_view bytes) {
   const JsonValue* roots = root.Member(L"roots");
   if (!roots) return bookmarks;
   std::vector<std::wstring> folders;
-  for (const auto& [key, node] : roots->members) Walk(node, folders, bookmarks);
+  for (const JsonValue& node : roots->values) Walk(node, folders, bookmarks);
   return bookmarks;
 }
 

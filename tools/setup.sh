@@ -9,7 +9,7 @@ deps="${KELVANE_DEPS_DIR:-$here/build/deps}"
 need=()
 need_full=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
-for p in cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev libpng-dev zlib1g-dev pkg-config \
+for p in cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev libpng-dev zlib1g-dev pkg-config \
          g++-mingw-w64-x86-64-posix libz-mingw-w64-dev xvfb xauth imagemagick dpkg-dev fp-utils; do
   have "$p" || need+=("$p")
 done

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: installs what is missing, builds the portable core natively
 # (AddressSanitizer + UndefinedBehaviorSanitizer) and the Windows program with
-# mingw-w64, runs the native suite, then the Wine suite under Xvfb. Prints a
-# summary and exits non-zero on any failure.
+# mingw-w64, runs the native suite, each fuzz target for 20 s (clang,
+# libFuzzer), then the Wine suite under Xvfb. Prints a summary and exits
+# non-zero on any failure.
 set -uo pipefail
 export KELVANE_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$KELVANE_ROOT"
@@ -23,6 +24,17 @@ rm -f build-native.log build-mingw.log
 step "native tests"
 ctest --preset native -j "$jobs" 2>&1 | tee build/native/ctest.log | grep -E -v '^\s+[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed' || true
 
+step "fuzzing (20 s per reader)"
+fuzz_passed=0; fuzz_failed=0
+while IFS= read -r line; do
+  echo "$line"
+  case "$line" in
+    "fuzz "*": FAILED"*) fuzz_failed=$((fuzz_failed + 1)) ;;
+    "fuzz "*"no crash") fuzz_passed=$((fuzz_passed + 1)) ;;
+  esac
+done < <("$KELVANE_ROOT/tools/fuzz.sh" 20 2>&1)
+[ "$fuzz_passed" -gt 0 ] || { echo "no fuzz target ran"; fuzz_failed=$((fuzz_failed + 1)); }
+
 step "wine tests"
 source "$KELVANE_ROOT/tools/wine-session.sh"
 trap wine_session_stop EXIT
@@ -30,7 +42,7 @@ wine_session_start "$KELVANE_ROOT/build/mingw/wine/prefix" "$KELVANE_ROOT/build/
 # One at a time: the program under test is single-instance per user.
 ctest --preset mingw -j 1 2>&1 | tee build/mingw/ctest.log | grep -E -v '^\s+[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed' || true
 
-passed=0; failed=0
+passed=$fuzz_passed; failed=$fuzz_failed
 for log in build/native/ctest.log build/mingw/ctest.log; do
   line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n1)
   if [ -z "$line" ]; then echo "no test summary in $log"; fail=1; continue; fi
