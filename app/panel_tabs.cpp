@@ -294,15 +294,14 @@ HWND MakeList(HWND page, int gadget, DWORD style, DWORD exStyle, DWORD listExSty
   return list;
 }
 
+// The buttons are made at their default size, then placed as the page allows.
 void MakeToolRow(HWND page, std::span<const ToolButtonDef> row, const wchar_t* group, int left) {
-  const int count = static_cast<int>(row.size());
-  for (int i = 0; i < count; ++i) {
-    const ToolButtonDef& def = row[static_cast<size_t>(i)];
-    const RECT r = ToolButtonPlace(left, i, count);
-    HWND button = CreateToolButton(page, def.gadget, r.left, r.top, r.right - r.left, r.bottom - r.top,
+  for (const ToolButtonDef& def : row) {
+    HWND button = CreateToolButton(page, def.gadget, 0, 0, S(kToolButtonWidth), S(kToolButtonHeight),
                                    App().images.Icon(def.image), CatalogText(group, def.tooltipKey));
     if (button) RegisterGadget(def.gadget, button);
   }
+  PlaceToolRow(row, left);
 }
 
 // A folder list: the control's window is the gadget (place, size, colours);
