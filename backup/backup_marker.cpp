@@ -98,19 +98,7 @@ bool IsProgramDataFileName(std::wstring_view name) {
 }
 
 bool ListFileIsWhole(std::string_view bytes) {
-  if (bytes.empty() || (bytes.back() != '\n' && bytes.back() != '\r')) return false;
-  const std::wstring text = DecodeListFile(bytes);
-  const std::vector<std::wstring_view> lines = SplitLines(text);
-  if (lines.empty()) return false;
-  std::wstring_view count = lines[0];
-  while (!count.empty() && (count.front() == L' ' || count.front() == L'\t')) count.remove_prefix(1);
-  while (!count.empty() && (count.back() == L' ' || count.back() == L'\t')) count.remove_suffix(1);
-  if (count.empty() || count.size() > 9) return false;
-  for (const wchar_t c : count) {
-    if (c < L'0' || c > L'9') return false;
-  }
-  const std::int64_t entries = ParseCountLine(count);
-  return static_cast<std::int64_t>(lines.size()) >= 1 + 2 * entries;
+  return !bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r') && IsUndamagedListFile(bytes);
 }
 
 }  // namespace kelvane

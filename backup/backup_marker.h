@@ -43,9 +43,9 @@ bool IsTemporaryFileName(std::wstring_view name);
 bool IsListFileName(std::wstring_view name);
 bool IsProgramDataFileName(std::wstring_view name);
 
-// A list file as its writer leaves it: a count line of digits, at least the
-// two lines of each counted entry, the last line ended. A file cut short
-// (a full medium, a copy interrupted) fails.
+// A list file as its writer leaves it: undamaged (see IsUndamagedListFile)
+// and its last line ended. A file cut short (a full medium, a copy
+// interrupted) fails.
 bool ListFileIsWhole(std::string_view bytes);
 
 }  // namespace kelvane

@@ -120,6 +120,20 @@ bool IsCompleteListFile(std::string_view bytes) {
   return lineEnds == 1 + 2 * count;
 }
 
+bool IsUndamagedListFile(std::string_view bytes) {
+  const std::wstring text = DecodeListFile(bytes);
+  if (text.find(L'\0') != std::wstring::npos) return false;
+  const std::vector<std::wstring_view> lines = SplitLines(text);
+  if (lines.empty()) return false;
+  std::wstring_view count = lines[0];
+  while (!count.empty() && (count.front() == L' ' || count.front() == L'\t')) count.remove_prefix(1);
+  while (!count.empty() && (count.back() == L' ' || count.back() == L'\t')) count.remove_suffix(1);
+  if (count.empty() || count.size() > 9 || count.find_first_not_of(L"0123456789") != std::wstring_view::npos) {
+    return false;
+  }
+  return static_cast<std::int64_t>(lines.size()) >= 1 + 2 * ParseCountLine(count);
+}
+
 ParsedList ParseListText(std::wstring_view text) {
   ParsedList parsed;
   const std::vector<std::wstring_view> lines = SplitLines(text);

@@ -69,6 +69,12 @@ struct ParsedList {
 // A temporary file cut short by a crash fails this.
 bool IsCompleteListFile(std::string_view bytes);
 
+// True when nothing says the file was damaged: no NUL character in its text,
+// a count line of digits, and at least the two lines of each counted entry
+// (the last line may lack its line end: hand-edited files often do). A file
+// cut short, zero-filled or emptied fails.
+bool IsUndamagedListFile(std::string_view bytes);
+
 ParsedList ParseListText(std::wstring_view text);
 ParsedList ParseListFile(std::string_view bytes, AnsiDecoder decodeAnsi = nullptr);
 

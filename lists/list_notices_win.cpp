@@ -54,6 +54,12 @@ std::wstring RecoveredAtStartText(const std::wstring& list, const std::wstring& 
          L"Elle a \u00E9t\u00E9 r\u00E9tablie \u00E0 partir de " + from + L".";
 }
 
+std::wstring RestoredFromLastGoodText(const std::wstring& file) {
+  return L"Le fichier " + file + L" \u00E9tait endommag\u00E9 (coup\u00E9 ou rempli de z\u00E9ros).\n"
+         L"Sa derni\u00E8re copie compl\u00E8te, " + file + L".bak, a \u00E9t\u00E9 remise \u00E0 sa place.\n\n"
+         L"Le fichier endommag\u00E9 est gard\u00E9 sous le nom " + file + L".damaged.";
+}
+
 std::wstring UnreadableAtStartText(const std::wstring& list, DWORD error, const std::wstring& recovered) {
   return L"Le fichier " + list + L" ne peut pas \u00EAtre lu :\n" + SystemReason(error) +
          L"\n\nIl ne sera pas modifi\u00E9. Les entr\u00E9es que vous ajouterez \u00E0 cette liste seront "

@@ -22,6 +22,8 @@ std::wstring SystemReason(DWORD error);
 
 // Texts of the notes.
 std::wstring RecoveredAtStartText(const std::wstring& list, const std::wstring& from);
+// `file` was damaged and was put back from its last good copy.
+std::wstring RestoredFromLastGoodText(const std::wstring& file);
 std::wstring UnreadableAtStartText(const std::wstring& list, DWORD error, const std::wstring& recovered);
 std::wstring NoCountLineText(const std::wstring& list);
 std::wstring SaveFailedText(const std::wstring& list, DWORD error);

@@ -6,7 +6,7 @@
 #include "lists/list_notices_win.h"
 #include "lists/list_rules.h"
 #include "settings/preferences.h"
-#include "toolkit/safe_save.h"
+#include "toolkit/safe_save_win.h"
 #include "toolkit/utf_win.h"
 
 namespace kelvane {
@@ -40,10 +40,17 @@ void RecoverListFilesAtStart(const std::wstring& dataFolder) {
   for (int kind : kListKinds) {
     const std::wstring name(ListFileName(kind));
     RecoverOrDropTemporary(dataFolder + name, name);
+    DeleteFileW(TempPathFor(LastGoodPathFor(dataFolder + name)).c_str());  // a copy cut short
+    if (RestoreLastGoodIfDamaged(dataFolder + name, IsUndamagedListFile)) {
+      QueueListNotice(RestoredFromLastGoodText(name));
+    }
   }
   // What an interrupted save of the preferences left, once they are there.
   const std::wstring prefs = dataFolder + std::wstring(kPreferencesFileName);
   if (PathExists(prefs)) DeleteFileW(TempPathFor(prefs).c_str());
+  if (RestoreLastGoodIfDamaged(prefs, IsUndamagedPreferencesFile)) {
+    QueueListNotice(RestoredFromLastGoodText(std::wstring(kPreferencesFileName)));
+  }
   WIN32_FIND_DATAW found{};
   const std::wstring pattern = dataFolder + L"rf*.tmp";
   HANDLE search = FindFirstFileW(pattern.c_str(), &found);

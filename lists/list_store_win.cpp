@@ -293,7 +293,7 @@ bool WriteList(int kind, const std::wstring& path, const std::string& bytes, boo
   const auto k = static_cast<size_t>(kind);
   DWORD& failure = Saves().failure[k];
   unsigned long error = 0;
-  if (SaveFileAtomically(path, bytes, &error)) {
+  if (SaveKeepingLastGood(path, bytes, IsUndamagedListFile, &error)) {
     failure = 0;
     if (beside && !Saves().toldBeside[k]) {
       Saves().toldBeside[k] = true;

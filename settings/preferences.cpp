@@ -31,6 +31,10 @@ Preferences ParsePreferences(std::string_view bytes, AnsiDecoder decodeAnsi) {
   return p;
 }
 
+bool IsUndamagedPreferencesFile(std::string_view bytes) {
+  return !bytes.empty() && bytes.find('\0') == std::string_view::npos;
+}
+
 std::string SerializePreferences(const Preferences& p) {
   KeyValueWriter file;
   file.WriteString(L"KeepWindowSize", p.KeepWindowSize);

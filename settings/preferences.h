@@ -44,6 +44,10 @@ int PanelTabIndex(std::wstring_view panel);
 // byte-order mark (the system ANSI code page). Unreadable text gives defaults.
 Preferences ParsePreferences(std::string_view bytes, AnsiDecoder decodeAnsi);
 
+// True unless the file was plainly damaged: emptied, or zeros where text was.
+// Users edit this file by hand, so nothing stricter is asked of it.
+bool IsUndamagedPreferencesFile(std::string_view bytes);
+
 // The file's bytes: byte-order mark, empty line, the fourteen keys in the
 // order of the record, CR LF after each line.
 std::string SerializePreferences(const Preferences& prefs);

@@ -66,7 +66,11 @@ bool SavePreferences() {
     const POINT outer = OuterPosition(app.mainWindow);
     TakeWindowPlacementForSave(app.prefs, inner.cx, inner.cy, outer.x, outer.y);
   }
-  return SaveFileAtomically(PreferencesPath(), SerializePreferences(app.prefs));
+  return WritePreferencesFile(app.prefs);
+}
+
+bool WritePreferencesFile(const Preferences& prefs) {
+  return SaveKeepingLastGood(PreferencesPath(), SerializePreferences(prefs), IsUndamagedPreferencesFile);
 }
 
 }  // namespace kelvane

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "settings/preferences.h"
+
 namespace kelvane {
 
 // DataFolder + "Kelvane.prefs".
@@ -16,6 +18,9 @@ void ReadPreferencesAtStart();
 // position, the pin toggle, start tab and default folders. Without a file
 // nothing at all changes.
 void LoadPreferencesAtStart();
+
+// Writes `prefs` as the file, keeping the one it replaces as its last good copy.
+bool WritePreferencesFile(const Preferences& prefs);
 
 // Writes the file (taking size and position from the window where the user
 // asked to keep them). False when the file could not be written.

@@ -412,7 +412,7 @@ bool SavePreferencesFromWindow() {
   TakePreferencesForm(ReadPreferencesForm(), inner.cx, inner.cy, outer.x, outer.y, &app.prefs);
   // Where the data folder is gone (after a reset) nothing is written: the
   // next start then begins from nothing, as the reset promised.
-  return SaveFileAtomically(PreferencesPath(), SerializePreferences(app.prefs));
+  return WritePreferencesFile(app.prefs);
 }
 
 void OnChooseAppsFolder() {

@@ -26,6 +26,8 @@ class SaveFileSystem {
  public:
   virtual ~SaveFileSystem() = default;
   virtual bool Exists(const std::wstring& path) = 0;
+  // The whole content of a file; false when it cannot be read.
+  virtual bool Read(const std::wstring& path, std::string* bytes) = 0;
   // Creates the file, or truncates an existing one; null on failure.
   virtual std::unique_ptr<SaveFile> Create(const std::wstring& path) = 0;
   // Puts `from` in place of `target` in one rename, whether or not `target`

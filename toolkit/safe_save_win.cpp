@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "toolkit/handle_win.h"
+#include "toolkit/utf_win.h"
 
 namespace kelvane {
 namespace {
@@ -45,6 +46,12 @@ bool Win32SaveFileSystem::Exists(const std::wstring& path) {
   return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool Win32SaveFileSystem::Read(const std::wstring& path, std::string* bytes) {
+  if (ReadWholeFile(path, bytes)) return true;
+  lastError_ = ::GetLastError();
+  return false;
+}
+
 std::unique_ptr<SaveFile> Win32SaveFileSystem::Create(const std::wstring& path) {
   UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -77,6 +84,17 @@ void Win32SaveFileSystem::Remove(const std::wstring& path) { ::DeleteFileW(path.
 bool SaveFileAtomically(const std::wstring& target, std::string_view bytes, unsigned long* error) {
   Win32SaveFileSystem fs;
   return SaveFileAtomically(fs, target, bytes, error);
+}
+
+bool SaveKeepingLastGood(const std::wstring& target, std::string_view bytes, WholeFileTest isWhole,
+                         unsigned long* error) {
+  Win32SaveFileSystem fs;
+  return SaveKeepingLastGood(fs, target, bytes, isWhole, error);
+}
+
+bool RestoreLastGoodIfDamaged(const std::wstring& target, WholeFileTest isWhole) {
+  Win32SaveFileSystem fs;
+  return RestoreLastGoodIfDamaged(fs, target, isWhole);
 }
 
 }  // namespace kelvane

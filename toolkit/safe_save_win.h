@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "toolkit/last_good.h"
 #include "toolkit/safe_save.h"
 
 namespace kelvane {
@@ -10,6 +11,7 @@ namespace kelvane {
 class Win32SaveFileSystem : public SaveFileSystem {
  public:
   bool Exists(const std::wstring& path) override;
+  bool Read(const std::wstring& path, std::string* bytes) override;
   std::unique_ptr<SaveFile> Create(const std::wstring& path) override;
   bool Replace(const std::wstring& from, const std::wstring& target) override;
   void Remove(const std::wstring& path) override;
@@ -23,5 +25,9 @@ class Win32SaveFileSystem : public SaveFileSystem {
 
 // SaveFileAtomically on the real file system.
 bool SaveFileAtomically(const std::wstring& target, std::string_view bytes, unsigned long* error = nullptr);
+// SaveKeepingLastGood and RestoreLastGoodIfDamaged on the real file system.
+bool SaveKeepingLastGood(const std::wstring& target, std::string_view bytes, WholeFileTest isWhole,
+                         unsigned long* error = nullptr);
+bool RestoreLastGoodIfDamaged(const std::wstring& target, WholeFileTest isWhole);
 
 }  // namespace kelvane

@@ -106,6 +106,16 @@ TEST(ListFile, OnlyAWholeFileAsWrittenIsComplete) {
   for (size_t cut = 0; cut < whole.size(); ++cut) EXPECT_FALSE(IsCompleteListFile(whole.substr(0, cut))) << cut;
   EXPECT_FALSE(IsCompleteListFile(whole + "x\r\n"));
   EXPECT_FALSE(IsCompleteListFile("deux\r\na\r\nA\r\nb\r\nB\r\n"));
+
+  // Undamaged is looser: any line ends, a last line without its end, UTF-16.
+  EXPECT_TRUE(IsUndamagedListFile(whole));
+  EXPECT_TRUE(IsUndamagedListFile("2\na\nA\nb\nB"));
+  EXPECT_TRUE(IsUndamagedListFile(std::string_view("\xFF\xFE" "1\0\n\0a\0\n\0A\0", 12)));
+  const std::string zeroFilled = whole.substr(0, 6) + std::string(whole.size() - 6, '\0');
+  for (const std::string& damaged : {std::string(), std::string("2\r\na\r\nA\r\n"), zeroFilled,
+                                     whole + std::string(1, '\0'), std::string("deux\r\na\r\nA\r\n")}) {
+    EXPECT_FALSE(IsUndamagedListFile(damaged)) << damaged.size();
+  }
 }
 
 TEST(ListFile, EmptyFileAndZeroFileAreBothEmptyListsButSaveAsZero) {

@@ -65,6 +65,11 @@ TEST(Preferences, HandEditedAndDamagedFiles) {
   EXPECT_EQ(Parse(std::string(200, '\0')), Preferences{});
   constexpr char kBinary[] = "\x00\xFF\xFE=\x01\r\n=\n\x89PNG\r\n\x1A\n";
   EXPECT_EQ(Parse(std::string_view(kBinary, sizeof kBinary - 1)), Preferences{});
+
+  // Only an emptied or zero-filled file counts as damaged: hand edits do not.
+  EXPECT_TRUE(IsUndamagedPreferencesFile("panel = Bureau"));
+  EXPECT_FALSE(IsUndamagedPreferencesFile(""));
+  EXPECT_FALSE(IsUndamagedPreferencesFile(std::string(200, '\0')));
 }
 
 TEST(StartPlacement, SizeAndPositionOnlyFromCompletePairs) {

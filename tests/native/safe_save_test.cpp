@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
+
+#include "toolkit/last_good.h"
 
 namespace kelvane {
 namespace {
@@ -28,6 +31,12 @@ class FakeFileSystem : public SaveFileSystem {
   void Pause(unsigned) override { ++pauses; }
 
   bool Exists(const std::wstring& path) override { return files.count(path) != 0; }
+  bool Read(const std::wstring& path, std::string* bytes) override {
+    if (!files.count(path) || unreadable.count(path)) return false;
+    *bytes = files[path];
+    return true;
+  }
+  std::set<std::wstring> unreadable;
 
   std::unique_ptr<SaveFile> Create(const std::wstring& path) override {
     if (Fails()) return nullptr;
@@ -137,6 +146,61 @@ TEST(SafeSave, KeepsTheNewTextWhenAFailedReplaceLostTheTarget) {
   fs.replaceLosesTarget = true;
   EXPECT_FALSE(SaveFileAtomically(fs, kTarget, "new text"));
   EXPECT_EQ(fs.files, (std::map<std::wstring, std::string>{{kTemp, "new text"}}));
+}
+
+bool WholeIfEnded(std::string_view bytes) { return !bytes.empty() && bytes.back() == '.'; }
+
+TEST(LastGood, EverySaveKeepsTheWholeFileItReplaces) {
+  using Files = std::map<std::wstring, std::string>;
+  const std::wstring bak = kTarget + L".bak";
+  FakeFileSystem fs;
+  ASSERT_TRUE(SaveKeepingLastGood(fs, kTarget, "one.", WholeIfEnded));
+  EXPECT_EQ(fs.files, (Files{{kTarget, "one."}})) << "nothing to keep yet";
+  ASSERT_TRUE(SaveKeepingLastGood(fs, kTarget, "two.", WholeIfEnded));
+  EXPECT_EQ(fs.files, (Files{{kTarget, "two."}, {bak, "one."}}));
+  ASSERT_TRUE(SaveKeepingLastGood(fs, kTarget, "two.", WholeIfEnded));
+  EXPECT_EQ(fs.files[bak], "one.") << "an unchanged save keeps the older copy";
+  fs.files[kTarget] = "tw";  // damaged by someone else: never kept as the good copy
+  ASSERT_TRUE(SaveKeepingLastGood(fs, kTarget, "three.", WholeIfEnded));
+  EXPECT_EQ(fs.files, (Files{{kTarget, "three."}, {bak, "one."}}));
+  // A copy that cannot be written does not stop the save (step 1 is its create).
+  FakeFileSystem failing;
+  failing.files = fs.files;
+  failing.failAt = 1;
+  EXPECT_TRUE(SaveKeepingLastGood(failing, kTarget, "four.", WholeIfEnded));
+  EXPECT_EQ(failing.files, (Files{{kTarget, "four."}, {bak, "one."}}));
+}
+
+TEST(LastGood, ADamagedFileIsPutBackFromAWholeCopyAndKeptAside) {
+  using Files = std::map<std::wstring, std::string>;
+  const std::wstring bak = kTarget + L".bak";
+  const std::wstring damaged = kTarget + L".damaged";
+  FakeFileSystem fs;
+  fs.files = {{kTarget, "new"}, {bak, "old."}};
+  EXPECT_TRUE(RestoreLastGoodIfDamaged(fs, kTarget, WholeIfEnded));
+  EXPECT_EQ(fs.files, (Files{{kTarget, "old."}, {bak, "old."}, {damaged, "new"}}));
+  // Nothing happens to a whole file, a missing one, an unreadable one, or
+  // when the copy is missing or damaged too.
+  const Files cases[] = {{{kTarget, "fine."}, {bak, "old."}},
+                         {{bak, "old."}},
+                         {{kTarget, "new"}},
+                         {{kTarget, "new"}, {bak, "ol"}}};
+  for (const Files& before : cases) {
+    fs = FakeFileSystem();
+    fs.files = before;
+    EXPECT_FALSE(RestoreLastGoodIfDamaged(fs, kTarget, WholeIfEnded));
+    EXPECT_EQ(fs.files, before);
+  }
+  fs = FakeFileSystem();
+  fs.files = {{kTarget, "new"}, {bak, "old."}};
+  fs.unreadable.insert(kTarget);
+  EXPECT_FALSE(RestoreLastGoodIfDamaged(fs, kTarget, WholeIfEnded)) << "held by another program";
+  // When the damaged file cannot be set aside, it stays where it is.
+  fs = FakeFileSystem();
+  fs.files = {{kTarget, "new"}, {bak, "old."}};
+  fs.failAt = 1;
+  EXPECT_FALSE(RestoreLastGoodIfDamaged(fs, kTarget, WholeIfEnded));
+  EXPECT_EQ(fs.files, (Files{{kTarget, "new"}, {bak, "old."}}));
 }
 
 }  // namespace

@@ -230,5 +230,34 @@ TEST_F(ListsLoader, OddFilesAtStartAreRecoveredOrKeptAndTheUserToldOnce) {
   EXPECT_EQ(ask_.calls.size(), 2u);
 }
 
+TEST_F(ListsLoader, ADamagedFileComesBackFromItsLastGoodCopyWithOneMessage) {
+  const std::string one = "1\r\nBloc-notes\r\nC:\\notepad.exe\r\n";
+  Write(kAppsKind, one);
+  StartListLoader(ListLoaderOptions{false});
+  WaitForLoaderIdle();
+  AppendEntry(kAppsKind, {L"Paint", L"C:\\mspaint.exe"});
+  ASSERT_TRUE(SaveList(kAppsKind));
+  const std::string two = FileBytes(kAppsKind);
+  EXPECT_EQ(ReadAll(ListFilePath(kAppsKind) + L".bak"), one) << "the save kept the file it replaced";
+  // Zeros where the text was, as a power cut can leave a file.
+  const std::string zeros(two.size(), '\0');
+  Write(kAppsKind, zeros);
+  const std::wstring prefs = folder_ + L"Kelvane.prefs";
+  ASSERT_TRUE(WriteAll(prefs, ""));
+  ASSERT_TRUE(WriteAll(prefs + L".bak", "\r\nPanel = Liens\r\n"));
+  ListView_DeleteAllItems(ListView(kAppsKind));
+  ask_.calls.clear();
+  RecoverListFilesAtStart(folder_);
+  RecoverListFilesAtStart(folder_);  // a second start finds nothing to say
+  StartListLoader(ListLoaderOptions{false});
+  WaitForLoaderIdle();
+  EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"Bloc-notes"});
+  EXPECT_EQ(ReadAll(ListFilePath(kAppsKind) + L".damaged"), zeros) << "the damaged file is kept";
+  EXPECT_EQ(ReadAll(prefs), "\r\nPanel = Liens\r\n");
+  ASSERT_EQ(ask_.calls.size(), 2u);
+  EXPECT_NE(ask_.calls[0].text.find(L"MyApps.txt.bak"), std::wstring::npos);
+  EXPECT_NE(ask_.calls[1].text.find(L"Kelvane.prefs.damaged"), std::wstring::npos);
+}
+
 }  // namespace
 }  // namespace kelvane::test
