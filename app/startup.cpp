@@ -20,6 +20,7 @@
 #include "explorer/file_clipboard_win.h"
 #include "lists/list_loader_win.h"
 #include "lists/list_recovery_win.h"
+#include "lists/list_sync_win.h"
 #include "recent/recent_tab_win.h"
 #include "settings/preferences_win.h"
 #include "theme/dark_mode_win.h"
@@ -57,8 +58,19 @@ void CreateFonts() {
 void RunEventLoop() {
   MSG msg;
   while (!App().quitRequested) {
-    const BOOL result = GetMessageW(&msg, nullptr, 0, 0);
-    if (result == 0 || result == -1) break;
+    // The data folder's changes come in with the messages (lists changed by
+    // a sync client or another computer).
+    if (HANDLE change = ListFolderChange()) {
+      if (MsgWaitForMultipleObjectsEx(1, &change, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0) {
+        OnListFolderChanged();
+        continue;
+      }
+      if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) continue;
+      if (msg.message == WM_QUIT) break;
+    } else {
+      const BOOL result = GetMessageW(&msg, nullptr, 0, 0);
+      if (result == 0 || result == -1) break;
+    }
     // Ctrl+Tab switches tabs; Tab walks through the gadgets of the shown tab.
     if (HandlePanelTabsKey(msg)) continue;
     if (HandleListKey(msg)) continue;

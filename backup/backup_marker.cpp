@@ -26,15 +26,6 @@ bool ReadNumber(std::string_view text, int base, Number* value) {
 
 }  // namespace
 
-std::uint64_t ContentChecksum(std::string_view bytes) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (const char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ull;
-  }
-  return hash;
-}
-
 BackupFileRecord RecordOf(std::wstring path, std::string_view bytes) {
   return {std::move(path), bytes.size(), ContentChecksum(bytes)};
 }

@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+#include "toolkit/checksum.h"
+
 namespace kelvane {
 
 inline constexpr wchar_t kBackupMarkerName[] = L"Kelvane.backup";
@@ -26,8 +28,6 @@ struct BackupFileRecord {
   bool operator==(const BackupFileRecord&) const = default;
 };
 
-// FNV-1a over the bytes: enough to tell a damaged copy, not a signature.
-std::uint64_t ContentChecksum(std::string_view bytes);
 BackupFileRecord RecordOf(std::wstring path, std::string_view bytes);
 
 std::string BackupMarkerText(const std::vector<BackupFileRecord>& files);

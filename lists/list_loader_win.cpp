@@ -1,5 +1,6 @@
 #include "lists/list_loader_win.h"
 
+#include <commctrl.h>
 #include <objbase.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include "lists/list_notices_win.h"
 #include "lists/list_rules.h"
 #include "lists/list_store_win.h"
+#include "lists/list_sync_win.h"
 #include "toolkit/utf_win.h"
 
 namespace kelvane {
@@ -108,6 +110,7 @@ struct Loader {
   std::array<bool, 4> baseKnown{};
   std::array<int, 4> iconShift{};  // how far rows moved since they were read
   ListsLoadedHook hook = nullptr;
+  bool allKinds = true;  // the run loads all three lists, not one again
 };
 
 // Never destroyed: a thread that outlives shutdown may still use it.
@@ -204,6 +207,7 @@ DWORD WINAPI LoaderThread(void* param) {
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   std::array<std::vector<std::wstring>, 4> targets;
   for (int kind : kListKinds) {
+    if (run.paths[static_cast<size_t>(kind)].empty()) continue;  // not asked for
     const bool wantIcons = run.icons && kind != kLinksKind;
     LoadOne(run, kind, wantIcons ? &targets[static_cast<size_t>(kind)] : nullptr);
   }
@@ -301,6 +305,7 @@ bool ApplySome(Item& item, double deadline) {
         loader.keptAsLoaded[k] = SerializeList(ReadEntries(item.kind));
         QueueListNotice(NoCountLineText(path));
       }
+      if (!item.unreadable) NoteListInStep(item.kind);
       return true;
     }
     case Item::Icons:
@@ -315,7 +320,7 @@ bool ApplySome(Item& item, double deadline) {
       return item.applied == item.icons.size();
     case Item::AllRowsDone:
       if (loader.run) SetEvent(loader.run->wake);
-      if (loader.hook) loader.hook();
+      if (loader.hook && loader.allKinds) loader.hook();
       return true;
   }
   return true;
@@ -438,18 +443,23 @@ void StartListLoader(const ListLoaderOptions& options) {
   loader.current.reset();
   ResumeDrawing();
   ++loader.generation;
+  loader.allKinds = options.onlyKind == 0;
+  auto run = std::make_shared<Run>();
+  run->generation = loader.generation;
+  run->icons = options.icons;
   for (int kind : kListKinds) {
     const auto k = static_cast<size_t>(kind);
+    if (!loader.allKinds && kind != options.onlyKind) continue;
+    if (!loader.allKinds) {
+      if (HWND list = ListView(kind)) ListView_DeleteAllItems(list);
+    }
+    run->paths[k] = ListFilePath(kind);
     loader.loading[k] = true;
     loader.unreadable[k] = false;
     loader.iconsPending[k] = options.icons && kind != kLinksKind;
     loader.baseKnown[k] = false;
     loader.iconShift[k] = 0;
   }
-  auto run = std::make_shared<Run>();
-  run->generation = loader.generation;
-  run->icons = options.icons;
-  for (int kind : kListKinds) run->paths[static_cast<size_t>(kind)] = ListFilePath(kind);
   loader.run = run;
   auto* param = new std::shared_ptr<Run>(run);
   loader.thread = CreateThread(nullptr, 0, LoaderThread, param, 0, nullptr);
@@ -486,6 +496,8 @@ bool FinishListLoad(int kind) {
   ShowListNotices();
   return true;
 }
+
+bool ListLoadRunning(int kind) { return IsListKind(kind) && TheLoader().loading[static_cast<size_t>(kind)]; }
 
 bool ListFileUnreadable(int kind) {
   return IsListKind(kind) && TheLoader().unreadable[static_cast<size_t>(kind)];

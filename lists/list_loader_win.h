@@ -37,6 +37,7 @@ namespace kelvane {
 
 struct ListLoaderOptions {
   bool icons = true;  // fetch the shell icons of applications and files
+  int onlyKind = 0;   // one list to load again (its rows cleared first); 0: all three
 };
 
 // Starts loading the three files (appending to what the lists hold). A load
@@ -51,6 +52,8 @@ void ListViewsReady();
 // True when the list holds its whole file (or no load was running); false
 // when the rows cannot be applied yet (the list views do not exist).
 bool FinishListLoad(int kind);
+// True while the rows of that list are still to come.
+bool ListLoadRunning(int kind);
 // The list's file existed at its last load but could not be read.
 bool ListFileUnreadable(int kind);
 // For a list whose file has no count line: the list as it stood once loaded

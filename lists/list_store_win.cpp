@@ -12,6 +12,7 @@
 #include "lists/list_notices_win.h"
 #include "toolkit/empty_list_hint_win.h"
 #include "toolkit/list_view_win.h"
+#include "lists/list_sync_win.h"
 #include "toolkit/safe_save_win.h"
 #include "toolkit/utf_win.h"
 
@@ -326,6 +327,7 @@ bool SaveList(int kind) {
   if (!DataFolderReadyFor(entries.empty())) return false;
   if (!WriteList(kind, path, bytes, false)) return false;
   ForgetListKeptAsLoaded(kind);
+  NoteListInStep(kind);
   return true;
 }
 

@@ -11,6 +11,7 @@
 #include "lists/list_loader_win.h"
 #include "lists/list_rules.h"
 #include "lists/list_store_win.h"
+#include "lists/list_sync_win.h"
 #include "lists/search_match.h"
 #include "recent/recent_tab_win.h"
 #include "toolkit/list_view_win.h"
@@ -107,6 +108,7 @@ void ResetEverything() {
   // that name was taken and the files live in the current folder: nothing
   // to remove then, which counts as a failure).
   const std::wstring folder = WithoutTrailingBackslash(app.dataFolder);
+  StopWatchingListFolder();
   if (!folder.empty() && DeleteFolderTree(folder)) {
     ShowMessage(app.mainWindow, kResetTitle, kResetDone, kInformationBox);
   } else {

@@ -4,6 +4,7 @@
 #include "app/shutdown.h"
 #include "lists/list_file.h"
 #include "lists/list_recovery_win.h"
+#include "lists/list_sync_win.h"
 #include "win/lists_fixture.h"
 
 namespace kelvane::test {
@@ -257,6 +258,51 @@ TEST_F(ListsLoader, ADamagedFileComesBackFromItsLastGoodCopyWithOneMessage) {
   ASSERT_EQ(ask_.calls.size(), 2u);
   EXPECT_NE(ask_.calls[0].text.find(L"MyApps.txt.bak"), std::wstring::npos);
   EXPECT_NE(ask_.calls[1].text.find(L"Kelvane.prefs.damaged"), std::wstring::npos);
+}
+
+TEST_F(ListsLoader, AListChangedByAnotherProgramIsLoadedAgainOrTheUserChoosesWhatToKeep) {
+  Write(kLinksKind, "1\r\nA\r\nhttps://a.example/\r\n");
+  StartListLoader(ListLoaderOptions{false});
+  WaitForLoaderIdle();
+  HANDLE change = ListFolderChange();
+  ASSERT_NE(change, nullptr);
+  // A sync client brings a new version: nothing unsaved here, so it is loaded.
+  Write(kLinksKind, "2\r\nA\r\nhttps://a.example/\r\nB\r\nhttps://b.example/\r\n");
+  ASSERT_EQ(WaitForSingleObject(change, 10000), WAIT_OBJECT_0) << "the folder's notification fired";
+  OnListFolderChanged();
+  WaitForLoaderIdle();
+  EXPECT_EQ(Names(kLinksKind), (std::vector<std::wstring>{L"A", L"B"}));
+  // The program's own save is no change from elsewhere.
+  RemoveEntry(kLinksKind, 0);
+  ASSERT_TRUE(SaveList(kLinksKind));
+  OnListFolderChanged();
+  WaitForLoaderIdle();
+  EXPECT_EQ(Names(kLinksKind), std::vector<std::wstring>{L"B"});
+  EXPECT_TRUE(ask_.calls.empty());
+
+  // Both sides changed: "Non" keeps this side and writes the file's beside it,
+  // "Oui" loads the file's and keeps this side beside it.
+  const std::wstring file = ListFilePath(kLinksKind);
+  const std::string other = "1\r\nAutre\r\nhttps://autre.example/\r\n";
+  AppendEntry(kLinksKind, {L"Mien", L"https://mien.example/"});
+  Write(kLinksKind, other);
+  ask_.messageAnswers.push_back(IDNO);
+  OnListFolderChanged();
+  WaitForLoaderIdle();
+  EXPECT_EQ(Names(kLinksKind), (std::vector<std::wstring>{L"B", L"Mien"}));
+  EXPECT_EQ(ParseListFile(FileBytes(kLinksKind)).entries, ReadEntries(kLinksKind));
+  EXPECT_EQ(ReadAll(file + L".remote"), other);
+
+  AppendEntry(kLinksKind, {L"Encore", L"https://encore.example/"});
+  const std::string mine = SerializeList(ReadEntries(kLinksKind));
+  Write(kLinksKind, other);
+  ask_.messageAnswers.push_back(IDYES);
+  OnListFolderChanged();
+  WaitForLoaderIdle();
+  EXPECT_EQ(Names(kLinksKind), std::vector<std::wstring>{L"Autre"});
+  EXPECT_EQ(ReadAll(file + L".local"), mine);
+  ASSERT_EQ(ask_.calls.size(), 2u);
+  EXPECT_NE(ask_.calls[0].text.find(L"MyLinks.txt.remote"), std::wstring::npos);
 }
 
 }  // namespace

@@ -155,11 +155,15 @@ TEST_F(ListsProcess, StartLoadsTheFilesWithCountsAndQuitWritesThemBackInOrder) {
   EXPECT_EQ(HeaderText(appsList), L"2 applications ex\u00E9cutables list\u00E9es");
   EXPECT_EQ(HeaderText(filesList), L"1 fichiers list\u00E9s");
   EXPECT_EQ(HeaderText(linksList), L"1 Liens internet list\u00E9s");
+  // Another program (a sync client) changes a list file: the running program follows.
+  const std::string synced = "2\r\nExemple\r\nhttps://example.org/\r\nAutre\r\nhttps://autre.example/\r\n";
+  ASSERT_TRUE(WriteAll(ListFile(L"MyLinks.txt"), synced));
+  EXPECT_TRUE(WaitFor([&] { return ItemCount(linksList) == 2; }, 15000));
 
   Quit(window);
   EXPECT_EQ(ReadAll(ListFile(L"MyApps.txt")), SerializeList(ParseListFile(apps).entries));
   EXPECT_EQ(ReadAll(ListFile(L"MyFiles.txt")), "1\r\nWindows\r\nC:\\windows\\\r\n");
-  EXPECT_EQ(ReadAll(ListFile(L"MyLinks.txt")), "1\r\nExemple\r\nhttps://example.org/\r\n");
+  EXPECT_EQ(ReadAll(ListFile(L"MyLinks.txt")), synced);
   // Applications, then files, then links.
   const FILETIME a = LastWriteTime(ListFile(L"MyApps.txt"));
   const FILETIME f = LastWriteTime(ListFile(L"MyFiles.txt"));

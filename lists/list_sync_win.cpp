@@ -1,0 +1,108 @@
+#include "lists/list_sync_win.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "lists/list_commands_win.h"
+#include "lists/list_file.h"
+#include "lists/list_loader_win.h"
+#include "lists/list_notices_win.h"
+#include "lists/list_rules.h"
+#include "lists/list_store_win.h"
+#include "toolkit/checksum.h"
+#include "toolkit/requesters_win.h"
+#include "toolkit/safe_save_win.h"
+#include "toolkit/utf_win.h"
+
+namespace kelvane {
+namespace {
+
+struct SyncState {
+  // Checksum of the list as written (SerializeList) when it was last in step
+  // with its file; 0 before that.
+  std::array<std::uint64_t, 4> inStep{};
+  HANDLE change = INVALID_HANDLE_VALUE;
+  bool tryWatch = true;  // set again by each load and save
+};
+
+SyncState& Sync() {
+  static SyncState state;
+  return state;
+}
+
+std::uint64_t ListChecksum(int kind) { return ContentChecksum(SerializeList(ReadEntries(kind))); }
+
+std::wstring DataFolder() {
+  const std::wstring path = ListFilePath(kAppsKind);
+  return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
+std::wstring ConflictText(const std::wstring& file) {
+  return L"Le fichier " + file + L" a \u00E9t\u00E9 modifi\u00E9 par un autre programme, et cette liste a des "
+         L"changements qui ne sont pas encore enregistr\u00E9s.\n\n"
+         L"Oui : charger la version du fichier (la v\u00F4tre est gard\u00E9e dans " + file + L".local).\n"
+         L"Non : garder votre version (celle du fichier est gard\u00E9e dans " + file + L".remote).";
+}
+
+void BringInStep(int kind) {
+  std::uint64_t& inStep = Sync().inStep[static_cast<size_t>(kind)];
+  // Only lists fully loaded from a readable file take part.
+  if (inStep == 0 || !ListView(kind) || ListLoadRunning(kind) || ListFileUnreadable(kind)) return;
+  const std::wstring path = ListFilePath(kind);
+  std::string bytes;
+  // Gone, held, or half written by the other program: its next change tells.
+  if (!ReadWholeFile(path, &bytes) || !IsUndamagedListFile(bytes)) return;
+  const std::string theirs = SerializeList(ParseListFile(bytes, AnsiToWide).entries);
+  const std::uint64_t fileSum = ContentChecksum(theirs);
+  if (fileSum == inStep) return;  // our own save, or a change of form only
+  const std::uint64_t listSum = ListChecksum(kind);
+  if (listSum == fileSum) {
+    inStep = fileSum;  // both sides made the same change
+    return;
+  }
+  if (listSum != inStep) {
+    const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+    if (!Ask(ListOwner(), kListNoticeTitle, ConflictText(name), MB_YESNO | MB_ICONQUESTION)) {
+      if (!SaveFileAtomically(path + L".remote", bytes)) return;  // asked again at the next change
+      SaveList(kind);
+      return;
+    }
+    if (!SaveFileAtomically(path + L".local", SerializeList(ReadEntries(kind)))) return;
+  }
+  inStep = 0;  // until the new load is in
+  StartListLoader(ListLoaderOptions{true, kind});
+}
+
+}  // namespace
+
+void NoteListInStep(int kind) {
+  if (IsListKind(kind)) Sync().inStep[static_cast<size_t>(kind)] = ListChecksum(kind);
+  Sync().tryWatch = true;
+}
+
+HANDLE ListFolderChange() {
+  SyncState& sync = Sync();
+  if (sync.change == INVALID_HANDLE_VALUE && sync.tryWatch) {
+    sync.tryWatch = false;
+    const std::wstring folder = DataFolder();
+    if (folder.empty() || !PathExists(folder)) return nullptr;
+    sync.change = FindFirstChangeNotificationW(
+        folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
+    if (sync.change == INVALID_HANDLE_VALUE) return nullptr;
+  }
+  return sync.change == INVALID_HANDLE_VALUE ? nullptr : sync.change;
+}
+
+void StopWatchingListFolder() {
+  if (Sync().change != INVALID_HANDLE_VALUE) FindCloseChangeNotification(Sync().change);
+  Sync().change = INVALID_HANDLE_VALUE;
+}
+
+void OnListFolderChanged() {
+  // A folder removed (a reset) is watched again once a save makes it anew.
+  if (!FindNextChangeNotification(Sync().change) || !PathExists(DataFolder())) StopWatchingListFolder();
+  for (int kind : kListKinds) BringInStep(kind);
+}
+
+}  // namespace kelvane
