@@ -13,6 +13,7 @@
 #include "app/shutdown.h"
 #include "app/tray_icon.h"
 #include "explorer/clipboard_window_win.h"
+#include "lists/dead_targets_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/explorer_list_win.h"
 
@@ -114,9 +115,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
       OnCommand(wParam, lParam);
       return 0;
-    case WM_NOTIFY:
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (HandleDeadTargetNotify(reinterpret_cast<const NMHDR*>(lParam), &result)) return result;
       OnNotify(reinterpret_cast<const NMHDR*>(lParam));
       return 0;
+    }
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED && Gadget(kPanelTabs)) LayoutMainWindow(window);
       return 0;

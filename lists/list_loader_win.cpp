@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "lists/dead_targets_win.h"
 #include "lists/list_file.h"
 #include "lists/list_notices_win.h"
 #include "lists/list_rules.h"
@@ -306,6 +307,7 @@ bool ApplySome(Item& item, double deadline) {
         QueueListNotice(NoCountLineText(path));
       }
       if (!item.unreadable) NoteListInStep(item.kind);
+      CheckListTargets(item.kind);
       return true;
     }
     case Item::Icons:

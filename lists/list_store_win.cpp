@@ -12,6 +12,7 @@
 #include "lists/list_notices_win.h"
 #include "toolkit/empty_list_hint_win.h"
 #include "toolkit/list_view_win.h"
+#include "lists/dead_targets_win.h"
 #include "lists/list_sync_win.h"
 #include "toolkit/safe_save_win.h"
 #include "toolkit/utf_win.h"
@@ -189,6 +190,7 @@ void AppendEntry(int kind, const ListEntry& entry) {
   HWND list = ListView(kind);
   if (!list) return;
   InsertRow(list, EntryCount(kind), entry, kind == kLinksKind ? 0 : entry.icon, 0, false);
+  CheckListTargets(kind);
 }
 
 void AppendEntries(int kind, std::span<const ListEntry> entries, bool iconPending) {

@@ -1,4 +1,5 @@
 #include "lists/list_rules.h"
+#include "lists/target_check.h"
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,15 @@ TEST(ListRules, StartingATarget) {
   EXPECT_EQ(ShellWorkingFolderOf(L"C:\\Docs\\a.txt"), L"C:\\Docs\\");
   EXPECT_EQ(ShellWorkingFolderOf(L"D:\\Photos\\"), L"D:\\Photos\\");
   EXPECT_EQ(ShellWorkingFolderOf(L"https://example.com/a/b"), L"") << "slashes are no working folder";
+
+  // Only local paths are checked for existence; their keys compare as the file system does.
+  for (const wchar_t* checked : {L"C:\\a.exe", L"d:/Photos/"}) EXPECT_TRUE(IsCheckableTarget(checked)) << checked;
+  for (const wchar_t* skipped : {L"\\\\server\\share\\a.exe", L"https://example.com/", L"C:a.exe", L"notepad",
+                                 L"%WINDIR%\\notepad.exe", L"1:\\a", L""}) {
+    EXPECT_FALSE(IsCheckableTarget(skipped)) << skipped;
+  }
+  EXPECT_EQ(TargetKey(L"c:/Données/été/"), TargetKey(L"C:\\DONNÉES\\ÉTÉ"));
+  EXPECT_EQ(TargetKey(L"c:\\"), L"C:\\");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // puts in the lists and their headers, and that no save ever writes a list
 // that is only partly loaded or a file that could not be read.
 #include "app/shutdown.h"
+#include "lists/dead_targets_win.h"
 #include "lists/list_file.h"
 #include "lists/list_recovery_win.h"
 #include "lists/list_sync_win.h"
@@ -46,6 +47,35 @@ TEST_F(ListsLoader, LoadsTheThreeFilesWithTheirCountsInTheHeaders) {
   // An empty file: no count is shown, the column keeps its title.
   EXPECT_EQ(EntryCount(kLinksKind), 0);
   EXPECT_EQ(ListHeader(kLinksKind), CatalogText(L"Panel", L"LiensWeb"));
+
+  // The missing target is found on a thread of its own, then drawn greyed
+  // with a tooltip that says so (asked as the list asks its page).
+  ASSERT_TRUE(PumpUntil([] { return IsDeadRow(kAppsKind, 1); }, 10000));
+  EXPECT_FALSE(IsDeadRow(kAppsKind, 0));
+  HWND apps = ListView(kAppsKind);
+  auto notify = [&](NMHDR* header) {
+    *header = {apps, static_cast<UINT_PTR>(kAppsKind), header->code};
+    return SendMessageW(GetParent(apps), WM_NOTIFY, kAppsKind, reinterpret_cast<LPARAM>(header));
+  };
+  NMLVCUSTOMDRAW draw{};
+  draw.nmcd.hdr.code = static_cast<UINT>(NM_CUSTOMDRAW);
+  draw.nmcd.dwDrawStage = CDDS_PREPAINT;
+  EXPECT_TRUE(notify(&draw.nmcd.hdr) & CDRF_NOTIFYITEMDRAW);
+  for (int row : {0, 1}) {
+    draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+    draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+    draw.clrText = RGB(1, 2, 3);
+    notify(&draw.nmcd.hdr);
+    EXPECT_EQ(draw.clrText == GetSysColor(COLOR_GRAYTEXT), row == 1) << row;
+  }
+  wchar_t text[80] = L"Disparu";
+  NMLVGETINFOTIPW tip{};
+  tip.hdr.code = static_cast<UINT>(LVN_GETINFOTIPW);
+  tip.pszText = text;
+  tip.cchTextMax = 80;
+  tip.iItem = 1;
+  notify(&tip.hdr);
+  EXPECT_EQ(std::wstring(text), L"Introuvable : C:\\nowhere\\gone.exe");
 
   // Loading again appends: every entry twice. Saving writes what is shown,
   // in the format of the program (CR LF, no BOM).

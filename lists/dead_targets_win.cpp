@@ -1,0 +1,221 @@
+#include "lists/dead_targets_win.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <unordered_set>
+#include <utility>
+
+#include "lists/list_rules.h"
+#include "lists/list_store_win.h"
+#include "lists/target_check.h"
+#include "toolkit/path_compare.h"
+
+namespace kelvane {
+namespace {
+
+constexpr UINT kChecked = WM_APP + 1;
+constexpr UINT kCollect = WM_APP + 2;
+constexpr wchar_t kWindowClass[] = L"KelvaneTargetChecks";
+constexpr wchar_t kMissingTip[] = L"Introuvable : ";
+
+struct Request {
+  int kind = 0;
+  unsigned generation = 0;
+  std::vector<std::wstring> targets;
+};
+
+struct Result {
+  int kind = 0;
+  unsigned generation = 0;
+  std::unordered_set<std::wstring> dead;  // by TargetKey
+};
+
+struct Checks {
+  // Shared with the thread.
+  std::mutex mutex;
+  std::deque<Request> requests;
+  std::vector<Result> results;
+  bool running = false;
+  HWND window = nullptr;
+  // User-interface thread only.
+  std::array<bool, 4> due{};  // lists to check once the messages before are handled
+  bool collectPosted = false;
+  std::array<unsigned, 4> generation{};
+  std::array<std::unordered_set<std::wstring>, 4> dead;
+};
+
+// Never destroyed: a thread that outlives shutdown may still use it.
+Checks& TheChecks() {
+  static Checks* checks = new Checks;
+  return *checks;
+}
+
+// A drive worth asking: on this computer and there (a USB stick taken out
+// says nothing about the files on it).
+bool DriveAnswers(wchar_t letter, std::map<wchar_t, bool>& drives) {
+  const auto [known, inserted] = drives.try_emplace(UpcasePathChar(letter), false);
+  if (inserted) {
+    const wchar_t root[] = {letter, L':', L'\\', 0};
+    const UINT type = GetDriveTypeW(root);
+    known->second = type != DRIVE_REMOTE && type != DRIVE_NO_ROOT_DIR && type != DRIVE_UNKNOWN &&
+                    GetFileAttributesW(root) != INVALID_FILE_ATTRIBUTES;
+  }
+  return known->second;
+}
+
+void CheckerThread() {
+  Checks& checks = TheChecks();
+  SetThreadErrorMode(SEM_FAILCRITICALERRORS, nullptr);  // no "insert a disk" box
+  for (;;) {
+    Request request;
+    {
+      std::lock_guard lock(checks.mutex);
+      if (checks.requests.empty()) {
+        checks.running = false;
+        return;  // the thread and its stack go until the next check
+      }
+      request = std::move(checks.requests.front());
+      checks.requests.pop_front();
+    }
+    Result result{request.kind, request.generation, {}};
+    std::map<wchar_t, bool> drives;
+    for (const std::wstring& target : request.targets) {
+      if (!DriveAnswers(target[0], drives) || GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+      const DWORD error = GetLastError();
+      // Only "not there" counts: a file held or denied to this user exists.
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) result.dead.insert(TargetKey(target));
+    }
+    HWND window = nullptr;
+    {
+      std::lock_guard lock(checks.mutex);
+      checks.results.push_back(std::move(result));
+      window = checks.window;
+    }
+    PostMessageW(window, kChecked, 0, 0);
+  }
+}
+
+void StartChecks() {
+  Checks& checks = TheChecks();
+  checks.collectPosted = false;
+  for (int kind : {kAppsKind, kFilesKind}) {
+    const auto k = static_cast<size_t>(kind);
+    if (!checks.due[k]) continue;
+    checks.due[k] = false;
+    Request request{kind, ++checks.generation[k], {}};
+    for (const ListEntry& entry : ReadEntries(kind)) {
+      if (IsCheckableTarget(entry.target)) request.targets.push_back(entry.target);
+    }
+    std::lock_guard lock(checks.mutex);
+    std::erase_if(checks.requests, [kind](const Request& waiting) { return waiting.kind == kind; });
+    checks.requests.push_back(std::move(request));
+  }
+  std::lock_guard lock(checks.mutex);
+  if (checks.running || checks.requests.empty()) return;
+  checks.running = true;
+  try {
+    std::thread(CheckerThread).detach();
+  } catch (const std::system_error&) {
+    checks.running = false;  // no thread: the rows stay as they are drawn
+    checks.requests.clear();
+  }
+}
+
+LRESULT CALLBACK ChecksWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == kCollect) {
+    StartChecks();
+    return 0;
+  }
+  if (message != kChecked) return DefWindowProcW(window, message, wParam, lParam);
+  Checks& checks = TheChecks();
+  std::vector<Result> results;
+  {
+    std::lock_guard lock(checks.mutex);
+    results.swap(checks.results);
+  }
+  for (Result& result : results) {
+    const auto k = static_cast<size_t>(result.kind);
+    if (result.generation != checks.generation[k]) continue;  // a newer check is on its way
+    checks.dead[k] = std::move(result.dead);
+    if (HWND list = ListView(result.kind)) InvalidateRect(list, nullptr, FALSE);
+  }
+  return 0;
+}
+
+HWND EnsureWindow() {
+  Checks& checks = TheChecks();
+  if (checks.window) return checks.window;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = ChecksWindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kWindowClass;
+  RegisterClassExW(&wc);
+  HWND window =
+      CreateWindowExW(0, kWindowClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  std::lock_guard lock(checks.mutex);
+  checks.window = window;
+  return window;
+}
+
+}  // namespace
+
+void CheckListTargets(int kind) {
+  if (kind != kAppsKind && kind != kFilesKind) return;  // links are web addresses
+  Checks& checks = TheChecks();
+  // Many additions in a row make one check, once they are all in.
+  checks.due[static_cast<size_t>(kind)] = true;
+  if (!checks.collectPosted && EnsureWindow()) checks.collectPosted = PostMessageW(checks.window, kCollect, 0, 0) != 0;
+}
+
+bool IsDeadRow(int kind, int row) {
+  if (!IsListKind(kind)) return false;
+  const auto& dead = TheChecks().dead[static_cast<size_t>(kind)];
+  return !dead.empty() && row >= 0 && row < EntryCount(kind) && dead.count(TargetKey(EntryAt(kind, row).target)) != 0;
+}
+
+std::vector<int> DeadRows(int kind) {
+  std::vector<int> rows;
+  for (int row = 0; row < EntryCount(kind); ++row) {
+    if (IsDeadRow(kind, row)) rows.push_back(row);
+  }
+  return rows;
+}
+
+bool HandleDeadTargetNotify(const NMHDR* header, LRESULT* result) {
+  const int kind = static_cast<int>(header->idFrom);
+  if ((kind != kAppsKind && kind != kFilesKind) || header->hwndFrom != ListView(kind)) return false;
+  if (header->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
+    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(header));
+    if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+      *result = TheChecks().dead[static_cast<size_t>(kind)].empty() ? CDRF_DODEFAULT : CDRF_NOTIFYITEMDRAW;
+      return true;
+    }
+    if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return false;
+    *result = CDRF_DODEFAULT;
+    if (IsDeadRow(kind, static_cast<int>(draw->nmcd.dwItemSpec))) {
+      draw->clrText = GetSysColor(COLOR_GRAYTEXT);
+      *result = CDRF_NEWFONT;
+    }
+    return true;
+  }
+  if (header->code == static_cast<UINT>(LVN_GETINFOTIPW)) {
+    auto* tip = reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(header));
+    if (!IsDeadRow(kind, tip->iItem) || !tip->pszText || tip->cchTextMax <= 0) return false;
+    const std::wstring text = kMissingTip + EntryAt(kind, tip->iItem).target;
+    const size_t room = static_cast<size_t>(tip->cchTextMax) - 1;
+    const size_t length = text.size() < room ? text.size() : room;
+    text.copy(tip->pszText, length);
+    tip->pszText[length] = L'\0';
+    *result = 0;
+    return true;
+  }
+  return false;
+}
+}  // namespace kelvane

@@ -1,0 +1,27 @@
+#pragma once
+// Favourites whose target is gone (a moved file, an uninstalled program) are
+// drawn greyed, with a tooltip that says so. The targets are checked on a
+// short-lived thread of their own, so a slow or sleeping drive never holds
+// up the window; only local drives are asked (see IsCheckableTarget).
+// All functions but the thread's are called on the user-interface thread.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace kelvane {
+
+// Checks the targets of a favourite list again (after its load, an addition),
+// once the messages already waiting are handled.
+void CheckListTargets(int kind);
+
+// True when the row's target was found missing at the last check.
+bool IsDeadRow(int kind, int row);
+// The rows of the list found missing, in order.
+std::vector<int> DeadRows(int kind);
+
+// NM_CUSTOMDRAW and LVN_GETINFOTIP of the favourite lists: greyed text and
+// the tooltip of a missing target. True when handled, with `result` set.
+bool HandleDeadTargetNotify(const NMHDR* header, LRESULT* result);
+
+}  // namespace kelvane
