@@ -13,6 +13,7 @@
 #include "toolkit/empty_list_hint_win.h"
 #include "toolkit/list_view_win.h"
 #include "toolkit/safe_save_win.h"
+#include "toolkit/shell_start_win.h"
 #include "toolkit/utf_win.h"
 
 namespace kelvane {
@@ -347,6 +348,7 @@ std::wstring ListFilesNotSaved() {
 
 bool StartTarget(const std::wstring& target) {
   if (target.empty()) return false;
+  if (ShellStartRecorder record = ShellStartRecorderForTests()) return record({L"", target, L""});
   if (IsFullPath(target)) {
     std::wstring commandLine = QuotedCommandLine(target);
     STARTUPINFOW startup{};
