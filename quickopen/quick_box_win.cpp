@@ -195,9 +195,30 @@ LRESULT FieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, void*)
   return CallNextLightSubclass(field, FieldProc, message, wParam, lParam);
 }
 
+// The chosen row in the selection colours even while the keyboard is in the
+// field: the list would otherwise show it in its pale inactive look.
+LRESULT PaintChosenRow(NMLVCUSTOMDRAW* draw) {
+  switch (draw->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+      return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+      if (draw->nmcd.uItemState & CDIS_SELECTED) {
+        draw->nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED | CDIS_FOCUS);
+        draw->clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+        draw->clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        return CDRF_NEWFONT;
+      }
+      return CDRF_DODEFAULT;
+    default:
+      return CDRF_DODEFAULT;
+  }
+}
+
 LRESULT OnNotify(const NMHDR* header) {
   if (header->idFrom != kQuickResults) return 0;
   switch (header->code) {
+    case NM_CUSTOMDRAW:
+      return PaintChosenRow(reinterpret_cast<NMLVCUSTOMDRAW*>(const_cast<NMHDR*>(header)));
     case LVN_GETDISPINFOW:
       GiveCell(reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header)));
       break;

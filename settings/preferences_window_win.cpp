@@ -212,6 +212,8 @@ void ApplyDarkLook() {
   label(kPrefFilesLabel);
   colour(kPrefFilesButton);
   colour(kPrefAppsFolder);
+  // The hotkey control keeps the system's look: it takes a background from
+  // WM_CTLCOLOREDIT but draws its text in the system colours over it.
   colour(kPrefBackupFrame);
   for (int gadget : {kPrefSaveLists, kPrefBackupCheck, kPrefBackupButton, kPrefBackupFolder, kPrefAutoBackup}) {
     colour(gadget);
