@@ -118,7 +118,8 @@ for setting in light dark; do
   xdotool key Escape
   # The quick-open box, brought by its hotkey, with what "o" finds.
   remote hotkey
-  sleep 0.5
+  shot "$setting-quick-open-empty" 1 >/dev/null
+  cut "$setting-quick-open-empty" front
   xdotool type --delay 100 "o"
   shot "$setting-quick-open" 1 >/dev/null
   cut "$setting-quick-open" front
