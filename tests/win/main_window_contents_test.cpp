@@ -811,6 +811,22 @@ TEST_F(MainWindowContents, ToolButtonsAndToolBarButtonsReadAsPushButtonsNamedByT
     EXPECT_EQ(read.Role(), ROLE_SYSTEM_PUSHBUTTON) << gadget;
   }
   EXPECT_GE(buttons, 20);
+  // A disabled button says so, and its default action does nothing; an enabled one clicks.
+  HWND details = Gadget(kHistDetails);
+  const Accessible button(details);
+  ASSERT_NE(button.object, nullptr);
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT state{};
+  SetToolButtonEnabled(details, false);
+  ASSERT_EQ(button.object->get_accState(self, &state), S_OK);
+  EXPECT_TRUE(state.lVal & STATE_SYSTEM_UNAVAILABLE);
+  EXPECT_EQ(button.object->accDoDefaultAction(self), S_FALSE);
+  SetToolButtonEnabled(details, true);
+  ASSERT_EQ(button.object->get_accState(self, &state), S_OK);
+  EXPECT_FALSE(state.lVal & STATE_SYSTEM_UNAVAILABLE);
+  EXPECT_EQ(button.object->accDoDefaultAction(self), S_OK);
 
   HWND toolBar = Gadget(kMainToolBar);
   HWND tip = reinterpret_cast<HWND>(SendMessageW(toolBar, TB_GETTOOLTIPS, 0, 0));
@@ -830,8 +846,10 @@ TEST_F(MainWindowContents, ToolButtonsAndToolBarButtonsReadAsPushButtonsNamedByT
   EXPECT_EQ(bar.object->accDoDefaultAction(prefs), S_OK);
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-  ASSERT_EQ(Commands().size(), 1u);
-  EXPECT_EQ(Commands()[0].id, CmdGestionPrefs);
+  ASSERT_EQ(Commands().size(), 2u);
+  EXPECT_EQ(Commands()[0].id, kHistDetails);
+  EXPECT_EQ(Commands()[0].code, BN_CLICKED);
+  EXPECT_EQ(Commands()[1].id, CmdGestionPrefs);
 }
 
 int ChannelDistance(uint32_t a, uint32_t b) {

@@ -145,6 +145,10 @@ TEST_F(QuickOpenTest, TypingFindsEveryListAndEnterOrCtrlEnterStartsTheChosenEntr
     SetWindowTextW(Field(), typed.c_str());
     EXPECT_EQ(Cell(0, 1), kind) << typed;
   }
+  SetWindowTextW(Field(), L"meteo");
+  Press(VK_RETURN, true);
+  EXPECT_EQ(Started().size(), 2u) << "an address has no folder to show";
+  SendMessageW(window_, WM_HOTKEY, kQuickHotKeyId, 0);
   SetWindowTextW(Field(), L"bnt");  // letters in order
   EXPECT_EQ(Cell(0, 0), L"Bloc-notes");
   Press(VK_RETURN);
