@@ -9,8 +9,10 @@
 #include "app/gadgets.h"
 #include "app/ids.h"
 #include "catalog/catalog.h"
+#include "toolkit/accessible_buttons_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/light_subclass_win.h"
 
 namespace kelvane {
 namespace {
@@ -86,6 +88,22 @@ void SetToolTips(HWND toolBar) {
   }
 }
 
+// The tooltip text of a button, by its command number.
+std::wstring ToolTipOf(int command) {
+  for (const ToolBarButton& button : kButtons) {
+    if (button.command && button.command == command) return CatalogText(L"ToolBarToolTip", button.tooltipKey);
+  }
+  return {};
+}
+
+// Screen readers get each button as a push button named by its tooltip.
+LRESULT AccessibleToolBarProc(HWND toolBar, UINT message, WPARAM wParam, LPARAM lParam, void*) {
+  if (message == WM_GETOBJECT) {
+    if (LRESULT object = AnswerToolBarObject(toolBar, wParam, lParam, ToolTipOf)) return object;
+  }
+  return CallNextLightSubclass(toolBar, AccessibleToolBarProc, message, wParam, lParam);
+}
+
 }  // namespace
 
 HWND BuildMainToolBar(HWND main) {
@@ -119,6 +137,7 @@ HWND BuildMainToolBar(HWND main) {
   SendMessageW(toolBar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   SendMessageW(toolBar, TB_AUTOSIZE, 0, 0);
   SetToolTips(toolBar);
+  AddLightSubclass(toolBar, AccessibleToolBarProc, nullptr);
 
   g_toolBar = toolBar;
   RegisterGadget(kMainToolBar, toolBar);

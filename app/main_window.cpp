@@ -10,6 +10,8 @@
 #include "app/layout.h"
 #include "app/panel_tabs.h"
 #include "app/placement.h"
+#include "app/quick_hotkey.h"
+#include "app/quick_open.h"
 #include "app/shutdown.h"
 #include "app/tray_icon.h"
 #include "explorer/clipboard_window_win.h"
@@ -131,6 +133,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (lParam == -1 && Gadget(gadget) == from && DispatchGadgetEvent(gadget, GadgetEvent::MenuKey)) return 0;
       break;
     }
+    case WM_HOTKEY:
+      if (wParam == kQuickHotKeyId) ToggleQuickOpen();
+      return 0;
     case kTrayCallbackMessage:
       HandleTrayMessage(wParam, lParam);
       return 0;

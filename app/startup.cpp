@@ -13,6 +13,8 @@
 #include "app/main_window_contents.h"
 #include "app/panel_tabs.h"
 #include "app/placement.h"
+#include "app/quick_hotkey.h"
+#include "app/quick_open.h"
 #include "app/shutdown.h"
 #include "app/single_instance.h"
 #include "assets/image_ids.h"
@@ -23,6 +25,7 @@
 #include "lists/list_sync_win.h"
 #include "recent/recent_tab_win.h"
 #include "settings/preferences_win.h"
+#include "settings/preferences_window_win.h"
 #include "theme/dark_mode_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
@@ -145,6 +148,9 @@ int RunKelvane(HINSTANCE instance) {
   ColourMainWindowGadgets();  // the same colours for the pages built after the first screen
   ListViewsReady();  // all three favourite lists exist from here on
   UpdatePasteState(PasteScope::Full);
+  PrepareQuickOpen();
+  SetPreferencesSavedHook([] { RegisterQuickHotKey(); });
+  RegisterQuickHotKey();
 
   do RunEventLoop();
   while (!SaveBeforeQuit());

@@ -62,7 +62,10 @@ void StartApplicationOnDoubleClick() {
   HWND list = ListView(kKind);
   const int row = list ? FirstSelectedRow(list) : -1;
   if (row < 0) return;
-  const ListEntry entry = EntryAt(kKind, row);
+  StartApplicationEntry(EntryAt(kKind, row));
+}
+
+void StartApplicationEntry(const ListEntry& entry) {
   if (!PathExists(entry.target)) {
     ShowMessage(ListOwner(), L"Application...",
                 L"Erreur!\nL'application n'est plus disponible.\nSoit elle a \u00E9t\u00E9 supprim\u00E9e, soit elle a "

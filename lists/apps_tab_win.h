@@ -4,6 +4,8 @@
 // (AppsPickFolder) is the program's default applications folder, which a
 // successful pick moves to the picked file's folder until the program ends.
 
+#include "lists/list_file.h"
+
 namespace kelvane {
 
 void AddApplication();                 // CmdAjoutAppli
@@ -12,5 +14,6 @@ void RenameSelectedApplications();     // CmdAppliRenommer
 void ShowApplicationProperties();      // CmdAppliProprietes
 void RemoveSelectedApplications();     // CmdAppliRetirer
 void StartApplicationOnDoubleClick();  // double click on AppsList
+void StartApplicationEntry(const ListEntry& entry);  // the double click on an entry, wherever it was chosen
 
 }  // namespace kelvane

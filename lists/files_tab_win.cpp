@@ -76,7 +76,10 @@ void OpenFileOnDoubleClick() {
   HWND list = ListView(kKind);
   const int row = list ? FirstSelectedRow(list) : -1;
   if (row < 0) return;
-  const ListEntry entry = EntryAt(kKind, row);
+  OpenFileEntry(EntryAt(kKind, row));
+}
+
+void OpenFileEntry(const ListEntry& entry) {
   if (!PathExists(entry.target)) {
     ShowMessage(ListOwner(), L"Fichier...",
                 L"Erreur!\nLe fichier n'est plus disponible.\nSoit il a \u00E9t\u00E9 supprim\u00E9, soit il a "

@@ -5,6 +5,8 @@
 // program's default files folder, which a successful pick moves to the
 // picked file's folder or to the picked folder until the program ends.
 
+#include "lists/list_file.h"
+
 namespace kelvane {
 
 void AddFile();                    // CmdAjoutFichier
@@ -14,5 +16,6 @@ void RenameSelectedFiles();        // CmdFichierRenommer
 void ShowFileProperties();         // CmdFichierProprietes
 void RemoveSelectedFiles();        // CmdFichierRetirer
 void OpenFileOnDoubleClick();      // double click on FilesList
+void OpenFileEntry(const ListEntry& entry);  // the double click on an entry, wherever it was chosen
 
 }  // namespace kelvane

@@ -60,7 +60,11 @@ void OpenLinkOnDoubleClick() {
   HWND list = ListView(kKind);
   const int row = list ? FirstSelectedRow(list) : -1;
   if (row < 0) return;
-  if (!StartTarget(EntryAt(kKind, row).target)) {
+  OpenLinkEntry(EntryAt(kKind, row));
+}
+
+void OpenLinkEntry(const ListEntry& entry) {
+  if (!StartTarget(entry.target)) {
     ShowMessage(ListOwner(), L"Connexion...", L"Impossible de se connecter au site web", kWarningBox);
   }
 }

@@ -3,6 +3,8 @@
 // by the user and the address exactly as typed. Its commands and the double
 // click on the list.
 
+#include "lists/list_file.h"
+
 namespace kelvane {
 
 void AddLink();                 // CmdAjoutLien
@@ -10,5 +12,6 @@ void OpenSelectedLinks();       // CmdLienOuvrir
 void RenameSelectedLinks();     // CmdLienRenommer
 void RemoveSelectedLinks();     // CmdLienRetirer
 void OpenLinkOnDoubleClick();   // double click on LinksList
+void OpenLinkEntry(const ListEntry& entry);  // the double click on an entry, wherever it was chosen
 
 }  // namespace kelvane

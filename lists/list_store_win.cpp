@@ -15,6 +15,7 @@
 #include "lists/dead_targets_win.h"
 #include "lists/list_sync_win.h"
 #include "toolkit/safe_save_win.h"
+#include "toolkit/shell_start_win.h"
 #include "toolkit/utf_win.h"
 
 namespace kelvane {
@@ -351,6 +352,7 @@ std::wstring ListFilesNotSaved() {
 
 bool StartTarget(const std::wstring& target) {
   if (target.empty()) return false;
+  if (ShellStartRecorder record = ShellStartRecorderForTests()) return record({L"", target, L""});
   if (IsFullPath(target)) {
     std::wstring commandLine = QuotedCommandLine(target);
     STARTUPINFOW startup{};

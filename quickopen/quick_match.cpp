@@ -70,6 +70,18 @@ std::wstring FoldForMatch(std::wstring_view text) {
   return folded;
 }
 
+std::wstring_view QuickSourceName(QuickSource source) {
+  switch (source) {
+    case QuickSource::Apps: return L"Application";
+    case QuickSource::Files: return L"Fichier ou dossier";
+    case QuickSource::Links: return L"Lien";
+    case QuickSource::Recent: return L"\u00C9l\u00E9ment r\u00E9cent";
+    case QuickSource::UserDesktop: return L"Bureau";
+    case QuickSource::PublicDesktop: return L"Bureau public";
+  }
+  return L"";
+}
+
 std::wstring UsageKey(const QuickItem& item) {
   return std::to_wstring(static_cast<int>(item.source)) + L"|" + item.target;
 }

@@ -32,6 +32,11 @@ struct QuickItem {
   int icon = -1;
 };
 
+// What the quick-open box says an item is, in French: « Application »,
+// « Fichier ou dossier », « Lien », « Élément récent », « Bureau »,
+// « Bureau public ».
+std::wstring_view QuickSourceName(QuickSource source);
+
 // The key of an item in the usage counts: its source and its target.
 std::wstring UsageKey(const QuickItem& item);
 

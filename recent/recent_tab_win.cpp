@@ -17,6 +17,7 @@
 #include "recent/purge_dates.h"
 #include "recent/recent_texts.h"
 #include "toolkit/requesters_win.h"
+#include "toolkit/shell_start_win.h"
 
 namespace kelvane {
 namespace {
@@ -189,7 +190,10 @@ void OpenRecentOnDoubleClick() {
   if (!list) return;
   const int row = ChosenRow(*list);
   if (row < 0) return;
-  const std::wstring path = list->Folder() + list->RowName(row);
+  OpenRecentPath(list->Folder() + list->RowName(row));
+}
+
+void OpenRecentPath(const std::wstring& path) {
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
     ShowMessage(Owner(), kRecentFileTitle,
                 L"Erreur!\nLe fichier n'est plus disponible.\nSoit il a \u00E9t\u00E9 supprim\u00E9, soit il a "
@@ -203,6 +207,7 @@ void OpenRecentOnDoubleClick() {
 }
 
 bool OpenWithDefaultAction(const std::wstring& path) {
+  if (ShellStartRecorder record = ShellStartRecorderForTests()) return record({L"", path, L""});
   SHELLEXECUTEINFOW execute{};
   execute.cbSize = sizeof execute;
   // No shell error box: the callers report failures themselves (or not at all).

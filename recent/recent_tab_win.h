@@ -23,6 +23,9 @@ void ShowRecentProperties();      // ProprietesRacc button, CmdRecentProprietes
 void ShowRecentFolderDetails();   // DetailsRecents button
 void OpenRecentEntry();           // CmdRecentOuvrir
 void OpenRecentOnDoubleClick();   // double click or Enter on RecentList
+// What that double click does with the entry at `path`: warns when it is
+// gone or cannot be opened.
+void OpenRecentPath(const std::wstring& path);
 
 // Opens a file, shortcut or folder with the shell's default action (a
 // shortcut starts its target). True when the shell accepted it.

@@ -28,6 +28,7 @@ Preferences ParsePreferences(std::string_view bytes, AnsiDecoder decodeAnsi) {
   p.CheckBackup = file.ReadNumber(L"CheckBackup", 0);
   p.PrefBackup = file.ReadString(L"PrefBackup", L"");
   p.PrefAutoBackup = file.ReadNumber(L"PrefAutoBackup", 0);
+  p.QuickOpenHotKey = file.ReadString(L"QuickOpenHotKey", Preferences{}.QuickOpenHotKey);
   return p;
 }
 
@@ -51,6 +52,7 @@ std::string SerializePreferences(const Preferences& p) {
   file.WriteNumber(L"CheckBackup", p.CheckBackup);
   file.WriteString(L"PrefBackup", p.PrefBackup);
   file.WriteNumber(L"PrefAutoBackup", p.PrefAutoBackup);
+  file.WriteString(L"QuickOpenHotKey", p.QuickOpenHotKey);
   return file.Text();
 }
 

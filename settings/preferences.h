@@ -29,6 +29,9 @@ struct Preferences {
   int32_t CheckBackup = 0;      // 1 = the user keeps a backup on another medium
   std::wstring PrefBackup;      // the backup folder
   int32_t PrefAutoBackup = 0;   // 1 = save everything and back up at exit
+  // The global hotkey of the quick-open box (settings/hotkey.h), written
+  // after the older keys: an older program skips it, an older file lacks it.
+  std::wstring QuickOpenHotKey = L"Ctrl+Alt+K";
 
   bool operator==(const Preferences&) const = default;
 };
@@ -48,7 +51,7 @@ Preferences ParsePreferences(std::string_view bytes, AnsiDecoder decodeAnsi);
 // Users edit this file by hand, so nothing stricter is asked of it.
 bool IsUndamagedPreferencesFile(std::string_view bytes);
 
-// The file's bytes: byte-order mark, empty line, the fourteen keys in the
+// The file's bytes: byte-order mark, empty line, the fifteen keys in the
 // order of the record, CR LF after each line.
 std::string SerializePreferences(const Preferences& prefs);
 

@@ -23,6 +23,7 @@ void FillPreferencesForm(const Preferences& p, PreferencesForm* form) {
   if (!p.PrefBackup.empty()) form->backupFolder = p.PrefBackup;
   // Backups turned off leave no automatic backup ticked.
   if (p.PrefAutoBackup == 1 && p.CheckBackup == 1) form->autoBackup = true;
+  form->hotKey = p.QuickOpenHotKey;
 }
 
 void TakePreferencesForm(const PreferencesForm& form, int32_t innerWidth, int32_t innerHeight, int32_t outerX,
@@ -43,6 +44,7 @@ void TakePreferencesForm(const PreferencesForm& form, int32_t innerWidth, int32_
   p->CheckBackup = form.backup ? 1 : 0;
   p->PrefBackup = form.backupFolder;
   p->PrefAutoBackup = form.backup && form.autoBackup ? 1 : 0;
+  p->QuickOpenHotKey = form.hotKey;
 }
 
 std::wstring PreferencesWindowTitle(const std::wstring& programTitle) {

@@ -21,6 +21,7 @@ struct PreferencesForm {
   bool backup = false;        // "Créer une sauvegarde...": enables the three below
   std::wstring backupFolder;
   bool autoBackup = false;    // "Sauvegarder automatiquement à la fermeture du programme"
+  std::wstring hotKey = L"Ctrl+Alt+K";  // the quick-open box's global hotkey, as the file writes it
 
   bool operator==(const PreferencesForm&) const = default;
 };

@@ -13,6 +13,7 @@
 #include "backup/backup_messages.h"
 #include "backup/backup_texts.h"
 #include "backup/folder_tree_win.h"
+#include "settings/hotkey.h"
 #include "settings/preferences.h"
 #include "settings/preferences_win.h"
 #include "theme/about_text.h"
@@ -53,6 +54,7 @@ struct PreferencesState {
   UniqueFont font;
   std::array<HIMAGELIST, kOptionCount> optionImages{};
   std::wstring backupAtOpen;  // the backup folder the window opened with
+  void (*savedHook)() = nullptr;
 };
 
 PreferencesState& State() {
@@ -150,6 +152,11 @@ void BuildGadgets() {
   MakeText(kPrefStartTabLabel, L"Choisissez sur quel onglet doit s'ouvrir Kelvane au démarrage", 25, 130, 400, 15,
            labelFont);
   for (int i = 0; i < kOptionCount; ++i) MakeOption(i, 35, 150 + 20 * i);
+  MakeText(kPrefHotKeyLabel, L"Raccourci global de l'ouverture rapide", 300, 150, 135, 30, labelFont);
+  if (HWND hotKey = MakeGadget(kPrefHotKey, HOTKEY_CLASSW, L"", WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE, 300, 185,
+                               135, 22)) {
+    SetGadgetToolTip(hotKey, L"Appuyez sur la combinaison voulue ; Retour arrière pour n'en garder aucune");
+  }
 
   // Frame 2 at 5, 280: the default folders.
   MakeFrame(kPrefFoldersFrame, L"Répertoires par défaut", 5, 280, 440, 120);
@@ -196,6 +203,7 @@ void ApplyDarkLook() {
   colour(kPrefWindowFrame);
   for (int gadget : {kPrefKeepSize, kPrefKeepPosition, kPrefPin}) colour(gadget);
   label(kPrefStartTabLabel);
+  label(kPrefHotKeyLabel);
   for (int gadget = kPrefStartTab1; gadget <= kPrefStartTab6; ++gadget) colour(gadget);
   colour(kPrefFoldersFrame);
   label(kPrefAppsLabel);
@@ -204,6 +212,8 @@ void ApplyDarkLook() {
   label(kPrefFilesLabel);
   colour(kPrefFilesButton);
   colour(kPrefAppsFolder);
+  // The hotkey control keeps the system's look: it takes a background from
+  // WM_CTLCOLOREDIT but draws its text in the system colours over it.
   colour(kPrefBackupFrame);
   for (int gadget : {kPrefSaveLists, kPrefBackupCheck, kPrefBackupButton, kPrefBackupFolder, kPrefAutoBackup}) {
     colour(gadget);
@@ -259,7 +269,7 @@ bool AcceptTypedBackupFolder() {
 }
 
 void ForgetGadgets() {
-  for (int gadget = kPrefBanner; gadget <= kPrefStatusBar; ++gadget) RegisterGadget(gadget, nullptr);
+  for (int gadget = kPrefBanner; gadget <= kPrefHotKey; ++gadget) RegisterGadget(gadget, nullptr);
 }
 
 LRESULT CALLBACK PreferencesProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -370,6 +380,8 @@ PreferencesForm ReadPreferencesForm() {
   form.backup = IsChecked(kPrefBackupCheck);
   form.backupFolder = FieldText(kPrefBackupFolder);
   form.autoBackup = IsChecked(kPrefAutoBackup);
+  const auto control = static_cast<std::uint16_t>(SendMessageW(Gadget(kPrefHotKey), HKM_GETHOTKEY, 0, 0));
+  form.hotKey = HotKeyText(HotKeyFromControl(control));
   return form;
 }
 
@@ -385,6 +397,8 @@ void ShowPreferencesForm(const PreferencesForm& form) {
   SetWindowTextW(Gadget(kPrefBackupFolder), form.backupFolder.c_str());
   SetChecked(kPrefAutoBackup, form.autoBackup);
   EnableBackupChoices(form.backup);
+  const HotKey hotKey = ParseHotKeyText(form.hotKey).value_or(kDefaultHotKey);
+  SendMessageW(Gadget(kPrefHotKey), HKM_SETHOTKEY, HotKeyToControl(hotKey), 0);
 }
 
 void LoadPreferencesIntoWindow() {
@@ -412,8 +426,12 @@ bool SavePreferencesFromWindow() {
   TakePreferencesForm(ReadPreferencesForm(), inner.cx, inner.cy, outer.x, outer.y, &app.prefs);
   // Where the data folder is gone (after a reset) nothing is written: the
   // next start then begins from nothing, as the reset promised.
-  return WritePreferencesFile(app.prefs);
+  const bool saved = WritePreferencesFile(app.prefs);
+  if (State().savedHook) State().savedHook();
+  return saved;
 }
+
+void SetPreferencesSavedHook(void (*hook)()) { State().savedHook = hook; }
 
 void OnChooseAppsFolder() {
   const std::wstring folder = ChooseFolderFor(kPrefAppsFolder);

@@ -37,6 +37,8 @@ enum PreferencesGadget : int {
   kPrefSave = 226,
   kPrefCancel = 227,
   kPrefStatusBar = 228,
+  kPrefHotKeyLabel = 229,
+  kPrefHotKey = 230,  // the quick-open box's global hotkey (a hotkey control)
 };
 
 inline constexpr wchar_t kPreferencesWindowClass[] = L"KelvanePreferencesWindow";
@@ -54,6 +56,9 @@ void LoadPreferencesIntoWindow();
 // The gadgets into the record, and the file written; false when it could
 // not be.
 bool SavePreferencesFromWindow();
+
+// Called after "Enregistrer" wrote the file: the hotkey may have changed.
+void SetPreferencesSavedHook(void (*hook)());
 
 // The gadgets' state as values, and back (for the two above and tests).
 PreferencesForm ReadPreferencesForm();

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "toolkit/accessible_buttons_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/handle_win.h"
 #include "toolkit/window_class_win.h"
@@ -159,6 +160,10 @@ LRESULT CALLBACK ToolButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PRINTCLIENT:
       if (self) Paint(window, *self, reinterpret_cast<HDC>(wParam));
       return 0;
+    case WM_GETOBJECT:
+      // A push button named by its tooltip, for screen readers.
+      if (LRESULT object = AnswerButtonObject(window, wParam, lParam)) return object;
+      break;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));
@@ -219,7 +224,8 @@ bool RegisterToolButtonClass() { return RegisterWindowClassOnce(kToolButtonClass
 HWND CreateToolButton(HWND parent, int id, int x, int y, int width, int height, HICON image,
                       const std::wstring& tooltip) {
   if (!RegisterToolButtonClass()) return nullptr;
-  HWND button = CreateWindowExW(0, kToolButtonClass, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, width,
+  // The window text is never drawn: it names the button for accessibility tools.
+  HWND button = CreateWindowExW(0, kToolButtonClass, tooltip.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, width,
                                 height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleW(nullptr), image);
   if (button && !tooltip.empty()) SetGadgetToolTip(button, tooltip);
@@ -275,6 +281,7 @@ void SetGadgetToolTip(HWND gadget, const std::wstring& text) {
   if (!IsToolButton(gadget)) info.uFlags |= TTF_SUBCLASS;
   std::wstring copy = text;  // the tooltip copies it; the API wants a mutable pointer
   info.lpszText = copy.data();
+  if (IsToolButton(gadget)) SetWindowTextW(gadget, text.c_str());
   TTTOOLINFOW existing = ToolInfoFor(gadget);
   if (SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&existing))) {
     SendMessageW(tip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes the screenshots used to check the look of the program by eye: each
 # tab at the smallest and the largest width, the preferences, about and
-# clipboard windows and the search prompt, with Windows set to light and to
+# clipboard windows, the search prompt and the quick-open box, with Windows set to light and to
 # dark applications (the prefix acts as Windows 10 so that the dark title bar
 # is asked for), a tool-bar tooltip, a popup menu, the tray menu and the
 # folder lists' view modes. Also rewrites the README's pictures in
@@ -115,6 +115,16 @@ for setting in light dark; do
   remote command 12
   shot "$setting-search-prompt" 1 >/dev/null
   cut "$setting-search-prompt" front
+  xdotool key Escape
+  # The quick-open box, brought by its hotkey, with what "o" finds.
+  remote hotkey
+  shot "$setting-quick-open-empty" 1 >/dev/null
+  cut "$setting-quick-open-empty" front
+  xdotool type --delay 100 "o"
+  shot "$setting-quick-open" 1 >/dev/null
+  cut "$setting-quick-open" front
+  xdotool key Escape
+  sleep 0.3
   xdotool key Escape
   # Files left on the clipboard would make the quit ask whether to keep them.
   wine kelvane_remote.exe clip >/dev/null 2>&1

@@ -88,6 +88,7 @@ TEST(PreferencesForm, RoundTripThroughTheRecord) {
   form.startTab = 4;
   form.backup = form.autoBackup = true;
   form.backupFolder = L"F:\\Sauve\\KelvaneSave\\";
+  form.hotKey = L"Win+Maj+F9";
   Preferences prefs;
   TakePreferencesForm(form, 1, 2, 3, 4, &prefs);
   PreferencesForm again = Built();

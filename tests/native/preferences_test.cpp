@@ -1,5 +1,7 @@
 #include "settings/preferences.h"
 
+#include "settings/hotkey.h"
+
 #include <gtest/gtest.h>
 
 namespace kelvane {
@@ -7,7 +9,7 @@ namespace {
 
 Preferences Parse(std::string_view bytes) { return ParsePreferences(bytes, Cp1252ToWide); }
 
-TEST(Preferences, AllFourteenKeysRoundTripByteForByte) {
+TEST(Preferences, AllKeysRoundTripByteForByte) {
   Preferences p;
   p.KeepWindowSize = L"Ok";
   p.WindowHeight = 540;
@@ -23,6 +25,7 @@ TEST(Preferences, AllFourteenKeysRoundTripByteForByte) {
   p.CheckBackup = 1;
   p.PrefBackup = L"E:\\";
   p.PrefAutoBackup = 1;
+  p.QuickOpenHotKey = L"Maj+F5";
   const std::string expected =
       "\xEF\xBB\xBF\r\n"
       "KeepWindowSize = Ok\r\n"
@@ -38,7 +41,8 @@ TEST(Preferences, AllFourteenKeysRoundTripByteForByte) {
       "CheckSaveList = 1\r\n"
       "CheckBackup = 1\r\n"
       "PrefBackup = E:\\\r\n"
-      "PrefAutoBackup = 1\r\n";
+      "PrefAutoBackup = 1\r\n"
+      "QuickOpenHotKey = Maj+F5\r\n";
   EXPECT_EQ(SerializePreferences(p), expected);
   EXPECT_EQ(Parse(expected), p);
   EXPECT_EQ(SerializePreferences(Parse(expected)), expected);
@@ -48,7 +52,14 @@ TEST(Preferences, AllFourteenKeysRoundTripByteForByte) {
             "\xEF\xBB\xBF\r\nKeepWindowSize = \r\nWindowHeight = 0\r\nWindowWidth = 0\r\n"
             "KeepWindowPos = \r\nWindowPosX = 0\r\nWindowPosY = 0\r\nStickyWindow = 0\r\n"
             "Panel = \r\nPrefDirApplis = \r\nPrefDirFichiers = \r\nCheckSaveList = 0\r\n"
-            "CheckBackup = 0\r\nPrefBackup = \r\nPrefAutoBackup = 0\r\n");
+            "CheckBackup = 0\r\nPrefBackup = \r\nPrefAutoBackup = 0\r\nQuickOpenHotKey = Ctrl+Alt+K\r\n");
+
+  // A file of an older version, without the hotkey, keeps the default one
+  // and its other keys.
+  const Preferences older = Parse("\xEF\xBB\xBF\r\nPanel = Bureau\r\nPrefAutoBackup = 1\r\n");
+  EXPECT_EQ(older.QuickOpenHotKey, L"Ctrl+Alt+K");
+  EXPECT_EQ(older.Panel, L"Bureau");
+  EXPECT_EQ(older.PrefAutoBackup, 1);
   EXPECT_EQ(Parse(SerializePreferences(Preferences{})), Preferences{});
 }
 
@@ -127,6 +138,29 @@ TEST(Preferences, PlacementTakenForSaveOnlyWhenKept) {
   TakeWindowPlacementForSave(p, 800, 600, 50, 60);
   EXPECT_TRUE(p.WindowWidth == 800 && p.WindowHeight == 600);
   EXPECT_TRUE(p.WindowPosX == 3 && p.WindowPosY == 4);
+}
+
+TEST(QuickOpenHotKey, TextAndControlValueBothWays) {
+  EXPECT_EQ(HotKeyText(kDefaultHotKey), L"Ctrl+Alt+K");
+  EXPECT_EQ(ParseHotKeyText(L"Ctrl+Alt+K"), kDefaultHotKey);
+  const HotKey all{kHotKeyWin | kHotKeyCtrl | kHotKeyAlt | kHotKeyShift, 0x20};
+  EXPECT_EQ(HotKeyText(all), L"Win+Ctrl+Alt+Maj+Espace");
+  for (const HotKey key : {all, HotKey{kHotKeyShift, 0x74}, HotKey{kHotKeyCtrl, '7'}, HotKey{kHotKeyAlt, 0x21},
+                           HotKey{kHotKeyCtrl, 0xBA}, HotKey{}}) {
+    EXPECT_EQ(ParseHotKeyText(HotKeyText(key)), key) << HotKeyText(key);
+  }
+  // Edited by hand: any case and order, blanks around, "Shift" too.
+  EXPECT_EQ(ParseHotKeyText(L" alt+SHIFT+ctrl+f12 "), (HotKey{kHotKeyAlt | kHotKeyShift | kHotKeyCtrl, 0x7B}));
+  EXPECT_EQ(ParseHotKeyText(L"aucun"), HotKey{});
+  for (const wchar_t* bad : {L"", L"Ctrl+", L"+K", L"Ctrl+Alt", L"Hyper+K", L"Ctrl+F25", L"Ctrl+é", L"#999"}) {
+    EXPECT_EQ(ParseHotKeyText(bad), std::nullopt) << bad;
+  }
+
+  // The hotkey control's value: key in the low byte, its own flag order above.
+  EXPECT_EQ(HotKeyToControl(kDefaultHotKey), 0x0600 | 'K');
+  EXPECT_EQ(HotKeyFromControl(0x0100 | 0x74), (HotKey{kHotKeyShift, 0x74}));
+  EXPECT_EQ(HotKeyFromControl(HotKeyToControl(kDefaultHotKey)), kDefaultHotKey);
+  EXPECT_EQ(HotKeyFromControl(0x0600), HotKey{}) << "modifiers alone are no hotkey";
 }
 
 }  // namespace

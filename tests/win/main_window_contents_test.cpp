@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,7 @@
 #include "app/tray_icon.h"
 #include "assets/image_ids.h"
 #include "catalog/catalog.h"
+#include "toolkit/accessible_buttons_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
 #include "toolkit/label_fit_win.h"
@@ -764,6 +766,90 @@ TEST_F(MainWindowContents, ToolButtonClicksReachTheMainWindowByMouseAndKeyboard)
   // Hand cursor over the button.
   EXPECT_TRUE(SendMessageW(button, WM_SETCURSOR, reinterpret_cast<WPARAM>(button), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
   EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+}
+
+// What a screen reader reads through the system's accessibility interface.
+struct Accessible {
+  explicit Accessible(HWND window) {
+    AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kAccessibleIid,
+                               reinterpret_cast<void**>(&object));
+  }
+  ~Accessible() {
+    if (object) object->Release();
+  }
+  std::wstring Name(long child = CHILDID_SELF) const {
+    BSTR name = nullptr;
+    VARIANT which{};
+    which.vt = VT_I4;
+    which.lVal = child;
+    object->get_accName(which, &name);
+    std::wstring text = name ? name : L"";
+    SysFreeString(name);
+    return text;
+  }
+  long Role(long child = CHILDID_SELF) const {
+    VARIANT which{};
+    which.vt = VT_I4;
+    which.lVal = child;
+    VARIANT role{};
+    return SUCCEEDED(object->get_accRole(which, &role)) && role.vt == VT_I4 ? role.lVal : -1;
+  }
+  IAccessible* object = nullptr;
+};
+
+TEST_F(MainWindowContents, ToolButtonsAndToolBarButtonsReadAsPushButtonsNamedByTheirTooltips) {
+  int buttons = 0;
+  for (int gadget = 0; gadget < 120; ++gadget) {
+    HWND button = Gadget(gadget);
+    wchar_t cls[64] = {};
+    if (!button || !GetClassNameW(button, cls, 64) || std::wstring(cls) != kToolButtonClass) continue;
+    ++buttons;
+    const Accessible read(button);
+    ASSERT_NE(read.object, nullptr) << gadget;
+    EXPECT_NE(GadgetToolTipText(button), L"") << gadget;
+    EXPECT_EQ(read.Name(), GadgetToolTipText(button)) << gadget;
+    EXPECT_EQ(read.Role(), ROLE_SYSTEM_PUSHBUTTON) << gadget;
+  }
+  EXPECT_GE(buttons, 20);
+  // A disabled button says so, and its default action does nothing; an enabled one clicks.
+  HWND details = Gadget(kHistDetails);
+  const Accessible button(details);
+  ASSERT_NE(button.object, nullptr);
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT state{};
+  SetToolButtonEnabled(details, false);
+  ASSERT_EQ(button.object->get_accState(self, &state), S_OK);
+  EXPECT_TRUE(state.lVal & STATE_SYSTEM_UNAVAILABLE);
+  EXPECT_EQ(button.object->accDoDefaultAction(self), S_FALSE);
+  SetToolButtonEnabled(details, true);
+  ASSERT_EQ(button.object->get_accState(self, &state), S_OK);
+  EXPECT_FALSE(state.lVal & STATE_SYSTEM_UNAVAILABLE);
+  EXPECT_EQ(button.object->accDoDefaultAction(self), S_OK);
+
+  HWND toolBar = Gadget(kMainToolBar);
+  HWND tip = reinterpret_cast<HWND>(SendMessageW(toolBar, TB_GETTOOLTIPS, 0, 0));
+  const Accessible bar(toolBar);
+  ASSERT_NE(bar.object, nullptr);
+  long children = 0;
+  bar.object->get_accChildCount(&children);
+  ASSERT_EQ(children, 11) << "separators are no buttons";
+  EXPECT_EQ(bar.Role(), ROLE_SYSTEM_TOOLBAR);
+  EXPECT_EQ(bar.Name(1), ToolBarTip(tip, toolBar, CmdQuitter));
+  EXPECT_EQ(bar.Name(10), ToolBarTip(tip, toolBar, CmdGestionPrefs));
+  EXPECT_EQ(bar.Role(10), ROLE_SYSTEM_PUSHBUTTON);
+  // Its default action is the button's command.
+  VARIANT prefs{};
+  prefs.vt = VT_I4;
+  prefs.lVal = 10;
+  EXPECT_EQ(bar.object->accDoDefaultAction(prefs), S_OK);
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  ASSERT_EQ(Commands().size(), 2u);
+  EXPECT_EQ(Commands()[0].id, kHistDetails);
+  EXPECT_EQ(Commands()[0].code, BN_CLICKED);
+  EXPECT_EQ(Commands()[1].id, CmdGestionPrefs);
 }
 
 int ChannelDistance(uint32_t a, uint32_t b) {

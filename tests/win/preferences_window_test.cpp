@@ -143,7 +143,7 @@ TEST_F(PreferencesWindowTest, EachOpeningReadsTheFileIntoTheRecordAndTheGadgets)
   EXPECT_FALSE(Checked(kPrefStartTab6));
 }
 
-TEST_F(PreferencesWindowTest, SaveWritesTheFourteenKeysAndCancelWritesNothing) {
+TEST_F(PreferencesWindowTest, SaveWritesEveryKeyAndCancelWritesNothing) {
   ASSERT_NE(Open(), nullptr);
   Click(kPrefPin);
   Click(kPrefStartTab1 + 2);
@@ -154,15 +154,23 @@ TEST_F(PreferencesWindowTest, SaveWritesTheFourteenKeysAndCancelWritesNothing) {
   EXPECT_EQ(App().prefs.StickyWindow, 0);
 
   ASSERT_NE(Open(), nullptr);
+  EXPECT_EQ(SendMessageW(Gadget(kPrefHotKey), HKM_GETHOTKEY, 0, 0), (HOTKEYF_CONTROL | HOTKEYF_ALT) << 8 | 'K')
+      << "the default hotkey shows";
   Click(kPrefStartTab1 + 2);
   Click(kPrefSaveLists);
+  SendMessageW(Gadget(kPrefHotKey), HKM_SETHOTKEY, HOTKEYF_SHIFT << 8 | VK_F5, 0);
+  static int saves = 0;
+  SetPreferencesSavedHook([] { ++saves; });
   Click(kPrefSave);
+  SetPreferencesSavedHook(nullptr);
+  EXPECT_EQ(saves, 1) << "the hotkey is registered again";
   EXPECT_EQ(PreferencesWindowHandle(), nullptr);
   EXPECT_EQ(ReadAll(PreferencesPath()),
             "\xEF\xBB\xBF\r\nKeepWindowSize = No\r\nWindowHeight = 0\r\nWindowWidth = 0\r\nKeepWindowPos = No\r\n"
             "WindowPosX = 0\r\nWindowPosY = 0\r\nStickyWindow = 0\r\nPanel = Internet\r\n"
             "PrefDirApplis = C:\\Program Files\\\r\nPrefDirFichiers = C:\\users\\\r\nCheckSaveList = 1\r\n"
-            "CheckBackup = 0\r\nPrefBackup = \r\nPrefAutoBackup = 0\r\n");
+            "CheckBackup = 0\r\nPrefBackup = \r\nPrefAutoBackup = 0\r\nQuickOpenHotKey = Maj+F5\r\n");
+  EXPECT_EQ(App().prefs.QuickOpenHotKey, L"Maj+F5");
   EXPECT_EQ(App().prefs.CheckSaveList, 1) << "governs the running program at once";
 
   // Size and position ticked: taken from the main window.

@@ -112,6 +112,10 @@ int main(int argc, char** argv) {
   if (std::strcmp(verb, "command") == 0) {
     return PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(arg), 0) ? 0 : 1;
   }
+  if (std::strcmp(verb, "hotkey") == 0) {
+    // What the system sends when the quick-open hotkey is pressed.
+    return PostMessageW(window, WM_HOTKEY, 1, 0) ? 0 : 1;
+  }
   if (std::strcmp(verb, "click") == 0 || std::strcmp(verb, "choose") == 0) {
     HWND gadget = FindGadget(window, arg);
     if (!gadget) return 1;

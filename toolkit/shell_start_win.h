@@ -1,0 +1,26 @@
+#pragma once
+// The one place where the program hands a program, document, folder or
+// address to the system to start. Tests put a recorder in front of it, so
+// that they can check what would have been started without starting it.
+#include <string>
+
+namespace kelvane {
+
+struct ShellStart {
+  std::wstring verb;        // "open", "explore"; empty for the default action
+  std::wstring file;        // what is started
+  std::wstring parameters;  // empty when none
+};
+
+// Returns what the real call would have returned (true: started).
+using ShellStartRecorder = bool (*)(const ShellStart& start);
+// Null puts the real calls back.
+void SetShellStartRecorderForTests(ShellStartRecorder recorder);
+// The recorder in place, or null: the callers then start things for real.
+ShellStartRecorder ShellStartRecorderForTests();
+
+// Opens the folder holding `path` in the file manager, with `path` chosen
+// there (a folder's trailing backslash is dropped first). True when started.
+bool ShowInContainingFolder(const std::wstring& path);
+
+}  // namespace kelvane
