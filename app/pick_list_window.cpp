@@ -218,6 +218,8 @@ HWND OpenPickListWindow(HWND owner, const std::wstring& title, const std::wstrin
 
 std::optional<std::vector<bool>> ShowPickList(HWND owner, const std::wstring& title, const std::wstring& prompt,
                                               const std::vector<PickRow>& rows) {
+  // One at a time: the tray menu still answers while the main window waits.
+  if (State().open) return std::nullopt;
   HWND window = OpenPickListWindow(owner, title, prompt, rows);
   if (!window) return std::nullopt;
   if (owner) EnableWindow(owner, FALSE);

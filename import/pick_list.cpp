@@ -3,6 +3,7 @@
 #include <unordered_set>
 
 #include "import/bookmarks.h"
+#include "import/import_text.h"
 #include "lists/list_rules.h"
 
 namespace kelvane {
@@ -22,12 +23,6 @@ bool EndsWithIgnoringCase(std::wstring_view text, std::wstring_view end) {
   return text.size() >= end.size() && SameNameIgnoringCase(text.substr(text.size() - end.size()), end);
 }
 
-std::wstring_view Trimmed(std::wstring_view text) {
-  const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 std::wstring Counted(std::size_t count, const wchar_t* one, const wchar_t* many) {
   return std::to_wstring(count) + (count == 1 ? one : many);
@@ -101,7 +96,7 @@ std::wstring LinkNameFromAddress(std::wstring_view address) {
 }
 
 std::wstring AddressInDroppedText(std::wstring_view text) {
-  text = Trimmed(text);
+  text = TrimBlanks(text);
   if (text.empty() || text.find_first_of(L" \t\r\n") != std::wstring_view::npos) return {};
   return IsImportableAddress(text) ? std::wstring(text) : std::wstring();
 }

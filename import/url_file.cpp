@@ -5,16 +5,6 @@
 #include "lists/list_rules.h"
 
 namespace kelvane {
-namespace {
-
-std::wstring_view Trimmed(std::wstring_view text) {
-  const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
 
 std::wstring ReadUrlFileAddress(std::string_view bytes) {
   const std::wstring text = DecodeImportedText(bytes);
@@ -23,7 +13,7 @@ std::wstring ReadUrlFileAddress(std::string_view bytes) {
   while (start <= text.size()) {
     std::size_t end = text.find(L'\n', start);
     if (end == std::wstring::npos) end = text.size();
-    const std::wstring_view line = Trimmed(std::wstring_view(text).substr(start, end - start));
+    const std::wstring_view line = TrimBlanks(std::wstring_view(text).substr(start, end - start));
     start = end + 1;
     if (!line.empty() && line.front() == L'[') {
       inSection = SameNameIgnoringCase(line, L"[InternetShortcut]");
@@ -31,8 +21,8 @@ std::wstring ReadUrlFileAddress(std::string_view bytes) {
     }
     const std::size_t equals = line.find(L'=');
     if (!inSection || equals == std::wstring_view::npos) continue;
-    if (!SameNameIgnoringCase(Trimmed(line.substr(0, equals)), L"URL")) continue;
-    const std::wstring_view address = Trimmed(line.substr(equals + 1));
+    if (!SameNameIgnoringCase(TrimBlanks(line.substr(0, equals)), L"URL")) continue;
+    const std::wstring_view address = TrimBlanks(line.substr(equals + 1));
     return IsImportableAddress(address) ? std::wstring(address) : std::wstring();
   }
   return {};
