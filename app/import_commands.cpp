@@ -70,7 +70,7 @@ void ImportBookmarkFile() {
       TheRequesters().OpenFile(ListOwner(), L"S\u00E9lectionner un fichier de favoris", L"",
                                L"Favoris HTML (*.htm, *.html)|*.htm;*.html|Tous fichiers (*.*)|*.*");
   if (file.empty()) return;
-  OfferAndAdd(kLinksKind, BookmarkHtmlRows(file), L"Importer des favoris du navigateur");
+  OfferAndAdd(kLinksKind, BookmarkHtmlRows(file), L"Importer un fichier de favoris");
 }
 
 void ImportExplorerFavourites() {

@@ -133,7 +133,7 @@ const CatalogPair kCatalogTable[] = {
     {L"ImportMenuDemarrer", L"Importer les raccourcis du menu Démarrer"},
     {L"ImportFavorisExplorateur", L"Importer les favoris de l'Explorateur"},
     {L"ImportNavigateurs", L"Importer les favoris des navigateurs"},
-    {L"ImportFichierFavoris", L"Importer des favoris du navigateur…"},
+    {L"ImportFichierFavoris", L"Importer un fichier de favoris…"},
     {L"OuvrirNavWeb", L"Ouvrir dans le navigateur"},
     {L"Renommer", L"Renommer"},
     {L"Retirer", L"Retirer de la liste"},

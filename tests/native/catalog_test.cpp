@@ -50,7 +50,7 @@ TEST_F(ProgramCatalog, KeepsTextsExactly) {
             L" Fichiers actuellement dans le presse-papier");
   EXPECT_EQ(catalog.Text(L"ToolBarToolTip", L"SupprimerTout"), L"Supprimer toutes les listes, remise à zéro");
   EXPECT_EQ(catalog.Text(L"PopUpMenus", L"MesTelecharges"), L"Mes téléchargements");
-  EXPECT_EQ(catalog.Text(L"PopUpMenus", L"ImportFichierFavoris"), L"Importer des favoris du navigateur\u2026");
+  EXPECT_EQ(catalog.Text(L"PopUpMenus", L"ImportFichierFavoris"), L"Importer un fichier de favoris\u2026");
   EXPECT_EQ(catalog.Text(L"Userprefs", L"Fenetre"), L"Fenêtre");
   // An empty text is a text, not a missing one.
   EXPECT_EQ(catalog.Text(L"About", L"Gratuit"), L"");
