@@ -10,6 +10,7 @@
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/list_view_win.h"
 #include "toolkit/window_class_win.h"
 
 namespace kelvane {
@@ -45,16 +46,6 @@ HWND MakeChild(HWND parent, int gadget, const wchar_t* cls, const wchar_t* text,
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(State().font.get()), FALSE);
   RegisterGadget(gadget, child);
   return child;
-}
-
-void AddColumn(HWND list, int index, const wchar_t* title, int widthUnits) {
-  std::wstring text = title;
-  LVCOLUMNW column{};
-  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-  column.pszText = text.data();
-  column.cx = S(widthUnits);
-  column.iSubItem = index;
-  SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
 }
 
 void SetCell(HWND list, int row, int column, const std::wstring& text) {
@@ -164,9 +155,9 @@ void BuildGadgets(HWND window, const std::wstring& prompt, const std::vector<Pic
     if (HWND header = ListView_GetHeader(list); header && App().fonts[1]) {
       SendMessageW(header, WM_SETFONT, reinterpret_cast<WPARAM>(App().fonts[1].get()), FALSE);
     }
-    AddColumn(list, 0, L"Nom", 190);
-    AddColumn(list, 1, L"Cible", 280);
-    AddColumn(list, 2, L"Remarque", 95);
+    InsertListColumn(list, 0, L"Nom", S(190));
+    InsertListColumn(list, 1, L"Cible", S(280));
+    InsertListColumn(list, 2, L"Remarque", S(95));
     FillRows(list, rows);
     if (!rows.empty()) ListView_SetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
   }
