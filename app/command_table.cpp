@@ -1,6 +1,7 @@
 #include "app/command_table.h"
 
 #include "app/ids.h"
+#include "app/import_commands.h"
 #include "app/shell_commands.h"
 #include "explorer/explorer_tab_win.h"
 #include "explorer/file_clipboard_win.h"
@@ -83,6 +84,10 @@ constexpr CommandEntry kCommands[] = {
     {CmdTrayMesApplis, O::Core, ShowAppsTab},
     {CmdTrayAfficher, O::Core, ShowMainWindowFromTray},
     {CmdTrayQuitter, O::Core, RequestQuit},
+    {CmdImportNavigateurs, O::Import, ImportBrowserBookmarks},
+    {CmdImportFichierFavoris, O::Import, ImportBookmarkFile},
+    {CmdImportFavorisExplorateur, O::Import, ImportExplorerFavourites},
+    {CmdImportMenuDemarrer, O::Import, ImportStartMenuShortcuts},
 };
 
 }  // namespace

@@ -22,6 +22,7 @@ enum class CommandOwner {
   FileOperations,
   FileClipboard,
   About,
+  Import,        // the add menu's imports
 };
 
 struct CommandEntry {

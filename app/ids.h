@@ -12,6 +12,7 @@ enum WindowId : int {
   kPreferencesWindow = 2,
   kRecentSortWindow = 3,
   kClipboardWindow = 4,
+  kPickListWindow = 5,
 };
 
 enum GadgetId : int {
@@ -131,6 +132,10 @@ enum CommandId : int {
   CmdTrayMesApplis = 108,
   CmdTrayAfficher = 109,
   CmdTrayQuitter = 110,
+  CmdImportNavigateurs = 112,
+  CmdImportFichierFavoris = 113,
+  CmdImportFavorisExplorateur = 114,
+  CmdImportMenuDemarrer = 115,
 };
 
 }  // namespace kelvane

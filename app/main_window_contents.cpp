@@ -5,6 +5,7 @@
 #include "app/panel_tabs.h"
 #include "app/popup_menus.h"
 #include "app/tray_icon.h"
+#include "lists/list_drop_win.h"
 
 namespace kelvane {
 
@@ -19,6 +20,7 @@ void BuildMainWindowContents(HWND main) {
 void CompleteMainWindowContents(HWND main) {
   if (!main) return;
   BuildAllPages();
+  AcceptDropsOnLists();
   AddTrayIcon(main);
   LayoutMainWindow(main);
 }

@@ -42,11 +42,15 @@ constexpr MenuEntry kAffichage[] = {
 };
 constexpr MenuEntry kAjout[] = {
     {CmdAjoutAppli, kMenus, L"AjoutAppli", 5},
+    {CmdImportMenuDemarrer, kMenus, L"ImportMenuDemarrer", 5},
     kSeparator,
     {CmdAjoutFichier, kMenus, L"AjoutFichier", 34},
     {CmdAjoutDossier, kMenus, L"AjoutDossier", 35},
+    {CmdImportFavorisExplorateur, kMenus, L"ImportFavorisExplorateur", 34},
     kSeparator,
     {CmdAjoutLien, kMenus, L"AjoutLien", 3},
+    {CmdImportNavigateurs, kMenus, L"ImportNavigateurs", 3},
+    {CmdImportFichierFavoris, kMenus, L"ImportFichierFavoris", 3},
 };
 constexpr MenuEntry kLiens[] = {
     {CmdLienOuvrir, kMenus, L"OuvrirNavWeb", 15},

@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/main_window_contents.h"
 #include "app/panel_tabs.h"
+#include "app/pick_list_window.h"
 #include "app/placement.h"
 #include "app/quick_hotkey.h"
 #include "app/quick_open.h"
@@ -29,6 +30,7 @@
 #include "theme/dark_mode_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
+#include "toolkit/requesters_win.h"
 #include "toolkit/special_folders_win.h"
 
 namespace kelvane {
@@ -147,6 +149,7 @@ int RunKelvane(HINSTANCE instance) {
   CompleteMainWindowContents(app.mainWindow);
   ColourMainWindowGadgets();  // the same colours for the pages built after the first screen
   ListViewsReady();  // all three favourite lists exist from here on
+  SetPickListWindow(ShowPickList);
   UpdatePasteState(PasteScope::Full);
   PrepareQuickOpen();
   SetPreferencesSavedHook([] { RegisterQuickHotKey(); });

@@ -16,6 +16,7 @@
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/list_view_win.h"
 #include "toolkit/shell_icons_win.h"
 #include "toolkit/tool_button_win.h"
 #include "toolkit/window_class_win.h"
@@ -108,16 +109,6 @@ HWND MakeChild(HWND parent, int gadget, const wchar_t* cls, const wchar_t* text,
   return child;
 }
 
-void AddColumn(HWND list, int index, const wchar_t* title, int widthUnits) {
-  std::wstring text = title;
-  LVCOLUMNW column{};
-  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-  column.pszText = text.data();
-  column.cx = S(widthUnits);
-  column.iSubItem = index;
-  SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
-}
-
 HWND MakeFileList(HWND window) {
   HWND list = MakeChild(window, kClipboardFileList, WC_LISTVIEWW, nullptr,
                         WS_TABSTOP | LVS_REPORT | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE, S(5),
@@ -129,8 +120,8 @@ HWND MakeFileList(HWND window) {
   if (HWND header = ListView_GetHeader(list); header && App().fonts[1]) {
     SendMessageW(header, WM_SETFONT, reinterpret_cast<WPARAM>(App().fonts[1].get()), FALSE);
   }
-  AddColumn(list, 0, L"Fichier", 460);
-  AddColumn(list, 1, L"Taille", 110);
+  InsertListColumn(list, 0, L"Fichier", S(460));
+  InsertListColumn(list, 1, L"Taille", S(110));
   return list;
 }
 

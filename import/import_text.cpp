@@ -10,6 +10,13 @@ namespace kelvane {
 
 std::wstring DecodeImportedText(std::string_view bytes) { return DecodeListFile(bytes); }
 
+std::wstring_view TrimBlanks(std::wstring_view text) {
+  const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
 void AppendCheckedCodePoint(std::wstring& text, char32_t c) {
   if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF || c == 0) c = 0xFFFD;
   AppendCodePoint(text, c);

@@ -13,6 +13,9 @@ std::wstring DecodeImportedText(std::string_view bytes);
 // &#xE9;) replaced by their characters; anything else kept as written.
 std::wstring DecodeHtmlEntities(std::wstring_view text);
 
+// The text without blanks, tabs and line breaks at either end.
+std::wstring_view TrimBlanks(std::wstring_view text);
+
 // Runs of blanks, tabs and line breaks as one blank; none at either end.
 std::wstring CollapseBlanks(std::wstring_view text);
 

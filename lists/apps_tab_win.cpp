@@ -24,16 +24,7 @@ void AddApplication() {
                                                      app.defaultAppsFolder, L"Fichiers EXE|*.exe");
   if (path.empty()) return;
   app.defaultAppsFolder = FolderPartOf(path);
-  const std::wstring name = FileNamePartOf(path);
-  // The duplicate test must see the whole list, not the part loaded so far.
-  FinishListLoad(kKind);
-  if (FindEntryByName(name, kKind)) {
-    ShowMessage(ListOwner(), kDuplicateTitle, DuplicateText(DuplicateOf::Application, name), kInformationBox);
-    return;
-  }
-  AppendEntry(kKind, {name, path, SmallShellIcon(path)});
-  ShowListCount(kKind);
-  AutoSaveList(kKind);
+  AddEntryUnlessDuplicate(kKind, {FileNamePartOf(path), path}, DuplicateOf::Application);
 }
 
 void StartSelectedApplications() {

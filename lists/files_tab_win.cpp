@@ -15,18 +15,6 @@ namespace {
 constexpr int kKind = kFilesKind;
 constexpr int kTab = 1;
 
-void AddUnlessDuplicate(const std::wstring& name, const std::wstring& path, DuplicateOf what) {
-  // The duplicate test must see the whole list, not the part loaded so far.
-  FinishListLoad(kKind);
-  if (FindEntryByName(name, kKind)) {
-    ShowMessage(ListOwner(), kDuplicateTitle, DuplicateText(what, name), kInformationBox);
-    return;
-  }
-  AppendEntry(kKind, {name, path, SmallShellIcon(path)});
-  ShowListCount(kKind);
-  AutoSaveList(kKind);
-}
-
 }  // namespace
 
 void AddFile() {
@@ -36,7 +24,7 @@ void AddFile() {
                                                      app.defaultFilesFolder, L"Tous fichiers (*.*)|*.*");
   if (path.empty()) return;
   app.defaultFilesFolder = FolderPartOf(path);
-  AddUnlessDuplicate(FileNamePartOf(path), path, DuplicateOf::File);
+  AddEntryUnlessDuplicate(kKind, {FileNamePartOf(path), path}, DuplicateOf::File);
 }
 
 void AddFolder() {
@@ -47,7 +35,7 @@ void AddFolder() {
       TheRequesters().BrowseFolder(ListOwner(), L"S\u00E9lectionner un dossier", app.defaultFilesFolder));
   if (path.empty()) return;
   app.defaultFilesFolder = path;
-  AddUnlessDuplicate(FolderNameOf(path), path, DuplicateOf::Folder);
+  AddEntryUnlessDuplicate(kKind, {FolderNameOf(path), path}, DuplicateOf::Folder);
 }
 
 void OpenSelectedFiles() {

@@ -26,15 +26,7 @@ void AddLink() {
                                           L"Pour simplifier la gestion donnez un nom \u00E0 ce lien", L"")
                                 .value_or(L"");
   if (name.empty()) return;
-  // The duplicate test must see the whole list, not the part loaded so far.
-  FinishListLoad(kKind);
-  if (FindEntryByName(name, kKind)) {
-    ShowMessage(ListOwner(), kDuplicateTitle, DuplicateText(DuplicateOf::Link, name), kInformationBox);
-    return;
-  }
-  AppendEntry(kKind, {name, address, 0});
-  ShowListCount(kKind);
-  AutoSaveList(kKind);
+  AddEntryUnlessDuplicate(kKind, {name, address}, DuplicateOf::Link);
 }
 
 void OpenSelectedLinks() {

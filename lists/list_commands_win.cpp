@@ -9,6 +9,37 @@ namespace kelvane {
 
 HWND ListOwner() { return App().mainWindow; }
 
+namespace {
+
+bool AppendUnlessDuplicate(int kind, const ListEntry& entry) {
+  if (FindEntryByName(entry.name, kind)) return false;
+  AppendEntry(kind, {entry.name, entry.target, kind == kLinksKind ? 0 : SmallShellIcon(entry.target)});
+  return true;
+}
+
+}  // namespace
+
+bool AddEntryUnlessDuplicate(int kind, const ListEntry& entry, DuplicateOf what) {
+  FinishListLoad(kind);
+  if (!AppendUnlessDuplicate(kind, entry)) {
+    ShowMessage(ListOwner(), kDuplicateTitle, DuplicateText(what, entry.name), kInformationBox);
+    return false;
+  }
+  ShowListCount(kind);
+  AutoSaveList(kind);
+  return true;
+}
+
+std::size_t AddEntriesUnlessDuplicate(int kind, std::span<const ListEntry> entries) {
+  FinishListLoad(kind);
+  std::size_t added = 0;
+  for (const ListEntry& entry : entries) added += AppendUnlessDuplicate(kind, entry);
+  if (added == 0) return 0;
+  ShowListCount(kind);
+  AutoSaveList(kind);
+  return added;
+}
+
 void ForEachSelectedFromLast(int kind, const std::function<void(int row, const ListEntry& entry)>& act) {
   for (int row = EntryCount(kind) - 1; row >= 0; --row) {
     if (IsRowSelected(kind, row)) act(row, EntryAt(kind, row));

@@ -5,10 +5,13 @@
 // first to the last. User-interface thread only.
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
+#include <span>
 #include <string>
 
 #include "lists/list_file.h"
+#include "lists/list_rules.h"
 
 namespace kelvane {
 
@@ -18,6 +21,16 @@ inline constexpr UINT kListQuestionBox = MB_YESNO | MB_ICONWARNING;
 
 // The main window, owner of the tabs' requesters.
 HWND ListOwner();
+
+// The one way an entry joins a favourite list: the whole list loaded first
+// (the duplicate test must see all of it, not the part read so far), a name
+// the list has already refused with the duplicate box for `what`, otherwise
+// the entry appended with the shell's icon of its target, the count in the
+// header, then AutoSaveList. True when added.
+bool AddEntryUnlessDuplicate(int kind, const ListEntry& entry, DuplicateOf what);
+// The same for many entries at once (an import): the duplicates are left out
+// without a word, the header and the save follow once. How many were added.
+std::size_t AddEntriesUnlessDuplicate(int kind, std::span<const ListEntry> entries);
 
 // Calls `act` for each selected row, from the last row to the first.
 void ForEachSelectedFromLast(int kind, const std::function<void(int row, const ListEntry& entry)>& act);

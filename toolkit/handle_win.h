@@ -76,6 +76,16 @@ struct GlobalMemTraits {
   static void Close(Handle h) noexcept { ::GlobalFree(h); }
 };
 
+// A COM interface pointer, released once.
+template <typename T>
+struct ComTraits {
+  using Handle = T*;
+  static constexpr Handle Invalid() noexcept { return nullptr; }
+  static void Close(Handle h) noexcept { h->Release(); }
+};
+template <typename T>
+using UniqueCom = UniqueHandle<ComTraits<T>>;
+
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;

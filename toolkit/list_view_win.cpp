@@ -65,4 +65,14 @@ POINT KeyboardMenuPoint(HWND list) {
   return point;
 }
 
+void InsertListColumn(HWND list, int index, const std::wstring& title, int width) {
+  std::wstring text = title;
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+  column.pszText = text.data();
+  column.cx = width;
+  column.iSubItem = index;
+  SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}
+
 }  // namespace kelvane

@@ -17,6 +17,8 @@ int FirstSelectedRow(HWND list);
 // The focused row when it is also selected, else -1.
 int FocusedSelectedRow(HWND list);
 std::wstring RowText(HWND list, int row, int column = 0);
+// Adds a report column `width` pixels wide at `index` (no "&" mark taken).
+void InsertListColumn(HWND list, int index, const std::wstring& title, int width);
 // Where a menu asked for from the keyboard opens, in screen coordinates: at
 // the start of the focused row's text, halfway down the row; at the list's
 // top-left corner when no row has the focus or it is scrolled out of sight.

@@ -258,6 +258,14 @@ class RealRequesters : public Requesters {
     path.resize(wcslen(path.c_str()));
     return path;
   }
+
+  std::optional<std::vector<bool>> PickRows(HWND owner, const std::wstring& title, const std::wstring& prompt,
+                                            const std::vector<PickRow>& rows) override {
+    if (!pickListWindow) return std::nullopt;
+    return pickListWindow(owner, title, prompt, rows);
+  }
+
+  PickListWindow pickListWindow = nullptr;
 };
 
 Requesters*& Installed() {
@@ -265,12 +273,16 @@ Requesters*& Installed() {
   return installed;
 }
 
-}  // namespace
-
-Requesters& SystemRequesters() {
+RealRequesters& Real() {
   static RealRequesters real;
   return real;
 }
+
+}  // namespace
+
+Requesters& SystemRequesters() { return Real(); }
+
+void SetPickListWindow(PickListWindow show) { Real().pickListWindow = show; }
 
 Requesters& TheRequesters() {
   Requesters* installed = Installed();
@@ -315,7 +327,7 @@ std::optional<std::wstring> ShowInputBox(HWND owner, const std::wstring& title, 
 // --- Scripted requesters -----------------------------------------------------
 
 int ScriptedRequesters::Message(HWND, const std::wstring& title, const std::wstring& text, UINT type) {
-  calls.push_back({Kind::Message, title, text, {}, {}, type});
+  calls.push_back({Kind::Message, title, text, {}, {}, type, {}});
   if (!messageAnswers.empty()) {
     const int answer = messageAnswers.front();
     messageAnswers.pop_front();
@@ -331,7 +343,7 @@ int ScriptedRequesters::Message(HWND, const std::wstring& title, const std::wstr
 
 std::optional<std::wstring> ScriptedRequesters::InputText(HWND, const std::wstring& title, const std::wstring& prompt,
                                                           const std::wstring& initial) {
-  calls.push_back({Kind::InputText, title, prompt, initial, {}, 0});
+  calls.push_back({Kind::InputText, title, prompt, initial, {}, 0, {}});
   if (inputAnswers.empty()) {
     ++unanswered;
     return std::nullopt;
@@ -343,7 +355,7 @@ std::optional<std::wstring> ScriptedRequesters::InputText(HWND, const std::wstri
 
 std::wstring ScriptedRequesters::OpenFile(HWND, const std::wstring& title, const std::wstring& initialFolder,
                                           const std::wstring& filters) {
-  calls.push_back({Kind::OpenFile, title, {}, initialFolder, filters, 0});
+  calls.push_back({Kind::OpenFile, title, {}, initialFolder, filters, 0, {}});
   if (fileAnswers.empty()) {
     ++unanswered;
     return {};
@@ -354,13 +366,26 @@ std::wstring ScriptedRequesters::OpenFile(HWND, const std::wstring& title, const
 }
 
 std::wstring ScriptedRequesters::BrowseFolder(HWND, const std::wstring& title, const std::wstring& initialFolder) {
-  calls.push_back({Kind::BrowseFolder, title, {}, initialFolder, {}, 0});
+  calls.push_back({Kind::BrowseFolder, title, {}, initialFolder, {}, 0, {}});
   if (folderAnswers.empty()) {
     ++unanswered;
     return {};
   }
   std::wstring answer = std::move(folderAnswers.front());
   folderAnswers.pop_front();
+  return answer;
+}
+
+std::optional<std::vector<bool>> ScriptedRequesters::PickRows(HWND, const std::wstring& title,
+                                                              const std::wstring& prompt,
+                                                              const std::vector<PickRow>& rows) {
+  calls.push_back({Kind::PickRows, title, prompt, {}, {}, 0, rows});
+  if (pickAnswers.empty()) {
+    ++unanswered;
+    return std::nullopt;
+  }
+  std::optional<std::vector<bool>> answer = std::move(pickAnswers.front());
+  pickAnswers.pop_front();
   return answer;
 }
 

@@ -17,6 +17,10 @@
 //                the shell gives it (a drive root ends with a backslash,
 //                other folders do not), or empty when cancelled or when the
 //                choice has no file-system path.
+//   PickRows     the program's pick list: title, prompt, one row per
+//                candidate with a check box (name, target, note), OK and
+//                "Annuler". The ticks at OK, one per row, or nothing when
+//                cancelled.
 //
 // The program uses the real requesters (the default). A test installs a
 // ScriptedRequesters for a scope with ScopedRequesters: it records every call
@@ -29,6 +33,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/pick_row.h"
+
 namespace kelvane {
 
 class Requesters {
@@ -40,7 +46,16 @@ class Requesters {
   virtual std::wstring OpenFile(HWND owner, const std::wstring& title, const std::wstring& initialFolder,
                                 const std::wstring& filters) = 0;
   virtual std::wstring BrowseFolder(HWND owner, const std::wstring& title, const std::wstring& initialFolder) = 0;
+  virtual std::optional<std::vector<bool>> PickRows(HWND owner, const std::wstring& title, const std::wstring& prompt,
+                                                    const std::vector<PickRow>& rows) = 0;
 };
+
+// The pick list is a window of the program above this toolkit: it is handed
+// to the real requesters at start-up. Without one they answer "cancelled".
+using PickListWindow = std::optional<std::vector<bool>> (*)(HWND owner, const std::wstring& title,
+                                                            const std::wstring& prompt,
+                                                            const std::vector<PickRow>& rows);
+void SetPickListWindow(PickListWindow show);
 
 // The requesters in use: the real ones unless a test replaced them.
 Requesters& TheRequesters();
@@ -69,7 +84,7 @@ std::optional<std::wstring> ShowInputBox(HWND owner, const std::wstring& title, 
 
 class ScriptedRequesters : public Requesters {
  public:
-  enum class Kind { Message, InputText, OpenFile, BrowseFolder };
+  enum class Kind { Message, InputText, OpenFile, BrowseFolder, PickRows };
   struct Call {
     Kind kind;
     std::wstring title;
@@ -77,15 +92,17 @@ class ScriptedRequesters : public Requesters {
     std::wstring initial;  // input initial text, initial folder
     std::wstring filters;  // open-file filters
     UINT type = 0;         // message box type
+    std::vector<PickRow> rows;  // the pick list's rows
   };
 
   // Answers, taken in order per kind. Without one: messages answer IDOK for
-  // an OK box and IDNO (or IDCANCEL) otherwise, input boxes are cancelled,
-  // dialogs are cancelled; `unanswered` counts those calls.
+  // an OK box and IDNO (or IDCANCEL) otherwise, input boxes, dialogs and
+  // pick lists are cancelled; `unanswered` counts those calls.
   std::deque<int> messageAnswers;
   std::deque<std::optional<std::wstring>> inputAnswers;
   std::deque<std::wstring> fileAnswers;
   std::deque<std::wstring> folderAnswers;
+  std::deque<std::optional<std::vector<bool>>> pickAnswers;
 
   std::vector<Call> calls;
   int unanswered = 0;
@@ -96,6 +113,8 @@ class ScriptedRequesters : public Requesters {
   std::wstring OpenFile(HWND owner, const std::wstring& title, const std::wstring& initialFolder,
                         const std::wstring& filters) override;
   std::wstring BrowseFolder(HWND owner, const std::wstring& title, const std::wstring& initialFolder) override;
+  std::optional<std::vector<bool>> PickRows(HWND owner, const std::wstring& title, const std::wstring& prompt,
+                                            const std::vector<PickRow>& rows) override;
 };
 
 // Installs requesters for the life of the object (then the previous ones again).

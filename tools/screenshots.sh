@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the screenshots used to check the look of the program by eye: each
 # tab at the smallest and the largest width, the preferences, about and
-# clipboard windows, the search prompt and the quick-open box, with Windows set to light and to
+# clipboard windows, the search prompt, the quick-open box and an import's
+# pick list, with Windows set to light and to
 # dark applications (the prefix acts as Windows 10 so that the dark title bar
 # is asked for), a tool-bar tooltip, a popup menu, the tray menu and the
 # folder lists' view modes. Also rewrites the README's pictures in
@@ -51,6 +52,18 @@ for name in Recent Desktop; do
   done
   [ $name = Desktop ] && mkdir -p "$folder/Projets"
 done
+
+# A browser profile for the pick list of the browsers' import, one bookmark of
+# which the links list has already.
+bookmarks="$WINEPREFIX/drive_c/users/$(whoami)/AppData/Local/Exemple/Navigateur/User Data/Default"
+mkdir -p "$bookmarks"
+cat >"$bookmarks/Bookmarks" <<'JSON'
+{"roots": {"bookmark_bar": {"type": "folder", "name": "Barre de favoris", "children": [
+  {"type": "url", "name": "Actualités", "url": "https://www.example.org/"},
+  {"type": "url", "name": "Météo du jour", "url": "https://meteo.example.fr/"},
+  {"type": "url", "name": "Recettes de cuisine", "url": "https://cuisine.example.fr/recettes"},
+  {"type": "url", "name": "Banque en ligne", "url": "https://banque.example.fr/"}]}}}
+JSON
 
 personalize='HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize'
 wine reg add 'HKCU\Software\Wine' /v Version /t REG_SZ /d win10 /f >/dev/null 2>&1
@@ -125,6 +138,11 @@ for setting in light dark; do
   cut "$setting-quick-open" front
   xdotool key Escape
   sleep 0.3
+  xdotool key Escape
+  # The pick list of the browsers' import (command 112), then Escape.
+  remote command 112
+  shot "$setting-pick-list" 1 >/dev/null
+  cut "$setting-pick-list" front
   xdotool key Escape
   # Files left on the clipboard would make the quit ask whether to keep them.
   wine kelvane_remote.exe clip >/dev/null 2>&1

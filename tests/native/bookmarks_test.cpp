@@ -1,4 +1,6 @@
 #include "import/bookmarks.h"
+#include "import/pick_list.h"
+#include "import/url_file.h"
 
 #include <gtest/gtest.h>
 
@@ -95,6 +97,74 @@ TEST(Bookmarks, ProfileJsonGivesEveryUrlUnderItsRootsAndSurvivesDamage) {
   EXPECT_TRUE(ReadBookmarksJson("{\"roots\": \"\\u12").empty());
   EXPECT_TRUE(ReadBookmarksJson("").empty());
   EXPECT_TRUE(ReadBookmarksJson("[1, 2, 3]").empty());
+}
+
+TEST(Bookmarks, UrlFileGivesTheAddressOfItsShortcutSectionOnly) {
+  EXPECT_EQ(ReadUrlFileAddress("[InternetShortcut]\r\nURL=https://www.example.fr/a?b=1\r\nIconIndex=0\r\n"),
+            L"https://www.example.fr/a?b=1");
+  // Other sections first, keys in any case, blanks, a byte-order mark, no final line break.
+  EXPECT_EQ(ReadUrlFileAddress("\xEF\xBB\xBF[DEFAULT]\nURL=http://default.example/\n[internetshortcut]\n"
+                               "  url =  ftp://files.example/d\xC3\xA9p\xC3\xB4t/  "),
+            L"ftp://files.example/d\u00E9p\u00F4t/");
+  // UTF-16 with its mark, as some programs write them.
+  const char utf16Bytes[] = "\xFF\xFE[\0I\0n\0t\0e\0r\0n\0e\0t\0S\0h\0o\0r\0t\0c\0u\0t\0]\0\n\0U\0R\0L\0=\0h\0t\0t\0p\0:\0/\0/\0a\0\n\0";
+  const std::string utf16(utf16Bytes, sizeof utf16Bytes - 1);
+  EXPECT_EQ(ReadUrlFileAddress(utf16), L"http://a");
+  EXPECT_EQ(ReadUrlFileAddress("[InternetShortcut]\nURL=javascript:alert(1)\n"), L"");
+  EXPECT_EQ(ReadUrlFileAddress("URL=https://outside.example/\n[InternetShortcut]\nIconFile=x\n"), L"");
+  EXPECT_EQ(ReadUrlFileAddress("[InternetShortcut]\nURLX=https://a.example/\n"), L"");
+  EXPECT_EQ(ReadUrlFileAddress(""), L"");
+  EXPECT_EQ(ReadUrlFileAddress(std::string(5000, '[')), L"");
+}
+
+TEST(Bookmarks, PickRowsUntickDuplicatesByTheListRuleAndTheReportCountsThem) {
+  const std::vector<PickRow> found = {
+      {L"Actualit\u00E9s", L"https://news.example/", L""}, {L"\u00C9T\u00C9", L"https://summer.example/", L""},
+      {L"Sans cible", L"", L""},                           {L"", L"https://nameless.example/", L""},
+      {L"Cuisine", L"https://food.example/", L""},         {L"CUISINE", L"https://food2.example/", L""},
+      {L"Ete", L"https://other.example/", L""},            {L"Actualit\u00E9s ", L"https://blank.example/", L""},
+  };
+  const std::vector<PickRow> rows = MarkPickRows(found, {L"actualit\u00C9s", L"\u00E9t\u00E9"});
+  const std::vector<PickRow> expected = {
+      {L"Actualit\u00E9s", L"https://news.example/", kAlreadyPresentNote, false},
+      {L"\u00C9T\u00C9", L"https://summer.example/", kAlreadyPresentNote, false},
+      {L"Cuisine", L"https://food.example/", L"", true},
+      {L"CUISINE", L"https://food2.example/", kRepeatedNote, false},
+      {L"Ete", L"https://other.example/", L"", true},
+      {L"Actualit\u00E9s ", L"https://blank.example/", L"", true},
+  };
+  EXPECT_EQ(rows, expected);
+  EXPECT_EQ(CountDuplicateRows(rows), 3u);
+  EXPECT_TRUE(MarkPickRows({}, {L"a"}).empty());
+
+  EXPECT_EQ(ImportReport(12, 3), L"12 favoris ajout\u00E9s, 3 d\u00E9j\u00E0 pr\u00E9sents.");
+  EXPECT_EQ(ImportReport(1, 1), L"1 favori ajout\u00E9, 1 d\u00E9j\u00E0 pr\u00E9sent.");
+  EXPECT_EQ(ImportReport(0, 2), L"Aucun favori ajout\u00E9, 2 d\u00E9j\u00E0 pr\u00E9sents.");
+  EXPECT_EQ(ImportReport(4, 0), L"4 favoris ajout\u00E9s.");
+}
+
+TEST(Bookmarks, ShortcutsAndDroppedAddressesGetTheirNames) {
+  EXPECT_EQ(ShortcutDisplayName(L"Bloc-notes.lnk"), L"Bloc-notes");
+  EXPECT_EQ(ShortcutDisplayName(L"M\u00E9t\u00E9o.URL"), L"M\u00E9t\u00E9o");
+  EXPECT_EQ(ShortcutDisplayName(L"notes.txt"), L"notes.txt");
+  EXPECT_EQ(ShortcutDisplayName(L".lnk"), L"");
+  EXPECT_TRUE(IsProgramPath(L"C:\\Outils\\EDIT.EXE"));
+  EXPECT_FALSE(IsProgramPath(L"C:\\Outils\\lisez-moi.txt"));
+  EXPECT_FALSE(IsProgramPath(L".exe"));
+
+  EXPECT_EQ(LinkNameFromAddress(L"https://www.example.fr:8080/a/b?c=d#e"), L"www.example.fr");
+  EXPECT_EQ(LinkNameFromAddress(L"http://user:pw@host.example"), L"host.example");
+  EXPECT_EQ(LinkNameFromAddress(L"http://[::1]:80/x"), L"[::1]");
+  EXPECT_EQ(LinkNameFromAddress(L"file:///C:/Docs/plan.pdf"), L"plan.pdf");
+  EXPECT_EQ(LinkNameFromAddress(L"file:///C:/Docs/"), L"Docs");
+  EXPECT_EQ(LinkNameFromAddress(L"https://"), L"https://");
+  EXPECT_EQ(LinkNameFromAddress(L"www.example.fr"), L"www.example.fr");
+
+  EXPECT_EQ(AddressInDroppedText(L"  https://www.example.fr/page \r\n"), L"https://www.example.fr/page");
+  EXPECT_EQ(AddressInDroppedText(L"https://a.example/\r\nhttps://b.example/"), L"");
+  EXPECT_EQ(AddressInDroppedText(L"voir https://a.example/"), L"");
+  EXPECT_EQ(AddressInDroppedText(L"javascript:alert(1)"), L"");
+  EXPECT_EQ(AddressInDroppedText(L""), L"");
 }
 
 }  // namespace

@@ -19,14 +19,14 @@ class ProgramCatalog : public ::testing::Test {
 
 TEST_F(ProgramCatalog, HasElevenGroupsOfTheExpectedSizes) {
   EXPECT_EQ(catalog.GroupCount(), 11);
-  EXPECT_EQ(catalog.EntryCount(), 233);
+  EXPECT_EQ(catalog.EntryCount(), 237);
   const std::vector<std::pair<const wchar_t*, int>> sizes = {
       {L"About", 10},         {L"Panel", 13},          {L"Userprefs", 25},
       {L"RecupBackup", 5},    {L"ToolBarToolTip", 11}, {L"ToolTipHistory", 9},
-      {L"ToolTipExplorer", 19}, {L"PopUpMenus", 29},   {L"SystrayIcon", 9},
+      {L"ToolTipExplorer", 19}, {L"PopUpMenus", 33},   {L"SystrayIcon", 9},
       {L"Requesters", 92},    {L"PressePapier", 11}};
   for (const auto& [group, size] : sizes) EXPECT_EQ(catalog.EntriesInGroup(group), size) << group;
-  EXPECT_EQ(catalog.EntriesInGroup(L"popupmenus"), 29);
+  EXPECT_EQ(catalog.EntriesInGroup(L"popupmenus"), 33);
   EXPECT_EQ(catalog.EntriesInGroup(L"Inconnu"), -1);
 }
 
@@ -50,6 +50,7 @@ TEST_F(ProgramCatalog, KeepsTextsExactly) {
             L" Fichiers actuellement dans le presse-papier");
   EXPECT_EQ(catalog.Text(L"ToolBarToolTip", L"SupprimerTout"), L"Supprimer toutes les listes, remise à zéro");
   EXPECT_EQ(catalog.Text(L"PopUpMenus", L"MesTelecharges"), L"Mes téléchargements");
+  EXPECT_EQ(catalog.Text(L"PopUpMenus", L"ImportFichierFavoris"), L"Importer un fichier de favoris\u2026");
   EXPECT_EQ(catalog.Text(L"Userprefs", L"Fenetre"), L"Fenêtre");
   // An empty text is a text, not a missing one.
   EXPECT_EQ(catalog.Text(L"About", L"Gratuit"), L"");

@@ -607,7 +607,7 @@ TEST_F(MainWindowContents, MenusHoldTheirEntriesSeparatorsTextsAndImages) {
   };
   const std::vector<Expected> menus = {
       {kMenuAffichage, {60, 61, 62, 63}},
-      {kMenuAjout, {65, 0, 66, 67, 0, 68}},
+      {kMenuAjout, {65, 115, 0, 66, 67, 114, 0, 68, 112, 113}},
       {kMenuLiens, {70, 72, 0, 71}},
       {kMenuFichiers, {74, 76, 77, 0, 75}},
       {kMenuApplis, {79, 80, 82, 0, 81}},
@@ -635,6 +635,7 @@ TEST_F(MainWindowContents, MenusHoldTheirEntriesSeparatorsTextsAndImages) {
   EXPECT_EQ(PopupMenu(12345), nullptr);
   EXPECT_EQ(MenuText(PopupMenu(kMenuExplorer), CmdExplRecycler), L"Envoyer à la corbeille");
   EXPECT_EQ(MenuText(PopupMenu(kMenuSystray), CmdTrayLiensWeb), L"Liens internet");
+  EXPECT_EQ(MenuText(PopupMenu(kMenuAjout), CmdImportMenuDemarrer), L"Importer les raccourcis du menu D\u00E9marrer");
   EXPECT_EQ(MenuText(PopupMenu(kMenuAffichage), CmdModeDetails), L"Mode détails (par défaut)");
   // The folders' shell icons come when the menu is first shown.
   EXPECT_EQ(MenuImage(PopupMenu(kMenuDossiers), CmdMesdocuments), nullptr);
