@@ -86,6 +86,10 @@ for file in "${installed_files[@]}"; do
 done
 cmp -s "$instdir/CLUF_Kelvane.txt" assets/CLUF_Kelvane.txt || fail "installed read-me differs"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut"
+# Its target, and its working folder (where the about window finds the read-me).
+grep -qaF "$install_location\\Kelvane.exe" "$shortcut" || fail "shortcut target"
+strings -a -el "$shortcut" | grep -qE "^.?$(sed 's/[\\.]/\\&/g' <<<"$install_location")\$" \
+  || fail "shortcut working folder"
 run reg query "$key" || fail "no uninstall entry"
 tr -d '\r' <"$tmp/out" >"$tmp/entry"
 entry_value() { sed -n -E "s/^ +$1 +REG_[A-Z]+ +//p" "$tmp/entry"; }
@@ -116,10 +120,7 @@ end_kelvane "the running Kelvane, closed by the installer"
 
 run "$instdir/Uninstall.exe" /S || fail "silent uninstall (exit code $?)"
 wait_entry_gone
-for file in "${installed_files[@]}"; do
-  [ ! -e "$instdir/$file" ] || fail "$file left by the uninstaller"
-done
-[ ! -e "$instdir" ] || fail "program folder left"
+[ ! -e "$instdir" ] || fail "program folder left: $(ls "$instdir" | tr '\n' ' ')"
 [ ! -e "$shortcut" ] || fail "shortcut left"
 grep -qs "Essai d'installation" "$data/MyApps.txt" || fail "a silent uninstall touched the lists"
 
