@@ -12,7 +12,7 @@ cd "$root"
 "$root/tools/setup.sh" >/dev/null
 
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target Kelvane help_file >/dev/null
+cmake --build --preset mingw -j "$(nproc 2>/dev/null || echo 2)" --target Kelvane help_file >/dev/null
 bin="$root/build/mingw/bin"
 version=$(sed -n -E 's/^project\(Kelvane VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 [ -n "$version" ] || { echo "package: no version in CMakeLists.txt" >&2; exit 1; }
