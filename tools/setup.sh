@@ -10,7 +10,7 @@ need=()
 need_full=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
 for p in cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev libpng-dev zlib1g-dev pkg-config \
-         g++-mingw-w64-x86-64-posix libz-mingw-w64-dev xvfb xauth imagemagick dpkg-dev fp-utils; do
+         g++-mingw-w64-x86-64-posix libz-mingw-w64-dev xvfb xauth imagemagick dpkg-dev fp-utils nsis zip; do
   have "$p" || need+=("$p")
 done
 # Wine with its recommended packages: its fonts and the X libraries it loads

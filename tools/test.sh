@@ -2,8 +2,8 @@
 # Runs every test: installs what is missing, builds the portable core natively
 # (AddressSanitizer + UndefinedBehaviorSanitizer) and the Windows program with
 # mingw-w64, runs the native suite, each fuzz target for 20 s (clang,
-# libFuzzer), then the Wine suite under Xvfb. Prints a summary and exits
-# non-zero on any failure.
+# libFuzzer), then the Wine suite under Xvfb and the installer's test
+# (tools/install-test.sh). Prints a summary and exits non-zero on any failure.
 set -uo pipefail
 export KELVANE_ROOT=$(cd "$(dirname "$0")/.." && pwd)
 cd "$KELVANE_ROOT"
@@ -42,7 +42,11 @@ wine_session_start "$KELVANE_ROOT/build/mingw/wine/prefix" "$KELVANE_ROOT/build/
 # One at a time: the program under test is single-instance per user.
 ctest --preset mingw -j 1 2>&1 | tee build/mingw/ctest.log | grep -E -v '^\s+[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed' || true
 
-passed=$fuzz_passed; failed=$fuzz_failed
+step "installer"
+install_passed=0; install_failed=0
+if "$KELVANE_ROOT/tools/install-test.sh" 2>&1; then install_passed=1; else install_failed=1; fi
+
+passed=$((fuzz_passed + install_passed)); failed=$((fuzz_failed + install_failed))
 for log in build/native/ctest.log build/mingw/ctest.log; do
   line=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n1)
   if [ -z "$line" ]; then echo "no test summary in $log"; fail=1; continue; fi
