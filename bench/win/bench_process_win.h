@@ -33,6 +33,7 @@ inline std::wstring Beside(const wchar_t* name) {
 struct Memory {
   double privateMb = 0;
   double workingSetMb = 0;
+  bool settled = true;  // false when still moving at the end of the wait
 };
 
 // Wine leaves PrivateUsage at zero and gives the process's anonymous resident
@@ -45,7 +46,7 @@ inline Memory MemoryOf(HANDLE process) {
   }
   const SIZE_T committed = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
   return {static_cast<double>(committed) / (1024 * 1024),
-          static_cast<double>(counters.WorkingSetSize) / (1024 * 1024)};
+          static_cast<double>(counters.WorkingSetSize) / (1024 * 1024), true};
 }
 
 class Child {
@@ -134,6 +135,7 @@ inline Memory SettledMemoryOf(HANDLE process, double timeoutMs) {
     if (std::fabs(now.privateMb - last.privateMb) < 0.1) return now;
     last = now;
   }
+  last.settled = false;
   return last;
 }
 
