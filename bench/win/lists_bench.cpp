@@ -42,6 +42,7 @@
 #include "lists/list_store_win.h"
 #include "theme/dark_mode_win.h"
 #include "toolkit/dpi_win.h"
+#include "toolkit/find_child_win.h"
 #include "toolkit/fonts_win.h"
 #include "toolkit/utf_win.h"
 
@@ -191,22 +192,6 @@ void InProcess(const std::wstring& folder, int rounds, bool waitForIcons) {
 
 // --- The real program ------------------------------------------------------
 
-HWND FindChild(HWND parent, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        if (GetDlgCtrlID(child) == s->id) s->found = child;
-        return s->found == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 void RealProgram(const Targets& targets, int total) {
   TempDataFolder data(L"kelvane-lists-bench-real");
   if (!data.WriteLists(total, targets)) {
@@ -241,7 +226,7 @@ void RealProgram(const Targets& targets, int total) {
   while (window && NowMs() - kelvane.StartedAt() < 120000 && !kelvane.Ended()) {
     int rows = 0;
     for (int kind : kListKinds) {
-      if (!lists[kind]) lists[kind] = FindChild(window, kind);
+      if (!lists[kind]) lists[kind] = FindChildWindow(window, kind);
       if (lists[kind]) rows += static_cast<int>(SendMessageW(lists[kind], LVM_GETITEMCOUNT, 0, 0));
     }
     if (rows >= total) {

@@ -20,6 +20,7 @@
 #include "bench/bench_figures.h"
 #include "bench/win/bench_lists_win.h"
 #include "bench/win/bench_process_win.h"
+#include "toolkit/find_child_win.h"
 
 namespace {
 
@@ -51,24 +52,10 @@ Start TimeStart(const Side& side) {
   return start;
 }
 
-// Rows of the list view with that gadget number among the window's children
-// (the explorer's list view sits in a container of the same number).
+// Rows of the list view with that gadget number among the window's children.
 int RowsOf(HWND window, int gadget) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{gadget, nullptr};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        wchar_t cls[32] = {};
-        GetClassNameW(child, cls, 32);
-        if (GetDlgCtrlID(child) == s->id && lstrcmpiW(cls, WC_LISTVIEWW) == 0) s->found = child;
-        return s->found == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found ? static_cast<int>(SendMessageW(search.found, LVM_GETITEMCOUNT, 0, 0)) : -1;
+  HWND list = FindChildWindow(window, gadget, WC_LISTVIEWW);
+  return list ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : -1;
 }
 
 int FavouriteRows(HWND window) {
