@@ -14,9 +14,9 @@ long=0
 [ "${1:-}" = "--long" ] && { long=1; shift; }
 filter="${1:-}"
 if [ $long = 1 ]; then
-  repetitions=15 startup="51 5" lists=11 explorer=11 copy="500 41"
+  repetitions=15 startup="51 5" lists=11 explorer=11 copy="100 121"
 else
-  repetitions=7 startup="21 3" lists=5 explorer=5 copy="500 15"
+  repetitions=7 startup="21 3" lists=5 explorer=5 copy="100 41"
 fi
 "$KELVANE_ROOT/tools/setup.sh" >/dev/null || exit 1
 harnesses="startup_bench lists_bench explorer_list_bench file_copy_bench"

@@ -23,7 +23,9 @@ class BenchTableTest(unittest.TestCase):
 
     def test_native_ratios_pair_repetitions_and_the_matcher_takes_its_slowest_case(self):
         def run(name, time, unit="ms"):
-            return {"run_name": name, "run_type": "iteration", "real_time": time, "time_unit": unit}
+            # Wall time doubled by other work on the machine: the CPU time counts.
+            return {"run_name": name, "run_type": "iteration", "cpu_time": time, "real_time": 2 * time,
+                    "time_unit": unit}
         report = {"benchmarks": [
             run("BM_MemcpyScreen", 1000, "us"), run("BM_RecolourList", 3), run("BM_MemcpyScreen", 2),
             run("BM_RecolourList", 6), run("BM_MemcpyScreen", 1), run("BM_RecolourList", 2),
@@ -48,7 +50,7 @@ class BenchTableTest(unittest.TestCase):
         self.assertTrue([r for k, r in rows.items() if k.startswith("Private memory, 1,000")][0].endswith("PASS |"))
         self.assertIn("| \u2014 | 1.02 | 1.00 \u2013 1.04 | 15 | \u2014 |", rows[
             "Copy through the shell wrapper / direct SHFileOperationW call"])
-        self.assertIn("not measured", rows["Quick-open matcher, per keystroke on 31,000 entries"])
+        self.assertIn("not measured", rows["Quick-open matcher, CPU time per keystroke on 31,000 entries"])
 
 
 if __name__ == "__main__":
