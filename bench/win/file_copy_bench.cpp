@@ -114,11 +114,15 @@ int main(int argc, char** argv) {
       RemoveTree(destination);
     }
   }
-  const Spread ratio = SpreadOf(RoundRatios(program, direct));
+  const std::vector<double> ratios = RoundRatios(program, direct);
+  const Spread ratio = SpreadOf(ratios);
+  const auto interval = MedianInterval(ratios);
   std::printf("through the program: median %.1f ms\n", Median(program));
   std::printf("SHFileOperationW directly: median %.1f ms\n", Median(direct));
   std::printf("ratio, round by round: median %.3f, quartiles %.3f - %.3f (goal: within 1.05)%s\n", ratio.median,
               ratio.low, ratio.high, allCopied ? "" : "  -- SOME COPIES INCOMPLETE");
+  std::printf("the median lies between %.3f and %.3f (95 %% interval): %s\n", interval.first, interval.second,
+              (interval.second - interval.first) / 2 <= 0.05 ? "resolves 5 %" : "does not resolve 5 %, more rounds needed");
   if (allCopied) PrintResult(ResultLine("copy_ratio", ratio));
   RemoveTree(parent.substr(0, parent.size() - 1));
   return allCopied ? 0 : 1;

@@ -18,6 +18,13 @@ TEST(BenchFigures, QuartilesInterpolateBetweenSortedRounds) {
   EXPECT_DOUBLE_EQ(Quantile({10, 20}, 1), 20);
   EXPECT_DOUBLE_EQ(Quantile({42}, 0.75), 42);
   EXPECT_DOUBLE_EQ(Median({}), 0);
+
+  // 41 rounds 1..41 shuffled: the 14th and the 28th value, as the binomial
+  // tables give for 95 %.
+  std::vector<double> rounds;
+  for (int i = 41; i >= 1; --i) rounds.push_back(i % 2 ? i : 42 - i);
+  EXPECT_EQ(MedianInterval(rounds), std::make_pair(14.0, 28.0));
+  EXPECT_EQ(MedianInterval({3, 1, 2}), std::make_pair(1.0, 3.0));  // few rounds: the extremes
 }
 
 TEST(BenchFigures, RoundsArePairedInOrder) {
