@@ -1,7 +1,8 @@
 // Explorer list benchmark: how long the control takes to show folders of
 // 10,000 and 100,000 files, against a bare FindFirstFileW/FindNextFileW
-// enumeration of the same folder, and what it costs in memory; then how
-// fast a change on disk shows and a header click sorts.
+// enumeration of the same folder in the same round, and what it costs in
+// memory; then how fast a change on disk shows and a header click sorts.
+//   explorer_list_bench [rounds]     (5 by default)
 //
 // First screen: the moment the list view has drawn listed rows (it asked for
 // a row's text during a paint and that paint returned) after SetFolder was
@@ -12,14 +13,17 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "bench/bench_figures.h"
 #include "toolkit/explorer_list_win.h"
 
 namespace {
 
 using kelvane::ExplorerListControl;
+using namespace kelvane::bench;
 
 double Milliseconds(std::int64_t ticks) {
   static const double frequency = [] {
@@ -34,11 +38,6 @@ std::int64_t Ticks() {
   LARGE_INTEGER t;
   QueryPerformanceCounter(&t);
   return t.QuadPart;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 struct Memory {
@@ -170,14 +169,12 @@ Showing Show(ExplorerListControl& list, const std::wstring& folder) {
   return result;
 }
 
-void Measure(HWND window, int files) {
+void Measure(HWND window, int files, int rounds) {
   std::printf("\n== folder of %d files\n", files);
   const std::wstring folder = SampleFolder(files);
-  std::vector<double> bare;
   int count = 0;
-  for (int i = 0; i < 5; ++i) bare.push_back(BareEnumeration(folder, &count));
-  const double bareMs = Median(bare);
-  std::printf("  bare FindFirstFileW/FindNextFileW: %.1f ms (median of 5, %d entries)\n", bareMs, count);
+  BareEnumeration(folder, &count);  // once first: the folder comes into the cache
+  std::printf("  %d entries\n", count);
 
   const Memory base = MemoryNow();
   ExplorerListControl list;
@@ -193,27 +190,35 @@ void Measure(HWND window, int files) {
 
   for (const bool byName : {false, true}) {
     if (byName) list.SortByColumn(0);
-    std::vector<double> returned, first, complete;
+    // Round by round the bare enumeration, then the control on the same folder.
+    std::vector<double> bare, returned, first, complete;
     Memory after{};
-    for (int run = 0; run < 3; ++run) {
+    for (int run = 0; run < rounds; ++run) {
       list.SetFolder(temp);  // away, so that the next one is a new folder
       Pump([&] { return !list.IsListing(); });
+      bare.push_back(BareEnumeration(folder, &count));
       const Showing s = Show(list, folder);
       after = MemoryNow();
       returned.push_back(s.returned);
       first.push_back(s.firstScreen);
       complete.push_back(s.complete);
     }
-    const double firstMs = Median(first), completeMs = Median(complete);
-    std::printf("  control, %s: SetFolder returned %.1f ms, first screen %.1f ms, complete %.1f ms (median of 3), %d rows\n",
-                byName ? "sorted by name" : "listing order", Median(returned), firstMs, completeMs, list.RowCount());
-    std::printf("    complete / bare = %.2f (target <= 2: %s); first screen - bare = %+.1f ms (target <= 100: %s)\n",
-                completeMs / bareMs, completeMs <= 2 * bareMs ? "met" : "MISSED", firstMs - bareMs,
-                firstMs - bareMs <= 100 ? "met" : "MISSED");
+    const Spread ratio = SpreadOf(RoundRatios(complete, bare));
+    const Spread firstOver = SpreadOf(RoundDifferences(first, bare));
+    std::printf("  %s, medians of %d rounds: bare FindFirstFileW/FindNextFileW %.1f ms; control: SetFolder "
+                "returned %.1f ms, first screen %.1f ms, complete %.1f ms, %d rows\n",
+                byName ? "sorted by name" : "listing order", rounds, Median(bare), Median(returned), Median(first),
+                Median(complete), list.RowCount());
+    std::printf("    complete / bare = %.2f (quartiles %.2f - %.2f); first screen - bare = %+.1f ms (quartiles "
+                "%+.1f - %+.1f)\n",
+                ratio.median, ratio.low, ratio.high, firstOver.median, firstOver.low, firstOver.high);
     std::printf("    memory with the folder shown: private %.1f MB (%+.1f since before the control), working set "
                 "%.1f MB (%+.1f)\n",
                 after.privateMb, after.privateMb - base.privateMb, after.workingSetMb,
                 after.workingSetMb - base.workingSetMb);
+    const std::string name = "listing_" + std::to_string(files) + (byName ? "_sorted" : "");
+    PrintResult(ResultLine(name + "_ratio", ratio));
+    PrintResult(ResultLine(name + "_first_screen_over_bare_ms", firstOver));
   }
 
   // A change on disk in the folder shown.
@@ -250,7 +255,8 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   WNDCLASSW cls{};
   cls.lpfnWndProc = HostProc;
   cls.hInstance = GetModuleHandleW(nullptr);
@@ -263,7 +269,7 @@ int main() {
   const Memory start = MemoryNow();
   std::printf("explorer list benchmark; process at start: private %.1f MB, working set %.1f MB\n", start.privateMb,
               start.workingSetMb);
-  for (int files : {10000, 100000}) Measure(window, files);
+  for (int files : {10000, 100000}) Measure(window, files, rounds);
   DestroyWindow(window);
   return 0;
 }

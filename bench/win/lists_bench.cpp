@@ -1,27 +1,29 @@
-// Favourite lists benchmark: 10,000 entries in each of the three lists.
-// Prints, in process (the real main window and loader, shown):
-//   - the time to read and parse the three files alone;
-//   - the loader with and without icons: time until the lists are full,
-//     time until the icons are in, and the longest time the user-interface
-//     thread spent in one message while loading (what "never blocks more
-//     than a frame" is about);
-//   - handles, GDI and USER objects and memory after loading and clearing twice;
-// and on the real Kelvane.exe: time from process creation to the window
-// shown and to the three lists full, its longest answer time to a message
-// meanwhile, and its memory with the lists full.
-// Run under Wine by tools/bench.sh.
+// Favourite lists benchmark.
+// In process (the real main window and loader, shown, with the colour layer
+// as in the program), 30,000 entries in the three lists, round by round: the
+// time to read and parse the three files alone, then the loader's time until
+// the lists are full, until the icons are in, and the longest time the
+// user-interface thread spent in one message meanwhile (what "never blocks
+// more than a frame" is about); handles, image list and memory after each.
+// Then the real Kelvane.exe started on a private data folder of 100,000
+// favourites: time to the window shown and the lists full, its longest
+// answer time to a message meanwhile, and its settled memory, read through
+// the handle of the process started.
+//   lists_bench [rounds] [favourites for the real program] [icons]
+// (5 rounds and 100,000 favourites by default; "icons" waits in process for
+// every icon, which takes minutes, instead of stopping them once the rows are in)
+// Prints its figures and RESULT lines; run under Wine by tools/bench.sh.
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 #include <shellapi.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
+#include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
-#include <atomic>
 #include <vector>
 
 #include "app/app_state.h"
@@ -31,95 +33,25 @@
 #include "app/main_window_contents.h"
 #include "app/tray_icon.h"
 #include "assets/image_ids.h"
+#include "bench/bench_figures.h"
+#include "bench/win/bench_lists_win.h"
+#include "bench/win/bench_process_win.h"
 #include "catalog/catalog.h"
-#include "theme/dark_mode_win.h"
 #include "lists/list_file.h"
 #include "lists/list_loader_win.h"
 #include "lists/list_store_win.h"
+#include "theme/dark_mode_win.h"
 #include "toolkit/dpi_win.h"
+#include "toolkit/find_child_win.h"
 #include "toolkit/fonts_win.h"
-#include "toolkit/utf.h"
 #include "toolkit/utf_win.h"
 
 namespace {
 
 using namespace kelvane;
+using namespace kelvane::bench;
 
-constexpr int kPerList = 10000;
-
-double Now() {
-  static const double perMs = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart) / 1000.0;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / perMs;
-}
-
-std::wstring Beside(const wchar_t* name) {
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring path(self);
-  path.resize(path.find_last_of(L'\\') + 1);
-  return path + name;
-}
-
-bool WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                  written == bytes.size();
-  CloseHandle(file);
-  return ok;
-}
-
-// Existing files of a folder matching a pattern, as targets with real icons.
-std::vector<std::wstring> FilesIn(const std::wstring& folder, const wchar_t* pattern) {
-  std::vector<std::wstring> found;
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW((folder + pattern).c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return found;
-  do {
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) found.push_back(folder + data.cFileName);
-  } while (FindNextFileW(find, &data));
-  FindClose(find);
-  return found;
-}
-
-// The three files: applications are the system's programs, files a mix of
-// documents of several types and folders, links web addresses.
-std::string ListBytes(int kind, const std::vector<std::wstring>& programs, const std::vector<std::wstring>& documents) {
-  std::vector<ListEntry> entries;
-  entries.reserve(kPerList);
-  for (int i = 0; i < kPerList; ++i) {
-    ListEntry entry;
-    if (kind == kAppsKind) {
-      entry.target = programs[static_cast<size_t>(i) % programs.size()];
-      entry.name = L"Programme " + std::to_wstring(i);
-    } else if (kind == kFilesKind) {
-      entry.target = documents[static_cast<size_t>(i) % documents.size()];
-      entry.name = L"Document \u00E9t\u00E9 " + std::to_wstring(i);
-    } else {
-      entry.target = L"https://www.example.org/page/" + std::to_wstring(i);
-      entry.name = L"Site " + std::to_wstring(i);
-    }
-    entries.push_back(std::move(entry));
-  }
-  return SerializeList(entries);
-}
-
-// Wine reports neither handle counts nor private memory through the usual
-// calls, so the figures are taken where they exist: kernel handles by
-// probing handle values, the system image list's size, and the memory of
-// the Linux process under Wine from /proc (VmRSS and its anonymous part).
-struct Usage {
-  int handles = -1;
-  int systemImages = -1;
-  double rssMb = 0, anonMb = 0;
-};
+constexpr int kInProcessEntries = 30000;
 
 int CountKernelHandles() {
   int count = 0;
@@ -130,58 +62,19 @@ int CountKernelHandles() {
   return count;
 }
 
-double StatusField(const std::string& status, const char* field) {
-  const size_t at = status.find(field);
-  return at == std::string::npos ? 0 : std::atof(status.c_str() + at + std::strlen(field)) / 1024.0;
-}
-
-std::string ReadText(const std::wstring& path) {
-  std::string text;
-  ReadWholeFile(path, &text);
-  return text;
-}
-
-// The Linux process that runs a Windows program of that name, or 0 for this one.
-std::wstring ProcStatusOf(const char* exeName) {
-  const bool self = !exeName;
-  if (self) exeName = "lists_bench";
-  WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &data);
-  std::wstring found;
-  if (find == INVALID_HANDLE_VALUE) return found;
-  do {
-    if (data.cFileName[0] < L'0' || data.cFileName[0] > L'9') continue;
-    const std::wstring base = std::wstring(L"Z:\\proc\\") + data.cFileName;
-    const std::string cmdline = ReadText(base + L"\\cmdline");
-    if (cmdline.find(exeName) != std::string::npos && (self || cmdline.find("lists_bench") == std::string::npos)) {
-      found = base + L"\\status";
-    }
-  } while (found.empty() && FindNextFileW(find, &data));
-  FindClose(find);
-  return found;
-}
-
-Usage UsageOf(const char* exeName) {
-  Usage u;
-  if (!exeName) {
-    u.handles = CountKernelHandles();
-    SHFILEINFOW info{};
-    if (auto list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
-                                                                SHGFI_SYSICONINDEX | SHGFI_SMALLICON |
-                                                                    SHGFI_USEFILEATTRIBUTES))) {
-      u.systemImages = ImageList_GetImageCount(list);
-    }
+// Wine reports no handle count through the usual calls: kernel handles are
+// counted by probing handle values.
+void PrintUsage(const char* when) {
+  SHFILEINFOW info{};
+  int images = -1;
+  if (auto list = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
+          L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+          SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES))) {
+    images = ImageList_GetImageCount(list);
   }
-  const std::string status = ReadText(ProcStatusOf(exeName));
-  u.rssMb = StatusField(status, "VmRSS:");
-  u.anonMb = StatusField(status, "RssAnon:");
-  return u;
-}
-
-void PrintUsage(const char* when, const Usage& u) {
-  std::printf("  %-30s", when);
-  if (u.handles >= 0) std::printf(" kernel handles %4d, system image list %4d icons,", u.handles, u.systemImages);
-  std::printf(" resident %6.1f MB (anonymous %6.1f MB)\n", u.rssMb, u.anonMb);
+  const Memory memory = MemoryOf(GetCurrentProcess());
+  std::printf("  %-24s kernel handles %4d, system image list %4d icons, private %6.1f MB, working set %6.1f MB\n",
+              when, CountKernelHandles(), images, memory.privateMb, memory.workingSetMb);
 }
 
 struct LoadFigures {
@@ -199,99 +92,99 @@ std::string Describe(const MSG& msg) {
   return text;
 }
 
-bool ListsFull() {
-  for (int kind : kListKinds) {
-    if (EntryCount(kind) < kPerList) return false;
-  }
-  return true;
+bool ListsHold(int total) {
+  int rows = 0;
+  for (int kind : kListKinds) rows += EntryCount(kind);
+  return rows >= total;
 }
 
-// Runs the loader under a message loop like the program's, timing each message.
-LoadFigures TimeLoad(bool icons) {
+// Runs the loader with icons under a message loop like the program's, timing
+// each message. Unless `waitForIcons`, the icons are stopped once the rows
+// are in (the shell takes minutes for 30,000 of them under Wine).
+LoadFigures TimeLoad(int total, bool waitForIcons) {
   LoadFigures f;
-  const double start = Now();
-  StartListLoader(ListLoaderOptions{icons});
-  double longest = Now() - start;  // StartListLoader itself runs on the UI thread
+  const double start = NowMs();
+  StartListLoader(ListLoaderOptions{true});
+  double longest = NowMs() - start;  // StartListLoader itself runs on the UI thread
   while (ListLoaderBusy()) {
     MSG msg;
     if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      const double before = Now();
+      const double before = NowMs();
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
-      if (Now() - before > longest) {
-        longest = Now() - before;
+      if (NowMs() - before > longest) {
+        longest = NowMs() - before;
         f.longestWhat = Describe(msg);
       }
     } else {
       MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
     }
-    if (f.full == 0 && ListsFull()) f.full = Now() - start;
+    if (f.full == 0 && ListsHold(total)) {
+      f.full = NowMs() - start;
+      if (!waitForIcons) StopListLoader();
+    }
   }
-  f.idle = Now() - start;
+  f.idle = NowMs() - start;
   if (f.full == 0) f.full = f.idle;
   f.longest = longest;
   return f;
+}
+
+// Reading and parsing the three files alone, in ms.
+double TimeParse(int total) {
+  const double start = NowMs();
+  size_t entries = 0;
+  for (int kind : kListKinds) {
+    std::string bytes;
+    ReadWholeFile(ListFilePath(kind), &bytes);
+    entries += ParseListFile(bytes, AnsiToWide).entries.size();
+  }
+  const double ms = NowMs() - start;
+  if (entries != static_cast<size_t>(total)) std::printf("  parse gave %zu entries!\n", entries);
+  return ms;
 }
 
 void ClearLists() {
   for (int kind : kListKinds) ListView_DeleteAllItems(ListView(kind));
 }
 
-void InProcess(const std::wstring& folder) {
+void InProcess(const std::wstring& folder, int rounds, bool waitForIcons) {
   AppState& app = App();
   HMODULE exe = LoadLibraryExW(Beside(L"Kelvane.exe").c_str(), nullptr,
                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
   app.images.LoadFromResources(exe, kImageResourceBase, kImageCount);
   app.fonts[1] = CreatePointFont(L"Bahnschrift Light SemiCondensed", 9, FW_BOLD, DpiOf(nullptr));
   app.dataFolder = folder;
-  const Usage empty = UsageOf(nullptr);
 
-  // Reading and parsing alone.
-  std::vector<double> parses;
-  for (int run = 0; run < 5; ++run) {
-    const double start = Now();
-    size_t total = 0;
-    for (int kind : kListKinds) {
-      std::string bytes;
-      ReadWholeFile(ListFilePath(kind), &bytes);
-      total += ParseListFile(bytes, AnsiToWide).entries.size();
-    }
-    parses.push_back(Now() - start);
-    if (total != 3 * kPerList) std::printf("  parse gave %zu entries!\n", total);
-  }
-  std::sort(parses.begin(), parses.end());
-
-  const double windowStart = Now();
+  const double windowStart = NowMs();
   app.mainWindow = OpenMainWindow(GetModuleHandleW(nullptr), L"Kelvane lists bench");
   BuildMainWindowContents(app.mainWindow);
   ShowWindow(app.mainWindow, SW_SHOW);
   UpdateWindow(app.mainWindow);
   CompleteMainWindowContents(app.mainWindow);
   ListViewsReady();
-  const double windowMs = Now() - windowStart;
+  // As the program runs: its gadgets painted by the colour layer.
+  ApplyMainWindowDarkLook();
+  ColourMainWindowGadgets();
+  std::printf("in process, %d entries in the three lists; main window built and shown in %.1f ms\n",
+              kInProcessEntries, NowMs() - windowStart);
+  PrintUsage("before loading:");
 
-  std::printf("in process (%d entries per list, %d in all)\n", kPerList, 3 * kPerList);
-  std::printf("  read + parse of the three files:   median %7.1f ms  (min %.1f)\n", parses[parses.size() / 2],
-              parses.front());
-  std::printf("  main window built and shown:       %7.1f ms\n", windowMs);
-  PrintUsage("before loading:", UsageOf(nullptr));
-  for (int round = 1; round <= 3; ++round) {
-    if (round == 3) {
-      // As the program runs: its gadgets painted by the colour layer.
-      ApplyMainWindowDarkLook();
-      ColourMainWindowGadgets();
-      std::printf("  with the colour layer on the gadgets, as in the program:\n");
-    }
-    for (bool icons : {false, true}) {
-      const LoadFigures f = TimeLoad(icons);
-      std::printf("  round %d, %-13s lists full %7.1f ms, all done %7.1f ms, longest UI message %5.1f ms (%s)\n",
-                  round, icons ? "with icons:" : "without icons:", f.full, f.idle, f.longest, f.longestWhat.c_str());
-      if (icons) PrintUsage("with the lists full:", UsageOf(nullptr));
-      ClearLists();
-    }
-    PrintUsage("after clearing:", UsageOf(nullptr));
+  std::vector<double> parses, fulls;
+  for (int round = 1; round <= rounds; ++round) {
+    const double parse = TimeParse(kInProcessEntries);
+    const LoadFigures f = TimeLoad(kInProcessEntries, waitForIcons);
+    std::printf("  round %d: read + parse %6.1f ms, lists full %7.1f ms, %s %7.1f ms, longest UI message "
+                "%5.1f ms (%s)\n",
+                round, parse, f.full, waitForIcons ? "icons in" : "loader ended", f.idle, f.longest,
+                f.longestWhat.c_str());
+    PrintUsage("with the lists full:");
+    ClearLists();
+    parses.push_back(parse);
+    fulls.push_back(f.full);
   }
-  (void)empty;
+  PrintUsage("after clearing:");
+  PrintResult(ResultLine("list_load_ratio", SpreadOf(RoundRatios(fulls, parses))));
   RemoveTrayIcon();
   DestroyWindow(app.mainWindow);
   app.mainWindow = nullptr;
@@ -299,165 +192,95 @@ void InProcess(const std::wstring& folder) {
 
 // --- The real program ------------------------------------------------------
 
-HWND FindChild(HWND parent, int id) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{id, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        if (GetDlgCtrlID(child) == s->id) s->found = child;
-        return s->found == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-void RealProgram(const std::wstring& profileData, bool probing, int perList) {
-  const std::wstring title = BuildWindowTitle();
-  std::wstring commandLine = L"\"" + Beside(L"Kelvane.exe") + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  const double start = Now();
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+void RealProgram(const Targets& targets, int total) {
+  TempDataFolder data(L"kelvane-lists-bench-real");
+  if (!data.WriteLists(total, targets)) {
+    std::printf("real program: cannot write the lists\n");
+    return;
+  }
+  Child kelvane;
+  if (!kelvane.Start(Beside(L"Kelvane.exe"), data.Switch())) {
     std::printf("real program: cannot start Kelvane.exe\n");
     return;
   }
-  HWND window = nullptr;
-  double shown = -1, full = -1;
+  HWND window = kelvane.WaitForWindow(120000);
+  const double shown = window ? NowMs() - kelvane.StartedAt() : -1;
+  double full = -1;
   std::atomic<bool> stop{false};
-  std::atomic<HWND> probeTarget{nullptr};
-  double longestAnswer = 0;
-  double firstAnswer = -1;
+  double firstAnswer = -1, longestAnswer = 0;
   // The first answer to a message tells when the window is usable; after
   // it, the longest wait for an answer while the lists load.
   std::thread probe([&] {
-    while (!stop) {
-      HWND target = probeTarget;
-      if (target && probing) {
-        const double before = Now();
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result);
-        if (firstAnswer < 0) {
-          firstAnswer = Now() - start;
-        } else {
-          longestAnswer = std::max(longestAnswer, Now() - before);
-        }
+    while (window && !stop) {
+      const double before = NowMs();
+      Answers(window, 5000);
+      if (firstAnswer < 0) {
+        firstAnswer = NowMs() - kelvane.StartedAt();
+      } else {
+        longestAnswer = std::max(longestAnswer, NowMs() - before);
       }
       Sleep(2);
     }
   });
   HWND lists[4] = {};
-  while (Now() - start < 120000) {
-    if (!window) {
-      HWND w = FindWindowW(nullptr, title.c_str());
-      if (w && IsWindowVisible(w)) {
-        window = w;
-        shown = Now() - start;
-        probeTarget = w;
-      }
+  while (window && NowMs() - kelvane.StartedAt() < 120000 && !kelvane.Ended()) {
+    int rows = 0;
+    for (int kind : kListKinds) {
+      if (!lists[kind]) lists[kind] = FindChildWindow(window, kind);
+      if (lists[kind]) rows += static_cast<int>(SendMessageW(lists[kind], LVM_GETITEMCOUNT, 0, 0));
     }
-    if (window) {
-      bool all = true;
-      for (int kind : kListKinds) {
-        if (!lists[kind]) lists[kind] = FindChild(window, kind);
-        if (!lists[kind] || SendMessageW(lists[kind], LVM_GETITEMCOUNT, 0, 0) < perList) all = false;
-      }
-      if (all) {
-        full = Now() - start;
-        break;
-      }
+    if (rows >= total) {
+      full = NowMs() - kelvane.StartedAt();
+      break;
     }
-    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) break;
-    Sleep(1);
+    Sleep(5);
   }
-  Sleep(1500);  // icons come in meanwhile
+  const Memory atFull = MemoryOf(kelvane.Process());
+  // Icons come in after the rows: the memory is read once it holds still.
+  const Memory memory = SettledMemoryOf(kelvane.Process(), 20000);
   stop = true;
   probe.join();
-  const Usage usage = UsageOf("Kelvane.exe");
-  std::printf("real Kelvane.exe (%d entries per list, data folder %ls)\n", perList, profileData.c_str());
-  std::printf("  window shown after %7.1f ms, three lists full after %7.1f ms\n", shown, full);
-  if (probing) {
-    std::printf("  first answer to a message (window usable) after %.1f ms; then the longest wait for an answer "
-                "while loading: %.1f ms\n",
-                firstAnswer, longestAnswer);
-  }
-  PrintUsage("with the lists full:", usage);
-  if (window) PostMessageW(window, WM_COMMAND, CmdQuitter, 0);
-  if (WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  std::printf("real Kelvane.exe, %d favourites in a private data folder\n", total);
+  std::printf("  window shown after %.1f ms, lists full after %.1f ms\n", shown, full);
+  std::printf("  first answer to a message after %.1f ms; then the longest wait for an answer while loading: "
+              "%.1f ms\n",
+              firstAnswer, longestAnswer);
+  std::printf("  memory with the lists full: private %.1f MB, working set %.1f MB\n", atFull.privateMb,
+              atFull.workingSetMb);
+  std::printf("  memory %s: private %.1f MB, working set %.1f MB\n",
+              memory.settled ? "settled" : "still growing after 20 s of icons", memory.privateMb,
+              memory.workingSetMb);
+  if (full >= 0) PrintResult(ResultLine("favourites_" + std::to_string(total) + "_private_mb", memory.privateMb));
+  kelvane.End(WM_COMMAND, CmdQuitter, 60000);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool onlyReal = argc > 1 && std::string(argv[1]) == "real";
-  if (argc > 1 && std::string(argv[1]) == "v6") {
-    std::wstring exe = Beside(L"Kelvane.exe");
-    ACTCTXW ctx{};
-    ctx.cbSize = sizeof ctx;
-    ctx.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-    ctx.lpSource = exe.c_str();
-    ctx.lpResourceName = MAKEINTRESOURCEW(1);
-    HANDLE h = CreateActCtxW(&ctx);
-    ULONG_PTR cookie = 0;
-    std::printf("v6 context %p %d\n", h, h != INVALID_HANDLE_VALUE && ActivateActCtx(h, &cookie));
-  }
+  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+  const int realTotal = argc > 2 ? std::max(0, std::atoi(argv[2])) : 100000;
+  const bool waitForIcons = argc > 3 && std::string(argv[3]) == "icons";
   OleInitialize(nullptr);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
                                            ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
   BuildCatalog();
 
-  wchar_t system[MAX_PATH] = {};
-  GetSystemDirectoryW(system, MAX_PATH);
-  const std::wstring systemFolder = std::wstring(system) + L"\\";
-  std::vector<std::wstring> programs = FilesIn(systemFolder, L"*.exe");
-  std::vector<std::wstring> documents = FilesIn(systemFolder, L"*.dll");
-  for (const wchar_t* pattern : {L"*.txt", L"*.ini", L"*.inf", L"*.cpl", L"*.msc"}) {
-    for (auto& path : FilesIn(systemFolder, pattern)) documents.push_back(path);
-  }
-  documents.push_back(systemFolder);
-  documents.push_back(systemFolder + L"drivers\\");
-  if (programs.empty() || documents.empty()) {
+  const Targets targets = SystemTargets();
+  if (targets.Empty()) {
     std::printf("no system files to point at\n");
     return 1;
   }
-  std::printf("targets: %zu programs, %zu documents and folders\n", programs.size(), documents.size());
-
-  // In-process data folder.
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"kelvane-lists-bench\\";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  std::string bytes[4];
-  for (int kind : kListKinds) {
-    bytes[kind] = ListBytes(kind, programs, documents);
-    WriteBytes(folder + std::wstring(ListFileName(kind)), bytes[kind]);
+  std::printf("targets: %zu programs, %zu documents and folders\n", targets.programs.size(),
+              targets.documents.size());
+  {
+    TempDataFolder folder(L"kelvane-lists-bench");
+    if (!folder.WriteLists(kInProcessEntries, targets)) {
+      std::printf("cannot write the lists\n");
+      return 1;
+    }
+    InProcess(folder.Path(), rounds, waitForIcons);
   }
-  std::printf("files: %zu + %zu + %zu bytes\n", bytes[1].size(), bytes[2].size(), bytes[3].size());
-  if (!onlyReal) InProcess(folder);
-  for (int kind : kListKinds) DeleteFileW((folder + std::wstring(ListFileName(kind))).c_str());
-  RemoveDirectoryW(folder.c_str());
-
-  // The real program reads the profile's data folder: the user's own lists
-  // (if any) are put aside and back.
-  wchar_t profile[MAX_PATH] = {};
-  GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
-  const std::wstring data = std::wstring(profile) + L"\\Tamorin Kelvane";
-  const std::wstring aside = data + L" (bench)";
-  const bool hadData = MoveFileW(data.c_str(), aside.c_str()) != 0;
-  CreateDirectoryW(data.c_str(), nullptr);
-  RealProgram(data, true, 0);
-  for (int kind : kListKinds) WriteBytes(data + L"\\" + std::wstring(ListFileName(kind)), bytes[kind]);
-  RealProgram(data, true, kPerList);
-  for (int kind : kListKinds) DeleteFileW((data + L"\\" + std::wstring(ListFileName(kind))).c_str());
-  for (int kind : kListKinds) DeleteFileW((data + L"\\" + std::wstring(ListFileName(kind)) + L".tmp").c_str());
-  RemoveDirectoryW(data.c_str());
-  if (hadData) MoveFileW(aside.c_str(), data.c_str());
+  if (realTotal > 0) RealProgram(targets, realTotal);
   return 0;
 }

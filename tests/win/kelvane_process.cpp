@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/data_folder.h"
 #include "app/ids.h"
+#include "toolkit/find_child_win.h"
 #include "toolkit/path_compare.h"
 
 namespace kelvane::test {
@@ -199,26 +200,7 @@ void KelvaneProcess::Kill() {
 namespace kelvane::test {
 
 HWND FindGadgetWindow(HWND main, int id, const wchar_t* className) {
-  struct Search {
-    int id;
-    const wchar_t* className;
-    HWND found;
-  } search{id, className, nullptr};
-  EnumChildWindows(
-      main,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (GetDlgCtrlID(child) != s->id) return TRUE;
-        if (s->className) {
-          wchar_t name[64] = {};
-          GetClassNameW(child, name, 64);
-          if (lstrcmpiW(name, s->className) != 0) return TRUE;
-        }
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindChildWindow(main, id, className);
 }
 
 RECT RectIn(HWND window, HWND reference) {

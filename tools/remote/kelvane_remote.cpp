@@ -20,28 +20,11 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "toolkit/find_child_win.h"
 
 namespace {
 
 HWND MainWindow() { return FindWindowW(nullptr, kelvane::BuildWindowTitle().c_str()); }
-
-// A gadget of the main window by its number, at any depth (tab pages).
-HWND FindGadget(HWND window, int gadget) {
-  struct Search {
-    int id;
-    HWND found;
-  } search{gadget, nullptr};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        if (GetDlgCtrlID(child) != s->id) return TRUE;
-        s->found = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 bool WaitUntil(bool (*condition)(), int ms) {
   for (int waited = 0; waited <= ms; waited += 20) {
@@ -117,7 +100,7 @@ int main(int argc, char** argv) {
     return PostMessageW(window, WM_HOTKEY, 1, 0) ? 0 : 1;
   }
   if (std::strcmp(verb, "click") == 0 || std::strcmp(verb, "choose") == 0) {
-    HWND gadget = FindGadget(window, arg);
+    HWND gadget = kelvane::FindChildWindow(window, arg);
     if (!gadget) return 1;
     // Posted: a button may open a menu, whose loop would hold a sent message.
     if (std::strcmp(verb, "click") == 0) {
