@@ -11,6 +11,7 @@
 #include "settings/preferences_window_win.h"
 #include "theme/about_window_win.h"
 #include "lists/apps_tab_win.h"
+#include "lists/dead_targets_win.h"
 #include "lists/files_tab_win.h"
 #include "lists/links_tab_win.h"
 #include "lists/list_store_win.h"
@@ -54,11 +55,13 @@ constexpr CommandEntry kCommands[] = {
     {CmdLienRenommer, O::LinksTab, RenameSelectedLinks},
     {CmdFichierOuvrir, O::FilesTab, OpenSelectedFiles},
     {CmdFichierRetirer, O::FilesTab, RemoveSelectedFiles},
+    {CmdFichierIntrouvables, O::FilesTab, RemoveDeadFiles},
     {CmdFichierRenommer, O::FilesTab, RenameSelectedFiles},
     {CmdFichierProprietes, O::FilesTab, ShowFileProperties},
     {CmdAppliOuvrir, O::AppsTab, StartSelectedApplications},
     {CmdAppliRenommer, O::AppsTab, RenameSelectedApplications},
     {CmdAppliRetirer, O::AppsTab, RemoveSelectedApplications},
+    {CmdAppliIntrouvables, O::AppsTab, RemoveDeadApplications},
     {CmdAppliProprietes, O::AppsTab, ShowApplicationProperties},
     {CmdRecentOuvrir, O::RecentTab, OpenRecentEntry},
     {CmdRecentProprietes, O::RecentTab, ShowRecentProperties},

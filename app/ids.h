@@ -136,6 +136,8 @@ enum CommandId : int {
   CmdImportFichierFavoris = 113,
   CmdImportFavorisExplorateur = 114,
   CmdImportMenuDemarrer = 115,
+  CmdAppliIntrouvables = 116,
+  CmdFichierIntrouvables = 117,
 };
 
 }  // namespace kelvane

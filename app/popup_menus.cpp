@@ -64,6 +64,7 @@ constexpr MenuEntry kFichiers[] = {
     {CmdFichierProprietes, kMenus, L"Proprietes", 21},
     kSeparator,
     {CmdFichierRetirer, kMenus, L"Retirer", 6},
+    {CmdFichierIntrouvables, kMenus, L"RetirerIntrouvables", 6},
 };
 constexpr MenuEntry kApplis[] = {
     {CmdAppliOuvrir, kMenus, L"Ouvrir", 15},
@@ -71,6 +72,7 @@ constexpr MenuEntry kApplis[] = {
     {CmdAppliProprietes, kMenus, L"Proprietes", 21},
     kSeparator,
     {CmdAppliRetirer, kMenus, L"Retirer", 6},
+    {CmdAppliIntrouvables, kMenus, L"RetirerIntrouvables", 6},
 };
 constexpr MenuEntry kRecents[] = {
     {CmdRecentOuvrir, kMenus, L"Ouvrir", 15},

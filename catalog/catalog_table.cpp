@@ -137,6 +137,7 @@ const CatalogPair kCatalogTable[] = {
     {L"OuvrirNavWeb", L"Ouvrir dans le navigateur"},
     {L"Renommer", L"Renommer"},
     {L"Retirer", L"Retirer de la liste"},
+    {L"RetirerIntrouvables", L"Retirer les favoris introuvables…"},
     {L"Ouvrir", L"Ouvrir"},
     {L"Proprietes", L"Propriétés"},
     {L"SupprSelect", L"Supprimer sélection"},

@@ -11,10 +11,14 @@
 #include <unordered_set>
 #include <utility>
 
+#include "lists/list_commands_win.h"
+#include "lists/list_loader_win.h"
 #include "lists/list_rules.h"
 #include "lists/list_store_win.h"
 #include "lists/target_check.h"
 #include "toolkit/path_compare.h"
+#include "toolkit/pick_row.h"
+#include "toolkit/requesters_win.h"
 
 namespace kelvane {
 namespace {
@@ -23,6 +27,10 @@ constexpr UINT kChecked = WM_APP + 1;
 constexpr UINT kCollect = WM_APP + 2;
 constexpr wchar_t kWindowClass[] = L"KelvaneTargetChecks";
 constexpr wchar_t kMissingTip[] = L"Introuvable : ";
+constexpr wchar_t kDeadTitle[] = L"Favoris introuvables";
+constexpr wchar_t kDeadPrompt[] =
+    L"Ces favoris m\u00E8nent \u00E0 un fichier ou un dossier qui n'existe plus. "
+    L"Les favoris coch\u00E9s seront retir\u00E9s de la liste.";
 
 struct Request {
   int kind = 0;
@@ -187,6 +195,39 @@ std::vector<int> DeadRows(int kind) {
   }
   return rows;
 }
+
+void RemoveDeadEntries(int kind) {
+  if (!FinishListLoad(kind)) return;
+  const std::vector<int> rows = DeadRows(kind);
+  if (rows.empty()) {
+    ShowMessage(ListOwner(), kDeadTitle, L"Aucun favori introuvable dans cette liste.", kInformationBox);
+    return;
+  }
+  std::vector<PickRow> picks;
+  for (int row : rows) {
+    const ListEntry entry = EntryAt(kind, row);
+    picks.push_back({entry.name, entry.target, L"introuvable", true});
+  }
+  const auto ticks = TheRequesters().PickRows(ListOwner(), kDeadTitle, kDeadPrompt, picks);
+  if (!ticks) return;
+  std::vector<int> chosen;
+  for (size_t i = 0; i < rows.size() && i < ticks->size(); ++i) {
+    if ((*ticks)[i]) chosen.push_back(rows[i]);
+  }
+  if (chosen.empty()) return;
+  const std::wstring question = chosen.size() == 1
+                                    ? L"Retirer 1 favori introuvable de votre liste ?"
+                                    : L"Retirer " + std::to_wstring(chosen.size()) +
+                                          L" favoris introuvables de votre liste ?";
+  if (!Ask(ListOwner(), kDeadTitle, question, kListQuestionBox)) return;
+  // From the bottom up, so that the rows still to remove keep their numbers.
+  for (auto row = chosen.rbegin(); row != chosen.rend(); ++row) RemoveEntry(kind, *row);
+  ShowListCount(kind);
+  AutoSaveList(kind);
+}
+
+void RemoveDeadApplications() { RemoveDeadEntries(kAppsKind); }
+void RemoveDeadFiles() { RemoveDeadEntries(kFilesKind); }
 
 bool HandleDeadTargetNotify(const NMHDR* header, LRESULT* result) {
   const int kind = static_cast<int>(header->idFrom);

@@ -19,7 +19,7 @@ class ProgramCatalog : public ::testing::Test {
 
 TEST_F(ProgramCatalog, HasElevenGroupsOfTheExpectedSizes) {
   EXPECT_EQ(catalog.GroupCount(), 11);
-  EXPECT_EQ(catalog.EntryCount(), 237);
+  EXPECT_EQ(catalog.EntryCount(), 238);
   const std::vector<std::pair<const wchar_t*, int>> sizes = {
       {L"About", 10},         {L"Panel", 13},          {L"Userprefs", 25},
       {L"RecupBackup", 5},    {L"ToolBarToolTip", 11}, {L"ToolTipHistory", 9},

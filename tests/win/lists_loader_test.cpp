@@ -87,6 +87,17 @@ TEST_F(ListsLoader, LoadsTheThreeFilesWithTheirCountsInTheHeaders) {
   EXPECT_EQ(FileBytes(kLinksKind), "0\r\n");
   EXPECT_FALSE(SaveList(0));
   EXPECT_FALSE(SaveList(4));
+
+  // The command offers the missing entries; cancelled, then a "Non", leave them.
+  ASSERT_TRUE(PumpUntil([] { return DeadRows(kAppsKind) == std::vector<int>{1, 3}; }, 10000));
+  ask_.pickAnswers = {std::nullopt, std::vector<bool>{true, false}, std::vector<bool>{false, true}};
+  ask_.messageAnswers = {IDNO, IDYES};
+  for (int round = 0; round < 3; ++round) DispatchCommand(CmdAppliIntrouvables);
+  ASSERT_EQ(ask_.calls.size(), 5u);
+  ASSERT_EQ(ask_.calls[0].rows.size(), 2u);
+  EXPECT_EQ(ask_.calls[0].rows[1].target, L"C:\\nowhere\\gone.exe");
+  EXPECT_EQ(ask_.calls[4].text, L"Retirer 1 favori introuvable de votre liste ?");
+  EXPECT_EQ(Names(kAppsKind), (std::vector<std::wstring>{L"Bloc-notes", L"Disparu", L"Bloc-notes"}));
 }
 
 TEST_F(ListsLoader, ASaveRightAfterTheStartWaitsForTheWholeList) {
