@@ -23,10 +23,10 @@ TEST_F(ProgramCatalog, HasElevenGroupsOfTheExpectedSizes) {
   const std::vector<std::pair<const wchar_t*, int>> sizes = {
       {L"About", 10},         {L"Panel", 13},          {L"Userprefs", 25},
       {L"RecupBackup", 5},    {L"ToolBarToolTip", 11}, {L"ToolTipHistory", 9},
-      {L"ToolTipExplorer", 19}, {L"PopUpMenus", 33},   {L"SystrayIcon", 9},
+      {L"ToolTipExplorer", 19}, {L"PopUpMenus", 34},   {L"SystrayIcon", 9},
       {L"Requesters", 92},    {L"PressePapier", 11}};
   for (const auto& [group, size] : sizes) EXPECT_EQ(catalog.EntriesInGroup(group), size) << group;
-  EXPECT_EQ(catalog.EntriesInGroup(L"popupmenus"), 33);
+  EXPECT_EQ(catalog.EntriesInGroup(L"popupmenus"), 34);
   EXPECT_EQ(catalog.EntriesInGroup(L"Inconnu"), -1);
 }
 
