@@ -32,8 +32,9 @@ data="$WINEPREFIX/drive_c/users/$(whoami)/Tamorin Kelvane"
 mkdir -p "$data"
 printf '%s\r\n' 3 "Bloc-notes" 'C:\windows\notepad.exe' "Éditeur du registre" 'C:\windows\regedit.exe' \
   "Invite de commandes" 'C:\windows\system32\cmd.exe' >"$data/MyApps.txt"
-printf '%s\r\n' 3 "win.ini" 'C:\windows\win.ini' "Fonts" 'C:\windows\Fonts' "system32" 'C:\windows\system32' \
-  >"$data/MyFiles.txt"
+# The last file is gone: its row shows greyed.
+printf '%s\r\n' 4 "win.ini" 'C:\windows\win.ini' "Fonts" 'C:\windows\Fonts' "system32" 'C:\windows\system32' \
+  "Rapport 2019" 'C:\Documents\Rapport 2019.docx' >"$data/MyFiles.txt"
 printf '%s\r\n' 2 "Documentation Win32" 'https://learn.microsoft.com/windows/win32/' "Actualités" \
   'https://www.example.org/' >"$data/MyLinks.txt"
 
@@ -136,6 +137,7 @@ for setting in light dark; do
   xdotool type --delay 100 "o"
   shot "$setting-quick-open" 1 >/dev/null
   cut "$setting-quick-open" front
+  [ $setting = dark ] && keep dark-quick-open quick-open
   xdotool key Escape
   sleep 0.3
   xdotool key Escape
@@ -143,6 +145,7 @@ for setting in light dark; do
   remote command 112
   shot "$setting-pick-list" 1 >/dev/null
   cut "$setting-pick-list" front
+  [ $setting = dark ] && keep dark-pick-list pick-list
   xdotool key Escape
   # Files left on the clipboard would make the quit ask whether to keep them.
   wine kelvane_remote.exe clip >/dev/null 2>&1
