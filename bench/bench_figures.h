@@ -93,4 +93,11 @@ inline void PrintResult(const std::string& line) {
   std::fflush(stdout);
 }
 
+// A figure's line in a harness's own report: median, quartiles, extremes.
+inline void PrintSpread(const char* what, const std::vector<double>& values) {
+  const Spread s = SpreadOf(values);
+  std::printf("  %-34s median %8.1f   quartiles %8.1f - %8.1f   min %8.1f  max %8.1f\n", what, s.median, s.low,
+              s.high, Quantile(values, 0), Quantile(values, 1));
+}
+
 }  // namespace kelvane::bench

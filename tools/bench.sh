@@ -14,12 +14,12 @@ long=0
 [ "${1:-}" = "--long" ] && { long=1; shift; }
 filter="${1:-}"
 if [ $long = 1 ]; then
-  repetitions=15 startup="51 5" lists=11 explorer=11 copy="100 121"
+  repetitions=15 startup="51 5" hotkey=51 lists=11 explorer=11 copy="100 121"
 else
-  repetitions=7 startup="21 3" lists=5 explorer=5 copy="100 41"
+  repetitions=7 startup="21 3" hotkey=21 lists=5 explorer=5 copy="100 41"
 fi
 "$KELVANE_ROOT/tools/setup.sh" >/dev/null || exit 1
-harnesses="startup_bench lists_bench explorer_list_bench file_copy_bench"
+harnesses="startup_bench hotkey_bench lists_bench explorer_list_bench file_copy_bench"
 cmake --preset native-bench >/dev/null && cmake --build --preset native-bench -j2 >/dev/null || exit 1
 cmake --preset mingw >/dev/null &&
   cmake --build --preset mingw -j2 --target Kelvane minimal_window_gui $harnesses >/dev/null || exit 1
@@ -52,6 +52,7 @@ for name in $harnesses; do
   [[ -z "$filter" || "$name" == *"$filter"* ]] || continue
   case $name in
     startup_bench) args=$startup ;;
+    hotkey_bench) args=$hotkey ;;
     lists_bench) args=$lists ;;
     explorer_list_bench) args=$explorer ;;
     file_copy_bench) args=$copy ;;

@@ -17,6 +17,8 @@ ROWS = [
     ("Start-up to first answer to a message / bare window", "startup_answer_ratio", ("<=", 1.6), ""),
     ("Private memory, 1,000 favourites + explorer on a 1,000-file folder, minus the bare window's",
      "memory_1k_over_bare_mb", ("<=", 8), " MB"),
+    ("Hotkey to the quick-open box shown and focused, window hidden", "hotkey_box_ms", ("<=", 100), " ms"),
+    ("Hotkey to the quick-open box / bare window's start to shown", "hotkey_box_ratio", None, ""),
     ("Loading 30,000 entries / reading and parsing the three files", "list_load_ratio", ("<=", 3), ""),
     ("Private memory with 100,000 favourites", "favourites_100000_private_mb", ("<", 40), " MB"),
     ("Recolouring a full-screen list / memcpy of it (CPU time)", "recolour_ratio", None, ""),

@@ -94,12 +94,6 @@ double SettledMemory(const Side& side, bool isKelvane, MemoryRound* round) {
   return mb;
 }
 
-void PrintSpread(const char* what, const std::vector<double>& values) {
-  const Spread s = SpreadOf(values);
-  std::printf("  %-34s median %8.1f   quartiles %8.1f - %8.1f   min %8.1f  max %8.1f\n", what, s.median, s.low,
-              s.high, Quantile(values, 0), Quantile(values, 1));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
