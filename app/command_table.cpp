@@ -67,6 +67,7 @@ constexpr CommandEntry kCommands[] = {
     {CmdRecentProprietes, O::RecentTab, ShowRecentProperties},
     {CmdRecentSupprSelect, O::RecentTab, DeleteSelectedRecent},
     {CmdRecentSupprTout, O::RecentTab, DeleteAllRecent},
+    {CmdRecentMorts, O::RecentTab, PurgeDeadRecentAfterQuestion},
     {CmdCreerSauvegarde, O::Backup, BackupNow},
     {CmdRecupSauvegarde, O::Backup, RestoreFromBackup},
     {CmdSupprSauvegarde, O::Backup, DeleteBackup},

@@ -138,6 +138,7 @@ enum CommandId : int {
   CmdImportMenuDemarrer = 115,
   CmdAppliIntrouvables = 116,
   CmdFichierIntrouvables = 117,
+  CmdRecentMorts = 118,
 };
 
 }  // namespace kelvane

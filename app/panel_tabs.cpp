@@ -344,6 +344,7 @@ void BuildHistoryTab(HWND page) {
   options.multipleSelection = true;
   options.fullRowSelect = true;
   options.enterFolders = false;
+  options.targetColumn = true;
   options.displayMode = 3;
   panel.recentList = MakeFolderList(page, kRecentList, 0, top, panel.pageWidth, panel.pageHeight - top,
                                     App().recentFolder, options);

@@ -81,6 +81,7 @@ constexpr MenuEntry kRecents[] = {
     kSeparator,
     {CmdRecentSupprSelect, kMenus, L"SupprSelect", 6},
     kSeparator,
+    {CmdRecentMorts, kMenus, L"SupprMorts", 6},
     {CmdRecentSupprTout, kMenus, L"SupprTout", 22},
 };
 constexpr MenuEntry kSauvegarde[] = {

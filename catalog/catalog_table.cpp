@@ -142,6 +142,7 @@ const CatalogPair kCatalogTable[] = {
     {L"Proprietes", L"Propriétés"},
     {L"SupprSelect", L"Supprimer sélection"},
     {L"SupprTout", L"Supprimer tout!"},
+    {L"SupprMorts", L"Supprimer les raccourcis morts\u2026"},
     {L"CreerSauvegarde", L"Créer une sauvegarde maintenant"},
     {L"RecupSauvegarde", L"Récupérer la sauvegarde"},
     {L"SupprSauvegarde", L"Supprimer la sauvegarde"},

@@ -10,6 +10,7 @@
 #include "import/url_file.h"
 #include "lists/list_rules.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/shortcut_target_win.h"
 #include "toolkit/utf_win.h"
 
 namespace kelvane {
@@ -137,23 +138,6 @@ std::vector<PickRow> BookmarkHtmlRows(const std::wstring& htmlFile) {
   std::string bytes;
   if (ReadWholeFile(htmlFile, &bytes)) AddBookmarks(ReadBookmarksHtml(bytes), &rows);
   return rows;
-}
-
-std::wstring ShortcutTarget(const std::wstring& linkFile) {
-  UniqueCom<IShellLinkW> link;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(link.put())))) {
-    return {};
-  }
-  UniqueCom<IPersistFile> file;
-  if (FAILED(link.get()->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put()))) ||
-      FAILED(file.get()->Load(linkFile.c_str(), STGM_READ))) {
-    return {};
-  }
-  std::wstring target(MAX_PATH * 4, L'\0');
-  if (link.get()->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0) != S_OK) return {};
-  target.resize(wcslen(target.c_str()));
-  return target;
 }
 
 std::vector<PickRow> FavouriteShortcutRows(const std::vector<std::wstring>& folders) {

@@ -33,7 +33,4 @@ std::vector<PickRow> FavouriteShortcutRows(const std::vector<std::wstring>& fold
 // The .lnk files in the folders and their subfolders that lead to a program.
 std::vector<PickRow> ProgramShortcutRows(const std::vector<std::wstring>& folders);
 
-// The path a shell link leads to, empty when it leads to no file-system path.
-std::wstring ShortcutTarget(const std::wstring& linkFile);
-
 }  // namespace kelvane

@@ -77,6 +77,17 @@ bool DriveAnswers(wchar_t letter, std::map<wchar_t, bool>& drives) {
   return known->second;
 }
 
+}  // namespace
+
+bool TargetIsGone(const std::wstring& target, std::map<wchar_t, bool>& drives) {
+  if (!DriveAnswers(target[0], drives) || GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = GetLastError();
+  // Only "not there" counts: a file held or denied to this user exists.
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+namespace {
+
 void CheckerThread() {
   Checks& checks = TheChecks();
   SetThreadErrorMode(SEM_FAILCRITICALERRORS, nullptr);  // no "insert a disk" box
@@ -94,10 +105,7 @@ void CheckerThread() {
     Result result{request.kind, request.generation, {}};
     std::map<wchar_t, bool> drives;
     for (const std::wstring& target : request.targets) {
-      if (!DriveAnswers(target[0], drives) || GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
-      const DWORD error = GetLastError();
-      // Only "not there" counts: a file held or denied to this user exists.
-      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) result.dead.insert(TargetKey(target));
+      if (TargetIsGone(target, drives)) result.dead.insert(TargetKey(target));
     }
     HWND window = nullptr;
     {

@@ -6,10 +6,16 @@
 // All functions but the thread's are called on the user-interface thread.
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
 namespace kelvane {
+
+// True when `target`, a checkable path (see IsCheckableTarget), is on a
+// local drive that answers and is not there; a file held or denied to this
+// user exists. `drives` remembers the drives already asked.
+bool TargetIsGone(const std::wstring& target, std::map<wchar_t, bool>& drives);
 
 // Checks the targets of a favourite list again (after its load, an addition),
 // once the messages already waiting are handled.

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -13,17 +14,22 @@
 #include "app/gadgets.h"
 #include "app/ids.h"
 #include "explorer/shell_file_ops_win.h"
+#include "lists/dead_targets_win.h"
 #include "lists/list_store_win.h"
+#include "lists/target_check.h"
 #include "recent/purge_dates.h"
 #include "recent/recent_texts.h"
 #include "toolkit/requesters_win.h"
 #include "toolkit/shell_start_win.h"
+#include "toolkit/shortcut_target_win.h"
+#include "toolkit/thread_scopes_win.h"
 
 namespace kelvane {
 namespace {
 
 constexpr wchar_t kErrorTitle[] = L"Erreur!";
 constexpr wchar_t kRecentFileTitle[] = L"Fichier r\u00E9cent...";
+constexpr wchar_t kDeadTitle[] = L"Raccourcis morts";
 
 ExplorerListControl* RecentList() { return FolderList(kRecentList); }
 
@@ -77,6 +83,22 @@ DWORD DeleteShortcut(const std::wstring& path) {
   const DWORD error = GetLastError();
   if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(path.c_str(), attributes);
   return error ? error : ERROR_ACCESS_DENIED;
+}
+
+// Deletes the named shortcuts of `folder` one at a time (one that cannot go
+// does not keep the others) and names those that stay, with why.
+void DeleteShortcutsAndReport(const std::wstring& folder, const std::vector<std::wstring>& names) {
+  std::wstring stayed;
+  for (const std::wstring& name : names) {
+    if (const DWORD error = DeleteShortcut(folder + name)) stayed += name + L" : " + ShellErrorText(error) + L"\r\n";
+  }
+  UpdateRecentCountHeader();
+  if (!stayed.empty()) {
+    ShowMessage(Owner(), kErrorTitle,
+                L"Erreur survenue lors de la suppression des fichiers. Ces raccourcis n'ont pu \u00EAtre "
+                L"supprim\u00E9s :\r\n" + stayed,
+                kWarningBox);
+  }
 }
 
 }  // namespace
@@ -141,20 +163,29 @@ void PurgeRecentBefore() {
   // Without a recent folder the search would run in the current directory.
   const std::wstring& folder = App().recentFolder;
   if (!day || folder.empty()) return;
-  const std::vector<std::wstring> names =
-      SelectEntriesToPurge(ListShortcuts(folder), DayStartSeconds(*day), UtcToLocalTicks);
-  // One shortcut at a time: one that cannot go does not keep the others.
-  std::wstring stayed;
-  for (const std::wstring& name : names) {
-    if (const DWORD error = DeleteShortcut(folder + name)) stayed += name + L" : " + ShellErrorText(error) + L"\r\n";
+  DeleteShortcutsAndReport(folder,
+                           SelectEntriesToPurge(ListShortcuts(folder), DayStartSeconds(*day), UtcToLocalTicks));
+}
+
+void PurgeDeadRecentAfterQuestion() {
+  const std::wstring& folder = App().recentFolder;
+  if (folder.empty()) return;
+  // Only targets on this computer's drives are asked: a network path could
+  // keep the window waiting, and a shortcut to it is never taken as dead.
+  std::vector<std::wstring> dead;
+  std::map<wchar_t, bool> drives;
+  const ThreadErrorModeScope quiet(true);
+  for (const RecentEntry& entry : ListShortcuts(folder)) {
+    if (entry.isFolder || !IsShortcutName(entry.name)) continue;
+    const std::wstring target = ShortcutTarget(folder + entry.name);
+    if (IsCheckableTarget(target) && TargetIsGone(target, drives)) dead.push_back(entry.name);
   }
-  UpdateRecentCountHeader();
-  if (!stayed.empty()) {
-    ShowMessage(Owner(), kErrorTitle,
-                L"Erreur survenue lors de la suppression des fichiers. Ces raccourcis n'ont pu \u00EAtre "
-                L"supprim\u00E9s :\r\n" + stayed,
-                kWarningBox);
+  if (dead.empty()) {
+    ShowMessage(Owner(), kDeadTitle, L"Aucun raccourci dont la cible n'existe plus.", kInformationBox);
+    return;
   }
+  if (!Ask(Owner(), kDeadTitle, DeadShortcutsQuestion(dead.size()), MB_YESNO | MB_ICONWARNING)) return;
+  DeleteShortcutsAndReport(folder, dead);
 }
 
 void AddRecentEntry() {

@@ -18,6 +18,9 @@ void DeleteAllRecent();           // Supprimertout button, CmdRecentSupprTout
 void PurgeRecentAfterQuestion();  // FiltrerRacc button: asks, then PurgeRecentBefore
 void PurgeRecentBefore();         // deletes the shortcuts created before the day of PurgeDate,
                                   // one by one; names those that stay, with why
+// CmdRecentMorts: asks, then deletes the shortcuts whose local target is
+// gone; names those that stay, with why.
+void PurgeDeadRecentAfterQuestion();
 void AddRecentEntry();            // CreerRacc button
 void ShowRecentProperties();      // ProprietesRacc button, CmdRecentProprietes
 void ShowRecentFolderDetails();   // DetailsRecents button

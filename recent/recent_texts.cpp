@@ -14,6 +14,12 @@ std::wstring PurgeQuestion(const std::wstring& dayText) {
          dayText + L" ?\nSi oui, ils seront imm\u00E9diatement effac\u00E9s.\n\nPour modifier la date cliquez sur Non.";
 }
 
+std::wstring DeadShortcutsQuestion(std::size_t count) {
+  const std::wstring what = count == 1 ? L"le raccourci dont la cible n'existe plus"
+                                       : L"les " + std::to_wstring(count) + L" raccourcis dont la cible n'existe plus";
+  return L"Voulez-vous supprimer d\u00E9finitivement " + what + L" ?";
+}
+
 std::wstring DeleteFailureLine(const std::wstring& name) {
   return L"Le Fichier " + name + L" n'a pu \u00EAtre supprim\u00E9\r";
 }

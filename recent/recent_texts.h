@@ -1,6 +1,7 @@
 #pragma once
 // Texts of the recent-files tab that depend on data: the list's count header,
 // the purge question and the day shown for the purge.
+#include <cstddef>
 #include <string>
 
 #include "recent/purge_dates.h"
@@ -13,6 +14,10 @@ std::wstring RecentCountHeader(int rows);
 
 // The question asked before the purge, naming the day as it is shown.
 std::wstring PurgeQuestion(const std::wstring& dayText);
+
+// The question asked before deleting the `count` shortcuts whose target is
+// gone (one or more).
+std::wstring DeadShortcutsQuestion(std::size_t count);
 
 // One line of the report of the deletion of selected entries (CR-ended, so
 // that several failures stack up in one message box).

@@ -35,12 +35,16 @@ constexpr UINT kIconsMessage = WM_APP + 0x4B2;
 // at once; bigger ones show their first rows while the rest is listed.
 constexpr DWORD kWaitForListing = 30;
 
-constexpr const wchar_t* kColumnTitles[] = {L"Nom", L"Taille", L"Type", L"Modifié"};
-constexpr int kColumnWidths[] = {150, 80, 80, 80};
+constexpr const wchar_t* kColumnTitles[] = {L"Nom", L"Taille", L"Type", L"Modifié", L"Cible"};
+constexpr int kColumnWidths[] = {150, 80, 80, 80, 150};
 // The columns share the list's width in these proportions; sizes and dates
 // always show whole.
 constexpr double kColumnWeights[] = {42, 14, 20, 24};
-constexpr const wchar_t* kColumnWidest[] = {L"", L"999.9 Ko", L"", L"00/00/0000 00:00"};
+constexpr const wchar_t* kColumnWidest[] = {L"", L"999.9 Ko", L"", L"00/00/0000 00:00", L""};
+// With the target column the name and the target share most of the width;
+// the size, small for a shortcut, gives way.
+constexpr double kTargetColumnWeights[] = {28, 10, 16, 20, 26};
+constexpr int kTargetColumn = 4;
 constexpr DWORD kViews[] = {LV_VIEW_ICON, LV_VIEW_SMALLICON, LV_VIEW_LIST, LV_VIEW_DETAILS};
 constexpr DWORD kViewStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
 
@@ -164,6 +168,7 @@ void ExplorerListControl::Impl::SetFolder(const std::wstring& path) {
   request.files = options.files;
   request.hidden = options.hiddenEntries;
   request.quietDrives = options.quietDrives;
+  request.shortcutTargets = options.targetColumn;
   request.whole = same;  // the same folder again is merged, keeping selection and icons
   request.sort = model.sort();
   lister->List(std::move(request));
@@ -377,6 +382,8 @@ std::wstring ExplorerListControl::Impl::CellText(FolderRow& row, int column) {
         return DateText(row.modified);
       }
       return {};
+    case kTargetColumn:
+      return row.target;
     default:
       return {};
   }
@@ -519,9 +526,12 @@ LRESULT ExplorerListControl::Impl::OnNotify(WPARAM wParam, NMHDR* header) {
       }
       case LVN_ODCACHEHINT:
         return 0;
-      case LVN_COLUMNCLICK:
-        SortBy(static_cast<FolderColumn>(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem));
+      case LVN_COLUMNCLICK: {
+        // The folder model sorts by its own four columns; the target column does not sort.
+        const int column = reinterpret_cast<NMLISTVIEW*>(header)->iSubItem;
+        if (column < kTargetColumn) SortBy(static_cast<FolderColumn>(column));
         return 0;
+      }
       case NM_CLICK: {
         const auto* click = reinterpret_cast<NMITEMACTIVATE*>(header);
         Notify(kExplorerListLeftClick, click->iItem, click->ptAction);
@@ -654,7 +664,8 @@ bool ExplorerListControl::Create(HWND parent, int id, int x, int y, int width, i
   ListView_SetImageList(impl.list, SystemImageList(true), LVSIL_NORMAL);
 
   const UINT dpi = DpiOf(parent);
-  for (int column = 0; column < 4; ++column) {
+  const int columns = options.targetColumn ? 5 : 4;
+  for (int column = 0; column < columns; ++column) {
     std::wstring title = HeaderText(kColumnTitles[column]);
     LVCOLUMNW col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
@@ -665,7 +676,10 @@ bool ExplorerListControl::Create(HWND parent, int id, int x, int y, int width, i
     ListView_InsertColumn(impl.list, column, &col);
   }
   std::vector<ColumnFit> fits;
-  for (int column = 0; column < 4; ++column) fits.push_back({kColumnWeights[column], kColumnWidest[column]});
+  for (int column = 0; column < columns; ++column) {
+    const double weight = options.targetColumn ? kTargetColumnWeights[column] : kColumnWeights[column];
+    fits.push_back({weight, kColumnWidest[column]});
+  }
   KeepColumnsFitted(impl.list, std::move(fits));
   SetDisplayMode(mode);
   if (options.sortByName) impl.model.SetSort({FolderColumn::Name, false});

@@ -82,6 +82,8 @@ struct ExplorerListOptions {
   bool quietDrives = true;
   bool acceptDrops = false;         // kExplorerListFilesDropped
   bool hiddenEntries = false;       // list hidden files and folders too
+  // A fifth column, "Cible": each shortcut's target, read with the listing.
+  bool targetColumn = false;
   int displayMode = 3;              // 0 large icons, 1 small icons, 2 list, 3 details
 };
 

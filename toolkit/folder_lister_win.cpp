@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "toolkit/shell_icons_win.h"
+#include "toolkit/shortcut_target_win.h"
+#include "toolkit/thread_scopes_win.h"
 
 namespace kelvane {
 namespace {
@@ -26,24 +28,6 @@ std::wstring LongPathForm(const std::wstring& folder) {
   if (folder.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + folder.substr(2);
   return L"\\\\?\\" + folder;
 }
-
-// Keeps the "insert a disc" and "drive not ready" boxes away from this
-// thread for one scope when asked to.
-class ThreadErrorModeScope {
- public:
-  explicit ThreadErrorModeScope(bool quiet) {
-    if (quiet) changed_ = SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &old_) != FALSE;
-  }
-  ~ThreadErrorModeScope() {
-    if (changed_) SetThreadErrorMode(old_, nullptr);
-  }
-  ThreadErrorModeScope(const ThreadErrorModeScope&) = delete;
-  ThreadErrorModeScope& operator=(const ThreadErrorModeScope&) = delete;
-
- private:
-  DWORD old_ = 0;
-  bool changed_ = false;
-};
 
 }  // namespace
 
@@ -94,6 +78,8 @@ void FolderLister::Deliver(ListingBatch batch) {
 }
 
 void FolderLister::Run() {
+  // Shortcuts are read through COM.
+  const ComScope com;
   for (;;) {
     HANDLE handles[2] = {wake_.get(), change_};
     const DWORD count = change_ != INVALID_HANDLE_VALUE ? 2 : 1;
@@ -204,6 +190,11 @@ bool FolderLister::ListFolder(const ListingRequest& request, bool refresh) {
     if (isFolder ? !request.folders : !request.files) continue;
     FolderRow row;
     row.name = name;
+    // Read here, off the window's thread: a shortcut file is small and local,
+    // and its target itself is never asked for.
+    if (request.shortcutTargets && !isFolder && HasShortcutExtension(row.name)) {
+      row.target = ShortcutTarget(request.folder + row.name);
+    }
     row.kind = isFolder ? FolderRowKind::Folder : FolderRowKind::File;
     row.size = isFolder ? 0 : (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     row.modified = static_cast<std::int64_t>((static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |

@@ -24,6 +24,7 @@ struct ListingRequest {
   bool files = true;
   bool hidden = false;
   bool quietDrives = true;        // no system dialog for a drive that is not ready
+  bool shortcutTargets = false;   // rows of "*.lnk" files carry their target
   bool whole = false;             // one batch at the end instead of batches as they come
   FolderSort sort;                // batches come sorted so (but for a type sort)
 };

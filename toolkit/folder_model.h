@@ -28,6 +28,7 @@ struct FolderRow {
   std::int32_t icon = kNotFetched;  // index in the shell's system image list
   std::int32_t type = kNotFetched;  // index in FolderModel's type texts
   FolderRowKind kind = FolderRowKind::File;
+  std::wstring target;           // a shortcut's target, when the listing reads them
 
   bool IsFolderLike() const { return kind != FolderRowKind::File; }
 };

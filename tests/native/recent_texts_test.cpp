@@ -16,6 +16,8 @@ TEST(RecentTexts, PurgeQuestionNamesTheDayAndFailureLinesStack) {
             L"\u00CAtes-vous s\u00FBr(e) de vouloir supprimer d\u00E9finitivement tous les raccourcis ant\u00E9rieurs "
             L"au 07/03/2026 ?\nSi oui, ils seront imm\u00E9diatement effac\u00E9s.\n\nPour modifier la date cliquez "
             L"sur Non.");
+  EXPECT_EQ(DeadShortcutsQuestion(3),
+            L"Voulez-vous supprimer d\u00E9finitivement les 3 raccourcis dont la cible n'existe plus ?");
   EXPECT_EQ(DeleteFailureLine(L"a.lnk") + DeleteFailureLine(L"b.lnk"),
             L"Le Fichier a.lnk n'a pu \u00EAtre supprim\u00E9\rLe Fichier b.lnk n'a pu \u00EAtre supprim\u00E9\r");
 }

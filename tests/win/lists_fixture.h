@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -125,6 +126,23 @@ class ListsTest : public ::testing::Test {
 
   static std::wstring FilePath(int kind) { return ListFilePath(kind); }
   static std::string FileBytes(int kind) { return ReadAll(ListFilePath(kind)); }
+
+  // Saves a shell link to `target` at `path`; false when it could not.
+  static bool SaveShellLink(const std::wstring& path, const std::wstring& target) {
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    bool saved = false;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link)))) {
+      link->SetPath(target.c_str());
+      if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        saved = SUCCEEDED(file->Save(path.c_str(), TRUE));
+        file->Release();
+      }
+      link->Release();
+    }
+    return saved;
+  }
 
   ScriptedRequesters ask_;
   ScopedRequesters scope_{ask_};

@@ -49,17 +49,7 @@ class ListsImport : public ListsTest {
   std::wstring Link(const std::wstring& relative, const std::wstring& target) {
     const std::wstring path = root_ + relative;
     SHCreateDirectoryExW(nullptr, FolderPartOf(path).c_str(), nullptr);
-    IShellLinkW* link = nullptr;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   reinterpret_cast<void**>(&link)))) {
-      link->SetPath(target.c_str());
-      if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        file->Save(path.c_str(), TRUE);
-        file->Release();
-      }
-      link->Release();
-    }
+    SaveShellLink(path, target);
     return path;
   }
 

@@ -128,6 +128,58 @@ TEST_F(RecentTab, PurgeTakesShortcutsCreatedBeforeLocalMidnightOfTheDay) {
             L"\r\nouvert.lnk : " + ShellErrorText(ERROR_SHARING_VIOLATION) + L"\r\n");
 }
 
+std::wstring CellText(int gadget, int row, int column) {
+  wchar_t text[MAX_PATH] = {};
+  ListView_GetItemText(FolderList(gadget)->Hwnd(), row, column, text, MAX_PATH);
+  return text;
+}
+
+TEST_F(RecentTab, TargetColumnShowsWhereShortcutsPointAndTheDeadOnesCanGo) {
+  const std::wstring kept = root_ + L"gard\u00E9.txt";
+  const std::wstring gone = root_ + L"parti.txt";
+  ASSERT_TRUE(WriteAll(kept, "l\u00E0"));
+  ASSERT_TRUE(WriteAll(gone, "bient\u00F4t parti"));
+  ASSERT_TRUE(SaveShellLink(recent_ + L"vivant.lnk", kept));
+  ASSERT_TRUE(SaveShellLink(recent_ + L"mort.lnk", gone));
+  ASSERT_TRUE(DeleteFileW(gone.c_str()));
+  Make(L"note.txt");
+  PointRecentListAtRecentFolder();
+  ASSERT_TRUE(PumpUntil([] { return List(kRecentList).RowCount() == 3 && !List(kRecentList).IsListing(); }, 5000));
+
+  wchar_t title[32] = {};
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT;
+  column.pszText = title;
+  column.cchTextMax = 32;
+  ASSERT_TRUE(ListView_GetColumn(List(kRecentList).Hwnd(), 4, &column));
+  EXPECT_STREQ(title, L"Cible");
+  EXPECT_EQ(CellText(kRecentList, RowOf(kRecentList, L"vivant.lnk"), 4), kept);
+  EXPECT_EQ(CellText(kRecentList, RowOf(kRecentList, L"mort.lnk"), 4), gone) << "a gone target still shows";
+  EXPECT_EQ(CellText(kRecentList, RowOf(kRecentList, L"note.txt"), 4), L"") << "not a shortcut";
+
+  ask_.messageAnswers = {IDNO};
+  ASSERT_TRUE(DispatchCommand(CmdRecentMorts));
+  ASSERT_EQ(ask_.calls.size(), 1u);
+  EXPECT_EQ(ask_.calls[0].title, L"Raccourcis morts");
+  EXPECT_EQ(ask_.calls[0].text,
+            L"Voulez-vous supprimer d\u00E9finitivement le raccourci dont la cible n'existe plus ?");
+  EXPECT_TRUE(FileExists(recent_ + L"mort.lnk")) << "No deletes nothing";
+
+  ask_.messageAnswers = {IDYES};
+  ASSERT_TRUE(DispatchCommand(CmdRecentMorts));
+  EXPECT_EQ(ask_.calls.size(), 2u) << "no error box";
+  EXPECT_FALSE(FileExists(recent_ + L"mort.lnk"));
+  EXPECT_TRUE(FileExists(recent_ + L"vivant.lnk"));
+  EXPECT_TRUE(FileExists(recent_ + L"note.txt"));
+
+  // None left: said so, nothing asked.
+  ASSERT_TRUE(DispatchCommand(CmdRecentMorts));
+  ASSERT_EQ(ask_.calls.size(), 3u);
+  EXPECT_EQ(ask_.calls[2].text, L"Aucun raccourci dont la cible n'existe plus.");
+  EXPECT_EQ(ask_.calls[2].type, kInformationBox);
+  EXPECT_TRUE(FileExists(recent_ + L"vivant.lnk"));
+}
+
 TEST_F(RecentTab, DeleteSelectedTakesReadOnlyFilesLeavesFoldersAndReportsFailures) {
   const std::wstring locked = Make(L"ouvert.lnk");
   SetFileAttributesW(Make(L"lecture seule.lnk").c_str(), FILE_ATTRIBUTE_READONLY);
