@@ -33,6 +33,7 @@ const std::map<int, CommandOwner> kExpectedOwners = {
     {103, O::Core}, {104, O::Core}, {105, O::Core}, {106, O::Core}, {107, O::Core}, {108, O::Core},
     {109, O::Core}, {110, O::Core},
     {112, O::Import}, {113, O::Import}, {114, O::Import}, {115, O::Import},
+    {116, O::AppsTab},     {117, O::FilesTab},    {118, O::RecentTab},
 };
 
 TEST(CommandTable, HoldsEveryCommandOnceWithItsOwner) {
