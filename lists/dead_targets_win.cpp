@@ -19,6 +19,7 @@
 #include "toolkit/path_compare.h"
 #include "toolkit/pick_row.h"
 #include "toolkit/requesters_win.h"
+#include "toolkit/window_class_win.h"
 
 namespace kelvane {
 namespace {
@@ -167,14 +168,7 @@ LRESULT CALLBACK ChecksWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 HWND EnsureWindow() {
   Checks& checks = TheChecks();
   if (checks.window) return checks.window;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = ChecksWindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = kWindowClass;
-  RegisterClassExW(&wc);
-  HWND window =
-      CreateWindowExW(0, kWindowClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  HWND window = CreateMessageWindow(kWindowClass, ChecksWindowProc);
   std::lock_guard lock(checks.mutex);
   checks.window = window;
   return window;

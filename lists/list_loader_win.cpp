@@ -22,6 +22,7 @@
 #include "lists/list_store_win.h"
 #include "lists/list_sync_win.h"
 #include "toolkit/utf_win.h"
+#include "toolkit/window_class_win.h"
 
 namespace kelvane {
 namespace {
@@ -401,14 +402,7 @@ LRESULT CALLBACK LoaderWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 HWND EnsureWindow() {
   Loader& loader = TheLoader();
   if (loader.window) return loader.window;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = LoaderWindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = kWindowClass;
-  RegisterClassExW(&wc);
-  HWND window =
-      CreateWindowExW(0, kWindowClass, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+  HWND window = CreateMessageWindow(kWindowClass, LoaderWindowProc);
   std::lock_guard lock(loader.mutex);
   loader.window = window;
   return window;

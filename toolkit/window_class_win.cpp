@@ -20,6 +20,12 @@ bool RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure, HBRUSH back
   return RegisterClassExW(&wc) != 0;
 }
 
+HWND CreateMessageWindow(const wchar_t* className, WNDPROC procedure) {
+  RegisterWindowClassOnce(className, procedure);
+  return CreateWindowExW(0, className, nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
+                         nullptr);
+}
+
 HWND CreateCentredWindow(const wchar_t* className, const wchar_t* title, DWORD style, int innerWidth,
                          int innerHeight, HWND owner) {
   RECT outer{0, 0, innerWidth, innerHeight};

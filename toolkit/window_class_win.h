@@ -13,6 +13,10 @@ namespace kelvane {
 bool RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure, HBRUSH background = nullptr,
                              HICON icon = nullptr);
 
+// A message-only window of a class registered here: a thread's results
+// posted to it are handled on the thread that made it.
+HWND CreateMessageWindow(const wchar_t* className, WNDPROC procedure);
+
 // A top-level window of `innerWidth` x `innerHeight` pixels inside its
 // frame, centred on the primary screen and owned by `owner`; the dialog
 // manager walks into its gadgets (WS_EX_CONTROLPARENT). Not shown yet.
