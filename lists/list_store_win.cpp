@@ -330,7 +330,7 @@ bool SaveList(int kind) {
   if (!DataFolderReadyFor(entries.empty())) return false;
   if (!WriteList(kind, path, bytes, false)) return false;
   ForgetListKeptAsLoaded(kind);
-  NoteListInStep(kind);
+  NoteListInStep(kind, bytes);
   return true;
 }
 

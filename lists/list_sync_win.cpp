@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "lists/list_commands_win.h"
 #include "lists/list_file.h"
@@ -22,6 +23,10 @@ struct SyncState {
   // Checksum of the list as written (SerializeList) when it was last in step
   // with its file; 0 before that.
   std::array<std::uint64_t, 4> inStep{};
+  // Size and last write of each file when it was last read here: most
+  // notifications are for other files (the program's own temporary and
+  // last-good copies), and those leave the lists unread.
+  std::array<std::pair<std::uint64_t, std::uint64_t>, 4> seen{};
   HANDLE change = INVALID_HANDLE_VALUE;
   bool tryWatch = true;  // set again by each load and save
 };
@@ -50,9 +55,18 @@ void BringInStep(int kind) {
   // Only lists fully loaded from a readable file take part.
   if (inStep == 0 || !ListView(kind) || ListLoadRunning(kind) || ListFileUnreadable(kind)) return;
   const std::wstring path = ListFilePath(kind);
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return;
+  const std::pair<std::uint64_t, std::uint64_t> stamp{
+      (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+      (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime};
+  auto& seen = Sync().seen[static_cast<size_t>(kind)];
+  if (stamp == seen) return;
   std::string bytes;
   // Gone, held, or half written by the other program: its next change tells.
-  if (!ReadWholeFile(path, &bytes) || !IsUndamagedListFile(bytes)) return;
+  if (!ReadWholeFile(path, &bytes)) return;
+  seen = stamp;
+  if (!IsUndamagedListFile(bytes)) return;
   const std::string theirs = SerializeList(ParseListFile(bytes, AnsiToWide).entries);
   const std::uint64_t fileSum = ContentChecksum(theirs);
   if (fileSum == inStep) return;  // our own save, or a change of form only
@@ -77,7 +91,11 @@ void BringInStep(int kind) {
 }  // namespace
 
 void NoteListInStep(int kind) {
-  if (IsListKind(kind)) Sync().inStep[static_cast<size_t>(kind)] = ListChecksum(kind);
+  if (IsListKind(kind)) NoteListInStep(kind, SerializeList(ReadEntries(kind)));
+}
+
+void NoteListInStep(int kind, std::string_view written) {
+  if (IsListKind(kind)) Sync().inStep[static_cast<size_t>(kind)] = ContentChecksum(written);
   Sync().tryWatch = true;
 }
 

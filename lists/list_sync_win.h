@@ -12,10 +12,14 @@
 // All functions are called on the user-interface thread.
 #include <windows.h>
 
+#include <string_view>
+
 namespace kelvane {
 
 // The list now holds what its file holds: after its load and after a save.
 void NoteListInStep(int kind);
+// The same after a save that wrote `written` (SerializeList of the list).
+void NoteListInStep(int kind, std::string_view written);
 
 // The data folder's change notification, made once the folder exists; null
 // while it cannot be watched.
