@@ -3,6 +3,8 @@
 // tool-bar buttons) to the procedure that carries it out.
 #include <span>
 
+#include "settings/program_context_win.h"
+
 namespace kelvane {
 
 // Which part of the program carries a command out.
@@ -25,10 +27,18 @@ enum class CommandOwner {
   Import,        // the add menu's imports
 };
 
+// Handlers receive the program's context; one that needs nothing of it is
+// entered as WithoutContext<Handler>.
+using Handler = void (*)(ProgramContext& context);
+template <void (*Plain)()>
+void WithoutContext(ProgramContext&) {
+  Plain();
+}
+
 struct CommandEntry {
   int id;
   CommandOwner owner;
-  void (*handler)();  // null while the owner's part is still to be built
+  Handler handler;  // null while the owner's part is still to be built
 };
 
 std::span<const CommandEntry> CommandTable();

@@ -1,8 +1,9 @@
 #include "app/gadget_table.h"
 
+#include "app/app_state.h"
 #include "app/folder_lists.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "app/popup_menus.h"
 #include "explorer/clipboard_window_win.h"
 #include "explorer/explorer_tab_win.h"
@@ -54,53 +55,53 @@ void ViewMenuFor(int gadget) {
 }
 
 constexpr GadgetEntry kGadgetEvents[] = {
-    {kAppsList, E::DoubleClick, O::AppsTab, StartApplicationOnDoubleClick},
-    {kAppsList, E::RightClick, O::AppsTab, [] { MenuIfAnySelected(kAppsList, kMenuApplis); }},
-    {kAppsList, E::MenuKey, O::AppsTab, [] { MenuIfAnySelected(kAppsList, kMenuApplis, true); }},
-    {kFilesList, E::DoubleClick, O::FilesTab, OpenFileOnDoubleClick},
-    {kFilesList, E::RightClick, O::FilesTab, [] { MenuIfAnySelected(kFilesList, kMenuFichiers); }},
-    {kFilesList, E::MenuKey, O::FilesTab, [] { MenuIfAnySelected(kFilesList, kMenuFichiers, true); }},
-    {kLinksList, E::DoubleClick, O::LinksTab, OpenLinkOnDoubleClick},
-    {kLinksList, E::RightClick, O::LinksTab, [] { MenuIfAnySelected(kLinksList, kMenuLiens); }},
-    {kLinksList, E::MenuKey, O::LinksTab, [] { MenuIfAnySelected(kLinksList, kMenuLiens, true); }},
-    {kRecentList, E::DoubleClick, O::RecentTab, OpenRecentOnDoubleClick},
-    {kRecentList, E::RightClick, O::RecentTab, [] { MenuIfCurrentRowSelected(kRecentList, kMenuRecents); }},
-    {kRecentList, E::MenuKey, O::RecentTab, [] { MenuIfCurrentRowSelected(kRecentList, kMenuRecents, true); }},
-    {kExplorerList, E::RightClick, O::ExplorerTab, [] { MenuIfCurrentRowSelected(kExplorerList, kMenuExplorer); }},
+    {kAppsList, E::DoubleClick, O::AppsTab, WithoutContext<StartApplicationOnDoubleClick>},
+    {kAppsList, E::RightClick, O::AppsTab, [](ProgramContext&) { MenuIfAnySelected(kAppsList, kMenuApplis); }},
+    {kAppsList, E::MenuKey, O::AppsTab, [](ProgramContext&) { MenuIfAnySelected(kAppsList, kMenuApplis, true); }},
+    {kFilesList, E::DoubleClick, O::FilesTab, WithoutContext<OpenFileOnDoubleClick>},
+    {kFilesList, E::RightClick, O::FilesTab, [](ProgramContext&) { MenuIfAnySelected(kFilesList, kMenuFichiers); }},
+    {kFilesList, E::MenuKey, O::FilesTab, [](ProgramContext&) { MenuIfAnySelected(kFilesList, kMenuFichiers, true); }},
+    {kLinksList, E::DoubleClick, O::LinksTab, WithoutContext<OpenLinkOnDoubleClick>},
+    {kLinksList, E::RightClick, O::LinksTab, [](ProgramContext&) { MenuIfAnySelected(kLinksList, kMenuLiens); }},
+    {kLinksList, E::MenuKey, O::LinksTab, [](ProgramContext&) { MenuIfAnySelected(kLinksList, kMenuLiens, true); }},
+    {kRecentList, E::DoubleClick, O::RecentTab, WithoutContext<OpenRecentOnDoubleClick>},
+    {kRecentList, E::RightClick, O::RecentTab, [](ProgramContext&) { MenuIfCurrentRowSelected(kRecentList, kMenuRecents); }},
+    {kRecentList, E::MenuKey, O::RecentTab, [](ProgramContext&) { MenuIfCurrentRowSelected(kRecentList, kMenuRecents, true); }},
+    {kExplorerList, E::RightClick, O::ExplorerTab, [](ProgramContext&) { MenuIfCurrentRowSelected(kExplorerList, kMenuExplorer); }},
     {kExplorerList, E::MenuKey, O::ExplorerTab,
-     [] { MenuIfCurrentRowSelected(kExplorerList, kMenuExplorer, true); }},
-    {kExplorerList, E::Change, O::ExplorerTab, OnExplorerFolderChanged},
-    {kExplorerList, E::Drop, O::FileOperations, OnExplorerDrop},
-    {kRecentList, E::RowsChanged, O::RecentTab, UpdateRecentCountHeader},
-    {kExplorerList, E::RowsChanged, O::ExplorerTab, OnExplorerRowsChanged},
+     [](ProgramContext&) { MenuIfCurrentRowSelected(kExplorerList, kMenuExplorer, true); }},
+    {kExplorerList, E::Change, O::ExplorerTab, WithoutContext<OnExplorerFolderChanged>},
+    {kExplorerList, E::Drop, O::FileOperations, WithoutContext<OnExplorerDrop>},
+    {kRecentList, E::RowsChanged, O::RecentTab, WithoutContext<UpdateRecentCountHeader>},
+    {kExplorerList, E::RowsChanged, O::ExplorerTab, WithoutContext<OnExplorerRowsChanged>},
     // History tab buttons.
-    {kHistFiltrer, E::Click, O::RecentTab, PurgeRecentAfterQuestion},
-    {kHistSupprimerRacc, E::Click, O::RecentTab, DeleteSelectedRecent},
-    {kHistSupprimerTout, E::Click, O::RecentTab, DeleteAllRecent},
-    {kHistRecharger, E::Click, O::RecentTab, ReloadRecentList},
-    {kHistCreerRacc, E::Click, O::RecentTab, AddRecentEntry},
-    {kHistProprietes, E::Click, O::RecentTab, ShowRecentProperties},
-    {kHistAffichage, E::Click, O::Core, [] { ViewMenuFor(kRecentList); }},
-    {kHistDetails, E::Click, O::RecentTab, ShowRecentFolderDetails},
+    {kHistFiltrer, E::Click, O::RecentTab, WithoutContext<PurgeRecentAfterQuestion>},
+    {kHistSupprimerRacc, E::Click, O::RecentTab, WithoutContext<DeleteSelectedRecent>},
+    {kHistSupprimerTout, E::Click, O::RecentTab, WithoutContext<DeleteAllRecent>},
+    {kHistRecharger, E::Click, O::RecentTab, WithoutContext<ReloadRecentList>},
+    {kHistCreerRacc, E::Click, O::RecentTab, WithoutContext<AddRecentEntry>},
+    {kHistProprietes, E::Click, O::RecentTab, WithoutContext<ShowRecentProperties>},
+    {kHistAffichage, E::Click, O::Core, [](ProgramContext&) { ViewMenuFor(kRecentList); }},
+    {kHistDetails, E::Click, O::RecentTab, WithoutContext<ShowRecentFolderDetails>},
     // Explorer tab buttons.
-    {kExplRecharger, E::Click, O::ExplorerTab, ReloadExplorerFolder},
-    {kExplDossiers, E::Click, O::Core, [] { ShowPopupMenu(kMenuDossiers); }},
-    {kExplNouveauDossier, E::Click, O::ExplorerTab, CreateExplorerFolder},
-    {kExplCopier, E::Click, O::FileClipboard, CopySelectionToClipboard},
-    {kExplColler, E::Click, O::FileClipboard, PasteClipboardFiles},
-    {kExplVider, E::Click, O::FileClipboard, EmptyFileClipboard},
-    {kExplVoirPressePapier, E::Click, O::FileClipboard, OpenClipboardWindow},
-    {kExplCopierVers, E::Click, O::FileOperations, CopySelectionToFolder},
-    {kExplDeplacerVers, E::Click, O::FileOperations, MoveSelectionToFolder},
-    {kExplSupprimer, E::Click, O::FileOperations, DeleteSelectionAfterAsking},
-    {kExplRecycler, E::Click, O::FileOperations, RecycleSelectionAfterAsking},
-    {kExplProprietes, E::Click, O::ExplorerTab, ShowExplorerProperties},
-    {kExplAffichage, E::Click, O::Core, [] { ViewMenuFor(kExplorerList); }},
+    {kExplRecharger, E::Click, O::ExplorerTab, WithoutContext<ReloadExplorerFolder>},
+    {kExplDossiers, E::Click, O::Core, [](ProgramContext&) { ShowPopupMenu(kMenuDossiers); }},
+    {kExplNouveauDossier, E::Click, O::ExplorerTab, WithoutContext<CreateExplorerFolder>},
+    {kExplCopier, E::Click, O::FileClipboard, WithoutContext<CopySelectionToClipboard>},
+    {kExplColler, E::Click, O::FileClipboard, WithoutContext<PasteClipboardFiles>},
+    {kExplVider, E::Click, O::FileClipboard, WithoutContext<EmptyFileClipboard>},
+    {kExplVoirPressePapier, E::Click, O::FileClipboard, WithoutContext<OpenClipboardWindow>},
+    {kExplCopierVers, E::Click, O::FileOperations, WithoutContext<CopySelectionToFolder>},
+    {kExplDeplacerVers, E::Click, O::FileOperations, WithoutContext<MoveSelectionToFolder>},
+    {kExplSupprimer, E::Click, O::FileOperations, WithoutContext<DeleteSelectionAfterAsking>},
+    {kExplRecycler, E::Click, O::FileOperations, WithoutContext<RecycleSelectionAfterAsking>},
+    {kExplProprietes, E::Click, O::ExplorerTab, WithoutContext<ShowExplorerProperties>},
+    {kExplAffichage, E::Click, O::Core, [](ProgramContext&) { ViewMenuFor(kExplorerList); }},
     // Desktop tab.
-    {kDesktopHomeButton, E::Click, O::DesktopView, ShowChosenDesktop},
-    {kDesktopViewCombo, E::Change, O::DesktopView, ApplyDesktopViewMode},
-    {kDesktopSourceCombo, E::Change, O::DesktopView, ShowChosenDesktop},
-    {kDesktopList, E::DoubleClick, O::DesktopView, OpenDesktopItem},
+    {kDesktopHomeButton, E::Click, O::DesktopView, WithoutContext<ShowChosenDesktop>},
+    {kDesktopViewCombo, E::Change, O::DesktopView, WithoutContext<ApplyDesktopViewMode>},
+    {kDesktopSourceCombo, E::Change, O::DesktopView, WithoutContext<ShowChosenDesktop>},
+    {kDesktopList, E::DoubleClick, O::DesktopView, WithoutContext<OpenDesktopItem>},
 };
 
 }  // namespace
@@ -117,7 +118,7 @@ const GadgetEntry* FindGadgetEvent(int gadget, GadgetEvent event) {
 bool DispatchGadgetEvent(int gadget, GadgetEvent event) {
   const GadgetEntry* entry = FindGadgetEvent(gadget, event);
   if (!entry) return false;
-  if (entry->handler) entry->handler();
+  if (entry->handler) entry->handler(App());
   return true;
 }
 

@@ -3,6 +3,8 @@
 // kind of event) to the procedure that answers them.
 #include <span>
 
+#include "app/command_table.h"
+
 namespace kelvane {
 
 // RowsChanged: a folder list's rows changed after the call that asked for
@@ -16,7 +18,7 @@ struct GadgetEntry {
   int gadget;
   GadgetEvent event;
   GadgetOwner owner;
-  void (*handler)();  // null while the owner's part is still to be built
+  Handler handler;  // null while the owner's part is still to be built
 };
 
 std::span<const GadgetEntry> GadgetTable();

@@ -3,10 +3,10 @@
 #include <commctrl.h>
 
 #include "app/app_state.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "app/panel_tabs.h"
-#include "app/placement.h"
+#include "toolkit/placement_win.h"
 #include "toolkit/dpi_win.h"
 
 namespace kelvane {

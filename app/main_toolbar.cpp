@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "catalog/catalog.h"
 #include "toolkit/accessible_buttons_win.h"
 #include "toolkit/dpi_win.h"

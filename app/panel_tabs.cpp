@@ -11,8 +11,8 @@
 
 #include "app/app_state.h"
 #include "app/folder_lists.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "catalog/catalog.h"
 #include "lists/list_store_win.h"
 #include "toolkit/column_fit_win.h"

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "app/app_state.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "theme/colour_layer_win.h"
 #include "theme/dark_mode_win.h"
 #include "toolkit/dpi_win.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/ids.h"
+#include "catalog/ids.h"
 #include "catalog/catalog.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/handle_win.h"

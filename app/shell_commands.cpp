@@ -2,13 +2,13 @@
 
 #include "app/app_state.h"
 #include "app/folder_lists.h"
-#include "app/gadgets.h"
+#include "toolkit/gadgets_win.h"
 #include "app/help.h"
-#include "app/ids.h"
+#include "catalog/ids.h"
 #include "app/main_toolbar.h"
 #include "app/main_window.h"
 #include "app/panel_tabs.h"
-#include "app/placement.h"
+#include "toolkit/placement_win.h"
 #include "app/popup_menus.h"
 #include "toolkit/list_view_win.h"
 

@@ -13,7 +13,7 @@
 #include "app/main_window_contents.h"
 #include "app/panel_tabs.h"
 #include "app/pick_list_window.h"
-#include "app/placement.h"
+#include "toolkit/placement_win.h"
 #include "app/quick_hotkey.h"
 #include "app/quick_open.h"
 #include "app/shutdown.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/ids.h"
+#include "catalog/ids.h"
 #include "app/main_window.h"
 #include "app/popup_menus.h"
 #include "catalog/catalog.h"

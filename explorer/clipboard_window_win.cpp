@@ -5,8 +5,8 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "explorer/file_clipboard_win.h"
 #include "explorer/format_size.h"
 #include "lists/list_rules.h"

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "app/app_state.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "app/popup_menus.h"
 #include "explorer/drop_files.h"
 #include "explorer/explorer_selection.h"

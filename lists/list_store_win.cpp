@@ -6,7 +6,7 @@
 #include <array>
 
 #include "app/app_state.h"
-#include "app/gadgets.h"
+#include "toolkit/gadgets_win.h"
 #include "catalog/catalog.h"
 #include "lists/list_loader_win.h"
 #include "lists/list_notices_win.h"

@@ -4,8 +4,8 @@
 
 #include "app/app_state.h"
 #include "app/folder_lists.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "recent/recent_tab_win.h"
 
 namespace kelvane {

@@ -11,8 +11,8 @@
 
 #include "app/app_state.h"
 #include "app/folder_lists.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "explorer/shell_file_ops_win.h"
 #include "lists/dead_targets_win.h"
 #include "lists/list_store_win.h"

@@ -5,7 +5,7 @@
 #include "app/app_state.h"
 #include "app/main_toolbar.h"
 #include "app/panel_tabs.h"
-#include "app/placement.h"
+#include "toolkit/placement_win.h"
 #include "settings/preferences.h"
 #include "toolkit/safe_save_win.h"
 #include "toolkit/utf_win.h"

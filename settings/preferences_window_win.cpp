@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
-#include "app/placement.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
+#include "toolkit/placement_win.h"
 #include "backup/backup_folder_choice.h"
 #include "backup/backup_messages.h"
 #include "backup/backup_texts.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "theme/about_text.h"
 #include "theme/banner_win.h"
 #include "theme/colour_layer_win.h"

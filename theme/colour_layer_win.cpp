@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/gadgets.h"
+#include "toolkit/gadgets_win.h"
 #include "theme/disabled_field_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/explorer_list_win.h"

@@ -8,7 +8,7 @@
 // (WM_CTLCOLOR* answers, rich-edit colours); the layer adds borders with a
 // hot state under the mouse. The layer knows no palette: callers choose.
 //
-// UI thread only. Gadgets are named by their numbers (app/gadgets.h).
+// UI thread only. Gadgets are named by their numbers (toolkit/gadgets_win.h).
 #include <windows.h>
 
 #include <cstddef>

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "app/app_state.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "app/panel_tabs.h"
 #include "theme/colour_layer_win.h"
 #include "toolkit/handle_win.h"

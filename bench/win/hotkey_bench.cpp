@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/ids.h"
+#include "catalog/ids.h"
 #include "app/quick_hotkey.h"
 #include "bench/bench_figures.h"
 #include "bench/win/bench_lists_win.h"

@@ -27,8 +27,8 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "app/main_window.h"
 #include "app/main_window_contents.h"
 #include "app/tray_icon.h"

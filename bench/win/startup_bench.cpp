@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ids.h"
+#include "catalog/ids.h"
 #include "bench/bench_figures.h"
 #include "bench/win/bench_lists_win.h"
 #include "bench/win/bench_process_win.h"

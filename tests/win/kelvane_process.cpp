@@ -5,7 +5,7 @@
 
 #include "app/app_state.h"
 #include "app/data_folder.h"
-#include "app/ids.h"
+#include "catalog/ids.h"
 #include "toolkit/find_child_win.h"
 #include "toolkit/path_compare.h"
 

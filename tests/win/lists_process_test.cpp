@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/ids.h"
+#include "catalog/ids.h"
 #include "lists/list_file.h"
 #include "toolkit/utf.h"
 #include "win/kelvane_process.h"

@@ -15,8 +15,8 @@
 
 #include "app/app_state.h"
 #include "app/folder_lists.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "app/layout.h"
 #include "app/list_keys.h"
 #include "app/main_toolbar.h"

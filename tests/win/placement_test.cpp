@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "app/ids.h"
+#include "catalog/ids.h"
 #include "win/kelvane_process.h"
 
 namespace kelvane::test {

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/placement.h"
+#include "toolkit/placement_win.h"
 #include "settings/preferences_window_win.h"
 #include "settings/preferences_win.h"
 #include "theme/colour_layer_win.h"

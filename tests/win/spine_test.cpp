@@ -3,7 +3,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include "app/ids.h"
+#include "catalog/ids.h"
 #include "theme/about_window_win.h"
 #include "win/kelvane_process.h"
 

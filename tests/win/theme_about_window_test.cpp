@@ -12,8 +12,8 @@
 
 #include "app/app_state.h"
 #include "app/command_table.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "assets/image_ids.h"
 #include "theme/about_text.h"
 #include "theme/about_window_win.h"

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/gadgets.h"
+#include "toolkit/gadgets_win.h"
 #include "theme/colour_layer_win.h"
 #include "theme/colour_math.h"
 #include "win/painted_pixels.h"

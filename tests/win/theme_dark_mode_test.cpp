@@ -14,8 +14,8 @@
 
 #include "app/app_state.h"
 #include "app/folder_lists.h"
-#include "app/gadgets.h"
-#include "app/ids.h"
+#include "toolkit/gadgets_win.h"
+#include "catalog/ids.h"
 #include "app/main_window_contents.h"
 #include "app/panel_tabs.h"
 #include "assets/image_ids.h"

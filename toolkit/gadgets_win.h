@@ -1,5 +1,6 @@
 #pragma once
-// The one place where gadget numbers map to window handles.
+// The one place where gadget numbers map to window handles: the main window
+// registers its gadgets as it builds them, and the parts look them up.
 #include <windows.h>
 
 namespace kelvane {

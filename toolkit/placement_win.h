@@ -1,5 +1,5 @@
 #pragma once
-// Size, position and pinning of the main window.
+// Size, position and pinning of a top-level window on the work area.
 #include <windows.h>
 
 namespace kelvane {

@@ -1,4 +1,4 @@
-#include "app/placement.h"
+#include "toolkit/placement_win.h"
 
 #include <algorithm>
 

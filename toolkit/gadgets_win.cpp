@@ -1,4 +1,4 @@
-#include "app/gadgets.h"
+#include "toolkit/gadgets_win.h"
 
 #include <map>
 
