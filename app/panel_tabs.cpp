@@ -14,6 +14,7 @@
 #include "toolkit/gadgets_win.h"
 #include "catalog/ids.h"
 #include "catalog/catalog.h"
+#include "explorer/explorer_tab_win.h"
 #include "lists/list_store_win.h"
 #include "toolkit/column_fit_win.h"
 #include "toolkit/dpi_win.h"
@@ -612,10 +613,5 @@ ExplorerListControl* FolderList(int gadget) {
 const std::wstring& LastDroppedFiles() { return ThePanel().lastDrop; }
 
 void SetLastDroppedFiles(const wchar_t* text) { ThePanel().lastDrop = text ? text : L""; }
-
-std::wstring ExplorerCountHeader(int count) {
-  return CatalogText(L"ToolTipExplorer", L"Contient") + L" " + std::to_wstring(count) + L" " +
-         CatalogText(L"ToolTipExplorer", L"fichiersdossiers");
-}
 
 }  // namespace kelvane

@@ -41,8 +41,6 @@ bool HandlePanelTabsKey(const MSG& msg);
 // Background of the pages (the dark look changes it); a system colour at start.
 void SetPanelPageColor(COLORREF colour);
 
-// "Contient <count> fichiers et dossiers", the title of ExplorerList's first column.
-std::wstring ExplorerCountHeader(int count);
 
 // Keeps the paths of a drop on a folder list for LastDroppedFiles().
 void SetLastDroppedFiles(const wchar_t* text);

@@ -75,7 +75,7 @@ void OpenQuickItem(const QuickItem& item) {
     case QuickSource::Apps: StartApplicationEntry(entry); break;
     case QuickSource::Files: OpenFileEntry(entry); break;
     case QuickSource::Links: OpenLinkEntry(entry); break;
-    case QuickSource::Recent: OpenRecentPath(item.target); break;
+    case QuickSource::Recent: OpenRecentPath(App(), item.target); break;
     case QuickSource::UserDesktop:
     case QuickSource::PublicDesktop:
       // Silent, as the desktop tab is.

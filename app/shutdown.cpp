@@ -37,7 +37,7 @@ bool SaveBeforeQuit() {
 int Shutdown() {
   AppState& app = App();
   // Files copied to the clipboard: kept for other programs, or emptied.
-  AskToKeepClipboardFilesAtQuit();
+  AskToKeepClipboardFilesAtQuit(App());
   StopListLoader();
   RemoveTrayIcon();
   CloseHelpViewer();

@@ -25,6 +25,7 @@
 #include "lists/list_recovery_win.h"
 #include "lists/list_sync_win.h"
 #include "recent/recent_tab_win.h"
+#include "app/preferences_at_start.h"
 #include "settings/preferences_win.h"
 #include "settings/preferences_window_win.h"
 #include "theme/dark_mode_win.h"
@@ -133,7 +134,7 @@ int RunKelvane(HINSTANCE instance) {
   BuildMainWindowContents(app.mainWindow);
   // The files are read meanwhile; their rows wait until ListViewsReady below.
   // Once the lists are in, the recent list shows the recent-items folder.
-  SetListsLoadedHook(PointRecentListAtRecentFolder);
+  SetListsLoadedHook([] { PointRecentListAtRecentFolder(App()); });
   StartListLoader();
   LoadPreferencesAtStart();
   KeepWholeOnWorkArea(app.mainWindow);
@@ -150,7 +151,7 @@ int RunKelvane(HINSTANCE instance) {
   ColourMainWindowGadgets();  // the same colours for the pages built after the first screen
   ListViewsReady();  // all three favourite lists exist from here on
   SetPickListWindow(ShowPickList);
-  UpdatePasteState(PasteScope::Full);
+  UpdatePasteState(App(), PasteScope::Full);
   PrepareQuickOpen();
   SetPreferencesSavedHook([] { RegisterQuickHotKey(); });
   RegisterQuickHotKey();

@@ -57,7 +57,7 @@ bool IsForbidden(const std::wstring& backup) {
 
 BackupResult SaveAllAndWriteBackup() {
   SaveAllLists();
-  SavePreferences();
+  SavePreferences(App());
   const std::wstring& backup = App().prefs.PrefBackup;
   if (backup.empty()) return {BackupStatus::kNoBackup, backup};
   if (IsForbidden(backup)) return {BackupStatus::kRefused, backup};

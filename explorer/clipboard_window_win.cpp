@@ -211,7 +211,7 @@ void FillClipboardList() {
   ListView_DeleteAllItems(list);
   SetStatusText(L"");
   const bool hasFiles = ClipboardHasFiles();
-  UpdatePasteState(PasteScope::Full);
+  UpdatePasteState(App(), PasteScope::Full);
   if (!hasFiles) return;
   // Every path of the clipboard, so that one gone since it was copied shows
   // as such; the count is of those still there.
@@ -237,14 +237,14 @@ void FollowClipboardChange() {
   if (State().window) {
     FillClipboardList();  // the paste commands with it
   } else {
-    UpdatePasteState(PasteScope::Full);
+    UpdatePasteState(App(), PasteScope::Full);
   }
 }
 
 void ClearClipboardAndClose() {
-  EmptySystemClipboard();
+  EmptySystemClipboard(App());
   if (HWND list = Gadget(kClipboardFileList)) ListView_DeleteAllItems(list);
-  UpdatePasteState(PasteScope::Full);
+  UpdatePasteState(App(), PasteScope::Full);
   CloseClipboardWindow();
 }
 

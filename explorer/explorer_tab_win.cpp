@@ -2,12 +2,8 @@
 
 #include <shellapi.h>
 
-#include "app/app_state.h"
-#include "app/folder_lists.h"
 #include "toolkit/gadgets_win.h"
 #include "catalog/ids.h"
-#include "app/panel_tabs.h"
-#include "app/popup_menus.h"
 #include "catalog/catalog.h"
 #include "explorer/explorer_selection.h"
 #include "explorer/file_clipboard_win.h"
@@ -37,7 +33,7 @@ TabState& State() {
   return state;
 }
 
-HWND Owner() { return App().mainWindow; }
+HWND Owner(const ProgramContext& context) { return context.mainWindow; }
 
 void SetPathText(const std::wstring& text) {
   if (HWND path = Gadget(kExplorerPath)) SetWindowTextW(path, text.c_str());
@@ -49,23 +45,28 @@ int FocusedSelectedRow(const ExplorerListControl& list) {
   return row >= 0 && list.RowIsSelected(row) ? row : -1;
 }
 
-void ShowSpecialFolder(int command, bool filesOnly = false) {
-  ShowExplorerFolder(DossiersMenuFolder(command), filesOnly);
+void ShowSpecialFolder(ProgramContext& context, int command, bool filesOnly = false) {
+  ShowExplorerFolder(context, context.window ? context.window->DossiersMenuFolder(command) : std::wstring(), filesOnly);
 }
 
 constexpr wchar_t kErrorTitle[] = L"Erreur!";
 
 }  // namespace
 
-ExplorerListControl* ExplorerList() { return FolderList(kExplorerList); }
+std::wstring ExplorerCountHeader(int count) {
+  return CatalogText(L"ToolTipExplorer", L"Contient") + L" " + std::to_wstring(count) + L" " +
+         CatalogText(L"ToolTipExplorer", L"fichiersdossiers");
+}
 
-std::wstring ExplorerFolder() {
-  const ExplorerListControl* list = ExplorerList();
+ExplorerListControl* ExplorerList(ProgramContext& context) { return context.window ? context.window->FolderList(kExplorerList) : nullptr; }
+
+std::wstring ExplorerFolder(ProgramContext& context) {
+  const ExplorerListControl* list = ExplorerList(context);
   return list ? list->Folder() : std::wstring();
 }
 
-std::wstring ExplorerHeaderText() {
-  const ExplorerListControl* list = ExplorerList();
+std::wstring ExplorerHeaderText(ProgramContext& context) {
+  const ExplorerListControl* list = ExplorerList(context);
   if (!list) return ExplorerCountHeader(0);
   // An unreadable folder is not an empty one: the title says why.
   if (const DWORD error = list->ListingError()) {
@@ -86,55 +87,55 @@ std::wstring ExplorerHeaderText() {
   return ExplorerCountHeader(items);
 }
 
-void RewriteExplorerHeader() {
-  if (ExplorerListControl* list = ExplorerList()) list->SetHeaderText(ExplorerHeaderText());
+void RewriteExplorerHeader(ProgramContext& context) {
+  if (ExplorerListControl* list = ExplorerList(context)) list->SetHeaderText(ExplorerHeaderText(context));
 }
 
-void ShowExplorerFolder(const std::wstring& folder, bool filesOnly) {
-  ExplorerListControl* list = ExplorerList();
+void ShowExplorerFolder(ProgramContext& context, const std::wstring& folder, bool filesOnly) {
+  ExplorerListControl* list = ExplorerList(context);
   if (!list) return;
   list->SetFolder(folder);
   State().filesOnlyFolder = filesOnly ? list->Folder() : std::wstring();
   SetPathText(list->Folder());
-  RewriteExplorerHeader();
-  UpdatePasteState(PasteScope::PasteOnly);
+  RewriteExplorerHeader(context);
+  UpdatePasteState(context, PasteScope::PasteOnly);
 }
 
-void ReloadExplorerFolder() {
-  if (const ExplorerListControl* list = ExplorerList()) {
+void ReloadExplorerFolder(ProgramContext& context) {
+  if (const ExplorerListControl* list = ExplorerList(context)) {
     const std::wstring folder = list->Folder();
-    ShowExplorerFolder(folder, !State().filesOnlyFolder.empty() && SamePath(State().filesOnlyFolder, folder));
+    ShowExplorerFolder(context, folder, !State().filesOnlyFolder.empty() && SamePath(State().filesOnlyFolder, folder));
   }
 }
 
-void SelectExplorerFolder() {
-  if (!ExplorerList()) return;
+void SelectExplorerFolder(ProgramContext& context) {
+  if (!ExplorerList(context)) return;
   const std::wstring chosen =
-      TheRequesters().BrowseFolder(Owner(), L"S\u00E9lectionnez un r\u00E9pertoire", App().documentsFolder);
+      TheRequesters().BrowseFolder(Owner(context), L"S\u00E9lectionnez un r\u00E9pertoire", context.documentsFolder);
   if (chosen.empty()) return;
-  ShowExplorerFolder(WithTrailingBackslash(chosen));
+  ShowExplorerFolder(context, WithTrailingBackslash(chosen));
 }
 
-void ShowDocumentsFolder() { ShowSpecialFolder(CmdMesdocuments); }
-void ShowPicturesFolder() { ShowSpecialFolder(CmdMesimages); }
-void ShowMusicFolder() { ShowSpecialFolder(CmdMamusique); }
-void ShowVideosFolder() { ShowSpecialFolder(CmdMesvideos); }
-void ShowDownloadsFolder() { ShowSpecialFolder(CmdMesTelecharges); }
-void ShowContactsFolder() { ShowSpecialFolder(CmdMesContacts, true); }
-void ShowFavoritesFolder() { ShowSpecialFolder(CmdMyFavorites); }
+void ShowDocumentsFolder(ProgramContext& context) { ShowSpecialFolder(context, CmdMesdocuments); }
+void ShowPicturesFolder(ProgramContext& context) { ShowSpecialFolder(context, CmdMesimages); }
+void ShowMusicFolder(ProgramContext& context) { ShowSpecialFolder(context, CmdMamusique); }
+void ShowVideosFolder(ProgramContext& context) { ShowSpecialFolder(context, CmdMesvideos); }
+void ShowDownloadsFolder(ProgramContext& context) { ShowSpecialFolder(context, CmdMesTelecharges); }
+void ShowContactsFolder(ProgramContext& context) { ShowSpecialFolder(context, CmdMesContacts, true); }
+void ShowFavoritesFolder(ProgramContext& context) { ShowSpecialFolder(context, CmdMyFavorites); }
 
-void OnExplorerFolderChanged() {
-  const ExplorerListControl* list = ExplorerList();
+void OnExplorerFolderChanged(ProgramContext& context) {
+  const ExplorerListControl* list = ExplorerList(context);
   if (!list) return;
   SetPathText(list->Folder());
-  RewriteExplorerHeader();
-  UpdatePasteState(PasteScope::PasteOnly);
+  RewriteExplorerHeader(context);
+  UpdatePasteState(context, PasteScope::PasteOnly);
 }
 
-void OnExplorerRowsChanged() { RewriteExplorerHeader(); }
+void OnExplorerRowsChanged(ProgramContext& context) { RewriteExplorerHeader(context); }
 
-void OpenExplorerItem() {
-  const ExplorerListControl* list = ExplorerList();
+void OpenExplorerItem(ProgramContext& context) {
+  const ExplorerListControl* list = ExplorerList(context);
   if (!list) return;
   const int row = FocusedSelectedRow(*list);
   if (row < 0) return;
@@ -142,12 +143,12 @@ void OpenExplorerItem() {
   if (IsDotEntry(name)) return;
   const wchar_t* verb = list->RowIsFolder(row) ? L"explore" : L"open";
   if (g_shellExecute(verb, list->Folder() + name, SW_SHOWNORMAL) <= 32) {
-    ShowMessage(Owner(), kErrorTitle, L"Impossible d'ouvrir " + name, kErrorBox);
+    ShowMessage(Owner(context), kErrorTitle, L"Impossible d'ouvrir " + name, kErrorBox);
   }
 }
 
-void RenameExplorerItems() {
-  const ExplorerListControl* list = ExplorerList();
+void RenameExplorerItems(ProgramContext& context) {
+  const ExplorerListControl* list = ExplorerList(context);
   if (!list) return;
   // The rows as they are now: while a question is open the list follows the
   // disk (a rename just made moves rows), so indexes would not hold.
@@ -164,21 +165,21 @@ void RenameExplorerItems() {
   }
   for (const Item& item : items) {
     const auto answer =
-        TheRequesters().InputText(Owner(), L"Renommer", L"Entrez le nouveau nom pour votre fichier", item.name);
+        TheRequesters().InputText(Owner(context), L"Renommer", L"Entrez le nouveau nom pour votre fichier", item.name);
     if (!answer || answer->empty()) continue;
     // A name with a separator would move the item elsewhere: refused as a
     // failed rename.
     if (item.folder) {
       if (!IsNameWithinFolder(*answer) ||
           !MoveFileW((folder + item.name + L"\\").c_str(), (folder + *answer + L"\\").c_str())) {
-        ShowMessage(Owner(), kErrorTitle,
+        ShowMessage(Owner(context), kErrorTitle,
                     L"Erreur, le dossier n'a pu \u00EAtre renomm\u00E9. Il est peut-\u00EAtre ouvert dans une autre "
                     L"application. Essayez ult\u00E9rieurement.",
                     kErrorBox);
       }
     } else if (!IsNameWithinFolder(*answer) ||
                !MoveFileW((folder + item.name).c_str(), (folder + *answer).c_str())) {
-      ShowMessage(Owner(), kErrorTitle,
+      ShowMessage(Owner(context), kErrorTitle,
                   L"Erreur, le fichier n'a pu \u00EAtre renomm\u00E9. Il est peut-\u00EAtre en cours d'utilisation, "
                   L"Essayez ult\u00E9rieurement.",
                   kErrorBox);
@@ -186,35 +187,35 @@ void RenameExplorerItems() {
   }
 }
 
-void CreateExplorerFolder() {
-  ExplorerListControl* list = ExplorerList();
+void CreateExplorerFolder(ProgramContext& context) {
+  ExplorerListControl* list = ExplorerList(context);
   if (!list) return;
   if (list->Folder().empty()) {
-    ShowMessage(Owner(), L"ERREUR!", kNoFolderInDriveOverview, kWarningBox);
+    ShowMessage(Owner(context), L"ERREUR!", kNoFolderInDriveOverview, kWarningBox);
     return;
   }
   const auto name =
-      TheRequesters().InputText(Owner(), L"Cr\u00E9er un nouveau dossier", L"Saisissez le nom de votre nouveau dossier", L"");
+      TheRequesters().InputText(Owner(context), L"Cr\u00E9er un nouveau dossier", L"Saisissez le nom de votre nouveau dossier", L"");
   if (!name || name->empty()) return;
   // One level, inside the folder shown: "a\b" or "..\b" would reach elsewhere.
   const std::wstring folder = list->Folder();
   if (IsNameWithinFolder(*name) && CreateDirectoryW((folder + *name).c_str(), nullptr)) {
     list->Refresh();
-    RewriteExplorerHeader();
+    RewriteExplorerHeader(context);
   } else {
-    ShowMessage(Owner(), L"ERREUR!", L"Une erreur a emp\u00EAch\u00E9 la cr\u00E9ation de votre nouveau dossier.",
+    ShowMessage(Owner(context), L"ERREUR!", L"Une erreur a emp\u00EAch\u00E9 la cr\u00E9ation de votre nouveau dossier.",
                 kWarningBox);
   }
 }
 
-void ShowExplorerProperties() {
-  const ExplorerListControl* list = ExplorerList();
+void ShowExplorerProperties(ProgramContext& context) {
+  const ExplorerListControl* list = ExplorerList(context);
   if (!list) return;
   const int row = FocusedSelectedRow(*list);
   if (row >= 0) ShowProperties(list->Folder() + list->RowName(row));
 }
 
-void SearchOnPc() { g_shellExecute(L"find", L"C:\\", SW_SHOW); }
+void SearchOnPc(ProgramContext& context) { g_shellExecute(L"find", L"C:\\", SW_SHOW); }
 
 void SetExplorerShellExecuteForTests(ShellExecuteFn execute) {
   g_shellExecute = execute ? execute : ShellExecuteForReal;

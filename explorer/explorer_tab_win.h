@@ -8,44 +8,49 @@
 #include <string>
 #include <vector>
 
+#include "settings/program_context_win.h"
+
 namespace kelvane {
+
+// "Contient N fichiers et dossiers": the explorer list's title.
+std::wstring ExplorerCountHeader(int count);
 
 class ExplorerListControl;
 
 // The list, null until the tab's page is built.
-ExplorerListControl* ExplorerList();
+ExplorerListControl* ExplorerList(ProgramContext& context);
 // The folder it shows, with its trailing backslash ("" for the drive overview).
-std::wstring ExplorerFolder();
+std::wstring ExplorerFolder(ProgramContext& context);
 
 // Shows a folder: the list lists it, ExplorerPath takes its text and the
 // title counts its items. `filesOnly` ends the title in " fichiers" (the
 // contacts folder) for as long as that folder stays shown.
-void ShowExplorerFolder(const std::wstring& folder, bool filesOnly = false);
+void ShowExplorerFolder(ProgramContext& context, const std::wstring& folder, bool filesOnly = false);
 // The first column's title: "Contient " + items (rows but the ".." entry) +
 // " fichiers et dossiers"; for a folder that cannot be listed, that it
 // cannot be read and the system's reason.
-void RewriteExplorerHeader();
-std::wstring ExplorerHeaderText();
+void RewriteExplorerHeader(ProgramContext& context);
+std::wstring ExplorerHeaderText(ProgramContext& context);
 
 // Menu and button commands.
-void ReloadExplorerFolder();    // RechargerRep button
-void SelectExplorerFolder();    // CmdSelectDossier: the folder dialog
-void ShowDocumentsFolder();     // CmdMesdocuments
-void ShowPicturesFolder();      // CmdMesimages
-void ShowMusicFolder();         // CmdMamusique
-void ShowVideosFolder();        // CmdMesvideos
-void ShowDownloadsFolder();     // CmdMesTelecharges
-void ShowContactsFolder();      // CmdMesContacts
-void ShowFavoritesFolder();     // CmdMyFavorites
-void OpenExplorerItem();        // CmdExplOuvrir
-void RenameExplorerItems();     // CmdExplRenommer
-void CreateExplorerFolder();    // NouveauDossier button
-void ShowExplorerProperties();  // Proprietes button, CmdExplProprietes
-void SearchOnPc();              // CmdChercherPC
+void ReloadExplorerFolder(ProgramContext& context);    // RechargerRep button
+void SelectExplorerFolder(ProgramContext& context);    // CmdSelectDossier: the folder dialog
+void ShowDocumentsFolder(ProgramContext& context);     // CmdMesdocuments
+void ShowPicturesFolder(ProgramContext& context);      // CmdMesimages
+void ShowMusicFolder(ProgramContext& context);         // CmdMamusique
+void ShowVideosFolder(ProgramContext& context);        // CmdMesvideos
+void ShowDownloadsFolder(ProgramContext& context);     // CmdMesTelecharges
+void ShowContactsFolder(ProgramContext& context);      // CmdMesContacts
+void ShowFavoritesFolder(ProgramContext& context);     // CmdMyFavorites
+void OpenExplorerItem(ProgramContext& context);        // CmdExplOuvrir
+void RenameExplorerItems(ProgramContext& context);     // CmdExplRenommer
+void CreateExplorerFolder(ProgramContext& context);    // NouveauDossier button
+void ShowExplorerProperties(ProgramContext& context);  // Proprietes button, CmdExplProprietes
+void SearchOnPc(ProgramContext& context);              // CmdChercherPC
 
 // Events of ExplorerList.
-void OnExplorerFolderChanged();  // the list entered a folder itself
-void OnExplorerRowsChanged();    // a listing ended or the disk changed
+void OnExplorerFolderChanged(ProgramContext& context);  // the list entered a folder itself
+void OnExplorerRowsChanged(ProgramContext& context);    // a listing ended or the disk changed
 
 // What the tab asks of the shell (ShellExecuteW: verb, file, show command);
 // tests put a recorder in. Returns ShellExecuteW's result as an integer.

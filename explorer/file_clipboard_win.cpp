@@ -4,10 +4,8 @@
 
 #include <cstring>
 
-#include "app/app_state.h"
 #include "toolkit/gadgets_win.h"
 #include "catalog/ids.h"
-#include "app/popup_menus.h"
 #include "explorer/drop_files.h"
 #include "explorer/explorer_selection.h"
 #include "explorer/explorer_tab_win.h"
@@ -56,9 +54,9 @@ bool ClipboardHasFiles() {
   return hasFiles;
 }
 
-void UpdatePasteState(PasteScope scope) {
+void UpdatePasteState(ProgramContext& context, PasteScope scope) {
   const bool hasFiles = ClipboardHasFiles();
-  EnablePasteEntry(hasFiles);
+  if (context.window) context.window->EnablePasteEntry(hasFiles);
   if (HWND paste = Gadget(kExplColler)) SetToolButtonEnabled(paste, hasFiles);
   if (scope == PasteScope::Full) {
     if (HWND empty = Gadget(kExplVider)) SetToolButtonEnabled(empty, hasFiles);
@@ -66,11 +64,11 @@ void UpdatePasteState(PasteScope scope) {
   }
 }
 
-bool PutFilesOnClipboard(std::span<const std::wstring> paths) {
+bool PutFilesOnClipboard(ProgramContext& context, std::span<const std::wstring> paths) {
   const std::vector<uint8_t> block = BuildDropFilesBlock(std::vector<std::wstring>(paths.begin(), paths.end()));
   // The main window owns what it puts there: with no owner at all,
   // SetClipboardData is documented to fail after EmptyClipboard.
-  ClipboardScope clipboard(App().mainWindow);
+  ClipboardScope clipboard(context.mainWindow);
   if (!clipboard.open()) return false;
   EmptyClipboard();
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, block.size());
@@ -112,38 +110,38 @@ std::wstring ReadClipboardFiles() {
   return JoinWithLineFeeds(usable);
 }
 
-bool EmptySystemClipboard() {
-  ClipboardScope clipboard(App().mainWindow);
+bool EmptySystemClipboard(ProgramContext& context) {
+  ClipboardScope clipboard(context.mainWindow);
   if (!clipboard.open()) return false;
   EmptyClipboard();
   return true;
 }
 
-void CopySelectionToClipboard() {
-  const ExplorerListControl* list = ExplorerList();
+void CopySelectionToClipboard(ProgramContext& context) {
+  const ExplorerListControl* list = ExplorerList(context);
   if (!list) return;
   // Drive rows alone: the clipboard keeps what it holds.
-  if (SelectionIsDrivesOnly()) return;
-  if (!PutFilesOnClipboard(CollectExplorerSelection(list->Folder()))) {
-    ShowMessage(App().mainWindow, L"Erreur", L"La copie des fichiers n'a pu se faire.", kErrorBox);
+  if (SelectionIsDrivesOnly(context)) return;
+  if (!PutFilesOnClipboard(context, CollectExplorerSelection(context, list->Folder()))) {
+    ShowMessage(context.mainWindow, L"Erreur", L"La copie des fichiers n'a pu se faire.", kErrorBox);
   }
-  UpdatePasteState(PasteScope::Full);
+  UpdatePasteState(context, PasteScope::Full);
 }
 
-void PasteClipboardFiles() {
-  ExplorerListControl* list = ExplorerList();
+void PasteClipboardFiles(ProgramContext& context) {
+  ExplorerListControl* list = ExplorerList(context);
   if (!list) return;
   const std::wstring folder = list->Folder();
   // The drive overview is no folder (a relative target would land in the
   // program's current directory), and a folder deleted while shown would
   // turn the first pasted file into a file of its name.
   if (folder.empty()) {
-    ShowMessage(App().mainWindow, L"Erreur!", kNoFolderInDriveOverview, kWarningBox);
+    ShowMessage(context.mainWindow, L"Erreur!", kNoFolderInDriveOverview, kWarningBox);
     return;
   }
   const DWORD attributes = GetFileAttributesW(folder.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    ShowMessage(App().mainWindow, L"Erreur!",
+    ShowMessage(context.mainWindow, L"Erreur!",
                 L"Le dossier " + folder + L" n'existe plus : rien n'a \u00E9t\u00E9 coll\u00E9.", kWarningBox);
     return;
   }
@@ -153,25 +151,25 @@ void PasteClipboardFiles() {
   // so the files stay where they were cut.
   std::wstring reason;
   if (!ShellCopyFiles(sources, destination, L"Coller", nullptr, kCopyFlags, &reason)) {
-    ShowMessage(App().mainWindow, L"Erreur!", L"Une erreur est survenue lors de la copie des fichiers.\r\n" + reason,
+    ShowMessage(context.mainWindow, L"Erreur!", L"Une erreur est survenue lors de la copie des fichiers.\r\n" + reason,
                 kWarningBox);
   }
   list->Refresh();
-  RewriteExplorerHeader();
-  UpdatePasteState(PasteScope::Full);
+  RewriteExplorerHeader(context);
+  UpdatePasteState(context, PasteScope::Full);
 }
 
-void EmptyFileClipboard() {
-  EmptySystemClipboard();
-  UpdatePasteState(PasteScope::Full);
+void EmptyFileClipboard(ProgramContext& context) {
+  EmptySystemClipboard(context);
+  UpdatePasteState(context, PasteScope::Full);
 }
 
-void AskToKeepClipboardFilesAtQuit() {
+void AskToKeepClipboardFilesAtQuit(ProgramContext& context) {
   if (!ClipboardHasFiles()) return;
   if (!Ask(nullptr, L"Presse-papier",
            L"Des fichiers sont pr\u00E9sents dans le presse-papier, voulez-vous les conserver pour un usage "
            L"ult\u00E9rieur ?")) {
-    EmptySystemClipboard();
+    EmptySystemClipboard(context);
   }
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/program_context_win.h"
+
 namespace kelvane {
 
 // True when the clipboard can be opened and offers CF_HDROP. A clipboard
@@ -20,12 +22,12 @@ enum class PasteScope {
 
 // Enables or disables the paste-related commands from the clipboard's state,
 // with the enabled or disabled look of their buttons.
-void UpdatePasteState(PasteScope scope);
+void UpdatePasteState(ProgramContext& context, PasteScope scope);
 
 // Replaces the clipboard's content with one CF_HDROP item: the 20-byte
 // DROPFILES header (wide paths) and the path list (final backslashes
 // removed). No other format. True on success; an empty list is a success.
-bool PutFilesOnClipboard(std::span<const std::wstring> paths);
+bool PutFilesOnClipboard(ProgramContext& context, std::span<const std::wstring> paths);
 
 // Every path of the clipboard's CF_HDROP item in its order, as the item
 // holds it, existing or not (wide or ANSI items alike); empty when the
@@ -39,19 +41,19 @@ std::wstring ReadClipboardFiles();
 
 // Empties the system clipboard (whatever it holds). False when it could
 // not be opened.
-bool EmptySystemClipboard();
+bool EmptySystemClipboard(ProgramContext& context);
 
 // Why paste and "Nouveau dossier" refuse the drive overview.
 inline constexpr wchar_t kNoFolderInDriveOverview[] =
     L"Ouvrez d'abord un dossier : la liste des lecteurs n'en est pas un, rien n'y a \u00E9t\u00E9 \u00E9crit.";
 
 // Commands.
-void CopySelectionToClipboard();  // Copier button, CmdExplCopier
-void PasteClipboardFiles();       // Coller button, CmdExplColler: a copy into the folder shown (an existing one)
-void EmptyFileClipboard();        // ViderPressePapier button
+void CopySelectionToClipboard(ProgramContext& context);  // Copier button, CmdExplCopier
+void PasteClipboardFiles(ProgramContext& context);       // Coller button, CmdExplColler: a copy into the folder shown (an existing one)
+void EmptyFileClipboard(ProgramContext& context);        // ViderPressePapier button
 
 // At quit: when the clipboard holds files, asks whether to keep them for
 // later ("Presse-papier", Yes/No); No empties the clipboard.
-void AskToKeepClipboardFilesAtQuit();
+void AskToKeepClipboardFilesAtQuit(ProgramContext& context);
 
 }  // namespace kelvane

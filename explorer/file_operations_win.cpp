@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "app/app_state.h"
-#include "app/folder_lists.h"
 #include "explorer/explorer_selection.h"
 #include "explorer/explorer_tab_win.h"
 #include "explorer/folder_merge.h"
@@ -19,7 +17,7 @@ namespace {
 constexpr UINT kYesNoWarning = MB_YESNO | MB_ICONWARNING;
 constexpr wchar_t kErrorTitle[] = L"Erreur!";
 
-HWND Owner() { return App().mainWindow; }
+HWND Owner(const ProgramContext& context) { return context.mainWindow; }
 
 PathKind KindOfAttributes(DWORD attributes) {
   if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::None;
@@ -55,18 +53,18 @@ class DiskFileSystem : public MergeFileSystem {
 };
 
 // The list read again (a small folder is complete on return) and its title.
-void RefreshExplorer() {
-  if (ExplorerListControl* list = ExplorerList()) list->Refresh();
-  RewriteExplorerHeader();
+void RefreshExplorer(ProgramContext& context) {
+  if (ExplorerListControl* list = ExplorerList(context)) list->Refresh();
+  RewriteExplorerHeader(context);
 }
 
-bool MoveDroppedFile(const std::wstring& source, const std::wstring& folder) {
+bool MoveDroppedFile(ProgramContext& context, const std::wstring& source, const std::wstring& folder) {
   const std::wstring name = FileNamePartOf(source);
   const std::wstring target = folder + name;
   if (SamePath(source, target)) return true;  // already in this folder
   const PathKind existing = KindOfPath(target);
   if (existing != PathKind::None) {
-    if (!Ask(Owner(), L"FICHIER EXISTANT",
+    if (!Ask(Owner(context), L"FICHIER EXISTANT",
              L"Le fichier " + name + L" existe d\u00E9j\u00E0, voulez-vous le remplacer ?")) {
       return true;
     }
@@ -77,14 +75,15 @@ bool MoveDroppedFile(const std::wstring& source, const std::wstring& folder) {
   return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_COPY_ALLOWED) != FALSE;
 }
 
-bool MoveDroppedFolder(const std::wstring& source, const std::wstring& folder, const std::wstring& name,
+bool MoveDroppedFolder(ProgramContext& context, const std::wstring& source, const std::wstring& folder,
+                       const std::wstring& name,
                        bool sourceIsLink) {
   const std::wstring target = folder + name + L"\\";
   if (SamePath(source, target)) return true;
   if (IsInsideFolder(target, source)) return false;  // into itself
   const PathKind existing = KindOfPath(target);
   if (existing != PathKind::None) {
-    if (!Ask(Owner(), L"DOSSIER EXISTANT",
+    if (!Ask(Owner(context), L"DOSSIER EXISTANT",
              L"Le dossier " + name + L" existe d\u00E9j\u00E0, voulez-vous le remplacer ?")) {
       return true;
     }
@@ -99,8 +98,8 @@ bool MoveDroppedFolder(const std::wstring& source, const std::wstring& folder, c
 
 }  // namespace
 
-std::vector<std::wstring> CollectExplorerSelection(const std::wstring& folder) {
-  const ExplorerListControl* list = ExplorerList();
+std::vector<std::wstring> CollectExplorerSelection(ProgramContext& context, const std::wstring& folder) {
+  const ExplorerListControl* list = ExplorerList(context);
   if (!list) return {};
   std::vector<FolderRowInfo> rows;
   const int count = list->RowCount();
@@ -113,44 +112,44 @@ std::vector<std::wstring> CollectExplorerSelection(const std::wstring& folder) {
   return CollectSelectedPaths(folder, rows);
 }
 
-bool SelectionIsDrivesOnly() {
-  const ExplorerListControl* list = ExplorerList();
+bool SelectionIsDrivesOnly(ProgramContext& context) {
+  const ExplorerListControl* list = ExplorerList(context);
   if (!list) return false;
   bool drives = false;
   for (int row : list->SelectedRows()) drives = drives || list->RowIsDrive(row);
-  return drives && CollectExplorerSelection(list->Folder()).empty();
+  return drives && CollectExplorerSelection(context, list->Folder()).empty();
 }
 
-void CopyOrMoveSelection(const std::wstring& sourceFolder, const std::wstring& destinationFolder, TransferMode mode) {
-  const std::vector<std::wstring> sources = CollectExplorerSelection(sourceFolder);
+void CopyOrMoveSelection(ProgramContext& context, const std::wstring& sourceFolder, const std::wstring& destinationFolder, TransferMode mode) {
+  const std::vector<std::wstring> sources = CollectExplorerSelection(context, sourceFolder);
   const std::vector<std::wstring> destination{destinationFolder};
   std::wstring reason;
   if (mode == TransferMode::Move) {
     if (!ShellMoveFiles(sources, destination, L"D\u00E9placement", nullptr, kMoveFlags, &reason)) {
-      ShowMessage(Owner(), kErrorTitle, L"Erreur survenue lors du d\u00E9placement des fichiers.\r\n" + reason,
+      ShowMessage(Owner(context), kErrorTitle, L"Erreur survenue lors du d\u00E9placement des fichiers.\r\n" + reason,
                   kWarningBox);
     }
   } else if (!ShellCopyFiles(sources, destination, L"Copie", nullptr, kCopyFlags, &reason)) {
-    ShowMessage(Owner(), kErrorTitle, L"Erreur survenue lors de la copie des fichiers.\r\n" + reason, kWarningBox);
+    ShowMessage(Owner(context), kErrorTitle, L"Erreur survenue lors de la copie des fichiers.\r\n" + reason, kWarningBox);
   }
 }
 
-void DeleteSelection(const std::wstring& folder) {
+void DeleteSelection(ProgramContext& context, const std::wstring& folder) {
   std::wstring reason;
-  if (!ShellDeleteFiles(CollectExplorerSelection(folder), L"Suppression", nullptr, kDeleteFlags, &reason)) {
-    ShowMessage(Owner(), kErrorTitle, L"Erreur survenue lors de la suppression des fichiers.\r\n" + reason,
+  if (!ShellDeleteFiles(CollectExplorerSelection(context, folder), L"Suppression", nullptr, kDeleteFlags, &reason)) {
+    ShowMessage(Owner(context), kErrorTitle, L"Erreur survenue lors de la suppression des fichiers.\r\n" + reason,
                 kWarningBox);
   }
 }
 
-void RecycleSelection(const std::wstring& folder) {
+void RecycleSelection(ProgramContext& context, const std::wstring& folder) {
   // Paths taken first: the list follows the disk while the shell works.
-  for (const std::wstring& path : CollectExplorerSelection(folder)) {
+  for (const std::wstring& path : CollectExplorerSelection(context, folder)) {
     std::wstring reason;
     if (RecycleFile(path, &reason)) {
-      RewriteExplorerHeader();
+      RewriteExplorerHeader(context);
     } else {
-      ShowMessage(Owner(), kErrorTitle,
+      ShowMessage(Owner(context), kErrorTitle,
                   FileNamePartOf(path) +
                       L"\rn'a pu \u00EAtre supprim\u00E9. Il est peut-\u00EAtre en cours d'utilisation" +
                       (reason.empty() ? std::wstring() : L"\r\n" + reason),
@@ -159,8 +158,8 @@ void RecycleSelection(const std::wstring& folder) {
   }
 }
 
-void MoveDroppedItems(const std::wstring& droppedText) {
-  const ExplorerListControl* list = ExplorerList();
+void MoveDroppedItems(ProgramContext& context, const std::wstring& droppedText) {
+  const ExplorerListControl* list = ExplorerList(context);
   if (!list) return;
   const std::wstring folder = list->Folder();
   // The drive overview is no folder: a relative target would land in the
@@ -172,66 +171,66 @@ void MoveDroppedItems(const std::wstring& droppedText) {
     if (kind == PathKind::None) continue;  // vanished since the drag began
     const bool isFolder = (GetFileAttributesW(source.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0;
     if (!isFolder) {
-      if (!MoveDroppedFile(source, folder)) {
-        ShowMessage(Owner(), L"ERREUR", L"Le fichier " + FileNamePartOf(source) + L" n'a pu \u00EAtre d\u00E9plac\u00E9.",
+      if (!MoveDroppedFile(context, source, folder)) {
+        ShowMessage(Owner(context), L"ERREUR", L"Le fichier " + FileNamePartOf(source) + L" n'a pu \u00EAtre d\u00E9plac\u00E9.",
                     kErrorBox);
       }
       continue;
     }
     const std::wstring name = FolderNameOf(WithTrailingBackslash(source));
-    if (!MoveDroppedFolder(source, folder, name, kind == PathKind::Link)) {
-      ShowMessage(Owner(), L"ERREUR", L"Le dossier " + name + L" n'a pu \u00EAtre d\u00E9plac\u00E9.", kErrorBox);
+    if (!MoveDroppedFolder(context, source, folder, name, kind == PathKind::Link)) {
+      ShowMessage(Owner(context), L"ERREUR", L"Le dossier " + name + L" n'a pu \u00EAtre d\u00E9plac\u00E9.", kErrorBox);
     }
   }
-  RefreshExplorer();
+  RefreshExplorer(context);
 }
 
-void CopySelectionToFolder() {
-  const ExplorerListControl* list = ExplorerList();
-  if (!list || SelectionIsDrivesOnly()) return;
+void CopySelectionToFolder(ProgramContext& context) {
+  const ExplorerListControl* list = ExplorerList(context);
+  if (!list || SelectionIsDrivesOnly(context)) return;
   const std::wstring chosen =
-      TheRequesters().BrowseFolder(Owner(), L"Choisissez un r\u00E9pertoire de destination", list->Folder());
+      TheRequesters().BrowseFolder(Owner(context), L"Choisissez un r\u00E9pertoire de destination", list->Folder());
   if (chosen.empty()) return;
-  CopyOrMoveSelection(list->Folder(), chosen, TransferMode::Copy);
-  RefreshExplorer();
+  CopyOrMoveSelection(context, list->Folder(), chosen, TransferMode::Copy);
+  RefreshExplorer(context);
 }
 
-void MoveSelectionToFolder() {
-  const ExplorerListControl* list = ExplorerList();
-  if (!list || SelectionIsDrivesOnly()) return;
+void MoveSelectionToFolder(ProgramContext& context) {
+  const ExplorerListControl* list = ExplorerList(context);
+  if (!list || SelectionIsDrivesOnly(context)) return;
   const std::wstring chosen =
-      TheRequesters().BrowseFolder(Owner(), L"Choisissez un r\u00E9pertoire de destination", list->Folder());
+      TheRequesters().BrowseFolder(Owner(context), L"Choisissez un r\u00E9pertoire de destination", list->Folder());
   if (chosen.empty()) return;
-  CopyOrMoveSelection(list->Folder(), chosen, TransferMode::Move);
-  RefreshExplorer();
+  CopyOrMoveSelection(context, list->Folder(), chosen, TransferMode::Move);
+  RefreshExplorer(context);
 }
 
-void DeleteSelectionAfterAsking() {
-  const ExplorerListControl* list = ExplorerList();
-  if (!list || SelectionIsDrivesOnly()) return;
-  if (!Ask(Owner(), L"Suppression",
+void DeleteSelectionAfterAsking(ProgramContext& context) {
+  const ExplorerListControl* list = ExplorerList(context);
+  if (!list || SelectionIsDrivesOnly(context)) return;
+  if (!Ask(Owner(context), L"Suppression",
            L"\u00CAtes-vous s\u00FBr(e) de vouloir supprimer d\u00E9finitivement tous les fichiers "
            L"s\u00E9lectionn\u00E9s ?",
            kYesNoWarning)) {
     return;
   }
-  DeleteSelection(list->Folder());
-  RefreshExplorer();
+  DeleteSelection(context, list->Folder());
+  RefreshExplorer(context);
 }
 
-void RecycleSelectionAfterAsking() {
-  const ExplorerListControl* list = ExplorerList();
-  if (!list || SelectionIsDrivesOnly()) return;
-  if (!Ask(Owner(), L"Suppression",
+void RecycleSelectionAfterAsking(ProgramContext& context) {
+  const ExplorerListControl* list = ExplorerList(context);
+  if (!list || SelectionIsDrivesOnly(context)) return;
+  if (!Ask(Owner(context), L"Suppression",
            L"\u00CAtes-vous s\u00FBr(e) de vouloir envoyer tous les fichiers s\u00E9lectionn\u00E9s \u00E0 la "
            L"corbeille ?",
            kYesNoWarning)) {
     return;
   }
-  RecycleSelection(list->Folder());
-  RefreshExplorer();
+  RecycleSelection(context, list->Folder());
+  RefreshExplorer(context);
 }
 
-void OnExplorerDrop() { MoveDroppedItems(LastDroppedFiles()); }
+void OnExplorerDrop(ProgramContext& context) { if (context.window) MoveDroppedItems(context, context.window->LastDroppedFiles()); }
 
 }  // namespace kelvane

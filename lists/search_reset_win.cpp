@@ -103,7 +103,7 @@ void ResetEverything() {
     ShowListCount(kind);
   }
   SHAddToRecentDocs(SHARD_PATHA, nullptr);
-  PointRecentListAtRecentFolder();
+  PointRecentListAtRecentFolder(App());
   // The data folder in use is ProfileFolder + "Tamorin Kelvane\" (empty when
   // that name was taken and the files live in the current folder: nothing
   // to remove then, which counts as a failure).

@@ -2,11 +2,10 @@
 
 #include <windows.h>
 
-#include "app/app_state.h"
-#include "app/folder_lists.h"
-#include "toolkit/gadgets_win.h"
 #include "catalog/ids.h"
 #include "recent/recent_tab_win.h"
+#include "toolkit/explorer_list_win.h"
+#include "toolkit/gadgets_win.h"
 
 namespace kelvane {
 namespace {
@@ -16,25 +15,29 @@ int ComboSelection(int gadget) {
   return combo ? static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)) : -1;
 }
 
+ExplorerListControl* DesktopList(ProgramContext& context) {
+  return context.window ? context.window->FolderList(kDesktopList) : nullptr;
+}
+
 }  // namespace
 
-std::wstring ChosenDesktopFolder() {
-  return ComboSelection(kDesktopSourceCombo) == 1 ? App().publicDesktopFolder : App().userDesktopFolder;
+std::wstring ChosenDesktopFolder(ProgramContext& context) {
+  return ComboSelection(kDesktopSourceCombo) == 1 ? context.publicDesktopFolder : context.userDesktopFolder;
 }
 
-void ShowChosenDesktop() {
+void ShowChosenDesktop(ProgramContext& context) {
   // Setting the folder lists it again, from the desktop's top.
-  if (ExplorerListControl* list = FolderList(kDesktopList)) list->SetFolder(ChosenDesktopFolder());
+  if (ExplorerListControl* list = DesktopList(context)) list->SetFolder(ChosenDesktopFolder(context));
 }
 
-void ApplyDesktopViewMode() {
-  ExplorerListControl* list = FolderList(kDesktopList);
+void ApplyDesktopViewMode(ProgramContext& context) {
+  ExplorerListControl* list = DesktopList(context);
   const int mode = ComboSelection(kDesktopViewCombo);
   if (list && mode >= 0 && mode <= 3) list->SetDisplayMode(mode);
 }
 
-void OpenDesktopItem() {
-  ExplorerListControl* list = FolderList(kDesktopList);
+void OpenDesktopItem(ProgramContext& context) {
+  ExplorerListControl* list = DesktopList(context);
   if (!list) return;
   const int row = list->FocusedRow();
   if (row < 0 || !list->RowIsSelected(row)) return;

@@ -4,14 +4,16 @@
 // A plain viewer: it starts items and enters folders, and changes nothing.
 #include <string>
 
+#include "settings/program_context_win.h"
+
 namespace kelvane {
 
 // The home folder that DesktopSourceCombo names: the user's desktop for
 // entry 0, the public desktop for entry 1.
-std::wstring ChosenDesktopFolder();
+std::wstring ChosenDesktopFolder(ProgramContext& context);
 
-void ShowChosenDesktop();        // DesktopSourceCombo changed, DesktopHomeButton
-void ApplyDesktopViewMode();     // DesktopViewCombo changed
-void OpenDesktopItem();          // double click or Enter on a file of DesktopList
+void ShowChosenDesktop(ProgramContext& context);        // DesktopSourceCombo changed, DesktopHomeButton
+void ApplyDesktopViewMode(ProgramContext& context);     // DesktopViewCombo changed
+void OpenDesktopItem(ProgramContext& context);          // double click or Enter on a file of DesktopList
 
 }  // namespace kelvane

@@ -9,9 +9,6 @@
 #include <optional>
 #include <vector>
 
-#include "app/app_state.h"
-#include "app/folder_lists.h"
-#include "toolkit/gadgets_win.h"
 #include "catalog/ids.h"
 #include "explorer/shell_file_ops_win.h"
 #include "lists/dead_targets_win.h"
@@ -19,6 +16,8 @@
 #include "lists/target_check.h"
 #include "recent/purge_dates.h"
 #include "recent/recent_texts.h"
+#include "toolkit/explorer_list_win.h"
+#include "toolkit/gadgets_win.h"
 #include "toolkit/requesters_win.h"
 #include "toolkit/shell_start_win.h"
 #include "toolkit/shortcut_target_win.h"
@@ -31,9 +30,11 @@ constexpr wchar_t kErrorTitle[] = L"Erreur!";
 constexpr wchar_t kRecentFileTitle[] = L"Fichier r\u00E9cent...";
 constexpr wchar_t kDeadTitle[] = L"Raccourcis morts";
 
-ExplorerListControl* RecentList() { return FolderList(kRecentList); }
+ExplorerListControl* RecentList(ProgramContext& context) {
+  return context.window ? context.window->FolderList(kRecentList) : nullptr;
+}
 
-HWND Owner() { return App().mainWindow; }
+HWND Owner(const ProgramContext& context) { return context.mainWindow; }
 
 // The focused row when it is also selected and is an entry of the folder
 // (not "." or ".."); -1 otherwise.
@@ -87,14 +88,14 @@ DWORD DeleteShortcut(const std::wstring& path) {
 
 // Deletes the named shortcuts of `folder` one at a time (one that cannot go
 // does not keep the others) and names those that stay, with why.
-void DeleteShortcutsAndReport(const std::wstring& folder, const std::vector<std::wstring>& names) {
+void DeleteShortcutsAndReport(ProgramContext& context, const std::wstring& folder, const std::vector<std::wstring>& names) {
   std::wstring stayed;
   for (const std::wstring& name : names) {
     if (const DWORD error = DeleteShortcut(folder + name)) stayed += name + L" : " + ShellErrorText(error) + L"\r\n";
   }
-  UpdateRecentCountHeader();
+  UpdateRecentCountHeader(context);
   if (!stayed.empty()) {
-    ShowMessage(Owner(), kErrorTitle,
+    ShowMessage(Owner(context), kErrorTitle,
                 L"Erreur survenue lors de la suppression des fichiers. Ces raccourcis n'ont pu \u00EAtre "
                 L"supprim\u00E9s :\r\n" + stayed,
                 kWarningBox);
@@ -103,21 +104,21 @@ void DeleteShortcutsAndReport(const std::wstring& folder, const std::vector<std:
 
 }  // namespace
 
-void UpdateRecentCountHeader() {
-  if (ExplorerListControl* list = RecentList()) list->SetHeaderText(RecentCountHeader(list->RowCount()));
+void UpdateRecentCountHeader(ProgramContext& context) {
+  if (ExplorerListControl* list = RecentList(context)) list->SetHeaderText(RecentCountHeader(list->RowCount()));
 }
 
-void PointRecentListAtRecentFolder() {
-  ExplorerListControl* list = RecentList();
+void PointRecentListAtRecentFolder(ProgramContext& context) {
+  ExplorerListControl* list = RecentList(context);
   if (!list) return;
-  list->SetFolder(App().recentFolder);
-  UpdateRecentCountHeader();
+  list->SetFolder(context.recentFolder);
+  UpdateRecentCountHeader(context);
 }
 
-void ReloadRecentList() { PointRecentListAtRecentFolder(); }
+void ReloadRecentList(ProgramContext& context) { PointRecentListAtRecentFolder(context); }
 
-void DeleteSelectedRecent() {
-  ExplorerListControl* list = RecentList();
+void DeleteSelectedRecent(ProgramContext& context) {
+  ExplorerListControl* list = RecentList(context);
   if (!list) return;
   // Names first: the list follows the deletions on disk and its rows move.
   const std::wstring folder = list->Folder();
@@ -129,19 +130,19 @@ void DeleteSelectedRecent() {
   for (const std::wstring& name : names) {
     if (DeleteShortcut(folder + name) != 0) errors += DeleteFailureLine(name);
   }
-  UpdateRecentCountHeader();
-  if (!errors.empty()) ShowMessage(Owner(), kErrorTitle, errors, kErrorBox);
+  UpdateRecentCountHeader(context);
+  if (!errors.empty()) ShowMessage(Owner(context), kErrorTitle, errors, kErrorBox);
 }
 
-void DeleteAllRecent() {
-  if (!Ask(Owner(), L"Effacer fichiers r\u00E9cents",
+void DeleteAllRecent(ProgramContext& context) {
+  if (!Ask(Owner(context), L"Effacer fichiers r\u00E9cents",
            L"\u00CAtes-vous s\u00FBr(e) de vouloir effacer tous les raccourcis vers les fichiers consult\u00E9s ?",
            MB_YESNO)) {
     return;
   }
   // The system empties its recent-documents list and removes the shortcuts.
   SHAddToRecentDocs(SHARD_PIDL, nullptr);
-  UpdateRecentCountHeader();
+  UpdateRecentCountHeader(context);
 }
 
 std::wstring PurgeDateText() {
@@ -151,24 +152,24 @@ std::wstring PurgeDateText() {
   return FormatDay({day.wYear, day.wMonth, day.wDay});
 }
 
-void PurgeRecentAfterQuestion() {
+void PurgeRecentAfterQuestion(ProgramContext& context) {
   const std::wstring day = PurgeDateText();
   if (day.empty()) return;
-  if (!Ask(Owner(), L"Suppression", PurgeQuestion(day), MB_YESNO | MB_ICONWARNING)) return;
-  PurgeRecentBefore();
+  if (!Ask(Owner(context), L"Suppression", PurgeQuestion(day), MB_YESNO | MB_ICONWARNING)) return;
+  PurgeRecentBefore(context);
 }
 
-void PurgeRecentBefore() {
+void PurgeRecentBefore(ProgramContext& context) {
   const std::optional<CivilDay> day = ParseDay(PurgeDateText());
   // Without a recent folder the search would run in the current directory.
-  const std::wstring& folder = App().recentFolder;
+  const std::wstring& folder = context.recentFolder;
   if (!day || folder.empty()) return;
-  DeleteShortcutsAndReport(folder,
+  DeleteShortcutsAndReport(context, folder,
                            SelectEntriesToPurge(ListShortcuts(folder), DayStartSeconds(*day), UtcToLocalTicks));
 }
 
-void PurgeDeadRecentAfterQuestion() {
-  const std::wstring& folder = App().recentFolder;
+void PurgeDeadRecentAfterQuestion(ProgramContext& context) {
+  const std::wstring& folder = context.recentFolder;
   if (folder.empty()) return;
   // Only targets on this computer's drives are asked: a network path could
   // keep the window waiting, and a shortcut to it is never taken as dead.
@@ -181,31 +182,31 @@ void PurgeDeadRecentAfterQuestion() {
     if (IsCheckableTarget(target) && TargetIsGone(target, drives)) dead.push_back(entry.name);
   }
   if (dead.empty()) {
-    ShowMessage(Owner(), kDeadTitle, L"Aucun raccourci dont la cible n'existe plus.", kInformationBox);
+    ShowMessage(Owner(context), kDeadTitle, L"Aucun raccourci dont la cible n'existe plus.", kInformationBox);
     return;
   }
-  if (!Ask(Owner(), kDeadTitle, DeadShortcutsQuestion(dead.size()), MB_YESNO | MB_ICONWARNING)) return;
-  DeleteShortcutsAndReport(folder, dead);
+  if (!Ask(Owner(context), kDeadTitle, DeadShortcutsQuestion(dead.size()), MB_YESNO | MB_ICONWARNING)) return;
+  DeleteShortcutsAndReport(context, folder, dead);
 }
 
-void AddRecentEntry() {
+void AddRecentEntry(ProgramContext& context) {
   const std::wstring path =
-      TheRequesters().OpenFile(Owner(), L"Selection Fichiers", L"c:\\", L"Tous fichiers (*.*)|*.*");
+      TheRequesters().OpenFile(Owner(context), L"Selection Fichiers", L"c:\\", L"Tous fichiers (*.*)|*.*");
   if (!path.empty()) SHAddToRecentDocs(SHARD_PATHW, path.c_str());
 }
 
-void ShowRecentProperties() {
-  ExplorerListControl* list = RecentList();
+void ShowRecentProperties(ProgramContext& context) {
+  ExplorerListControl* list = RecentList(context);
   if (!list) return;
   if (const int row = ChosenRow(*list); row >= 0) ShowProperties(list->Folder() + list->RowName(row));
 }
 
-void ShowRecentFolderDetails() {
-  if (ExplorerListControl* list = RecentList()) ShowProperties(list->Folder());
+void ShowRecentFolderDetails(ProgramContext& context) {
+  if (ExplorerListControl* list = RecentList(context)) ShowProperties(list->Folder());
 }
 
-void OpenRecentEntry() {
-  ExplorerListControl* list = RecentList();
+void OpenRecentEntry(ProgramContext& context) {
+  ExplorerListControl* list = RecentList(context);
   if (!list) return;
   const int row = ChosenRow(*list);
   if (row < 0) return;
@@ -213,27 +214,27 @@ void OpenRecentEntry() {
   const std::wstring path = list->Folder() + name;
   const wchar_t* verb = list->RowIsFolder(row) ? L"explore" : L"open";
   const auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(nullptr, verb, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-  if (result <= 32) ShowMessage(Owner(), kErrorTitle, L"Impossible d'ouvrir " + name, kErrorBox);
+  if (result <= 32) ShowMessage(Owner(context), kErrorTitle, L"Impossible d'ouvrir " + name, kErrorBox);
 }
 
-void OpenRecentOnDoubleClick() {
-  ExplorerListControl* list = RecentList();
+void OpenRecentOnDoubleClick(ProgramContext& context) {
+  ExplorerListControl* list = RecentList(context);
   if (!list) return;
   const int row = ChosenRow(*list);
   if (row < 0) return;
-  OpenRecentPath(list->Folder() + list->RowName(row));
+  OpenRecentPath(context, list->Folder() + list->RowName(row));
 }
 
-void OpenRecentPath(const std::wstring& path) {
+void OpenRecentPath(ProgramContext& context, const std::wstring& path) {
   if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    ShowMessage(Owner(), kRecentFileTitle,
+    ShowMessage(Owner(context), kRecentFileTitle,
                 L"Erreur!\nLe fichier n'est plus disponible.\nSoit il a \u00E9t\u00E9 supprim\u00E9, soit il a "
                 L"\u00E9t\u00E9 d\u00E9plac\u00E9.",
                 kWarningBox);
     return;
   }
   if (!OpenWithDefaultAction(path)) {
-    ShowMessage(Owner(), kRecentFileTitle, L"Erreur!\nImpossible d'ouvrir ce fichier.", kWarningBox);
+    ShowMessage(Owner(context), kRecentFileTitle, L"Erreur!\nImpossible d'ouvrir ce fichier.", kWarningBox);
   }
 }
 

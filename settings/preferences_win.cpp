@@ -1,76 +1,27 @@
 #include "settings/preferences_win.h"
 
-#include <optional>
-
-#include "app/app_state.h"
-#include "app/main_toolbar.h"
-#include "app/panel_tabs.h"
-#include "toolkit/placement_win.h"
 #include "settings/preferences.h"
+#include "toolkit/placement_win.h"
 #include "toolkit/safe_save_win.h"
 #include "toolkit/utf_win.h"
 
 namespace kelvane {
 
-std::wstring PreferencesPath() { return App().dataFolder + std::wstring(kPreferencesFileName); }
-
-namespace {
-
-std::optional<Preferences> g_storedAtStart;
-
-}  // namespace
-
-void ReadPreferencesAtStart() {
-  g_storedAtStart.reset();
-  const std::wstring path = PreferencesPath();
-  if (!PathExists(path)) return;
-  std::string bytes;
-  // A file that cannot be read counts as empty: every key takes its default.
-  if (!ReadWholeFile(path, &bytes)) bytes.clear();
-  g_storedAtStart = ParsePreferences(bytes, AnsiToWide);
-  if (App().mainWindow) SetPinned(App().mainWindow, g_storedAtStart->StickyWindow == 1);
+std::wstring PreferencesPath(const ProgramContext& context) {
+  return context.dataFolder + std::wstring(kPreferencesFileName);
 }
 
-void LoadPreferencesAtStart() {
-  if (!g_storedAtStart) return;
-  AppState& app = App();
-  app.prefs = *g_storedAtStart;
-  g_storedAtStart.reset();
-
-  const StartPlacement start = DecideStartPlacement(app.prefs, app.documentsFolder);
-  HWND window = app.mainWindow;
-  if (start.applyPosition) MoveOnScreen(window, start.x, start.y);
-  if (start.applySize) {
-    RECT corner{};
-    GetWindowRect(window, &corner);
-    SetInnerSize(window, start.width, start.height);
-    // Without a stored place the window keeps its bottom-right corner.
-    if (!start.applyPosition) {
-      RECT sized{};
-      GetWindowRect(window, &sized);
-      SetWindowPos(window, nullptr, corner.right - (sized.right - sized.left),
-                   corner.bottom - (sized.bottom - sized.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+bool SavePreferences(ProgramContext& context) {
+  if (context.mainWindow) {
+    const SIZE inner = InnerSize(context.mainWindow);
+    const POINT outer = OuterPosition(context.mainWindow);
+    TakeWindowPlacementForSave(context.prefs, inner.cx, inner.cy, outer.x, outer.y);
   }
-  SetPinToggle(start.pinned);
-  SetPinned(window, start.pinned);
-  if (start.startTab >= 0) SelectTab(start.startTab);
-  app.defaultAppsFolder = start.appsFolder;
-  app.defaultFilesFolder = start.filesFolder;
+  return WritePreferencesFile(context, context.prefs);
 }
 
-bool SavePreferences() {
-  AppState& app = App();
-  if (app.mainWindow) {
-    const SIZE inner = InnerSize(app.mainWindow);
-    const POINT outer = OuterPosition(app.mainWindow);
-    TakeWindowPlacementForSave(app.prefs, inner.cx, inner.cy, outer.x, outer.y);
-  }
-  return WritePreferencesFile(app.prefs);
-}
-
-bool WritePreferencesFile(const Preferences& prefs) {
-  return SaveKeepingLastGood(PreferencesPath(), SerializePreferences(prefs), IsUndamagedPreferencesFile);
+bool WritePreferencesFile(const ProgramContext& context, const Preferences& prefs) {
+  return SaveKeepingLastGood(PreferencesPath(context), SerializePreferences(prefs), IsUndamagedPreferencesFile);
 }
 
 }  // namespace kelvane

@@ -402,7 +402,7 @@ void ShowPreferencesForm(const PreferencesForm& form) {
 }
 
 void LoadPreferencesIntoWindow() {
-  const std::wstring path = PreferencesPath();
+  const std::wstring path = PreferencesPath(App());
   if (!PathExists(path)) return;
   std::string bytes;
   // A file that cannot be read counts as empty: every key takes its default.
@@ -426,7 +426,7 @@ bool SavePreferencesFromWindow() {
   TakePreferencesForm(ReadPreferencesForm(), inner.cx, inner.cy, outer.x, outer.y, &app.prefs);
   // Where the data folder is gone (after a reset) nothing is written: the
   // next start then begins from nothing, as the reset promised.
-  const bool saved = WritePreferencesFile(app.prefs);
+  const bool saved = WritePreferencesFile(app, app.prefs);
   if (State().savedHook) State().savedHook();
   return saved;
 }

@@ -34,7 +34,7 @@ class BackupTest : public ListsTest {
     backup_ = parent_ + L"KelvaneSave\\";
     ASSERT_TRUE(CreateDirectoryW(backup_.c_str(), nullptr));
     App().prefs.PrefBackup = backup_;
-    DeleteFileW(PreferencesPath().c_str());
+    DeleteFileW(PreferencesPath(App()).c_str());
   }
   void TearDown() override {
     ListsTest::TearDown();

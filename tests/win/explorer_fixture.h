@@ -182,7 +182,7 @@ class ExplorerTest : public ::testing::Test {
 
   void TearDown() override {
     SetExplorerShellExecuteForTests(nullptr);
-    ShowExplorerFolder(base_);  // lets go of the test's folder
+    ShowExplorerFolder(App(), base_);  // lets go of the test's folder
     PumpMessages();
     RemovePath(root_.substr(0, root_.size() - 1));
   }
@@ -192,7 +192,7 @@ class ExplorerTest : public ::testing::Test {
   // Shows the test folder as the user would reach it, whole: on a busy
   // machine the listing may take longer than the list waits for it.
   void ShowRoot() {
-    ShowExplorerFolder(root_);
+    ShowExplorerFolder(App(), root_);
     PumpUntil([] { return !List()->IsListing(); });
   }
 

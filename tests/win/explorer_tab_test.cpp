@@ -70,7 +70,7 @@ TEST_F(ExplorerTab, EveryFolderChangeRewritesTheCountTitleAndThePath) {
   const std::wstring gone = root_ + L"A\\";
   ASSERT_TRUE(DeleteFileW((gone + L"inner.txt").c_str()));
   ASSERT_TRUE(RemoveDirectoryW(gone.c_str()));
-  ShowExplorerFolder(gone);
+  ShowExplorerFolder(App(), gone);
   EXPECT_TRUE(PumpUntil([] { return Header().starts_with(L"Ce dossier ne peut \u00EAtre lu : "); }))
       << testing::PrintToString(Header());
   EXPECT_GT(Header().size(), std::wstring(L"Ce dossier ne peut \u00EAtre lu : ").size());

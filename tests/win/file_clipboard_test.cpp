@@ -95,7 +95,7 @@ class FileClipboard : public ExplorerTest {
  protected:
   void TearDown() override {
     CloseClipboardWindow();
-    EmptySystemClipboard();
+    EmptySystemClipboard(App());
     ExplorerTest::TearDown();
   }
   // scratch_ holds the client's files; root_ what the list shows.
@@ -112,7 +112,7 @@ TEST_F(FileClipboard, CopyPutsOnlyTheSelectedPathsThatAnotherProgramReadsBack) {
   ASSERT_TRUE(MakeFile(root_ + L"r\u00E9sum\u00E9.txt"));
   ASSERT_TRUE(MakeFile(root_ + L"other.txt"));
   ShowRoot();
-  EmptyFileClipboard();
+  EmptyFileClipboard(App());
   EXPECT_FALSE(ButtonEnabled(kExplColler));
   EXPECT_FALSE(PasteEntryEnabled());
 
@@ -198,7 +198,7 @@ TEST_F(FileClipboard, FilesCutInAnotherProgramArePastedAsACopyAndStayAtTheirSour
   // and the user is told.
   const std::wstring gone = root_ + L"parti\\";
   ASSERT_TRUE(CreateDirectoryW(gone.c_str(), nullptr));
-  ShowExplorerFolder(gone);
+  ShowExplorerFolder(App(), gone);
   ASSERT_TRUE(MoveFileW((root_ + L"parti").c_str(), (root_ + L"ailleurs").c_str()));
   DispatchCommand(CmdExplColler);
   EXPECT_EQ(GetFileAttributesW((root_ + L"parti").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -222,8 +222,8 @@ TEST_F(FileClipboard, FilesCutInAnotherProgramArePastedAsACopyAndStayAtTheirSour
 TEST_F(FileClipboard, EmptyingDisablesThePasteCommandsAndQuitAsksToKeepFiles) {
   ASSERT_TRUE(MakeFile(root_ + L"a.txt"));
   const Names paths{root_ + L"a.txt"};
-  ASSERT_TRUE(PutFilesOnClipboard(paths));
-  UpdatePasteState(PasteScope::Full);
+  ASSERT_TRUE(PutFilesOnClipboard(App(), paths));
+  UpdatePasteState(App(), PasteScope::Full);
   for (int gadget : {kExplColler, kExplVider, kExplVoirPressePapier}) EXPECT_TRUE(ButtonEnabled(gadget));
 
   DispatchGadgetEvent(kExplVider, GadgetEvent::Click);
@@ -233,7 +233,7 @@ TEST_F(FileClipboard, EmptyingDisablesThePasteCommandsAndQuitAsksToKeepFiles) {
 
   // A folder change refreshes the paste entry and button at once, the
   // clipboard's notice of the change all three.
-  ASSERT_TRUE(PutFilesOnClipboard(paths));
+  ASSERT_TRUE(PutFilesOnClipboard(App(), paths));
   ShowRoot();
   EXPECT_TRUE(ButtonEnabled(kExplColler));
   EXPECT_TRUE(PasteEntryEnabled());
@@ -241,7 +241,7 @@ TEST_F(FileClipboard, EmptyingDisablesThePasteCommandsAndQuitAsksToKeepFiles) {
 
   // At quit: Yes keeps the files, No empties the clipboard; nothing asked without files.
   ask_.messageAnswers = {IDYES, IDNO};
-  AskToKeepClipboardFilesAtQuit();
+  AskToKeepClipboardFilesAtQuit(App());
   ASSERT_EQ(ask_.calls.size(), 1u);
   EXPECT_EQ(ask_.calls[0].title, L"Presse-papier");
   EXPECT_EQ(ask_.calls[0].text,
@@ -249,9 +249,9 @@ TEST_F(FileClipboard, EmptyingDisablesThePasteCommandsAndQuitAsksToKeepFiles) {
             L"ult\u00E9rieur ?");
   EXPECT_EQ(ask_.calls[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_TRUE(ClipboardHasFiles());
-  AskToKeepClipboardFilesAtQuit();
+  AskToKeepClipboardFilesAtQuit(App());
   EXPECT_FALSE(ClipboardHasFiles());
-  AskToKeepClipboardFilesAtQuit();
+  AskToKeepClipboardFilesAtQuit(App());
   EXPECT_EQ(ask_.calls.size(), 2u);
 }
 
@@ -283,9 +283,9 @@ TEST_F(ClipboardWindow, ShowsEachPathWithItsSizeAndAVanishedOneAsSuch) {
   ASSERT_TRUE(MakeFile(root_ + L"big.bin", std::string(150000, 'x')));
   ASSERT_TRUE(MakeFile(root_ + L"gone.txt"));
   const Names paths{root_ + L"small.txt", root_ + L"Dossier\\", root_ + L"gone.txt", root_ + L"big.bin"};
-  ASSERT_TRUE(PutFilesOnClipboard(paths));
+  ASSERT_TRUE(PutFilesOnClipboard(App(), paths));
   ASSERT_TRUE(DeleteFileW((root_ + L"gone.txt").c_str()));
-  UpdatePasteState(PasteScope::Full);
+  UpdatePasteState(App(), PasteScope::Full);
 
   DispatchGadgetEvent(kExplVoirPressePapier, GadgetEvent::Click);
   HWND window = ClipboardWindowHandle();
@@ -338,7 +338,7 @@ TEST_F(ClipboardWindow, ShowsEachPathWithItsSizeAndAVanishedOneAsSuch) {
 
 TEST_F(ClipboardWindow, ClearEmptiesTheClipboardAndTheKeyboardReachesTheButtons) {
   ASSERT_TRUE(MakeFile(root_ + L"a.txt"));
-  ASSERT_TRUE(PutFilesOnClipboard(Names{root_ + L"a.txt"}));
+  ASSERT_TRUE(PutFilesOnClipboard(App(), Names{root_ + L"a.txt"}));
   OpenClipboardWindow();
   ASSERT_NE(ClipboardWindowHandle(), nullptr);
   PumpMessages();

@@ -154,10 +154,10 @@ class FileOperations : public ExplorerTest {
 TEST_F(FileOperations, SelectionNeverHoldsTheDotEntries) {
   MakeSample();
   Select({L"..", L"Photos", L"b.txt"});
-  EXPECT_THAT(CollectExplorerSelection(List()->Folder()),
+  EXPECT_THAT(CollectExplorerSelection(App(), List()->Folder()),
               testing::UnorderedElementsAre(root_ + L"Photos", root_ + L"b.txt"));
   Select({L".."});
-  EXPECT_TRUE(CollectExplorerSelection(List()->Folder()).empty());
+  EXPECT_TRUE(CollectExplorerSelection(App(), List()->Folder()).empty());
 }
 
 TEST_F(FileOperations, CopyToAndMoveToTakeTheSelectionButNotTheParent) {
@@ -367,11 +367,11 @@ TEST_F(FileOperations, DriveRowsAreNeverTakenForItemsAndTheOverviewIsNoFolder) {
   ScratchDrive drive(behind);
   if (drive.root().empty()) GTEST_SKIP() << "no drive letter could be made here";
   ASSERT_TRUE(PumpUntil([&] {
-    ShowExplorerFolder(L"");
+    ShowExplorerFolder(App(), L"");
     return RowOf(drive.root()) >= 0;
   }, 5000));
   ShellDialogAnswerer shellDialogs;
-  ASSERT_TRUE(EmptySystemClipboard());
+  ASSERT_TRUE(EmptySystemClipboard(App()));
   // Only the scratch drive is selected: it alone could suffer.
   Select({drive.root().c_str()});
   ask_.messageAnswers = {IDYES, IDYES};
@@ -400,7 +400,7 @@ TEST_F(FileOperations, DriveRowsAreNeverTakenForItemsAndTheOverviewIsNoFolder) {
   wchar_t previous[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, previous);
   ASSERT_TRUE(SetCurrentDirectoryW(current.c_str()));
-  ASSERT_TRUE(PutFilesOnClipboard(Names{root_ + L"a.txt"}));
+  ASSERT_TRUE(PutFilesOnClipboard(App(), Names{root_ + L"a.txt"}));
   ask_.inputAnswers = {L"Nouveau"};
   DispatchCommand(CmdExplColler);
   DispatchGadgetEvent(kExplNouveauDossier, GadgetEvent::Click);

@@ -26,6 +26,7 @@
 #include "app/tray_icon.h"
 #include "assets/image_ids.h"
 #include "catalog/catalog.h"
+#include "explorer/explorer_tab_win.h"
 #include "toolkit/accessible_buttons_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"

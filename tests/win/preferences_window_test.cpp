@@ -44,7 +44,7 @@ class PreferencesWindowTest : public ListsTest {
   void SetUp() override {
     ListsTest::SetUp();
     App().windowTitle = L"Kelvane (x64) ";
-    DeleteFileW(PreferencesPath().c_str());
+    DeleteFileW(PreferencesPath(App()).c_str());
   }
   void TearDown() override {
     ClosePreferencesWindow();
@@ -101,7 +101,7 @@ TEST_F(PreferencesWindowTest, BuiltWithItsDefaultsWhenThereIsNoFile) {
 }
 
 TEST_F(PreferencesWindowTest, EachOpeningReadsTheFileIntoTheRecordAndTheGadgets) {
-  ASSERT_TRUE(WriteAll(PreferencesPath(),
+  ASSERT_TRUE(WriteAll(PreferencesPath(App()),
                        "\xEF\xBB\xBF\r\nKeepWindowSize = Ok\r\nKeepWindowPos = No\r\nStickyWindow = 1\r\n"
                        "Panel = Explorer\r\nPrefDirFichiers = D:\\Fichiers\\\r\nCheckSaveList = 0\r\n"
                        "CheckBackup = 1\r\nPrefBackup = E:\\KelvaneSave\\\r\nPrefAutoBackup = 1\r\n"));
@@ -132,12 +132,12 @@ TEST_F(PreferencesWindowTest, EachOpeningReadsTheFileIntoTheRecordAndTheGadgets)
   Click(kPrefBackupCheck);
   Click(kPrefSave);
   EXPECT_EQ(PreferencesWindowHandle(), nullptr);
-  EXPECT_NE(ReadAll(PreferencesPath()).find("CheckBackup = 0\r\nPrefBackup = E:\\KelvaneSave\\\r\nPrefAutoBackup = 0\r\n"),
+  EXPECT_NE(ReadAll(PreferencesPath(App())).find("CheckBackup = 0\r\nPrefBackup = E:\\KelvaneSave\\\r\nPrefAutoBackup = 0\r\n"),
             std::string::npos);
   EXPECT_EQ(App().prefs.PrefAutoBackup, 0);
 
   // A start tab in the wrong case names no tab: the first option stays.
-  ASSERT_TRUE(WriteAll(PreferencesPath(), "\xEF\xBB\xBF\r\nPanel = bureau\r\n"));
+  ASSERT_TRUE(WriteAll(PreferencesPath(App()), "\xEF\xBB\xBF\r\nPanel = bureau\r\n"));
   ASSERT_NE(Open(), nullptr);
   EXPECT_TRUE(Checked(kPrefStartTab1));
   EXPECT_FALSE(Checked(kPrefStartTab6));
@@ -150,7 +150,7 @@ TEST_F(PreferencesWindowTest, SaveWritesEveryKeyAndCancelWritesNothing) {
   Click(kPrefSaveLists);
   Click(kPrefCancel);
   EXPECT_EQ(PreferencesWindowHandle(), nullptr);
-  EXPECT_FALSE(FileExists(PreferencesPath()));
+  EXPECT_FALSE(FileExists(PreferencesPath(App())));
   EXPECT_EQ(App().prefs.StickyWindow, 0);
 
   ASSERT_NE(Open(), nullptr);
@@ -165,7 +165,7 @@ TEST_F(PreferencesWindowTest, SaveWritesEveryKeyAndCancelWritesNothing) {
   SetPreferencesSavedHook(nullptr);
   EXPECT_EQ(saves, 1) << "the hotkey is registered again";
   EXPECT_EQ(PreferencesWindowHandle(), nullptr);
-  EXPECT_EQ(ReadAll(PreferencesPath()),
+  EXPECT_EQ(ReadAll(PreferencesPath(App())),
             "\xEF\xBB\xBF\r\nKeepWindowSize = No\r\nWindowHeight = 0\r\nWindowWidth = 0\r\nKeepWindowPos = No\r\n"
             "WindowPosX = 0\r\nWindowPosY = 0\r\nStickyWindow = 0\r\nPanel = Internet\r\n"
             "PrefDirApplis = C:\\Program Files\\\r\nPrefDirFichiers = C:\\users\\\r\nCheckSaveList = 1\r\n"
@@ -183,7 +183,7 @@ TEST_F(PreferencesWindowTest, SaveWritesEveryKeyAndCancelWritesNothing) {
   EXPECT_EQ(App().prefs.KeepWindowSize, L"Ok");
   EXPECT_EQ(App().prefs.WindowWidth, size.cx);
   EXPECT_EQ(App().prefs.WindowPosY, place.y);
-  EXPECT_NE(ReadAll(PreferencesPath()).find("WindowWidth = " + std::to_string(size.cx) + "\r\n"), std::string::npos);
+  EXPECT_NE(ReadAll(PreferencesPath(App())).find("WindowWidth = " + std::to_string(size.cx) + "\r\n"), std::string::npos);
 }
 
 TEST_F(PreferencesWindowTest, FolderButtonsActAtOnceAndCancelledBackupChoiceEmptiesOnlyTheRecord) {
@@ -232,7 +232,7 @@ TEST_F(PreferencesWindowTest, FolderButtonsActAtOnceAndCancelledBackupChoiceEmpt
   App().prefs.PrefBackup.clear();
   Click(kPrefSave);
   EXPECT_EQ(App().prefs.PrefBackup, backup);
-  EXPECT_NE(ReadAll(PreferencesPath()).find("PrefBackup = " + WideToUtf8(backup) + "\r\n"), std::string::npos);
+  EXPECT_NE(ReadAll(PreferencesPath(App())).find("PrefBackup = " + WideToUtf8(backup) + "\r\n"), std::string::npos);
 
   // A typed folder is checked when the window saves: a relative path, a
   // drive, the data folder, a folder that cannot be made and a folder of

@@ -39,7 +39,7 @@ class RecentTab : public RecentFixture {
   void SetUp() override {
     RecentFixture::SetUp();
     EmptyFolder(recent_);
-    PointRecentListAtRecentFolder();
+    PointRecentListAtRecentFolder(App());
   }
 
   std::wstring Make(const std::wstring& name) {
@@ -143,7 +143,7 @@ TEST_F(RecentTab, TargetColumnShowsWhereShortcutsPointAndTheDeadOnesCanGo) {
   ASSERT_TRUE(SaveShellLink(recent_ + L"mort.lnk", gone));
   ASSERT_TRUE(DeleteFileW(gone.c_str()));
   Make(L"note.txt");
-  PointRecentListAtRecentFolder();
+  PointRecentListAtRecentFolder(App());
   ASSERT_TRUE(PumpUntil([] { return List(kRecentList).RowCount() == 3 && !List(kRecentList).IsListing(); }, 5000));
 
   wchar_t title[32] = {};
@@ -186,7 +186,7 @@ TEST_F(RecentTab, DeleteSelectedTakesReadOnlyFilesLeavesFoldersAndReportsFailure
   Make(L"autre.lnk");
   Make(L"garde.lnk");
   ASSERT_TRUE(CreateDirectoryW((recent_ + L"dossier").c_str(), nullptr));
-  PointRecentListAtRecentFolder();
+  PointRecentListAtRecentFolder(App());
   SelectRows(kRecentList, {L"lecture seule.lnk", L"autre.lnk", L"dossier"});
 
   ASSERT_TRUE(DispatchCommand(CmdRecentSupprSelect));
@@ -199,7 +199,7 @@ TEST_F(RecentTab, DeleteSelectedTakesReadOnlyFilesLeavesFoldersAndReportsFailure
 
   // A file held open without delete sharing cannot go: one line per failure,
   // the others still go.
-  PointRecentListAtRecentFolder();
+  PointRecentListAtRecentFolder(App());
   SetFileAttributesW(locked.c_str(), FILE_ATTRIBUTE_READONLY);
   HANDLE held = CreateFileW(locked.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -217,7 +217,7 @@ TEST_F(RecentTab, DeleteSelectedTakesReadOnlyFilesLeavesFoldersAndReportsFailure
 
 TEST_F(RecentTab, DeleteAllAsksFirst) {
   Make(L"a.lnk");
-  PointRecentListAtRecentFolder();
+  PointRecentListAtRecentFolder(App());
   ask_.messageAnswers = {IDNO, IDYES};
   ASSERT_TRUE(DispatchCommand(CmdRecentSupprTout));
   ASSERT_EQ(ask_.calls.size(), 1u);
@@ -257,7 +257,7 @@ TEST_F(RecentTab, AddEntryHandsTheChosenFileToTheSystem) {
 
 TEST_F(RecentTab, OpeningAnEntryThatWentAwayExplainsWhy) {
   const std::wstring path = Make(L"parti.lnk");
-  PointRecentListAtRecentFolder();
+  PointRecentListAtRecentFolder(App());
   SelectRows(kRecentList, {L"parti.lnk"});
   // Gone before the list hears of it.
   ASSERT_TRUE(DeleteFileW(path.c_str()));

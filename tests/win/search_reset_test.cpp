@@ -139,7 +139,7 @@ TEST_F(SearchResetTest, ResetEmptiesTheListsAndRemovesTheDataFolder) {
   AppendEntry(kAppsKind, {L"a", L"C:\\a.exe"});
   AppendEntry(kFilesKind, {L"f", L"C:\\f.txt"});
   SaveAllLists();
-  ASSERT_TRUE(SavePreferences());
+  ASSERT_TRUE(SavePreferences(App()));
   ASSERT_TRUE(CreateDirectoryW((App().dataFolder + L"Sub").c_str(), nullptr));
   ask_.messageAnswers = {IDNO, IDYES};
   DispatchCommand(CmdSupprimerTout);

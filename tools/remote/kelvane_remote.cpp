@@ -19,7 +19,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/app_state.h"
+#include "settings/program_context_win.h"
 #include "toolkit/find_child_win.h"
 
 namespace {
