@@ -3,6 +3,7 @@
 #include "app/folder_lists.h"
 #include "app/panel_tabs.h"
 #include "app/popup_menus.h"
+#include "settings/preferences_window_win.h"
 
 namespace kelvane {
 namespace {
@@ -15,6 +16,7 @@ class MainWindowSide final : public MainWindowServices {
   const std::wstring& LastDroppedFiles() const override { return kelvane::LastDroppedFiles(); }
   std::wstring DossiersMenuFolder(int command) override { return kelvane::DossiersMenuFolder(command); }
   void EnablePasteEntry(bool enabled) override { kelvane::EnablePasteEntry(enabled); }
+  void OpenPreferencesWindow() override { kelvane::OpenPreferencesWindow(); }
 };
 
 }  // namespace

@@ -18,7 +18,7 @@ namespace kelvane {
 void SaveOnQuit() {
   // The list files (applications, files, links, each after its load has
   // finished), or with auto-backup the lists, the preferences and a copy.
-  SaveAtShutdown();
+  SaveAtShutdown(App());
 }
 
 bool SaveBeforeQuit() {

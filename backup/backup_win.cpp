@@ -5,7 +5,6 @@
 
 #include <array>
 
-#include "app/app_state.h"
 #include "backup/backup_messages.h"
 #include "backup/backup_set.h"
 #include "backup/backup_texts.h"
@@ -14,7 +13,6 @@
 #include "lists/list_rules.h"
 #include "lists/list_store_win.h"
 #include "settings/preferences_win.h"
-#include "settings/preferences_window_win.h"
 #include "toolkit/protected_folders_win.h"
 #include "toolkit/requesters_win.h"
 #include "toolkit/utf_win.h"
@@ -27,7 +25,7 @@ namespace t = backup_texts;
 // The main window ignores input while a backup or restore runs.
 class MainWindowDisabled {
  public:
-  MainWindowDisabled() : window_(App().mainWindow) {
+  explicit MainWindowDisabled(HWND window) : window_(window) {
     if (window_) EnableWindow(window_, FALSE);
   }
   ~MainWindowDisabled() {
@@ -40,47 +38,48 @@ class MainWindowDisabled {
   HWND window_;
 };
 
-HWND Owner() { return App().mainWindow; }
+HWND Owner(const ProgramContext& context) { return context.mainWindow; }
 
 // Without a backup folder, the backup and restore commands offer to choose one.
-bool OfferToChooseBackupFolder() {
-  if (!App().prefs.PrefBackup.empty()) return false;
-  if (Ask(Owner(), t::kTitleBackup, t::kNoBackupFolder, MB_YESNO | MB_ICONINFORMATION)) OpenPreferencesWindow();
+bool OfferToChooseBackupFolder(ProgramContext& context) {
+  if (!context.prefs.PrefBackup.empty()) return false;
+  if (Ask(Owner(context), t::kTitleBackup, t::kNoBackupFolder, MB_YESNO | MB_ICONINFORMATION) && context.window) {
+    context.window->OpenPreferencesWindow();
+  }
   return true;
 }
 
 // The backup folder, refused where no backup may stand (a volume root, the
 // Windows or profile folder, the data folder or a folder holding it).
-bool IsForbidden(const std::wstring& backup) {
-  return IsForbiddenBackupFolder(backup, App().dataFolder, IsProtectedFolder(WithoutTrailingBackslash(backup)));
+bool IsForbidden(ProgramContext& context, const std::wstring& backup) {
+  return IsForbiddenBackupFolder(backup, context.dataFolder, IsProtectedFolder(WithoutTrailingBackslash(backup)));
 }
 
-BackupResult SaveAllAndWriteBackup() {
+BackupResult SaveAllAndWriteBackup(ProgramContext& context) {
   SaveAllLists();
-  SavePreferences(App());
-  const std::wstring& backup = App().prefs.PrefBackup;
+  SavePreferences(context);
+  const std::wstring& backup = context.prefs.PrefBackup;
   if (backup.empty()) return {BackupStatus::kNoBackup, backup};
-  if (IsForbidden(backup)) return {BackupStatus::kRefused, backup};
+  if (IsForbidden(context, backup)) return {BackupStatus::kRefused, backup};
   Win32TreeFileSystem fs;
-  return WriteBackup(fs, App().dataFolder, backup);
+  return WriteBackup(fs, context.dataFolder, backup);
 }
 
 }  // namespace
 
-bool SaveAllAndBackup() { return SaveAllAndWriteBackup().ok(); }
+bool SaveAllAndBackup(ProgramContext& context) { return SaveAllAndWriteBackup(context).ok(); }
 
-void RestoreBackup() {
-  AppState& app = App();
-  const std::wstring& backup = app.prefs.PrefBackup;
+void RestoreBackup(ProgramContext& context) {
+  const std::wstring& backup = context.prefs.PrefBackup;
   Win32TreeFileSystem fs;
   // Checked before anything changes: a damaged backup is never restored.
-  BackupResult result = IsForbidden(backup) ? BackupResult{BackupStatus::kRefused, backup} : CheckBackup(fs, backup);
+  BackupResult result = IsForbidden(context, backup) ? BackupResult{BackupStatus::kRefused, backup} : CheckBackup(fs, backup);
   if (result.status == BackupStatus::kNoBackup) {
-    ShowMessage(Owner(), t::kTitleRestore, t::kNoBackupFound, kWarningBox);
+    ShowMessage(Owner(context), t::kTitleRestore, t::kNoBackupFound, kWarningBox);
     return;
   }
   if (!result.ok()) {
-    ShowMessage(Owner(), t::kTitleRestore, RestoreFailedText(result), kErrorBox);
+    ShowMessage(Owner(context), t::kTitleRestore, RestoreFailedText(result), kErrorBox);
     return;
   }
   // The lists whose file is there now are the ones the restore replaces; a
@@ -91,11 +90,11 @@ void RestoreBackup() {
     FinishListLoad(kind);
     replaced[static_cast<size_t>(kind)] = PathExists(ListFilePath(kind));
   }
-  result = RestoreBackupFiles(fs, backup, app.dataFolder);
+  result = RestoreBackupFiles(fs, backup, context.dataFolder);
   if (!result.ok()) {
     // The lists keep their entries: the next save writes them whole, never
     // an empty list over a file.
-    ShowMessage(Owner(), t::kTitleRestore, RestoreFailedText(result), kErrorBox);
+    ShowMessage(Owner(context), t::kTitleRestore, RestoreFailedText(result), kErrorBox);
     return;
   }
   for (int kind : kListKinds) {
@@ -103,53 +102,53 @@ void RestoreBackup() {
     if (HWND list = ListView(kind)) ListView_DeleteAllItems(list);
   }
   StartListLoader();
-  ShowMessage(Owner(), t::kTitleRestore, t::kRestoreDone, kInformationBox);
+  ShowMessage(Owner(context), t::kTitleRestore, t::kRestoreDone, kInformationBox);
 }
 
-void BackupNow() {
-  if (OfferToChooseBackupFolder()) return;
-  MainWindowDisabled disabled;
-  const BackupResult result = SaveAllAndWriteBackup();
+void BackupNow(ProgramContext& context) {
+  if (OfferToChooseBackupFolder(context)) return;
+  MainWindowDisabled disabled(context.mainWindow);
+  const BackupResult result = SaveAllAndWriteBackup(context);
   if (result.ok()) {
-    ShowMessage(Owner(), t::kTitleBackup, t::kBackupDone, kInformationBox);
+    ShowMessage(Owner(context), t::kTitleBackup, t::kBackupDone, kInformationBox);
   } else {
-    ShowMessage(Owner(), t::kTitleBackup, BackupFailedText(result), kErrorBox);
+    ShowMessage(Owner(context), t::kTitleBackup, BackupFailedText(result), kErrorBox);
   }
 }
 
-void RestoreFromBackup() {
-  if (OfferToChooseBackupFolder()) return;
-  if (!Ask(Owner(), t::kTitleRestore, t::kRestoreQuestion, MB_YESNO | MB_ICONWARNING)) return;
-  MainWindowDisabled disabled;
-  RestoreBackup();
+void RestoreFromBackup(ProgramContext& context) {
+  if (OfferToChooseBackupFolder(context)) return;
+  if (!Ask(Owner(context), t::kTitleRestore, t::kRestoreQuestion, MB_YESNO | MB_ICONWARNING)) return;
+  MainWindowDisabled disabled(context.mainWindow);
+  RestoreBackup(context);
 }
 
-void DeleteBackup() {
-  const std::wstring backup = App().prefs.PrefBackup;
+void DeleteBackup(ProgramContext& context) {
+  const std::wstring backup = context.prefs.PrefBackup;
   if (!ExistsAsFolder(backup)) return;
   // Only a folder holding a backup the program wrote, whatever was typed.
   Win32TreeFileSystem fs;
-  if (IsForbidden(backup) || !IsProgramBackupFolder(fs, backup)) {
-    const BackupStatus why = IsForbidden(backup) ? BackupStatus::kRefused : BackupStatus::kNotABackup;
-    ShowMessage(Owner(), t::kTitleDeleteQuestion, DeleteRefusedText({why, backup}), kWarningBox);
+  if (IsForbidden(context, backup) || !IsProgramBackupFolder(fs, backup)) {
+    const BackupStatus why = IsForbidden(context, backup) ? BackupStatus::kRefused : BackupStatus::kNotABackup;
+    ShowMessage(Owner(context), t::kTitleDeleteQuestion, DeleteRefusedText({why, backup}), kWarningBox);
     return;
   }
-  if (!Ask(Owner(), t::kTitleDeleteQuestion, DeleteQuestionText(backup), MB_YESNO | MB_ICONWARNING)) return;
+  if (!Ask(Owner(context), t::kTitleDeleteQuestion, DeleteQuestionText(backup), MB_YESNO | MB_ICONWARNING)) return;
   // PrefBackup keeps its value: backups fail until the folder is chosen again.
   const BackupResult result =
-      DeleteBackupFolder(fs, backup, App().dataFolder, IsProtectedFolder(WithoutTrailingBackslash(backup)));
+      DeleteBackupFolder(fs, backup, context.dataFolder, IsProtectedFolder(WithoutTrailingBackslash(backup)));
   if (result.ok()) {
-    ShowMessage(Owner(), t::kTitleDeleteDone, t::kDeleteDone, kInformationBox);
+    ShowMessage(Owner(context), t::kTitleDeleteDone, t::kDeleteDone, kInformationBox);
   } else {
-    ShowMessage(Owner(), t::kTitleDeleteFailed, t::kDeleteFailed, kErrorBox);
+    ShowMessage(Owner(context), t::kTitleDeleteFailed, t::kDeleteFailed, kErrorBox);
   }
 }
 
-void SaveAtShutdown() {
+void SaveAtShutdown(ProgramContext& context) {
   // Backups turned off in the preferences leave no automatic backup, whatever
   // the auto-backup value kept in the file.
-  if (App().prefs.PrefAutoBackup == 1 && App().prefs.CheckBackup == 1) {
-    SaveAllAndBackup();
+  if (context.prefs.PrefAutoBackup == 1 && context.prefs.CheckBackup == 1) {
+    SaveAllAndBackup(context);
   } else {
     SaveAllLists();
   }

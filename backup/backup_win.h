@@ -3,28 +3,30 @@
 // (PrefBackup), restore from it, and its removal; the backup made at exit.
 // User-interface thread only.
 
+#include "settings/program_context_win.h"
+
 namespace kelvane {
 
 // Writes the three lists and the preferences, then backs the data folder up
 // into PrefBackup when that is an existing folder (WriteBackup: a new folder
 // beside it, checked, then put in its place). True when the backup was made
 // whole; false without a backup folder, or with the previous one kept.
-bool SaveAllAndBackup();
+bool SaveAllAndBackup(ProgramContext& context);
 
 // Checks the backup in PrefBackup, then writes its files over the data
 // folder's (each in one step) and reloads the lists from them. A damaged
 // backup is said and changes nothing. The lists are emptied only once every
 // file was restored, just before the reload: after a failure they keep what
 // they showed, so that no later save writes empty lists over the files.
-void RestoreBackup();
+void RestoreBackup(ProgramContext& context);
 
 // The commands of MenuSauvegarde; the main window is disabled meanwhile.
-void BackupNow();          // CmdCreerSauvegarde
-void RestoreFromBackup();  // CmdRecupSauvegarde
-void DeleteBackup();       // CmdSupprSauvegarde: only a backup the program wrote
+void BackupNow(ProgramContext& context);          // CmdCreerSauvegarde
+void RestoreFromBackup(ProgramContext& context);  // CmdRecupSauvegarde
+void DeleteBackup(ProgramContext& context);       // CmdSupprSauvegarde: only a backup the program wrote
 
 // At exit: with PrefAutoBackup and CheckBackup at 1, SaveAllAndBackup (its
 // result is not reported); otherwise the three lists.
-void SaveAtShutdown();
+void SaveAtShutdown(ProgramContext& context);
 
 }  // namespace kelvane

@@ -34,6 +34,7 @@ class MainWindowServices {
   virtual std::wstring DossiersMenuFolder(int command) = 0;
   // The paste entries of the menus follow the file clipboard.
   virtual void EnablePasteEntry(bool enabled) = 0;
+  virtual void OpenPreferencesWindow() = 0;
 };
 
 struct ProgramContext {

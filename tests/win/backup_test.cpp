@@ -215,7 +215,7 @@ TEST_F(BackupTest, DeletingTheBackupAsksAndLaterBackupsFailUntilAFolderIsChosenA
 TEST_F(BackupTest, ShutdownWithAutoBackupWritesListsAndPreferencesSilently) {
   AppendEntry(kFilesKind, {L"Photos", L"D:\\Photos\\"});
   App().prefs.PrefAutoBackup = 0;
-  SaveAtShutdown();
+  SaveAtShutdown(App());
   EXPECT_EQ(ReadAll(Data(L"MyFiles.txt")), "1\r\nPhotos\r\nD:\\Photos\\\r\n");
   EXPECT_FALSE(FileExists(Data(L"Kelvane.prefs"))) << "without auto-backup only the lists";
 
@@ -223,17 +223,17 @@ TEST_F(BackupTest, ShutdownWithAutoBackupWritesListsAndPreferencesSilently) {
   // left at 1 in the file.
   App().prefs.PrefAutoBackup = 1;
   App().prefs.CheckBackup = 0;
-  SaveAtShutdown();
+  SaveAtShutdown(App());
   EXPECT_FALSE(FileExists(Saved(L"MyFiles.txt")));
 
   App().prefs.CheckBackup = 1;
   App().prefs.PrefBackup.clear();
-  SaveAtShutdown();
+  SaveAtShutdown(App());
   EXPECT_NE(ReadAll(Data(L"Kelvane.prefs")).find("PrefAutoBackup = 1\r\n"), std::string::npos);
   EXPECT_FALSE(FileExists(Saved(L"MyFiles.txt")));
 
   App().prefs.PrefBackup = backup_;
-  SaveAtShutdown();
+  SaveAtShutdown(App());
   EXPECT_EQ(ReadAll(Saved(L"MyFiles.txt")), "1\r\nPhotos\r\nD:\\Photos\\\r\n");
   EXPECT_TRUE(watch_.calls.empty());
 }

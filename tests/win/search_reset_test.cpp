@@ -165,7 +165,7 @@ TEST_F(SearchResetTest, ResetEmptiesTheListsAndRemovesTheDataFolder) {
 
   // Nothing added: what exit writes leaves no data folder behind.
   App().prefs.PrefAutoBackup = 1;
-  SaveAtShutdown();
+  SaveAtShutdown(App());
   SaveAllLists();
   EXPECT_FALSE(FileExists(DataFolder()));
 }
@@ -178,7 +178,7 @@ TEST_F(SearchResetTest, AnEntryAddedAfterAResetIsKeptAtExit) {
   ASSERT_FALSE(FileExists(DataFolder()));
   ask_.inputAnswers = {L"https://example.org/", L"Exemple"};
   DispatchCommand(CmdAjoutLien);
-  SaveAtShutdown();
+  SaveAtShutdown(App());
   EXPECT_EQ(ReadAll(App().dataFolder + L"MyLinks.txt"), "1\r\nExemple\r\nhttps://example.org/\r\n");
   EXPECT_FALSE(FileExists(App().dataFolder + L"Kelvane.prefs"));
 }
