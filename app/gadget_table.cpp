@@ -71,7 +71,9 @@ constexpr GadgetEntry kGadgetEvents[] = {
     {kExplorerList, E::MenuKey, O::ExplorerTab,
      [](ProgramContext&) { MenuIfCurrentRowSelected(kExplorerList, kMenuExplorer, true); }},
     {kExplorerList, E::Change, O::ExplorerTab, OnExplorerFolderChanged},
-    {kExplorerList, E::Drop, O::FileOperations, OnExplorerDrop},
+    // The drop brings its paths to the handler.
+    {kExplorerList, E::Drop, O::FileOperations,
+     [](ProgramContext& context) { MoveDroppedItems(context, LastDroppedFiles()); }},
     {kRecentList, E::RowsChanged, O::RecentTab, UpdateRecentCountHeader},
     {kExplorerList, E::RowsChanged, O::ExplorerTab, OnExplorerRowsChanged},
     // History tab buttons.

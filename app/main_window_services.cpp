@@ -13,7 +13,6 @@ class MainWindowSide final : public MainWindowServices {
   void SelectTab(int index) override { kelvane::SelectTab(index); }
   int CurrentTab() const override { return kelvane::CurrentTab(); }
   ExplorerListControl* FolderList(int gadget) override { return kelvane::FolderList(gadget); }
-  const std::wstring& LastDroppedFiles() const override { return kelvane::LastDroppedFiles(); }
   std::wstring DossiersMenuFolder(int command) override { return kelvane::DossiersMenuFolder(command); }
   void EnablePasteEntry(bool enabled) override { kelvane::EnablePasteEntry(enabled); }
   void OpenPreferencesWindow() override { kelvane::OpenPreferencesWindow(); }

@@ -231,6 +231,5 @@ void RecycleSelectionAfterAsking(ProgramContext& context) {
   RefreshExplorer(context);
 }
 
-void OnExplorerDrop(ProgramContext& context) { if (context.window) MoveDroppedItems(context, context.window->LastDroppedFiles()); }
 
 }  // namespace kelvane

@@ -40,6 +40,5 @@ void CopySelectionToFolder(ProgramContext& context);      // CopierVers button, 
 void MoveSelectionToFolder(ProgramContext& context);      // DeplacerVers button, CmdExplDeplacerVers
 void DeleteSelectionAfterAsking(ProgramContext& context);   // Supprimer button, CmdExplSupprimer
 void RecycleSelectionAfterAsking(ProgramContext& context);  // Recycler button, CmdExplRecycler
-void OnExplorerDrop(ProgramContext& context);             // drop event of ExplorerList
 
 }  // namespace kelvane

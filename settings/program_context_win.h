@@ -27,9 +27,6 @@ class MainWindowServices {
   // The control of gadget kRecentList, kExplorerList or kDesktopList; null
   // for any other gadget or while its tab page is not built yet.
   virtual ExplorerListControl* FolderList(int gadget) = 0;
-  // The line-feed-separated paths of the last drop on a folder list; valid
-  // while the drop event runs.
-  virtual const std::wstring& LastDroppedFiles() const = 0;
   // The folder a command of the explorer's folders menu stands for.
   virtual std::wstring DossiersMenuFolder(int command) = 0;
   // The paste entries of the menus follow the file clipboard.
