@@ -100,7 +100,7 @@ void RestoreBackup() {
   }
   for (int kind : kListKinds) {
     if (!replaced[static_cast<size_t>(kind)]) continue;
-    if (HWND list = ListView(kind)) ListView_DeleteAllItems(list);
+    ClearEntries(kind);
   }
   StartListLoader();
   ShowMessage(Owner(), t::kTitleRestore, t::kRestoreDone, kInformationBox);
