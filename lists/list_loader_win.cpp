@@ -7,6 +7,7 @@
 #include <array>
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -21,6 +22,7 @@
 #include "lists/list_rules.h"
 #include "lists/list_store_win.h"
 #include "lists/list_sync_win.h"
+#include "toolkit/checksum.h"
 #include "toolkit/utf_win.h"
 #include "toolkit/window_class_win.h"
 
@@ -61,6 +63,8 @@ struct Item {
   bool unreadable = false;
   DWORD readError = 0;
   bool noCount = false;  // the file's first line is not a count
+  std::uint64_t checksum = 0;  // of the entries read, as SerializeList writes them
+  size_t entriesRead = 0;
 };
 
 // One load: shared by its thread and the user-interface thread.
@@ -145,6 +149,7 @@ void LoadOne(Run& run, int kind, std::vector<std::wstring>* targets) {
   done.generation = run.generation;
   done.kind = kind;
   const std::wstring& path = run.paths[static_cast<size_t>(kind)];
+  done.checksum = ContentChecksum(SerializeList({}));  // no file: an empty list
   if (PathExists(path)) {
     std::string bytes;
     bool read = false;
@@ -163,6 +168,8 @@ void LoadOne(Run& run, int kind, std::vector<std::wstring>* targets) {
         targets->reserve(parsed.entries.size());
         for (const ListEntry& entry : parsed.entries) targets->push_back(entry.target);
       }
+      done.checksum = ContentChecksum(SerializeList(parsed.entries));
+      done.entriesRead = parsed.entries.size();
       for (size_t first = 0; first < parsed.entries.size(); first += kRowBatch) {
         Item rows;
         rows.type = Item::Rows;
@@ -298,7 +305,17 @@ bool ApplySome(Item& item, double deadline) {
       const std::wstring path = ListFilePath(item.kind);
       if (item.unreadable) QueueListNotice(UnreadableAtStartText(path, item.readError, RecoveredListPath(item.kind)));
       if (item.noCount) QueueListNotice(NoCountLineText(path));
-      if (!item.unreadable) NoteListInStep(item.kind);
+      if (!item.unreadable) {
+        // The thread's checksum holds when the list holds the file's entries alone.
+        const auto k = static_cast<size_t>(item.kind);
+        const bool fileAlone = list.Count() == item.entriesRead && loader.removed[k].empty() &&
+                               (item.entriesRead == 0 || loader.base[k] == 0);
+        if (fileAlone) {
+          NoteListChecksumInStep(item.kind, item.checksum);
+        } else {
+          NoteListInStep(item.kind);
+        }
+      }
       CheckListTargets(item.kind);
       return true;
     }

@@ -95,8 +95,10 @@ void NoteListInStep(int kind) {
   if (IsListKind(kind)) NoteListInStep(kind, Favourites().List(kind).Serialize());
 }
 
-void NoteListInStep(int kind, std::string_view written) {
-  if (IsListKind(kind)) Sync().inStep[static_cast<size_t>(kind)] = ContentChecksum(written);
+void NoteListInStep(int kind, std::string_view written) { NoteListChecksumInStep(kind, ContentChecksum(written)); }
+
+void NoteListChecksumInStep(int kind, std::uint64_t checksum) {
+  if (IsListKind(kind)) Sync().inStep[static_cast<size_t>(kind)] = checksum;
   Sync().tryWatch = true;
 }
 
