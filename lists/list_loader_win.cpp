@@ -176,6 +176,9 @@ void LoadOne(Run& run, int kind, std::vector<std::wstring>* targets) {
         rows.generation = run.generation;
         rows.kind = kind;
         const size_t last = std::min(parsed.entries.size(), first + kRowBatch);
+        // The first batch has room for the whole file: moved into an empty
+        // list, it takes the later batches without growing again.
+        if (first == 0) rows.rows.reserve(parsed.entries.size());
         rows.rows.assign(std::make_move_iterator(parsed.entries.begin() + static_cast<std::ptrdiff_t>(first)),
                          std::make_move_iterator(parsed.entries.begin() + static_cast<std::ptrdiff_t>(last)));
         Push(std::move(rows));
