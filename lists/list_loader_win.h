@@ -25,8 +25,8 @@
 //   leaves that file alone rather than write the empty list over it, and
 //   writes what the user adds beside it (RecoveredListPath).
 // - A file whose first line is not a count is read from its name and target
-//   pairs and kept as loaded (FavouriteList::LoadEnd::KeptAsLoaded): SaveList does not write it
-//   over until the list changes.
+//   pairs and kept as loaded (FavouriteList::LoadEnd::KeptAsLoaded): SaveList
+//   does not write it over until the list changes.
 // Either is told to the user once, when the rows are in.
 // All functions are called on the user-interface thread.
 #include <windows.h>
