@@ -6,7 +6,7 @@ namespace kelvane {
 
 AppState& App() {
   static AppState state;
-  static const bool wired = (state.window = &TheMainWindowServices(), true);
+  static const bool wired = (state.window = &TheMainWindowServices(), UseFavouriteStore(&state.favourites), true);
   (void)wired;
   return state;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The program's one context, and what only the main program itself keeps.
 // Parts receive the context by reference; App() is for the main program.
+#include "lists/favourite_store_win.h"
 #include "settings/program_context_win.h"
 #include "toolkit/handle_win.h"
 
@@ -8,6 +9,7 @@ namespace kelvane {
 
 struct AppState : ProgramContext {
   UniqueKernelHandle instanceMutex;
+  FavouriteStore favourites{*this};  // the three favourite lists
 };
 
 AppState& App();

@@ -8,7 +8,7 @@
 #include "explorer/file_clipboard_win.h"
 #include "explorer/file_operations_win.h"
 #include "backup/backup_win.h"
-#include "lists/search_reset_win.h"
+#include "app/search_reset.h"
 #include "settings/preferences_window_win.h"
 #include "theme/about_window_win.h"
 #include "lists/apps_tab_win.h"
@@ -47,10 +47,10 @@ constexpr CommandEntry kCommands[] = {
     {CmdPetitesIco, O::ViewMenu, WithoutContext<ViewSmallIcons>},
     {CmdModeListe, O::ViewMenu, WithoutContext<ViewList>},
     {CmdModeDetails, O::ViewMenu, WithoutContext<ViewDetails>},
-    {CmdAjoutAppli, O::AppsTab, WithoutContext<AddApplication>},
-    {CmdAjoutFichier, O::FilesTab, WithoutContext<AddFile>},
-    {CmdAjoutDossier, O::FilesTab, WithoutContext<AddFolder>},
-    {CmdAjoutLien, O::LinksTab, WithoutContext<AddLink>},
+    {CmdAjoutAppli, O::AppsTab, AddApplication},
+    {CmdAjoutFichier, O::FilesTab, AddFile},
+    {CmdAjoutDossier, O::FilesTab, AddFolder},
+    {CmdAjoutLien, O::LinksTab, AddLink},
     {CmdLienOuvrir, O::LinksTab, WithoutContext<OpenSelectedLinks>},
     {CmdLienRetirer, O::LinksTab, WithoutContext<RemoveSelectedLinks>},
     {CmdLienRenommer, O::LinksTab, WithoutContext<RenameSelectedLinks>},

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "app/app_state.h"
 #include "app/panel_tabs.h"
 #include "import/import_sources_win.h"
 #include "import/pick_list.h"
@@ -21,7 +22,7 @@ int TabOf(int kind) { return kind - kAppsKind; }
 
 std::vector<std::wstring> ListNames(int kind) {
   std::vector<std::wstring> names;
-  for (const ListEntry& entry : ReadEntries(kind)) names.push_back(entry.name);
+  for (const ListEntry& entry : App().favourites.List(kind).Entries()) names.push_back(entry.name);
   return names;
 }
 

@@ -15,7 +15,7 @@
 #include "app/shutdown.h"
 #include "app/tray_icon.h"
 #include "explorer/clipboard_window_win.h"
-#include "lists/dead_targets_win.h"
+#include "lists/favourite_store_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/explorer_list_win.h"
 
@@ -119,7 +119,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_NOTIFY: {
       LRESULT result = 0;
-      if (HandleDeadTargetNotify(reinterpret_cast<const NMHDR*>(lParam), &result)) return result;
+      if (HandleFavouriteListNotify(reinterpret_cast<const NMHDR*>(lParam), &result)) return result;
       OnNotify(reinterpret_cast<const NMHDR*>(lParam));
       return 0;
     }

@@ -5,7 +5,7 @@
 #include "app/panel_tabs.h"
 #include "app/popup_menus.h"
 #include "app/tray_icon.h"
-#include "lists/list_drop_win.h"
+#include "import/list_drop_win.h"
 
 namespace kelvane {
 

@@ -319,9 +319,10 @@ std::unique_ptr<ExplorerListControl> MakeFolderList(HWND page, int gadget, int x
 
 void BuildReportListTab(HWND page, const ReportListDef& def) {
   const Panel& panel = ThePanel();
-  HWND list = MakeList(page, def.gadget, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
-                       LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP, 0, 0, panel.pageWidth,
-                       panel.pageHeight);
+  // Owner data: the rows are the favourite store's, asked for as drawn.
+  HWND list = MakeList(page, def.gadget, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
+                       WS_EX_CLIENTEDGE, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP, 0, 0,
+                       panel.pageWidth, panel.pageHeight);
   if (!list) return;
   AddColumn(list, 0, CatalogText(L"Panel", def.column0Key), 400);
   AddColumn(list, 1, CatalogText(L"Panel", def.column1Key), 300);

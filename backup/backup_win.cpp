@@ -99,7 +99,7 @@ void RestoreBackup(ProgramContext& context) {
   }
   for (int kind : kListKinds) {
     if (!replaced[static_cast<size_t>(kind)]) continue;
-    if (HWND list = ListView(kind)) ListView_DeleteAllItems(list);
+    ClearEntries(kind);
   }
   StartListLoader();
   ShowMessage(Owner(context), t::kTitleRestore, t::kRestoreDone, kInformationBox);

@@ -1,7 +1,5 @@
 #include "lists/apps_tab_win.h"
 
-#include "app/app_state.h"
-#include "app/panel_tabs.h"
 #include "lists/list_commands_win.h"
 #include "lists/list_loader_win.h"
 #include "lists/list_store_win.h"
@@ -17,13 +15,12 @@ constexpr int kTab = 0;
 
 }  // namespace
 
-void AddApplication() {
-  SelectTab(kTab);
-  AppState& app = App();
+void AddApplication(ProgramContext& context) {
+  context.window->SelectTab(kTab);
   const std::wstring path = TheRequesters().OpenFile(ListOwner(), L"S\u00E9lectionner un fichier ex\u00E9cutable",
-                                                     app.defaultAppsFolder, L"Fichiers EXE|*.exe");
+                                                     context.defaultAppsFolder, L"Fichiers EXE|*.exe");
   if (path.empty()) return;
-  app.defaultAppsFolder = FolderPartOf(path);
+  context.defaultAppsFolder = FolderPartOf(path);
   AddEntryUnlessDuplicate(kKind, {FileNamePartOf(path), path}, DuplicateOf::Application);
 }
 

@@ -5,10 +5,11 @@
 // successful pick moves to the picked file's folder until the program ends.
 
 #include "lists/list_file.h"
+#include "settings/program_context_win.h"
 
 namespace kelvane {
 
-void AddApplication();                 // CmdAjoutAppli
+void AddApplication(ProgramContext& context);                 // CmdAjoutAppli
 void StartSelectedApplications();      // CmdAppliOuvrir
 void RenameSelectedApplications();     // CmdAppliRenommer
 void ShowApplicationProperties();      // CmdAppliProprietes

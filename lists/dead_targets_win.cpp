@@ -11,6 +11,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "lists/favourite_store_win.h"
 #include "lists/list_commands_win.h"
 #include "lists/list_loader_win.h"
 #include "lists/list_rules.h"
@@ -126,7 +127,7 @@ void StartChecks() {
     if (!checks.due[k]) continue;
     checks.due[k] = false;
     Request request{kind, ++checks.generation[k], {}};
-    for (const ListEntry& entry : ReadEntries(kind)) {
+    for (const ListEntry& entry : Favourites().List(kind).Entries()) {
       if (IsCheckableTarget(entry.target)) request.targets.push_back(entry.target);
     }
     std::lock_guard lock(checks.mutex);
@@ -187,7 +188,9 @@ void CheckListTargets(int kind) {
 bool IsDeadRow(int kind, int row) {
   if (!IsListKind(kind)) return false;
   const auto& dead = TheChecks().dead[static_cast<size_t>(kind)];
-  return !dead.empty() && row >= 0 && row < EntryCount(kind) && dead.count(TargetKey(EntryAt(kind, row).target)) != 0;
+  const FavouriteList& list = Favourites().List(kind);
+  return !dead.empty() && row >= 0 && static_cast<size_t>(row) < list.Count() &&
+         dead.count(TargetKey(list.At(static_cast<size_t>(row)).target)) != 0;
 }
 
 std::vector<int> DeadRows(int kind) {

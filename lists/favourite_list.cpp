@@ -1,5 +1,6 @@
 #include "lists/favourite_list.h"
 
+#include <iterator>
 #include <stdexcept>
 
 #include "lists/search_match.h"
@@ -16,6 +17,14 @@ void FavouriteList::BeginLoad() {
 
 void FavouriteList::AppendLoaded(std::span<const ListEntry> batch) {
   entries_.insert(entries_.end(), batch.begin(), batch.end());
+}
+
+void FavouriteList::AppendLoaded(std::vector<ListEntry>&& batch) {
+  if (entries_.empty()) {
+    entries_ = std::move(batch);
+  } else {
+    entries_.insert(entries_.end(), std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()));
+  }
 }
 
 void FavouriteList::EndLoad(LoadEnd end) {
@@ -37,6 +46,18 @@ int FavouriteList::FindPrefix(std::wstring_view text) const {
       text);
 }
 
+int FavouriteList::FindTyped(std::wstring_view text, std::size_t start) const {
+  const std::size_t count = entries_.size();
+  for (std::size_t step = 0; step < count; ++step) {
+    const std::size_t index = (start + step) % count;
+    const std::wstring_view name = entries_[index].name;
+    if (name.size() >= text.size() && SameNameIgnoringCase(name.substr(0, text.size()), text)) {
+      return static_cast<int>(index);
+    }
+  }
+  return -1;
+}
+
 int FavouriteList::Add(ListEntry entry) {
   if (FindName(entry.name) >= 0) return -1;
   entries_.push_back(std::move(entry));
@@ -55,6 +76,12 @@ bool FavouriteList::Rename(std::size_t index, std::wstring name) {
 void FavouriteList::Remove(std::size_t index) {
   if (index >= entries_.size()) throw std::out_of_range("FavouriteList::Remove");
   entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
+  Changed();
+}
+
+void FavouriteList::Clear() {
+  if (entries_.empty()) return;
+  std::vector<ListEntry>().swap(entries_);
   Changed();
 }
 

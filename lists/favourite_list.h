@@ -47,6 +47,7 @@ class FavouriteList {
 
   void BeginLoad();
   void AppendLoaded(std::span<const ListEntry> batch);
+  void AppendLoaded(std::vector<ListEntry>&& batch);
   void EndLoad(LoadEnd end);
   bool Loading() const { return loading_; }
   bool FileUnreadable() const { return end_ == LoadEnd::Unreadable; }
@@ -56,6 +57,9 @@ class FavouriteList {
   // Index of the first entry whose name begins with `text` (letter case
   // significant), or -1.
   int FindPrefix(std::wstring_view text) const;
+  // Type-ahead in the list view: the first entry from `start` on, going round
+  // past the end, whose name begins with `text` with letter case ignored; -1.
+  int FindTyped(std::wstring_view text, std::size_t start) const;
 
   // Appends unless another entry has that name (letter case ignored); the
   // index of the entry added, or -1 for a duplicate.
@@ -63,6 +67,8 @@ class FavouriteList {
   // Empty names are not taken. True when the name changed.
   bool Rename(std::size_t index, std::wstring name);
   void Remove(std::size_t index);
+  // Every entry goes (a reset, a list loaded again).
+  void Clear();
   // Icons are not part of the file: setting one is no change to save.
   void SetIcon(std::size_t index, int icon);
 

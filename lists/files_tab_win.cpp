@@ -1,7 +1,5 @@
 #include "lists/files_tab_win.h"
 
-#include "app/app_state.h"
-#include "app/panel_tabs.h"
 #include "lists/list_commands_win.h"
 #include "lists/list_loader_win.h"
 #include "lists/list_store_win.h"
@@ -17,24 +15,22 @@ constexpr int kTab = 1;
 
 }  // namespace
 
-void AddFile() {
-  SelectTab(kTab);
-  AppState& app = App();
+void AddFile(ProgramContext& context) {
+  context.window->SelectTab(kTab);
   const std::wstring path = TheRequesters().OpenFile(ListOwner(), L"S\u00E9lectionner un fichier",
-                                                     app.defaultFilesFolder, L"Tous fichiers (*.*)|*.*");
+                                                     context.defaultFilesFolder, L"Tous fichiers (*.*)|*.*");
   if (path.empty()) return;
-  app.defaultFilesFolder = FolderPartOf(path);
+  context.defaultFilesFolder = FolderPartOf(path);
   AddEntryUnlessDuplicate(kKind, {FileNamePartOf(path), path}, DuplicateOf::File);
 }
 
-void AddFolder() {
-  SelectTab(kTab);
-  AppState& app = App();
+void AddFolder(ProgramContext& context) {
+  context.window->SelectTab(kTab);
   // The shell gives a drive root with its backslash and other folders without.
   const std::wstring path = WithTrailingBackslash(
-      TheRequesters().BrowseFolder(ListOwner(), L"S\u00E9lectionner un dossier", app.defaultFilesFolder));
+      TheRequesters().BrowseFolder(ListOwner(), L"S\u00E9lectionner un dossier", context.defaultFilesFolder));
   if (path.empty()) return;
-  app.defaultFilesFolder = path;
+  context.defaultFilesFolder = path;
   AddEntryUnlessDuplicate(kKind, {FolderNameOf(path), path}, DuplicateOf::Folder);
 }
 

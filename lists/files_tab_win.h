@@ -6,11 +6,12 @@
 // picked file's folder or to the picked folder until the program ends.
 
 #include "lists/list_file.h"
+#include "settings/program_context_win.h"
 
 namespace kelvane {
 
-void AddFile();                    // CmdAjoutFichier
-void AddFolder();                  // CmdAjoutDossier
+void AddFile(ProgramContext& context);                    // CmdAjoutFichier
+void AddFolder(ProgramContext& context);                  // CmdAjoutDossier
 void OpenSelectedFiles();          // CmdFichierOuvrir
 void RenameSelectedFiles();        // CmdFichierRenommer
 void ShowFileProperties();         // CmdFichierProprietes

@@ -1,6 +1,5 @@
 #include "lists/links_tab_win.h"
 
-#include "app/panel_tabs.h"
 #include "lists/list_commands_win.h"
 #include "lists/list_loader_win.h"
 #include "lists/list_store_win.h"
@@ -15,8 +14,8 @@ constexpr int kTab = 2;
 
 }  // namespace
 
-void AddLink() {
-  SelectTab(kTab);
+void AddLink(ProgramContext& context) {
+  context.window->SelectTab(kTab);
   Requesters& ask = TheRequesters();
   const std::wstring address = ask.InputText(ListOwner(), L"Ajouter un lien de site web",
                                              L"Saisissez l'adresse Internet de votre choix", L"https://")

@@ -4,10 +4,11 @@
 // click on the list.
 
 #include "lists/list_file.h"
+#include "settings/program_context_win.h"
 
 namespace kelvane {
 
-void AddLink();                 // CmdAjoutLien
+void AddLink(ProgramContext& context);                 // CmdAjoutLien
 void OpenSelectedLinks();       // CmdLienOuvrir
 void RenameSelectedLinks();     // CmdLienRenommer
 void RemoveSelectedLinks();     // CmdLienRetirer

@@ -1,13 +1,13 @@
 #include "lists/list_commands_win.h"
 
-#include "app/app_state.h"
+#include "lists/favourite_store_win.h"
 #include "lists/list_loader_win.h"
 #include "lists/list_store_win.h"
 #include "toolkit/requesters_win.h"
 
 namespace kelvane {
 
-HWND ListOwner() { return App().mainWindow; }
+HWND ListOwner() { return Favourites().Context().mainWindow; }
 
 namespace {
 

@@ -7,20 +7,22 @@
 #include <array>
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
 #include "lists/dead_targets_win.h"
+#include "lists/favourite_store_win.h"
 #include "lists/list_file.h"
 #include "lists/list_notices_win.h"
 #include "lists/list_rules.h"
 #include "lists/list_store_win.h"
 #include "lists/list_sync_win.h"
+#include "toolkit/checksum.h"
 #include "toolkit/utf_win.h"
 #include "toolkit/window_class_win.h"
 
@@ -29,16 +31,14 @@ namespace {
 
 constexpr UINT kWakeMessage = WM_APP + 1;
 constexpr wchar_t kWindowClass[] = L"KelvaneListLoader";
-constexpr size_t kRowBatch = 256;
-// Rows are appended this many at a time between looks at the clock.
-constexpr size_t kRowChunk = 16;
+constexpr size_t kRowBatch = 4096;
 constexpr size_t kIconBatch = 64;
-// The user-interface thread applies rows for at most this long before it
-// lets other messages through: well under one frame.
+// The user-interface thread applies what came for at most this long before
+// it lets other messages through: well under one frame.
 constexpr double kApplyBudgetMs = 8.0;
-// A list being filled does not draw; it shows its rows this often. Resuming
-// costs a repaint and new scroll bars (and, with the colour layer, their
-// recolouring), far more than appending a few hundred rows.
+// A list being filled shows its new count this often: each new count costs
+// new scroll bars (and, with the colour layer, their recolouring), far more
+// than appending a batch of entries to the model.
 constexpr double kRedrawEveryMs = 250.0;
 // A file that exists but cannot be opened (another program holding it) is
 // tried again a few times before the list is given up for this session.
@@ -50,20 +50,21 @@ constexpr DWORD kStopWaitMs = 3000;
 
 struct IconUpdate {
   size_t index;  // in the file's order
-  std::wstring target;
   int icon;
 };
 
 struct Item {
-  enum Type { Rows, Done, Icons, AllRowsDone } type = Rows;
+  enum Type { Rows, Done, Icons, AllRowsDone, Ended } type = Rows;
   unsigned generation = 0;
   int kind = 0;
   std::vector<ListEntry> rows;
-  size_t applied = 0;  // rows already in the list, icons already set
+  size_t applied = 0;  // icons already set
   std::vector<IconUpdate> icons;
   bool unreadable = false;
   DWORD readError = 0;
   bool noCount = false;  // the file's first line is not a count
+  std::uint64_t checksum = 0;  // of the entries read, as SerializeList writes them
+  size_t entriesRead = 0;
 };
 
 // One load: shared by its thread and the user-interface thread.
@@ -100,17 +101,14 @@ struct Loader {
   bool viewsReady = false;
   bool applying = false;
   std::optional<Item> current;  // taken from the queue, partly applied
-  int suspendedKind = 0;        // the list whose drawing is suspended
-  double suspendedAt = 0;
-  std::array<bool, 4> loading{};
-  std::array<bool, 4> unreadable{};
-  // For a file without a count line: the list as it stood once loaded, which
-  // is not written over that file until the user changes it.
-  std::array<std::optional<std::string>, 4> keptAsLoaded{};
   std::array<bool, 4> iconsPending{};
-  std::array<int, 4> base{};  // rows the list held before this load
+  std::array<int, 4> base{};  // entries the list held before this load's
   std::array<bool, 4> baseKnown{};
-  std::array<int, 4> iconShift{};  // how far rows moved since they were read
+  // Rows removed since this load began, in order, each as its index then:
+  // where an icon read for a file's entry now goes.
+  std::array<std::vector<int>, 4> removed{};
+  std::array<bool, 4> countDue{};  // new entries the list view does not count yet
+  std::array<double, 4> countShownAt{};
   ListsLoadedHook hook = nullptr;
   bool allKinds = true;  // the run loads all three lists, not one again
 };
@@ -151,6 +149,7 @@ void LoadOne(Run& run, int kind, std::vector<std::wstring>* targets) {
   done.generation = run.generation;
   done.kind = kind;
   const std::wstring& path = run.paths[static_cast<size_t>(kind)];
+  done.checksum = ContentChecksum(SerializeList({}));  // no file: an empty list
   if (PathExists(path)) {
     std::string bytes;
     bool read = false;
@@ -169,12 +168,17 @@ void LoadOne(Run& run, int kind, std::vector<std::wstring>* targets) {
         targets->reserve(parsed.entries.size());
         for (const ListEntry& entry : parsed.entries) targets->push_back(entry.target);
       }
+      done.checksum = ContentChecksum(SerializeList(parsed.entries));
+      done.entriesRead = parsed.entries.size();
       for (size_t first = 0; first < parsed.entries.size(); first += kRowBatch) {
         Item rows;
         rows.type = Item::Rows;
         rows.generation = run.generation;
         rows.kind = kind;
         const size_t last = std::min(parsed.entries.size(), first + kRowBatch);
+        // The first batch has room for the whole file: moved into an empty
+        // list, it takes the later batches without growing again.
+        if (first == 0) rows.rows.reserve(parsed.entries.size());
         rows.rows.assign(std::make_move_iterator(parsed.entries.begin() + static_cast<std::ptrdiff_t>(first)),
                          std::make_move_iterator(parsed.entries.begin() + static_cast<std::ptrdiff_t>(last)));
         Push(std::move(rows));
@@ -193,7 +197,7 @@ void FetchIcons(Run& run, int kind, const std::vector<std::wstring>& targets) {
     if (targets[index].empty()) continue;
     const int icon = SmallShellIcon(targets[index]);
     if (icon < 0) continue;  // the row keeps no icon
-    batch.icons.push_back({index, targets[index], icon});
+    batch.icons.push_back({index, icon});
     if (batch.icons.size() == kIconBatch) {
       Push(batch);
       batch.icons.clear();
@@ -230,44 +234,52 @@ DWORD WINAPI LoaderThread(void* param) {
     Push(std::move(end));
   }
   if (SUCCEEDED(com)) CoUninitialize();
+  // The user-interface thread then lets the thread's handle go, and with it
+  // its stack, which Wine otherwise keeps until the next load.
+  Item ended;
+  ended.type = Item::Ended;
+  ended.generation = run.generation;
+  Push(std::move(ended));
   return 0;
 }
 
 // --- User-interface thread ---------------------------------------------------
 
+FavouriteList& ListOf(int kind) { return Favourites().List(kind); }
+
+// The row of an entry read from the file at `index`, or -1 when it is gone.
+int RowOfLoaded(int kind, size_t index) {
+  const Loader& loader = TheLoader();
+  const auto k = static_cast<size_t>(kind);
+  int row = loader.base[k] + static_cast<int>(index);
+  for (int gone : loader.removed[k]) {
+    if (gone == row) return -1;
+    if (gone < row) --row;
+  }
+  return row;
+}
+
 void ApplyIcon(int kind, const IconUpdate& update) {
+  const int row = RowOfLoaded(kind, update.index);
+  FavouriteList& list = ListOf(kind);
+  if (row < 0 || static_cast<size_t>(row) >= list.Count()) return;
+  list.SetIcon(static_cast<size_t>(row), update.icon);
+  Favourites().ShowRow(kind, row);
+}
+
+// The list view counts the new entries, at most every kRedrawEveryMs while
+// the load runs (`now`: at once).
+void ShowNewCount(int kind, bool now) {
   Loader& loader = TheLoader();
   const auto k = static_cast<size_t>(kind);
-  const int row = loader.base[k] + static_cast<int>(update.index);
-  int& shift = loader.iconShift[k];
-  if (SetIconIfPending(kind, row + shift, update.target, update.icon)) return;
-  // Rows above were removed (or the list was emptied) since they were read.
-  const int count = EntryCount(kind);
-  for (int candidate = 0; candidate < count; ++candidate) {
-    if (SetIconIfPending(kind, candidate, update.target, update.icon)) {
-      shift = candidate - row;
-      return;
-    }
-  }
+  if (!loader.countDue[k] || (!now && NowMs() - loader.countShownAt[k] < kRedrawEveryMs)) return;
+  loader.countDue[k] = false;
+  loader.countShownAt[k] = NowMs();
+  Favourites().ShowCount(kind);
+  ShowListCount(kind);
 }
 
-void ResumeDrawing() {
-  Loader& loader = TheLoader();
-  if (!loader.suspendedKind) return;
-  SuspendListDrawing(loader.suspendedKind, false);
-  loader.suspendedKind = 0;
-}
-
-void SuspendDrawing(int kind) {
-  Loader& loader = TheLoader();
-  if (loader.suspendedKind == kind) return;
-  ResumeDrawing();
-  SuspendListDrawing(kind, true);
-  loader.suspendedKind = kind;
-  loader.suspendedAt = NowMs();
-}
-
-// Applies an item, or for rows as many as fit before the deadline (0: all).
+// Applies an item, or for icons as many as fit before the deadline (0: all).
 // True when the item is done.
 bool ApplySome(Item& item, double deadline) {
   Loader& loader = TheLoader();
@@ -276,38 +288,37 @@ bool ApplySome(Item& item, double deadline) {
     case Item::Rows: {
       const auto k = static_cast<size_t>(item.kind);
       if (!loader.baseKnown[k]) {
-        loader.base[k] = EntryCount(item.kind);
+        loader.base[k] = static_cast<int>(ListOf(item.kind).Count());
         loader.baseKnown[k] = true;
       }
-      // Showing the rows so far takes a message of its own.
-      if (loader.suspendedKind == item.kind && NowMs() - loader.suspendedAt >= kRedrawEveryMs && deadline > 0) {
-        ResumeDrawing();
-        return false;
-      }
-      SuspendDrawing(item.kind);
-      while (item.applied < item.rows.size()) {
-        const size_t count = std::min(kRowChunk, item.rows.size() - item.applied);
-        AppendEntries(item.kind, std::span<const ListEntry>(item.rows).subspan(item.applied, count),
-                      loader.iconsPending[k]);
-        item.applied += count;
-        if (deadline > 0 && NowMs() >= deadline) break;
-      }
-      ShowListCount(item.kind);
-      return item.applied == item.rows.size();
+      ListOf(item.kind).AppendLoaded(std::move(item.rows));
+      item.rows = {};
+      loader.countDue[k] = true;
+      ShowNewCount(item.kind, false);
+      return true;
     }
     case Item::Done: {
-      ResumeDrawing();
-      const auto k = static_cast<size_t>(item.kind);
-      loader.loading[k] = false;
-      loader.unreadable[k] = item.unreadable;
-      loader.keptAsLoaded[k].reset();
+      FavouriteList& list = ListOf(item.kind);
+      list.EndLoad(item.unreadable ? FavouriteList::LoadEnd::Unreadable
+                   : item.noCount  ? FavouriteList::LoadEnd::KeptAsLoaded
+                                   : FavouriteList::LoadEnd::Whole);
+      // The count shows once the last rows are in; a file with none leaves the
+      // column its title.
+      ShowNewCount(item.kind, true);
       const std::wstring path = ListFilePath(item.kind);
       if (item.unreadable) QueueListNotice(UnreadableAtStartText(path, item.readError, RecoveredListPath(item.kind)));
-      if (item.noCount) {
-        loader.keptAsLoaded[k] = SerializeList(ReadEntries(item.kind));
-        QueueListNotice(NoCountLineText(path));
+      if (item.noCount) QueueListNotice(NoCountLineText(path));
+      if (!item.unreadable) {
+        // The thread's checksum holds when the list holds the file's entries alone.
+        const auto k = static_cast<size_t>(item.kind);
+        const bool fileAlone = list.Count() == item.entriesRead && loader.removed[k].empty() &&
+                               (item.entriesRead == 0 || loader.base[k] == 0);
+        if (fileAlone) {
+          NoteListChecksumInStep(item.kind, item.checksum);
+        } else {
+          NoteListInStep(item.kind);
+        }
       }
-      if (!item.unreadable) NoteListInStep(item.kind);
       CheckListTargets(item.kind);
       return true;
     }
@@ -316,6 +327,7 @@ bool ApplySome(Item& item, double deadline) {
         loader.iconsPending[static_cast<size_t>(-item.kind)] = false;
         return true;
       }
+      if (!loader.iconsPending[static_cast<size_t>(item.kind)]) return true;  // the list was emptied since
       while (item.applied < item.icons.size()) {
         ApplyIcon(item.kind, item.icons[item.applied++]);
         if (deadline > 0 && NowMs() >= deadline) break;
@@ -324,6 +336,15 @@ bool ApplySome(Item& item, double deadline) {
     case Item::AllRowsDone:
       if (loader.run) SetEvent(loader.run->wake);
       if (loader.hook && loader.allKinds) loader.hook();
+      return true;
+    case Item::Ended:
+      // Its last item is in: the thread is returning, if not gone already.
+      if (loader.thread) {
+        WaitForSingleObject(loader.thread, kStopWaitMs);
+        CloseHandle(loader.thread);
+        loader.thread = nullptr;
+      }
+      loader.run.reset();
       return true;
   }
   return true;
@@ -379,6 +400,7 @@ void Drain(double budgetMs) {
     }
   }
   loader.applying = false;
+  for (int kind : kListKinds) ShowNewCount(kind, false);
   ShowListNotices();
   if (more) {
     std::lock_guard lock(loader.mutex);
@@ -437,7 +459,6 @@ void StartListLoader(const ListLoaderOptions& options) {
     loader.queue.clear();
   }
   loader.current.reset();
-  ResumeDrawing();
   ++loader.generation;
   loader.allKinds = options.onlyKind == 0;
   auto run = std::make_shared<Run>();
@@ -446,15 +467,12 @@ void StartListLoader(const ListLoaderOptions& options) {
   for (int kind : kListKinds) {
     const auto k = static_cast<size_t>(kind);
     if (!loader.allKinds && kind != options.onlyKind) continue;
-    if (!loader.allKinds) {
-      if (HWND list = ListView(kind)) ListView_DeleteAllItems(list);
-    }
+    if (!loader.allKinds) ClearEntries(kind);
     run->paths[k] = ListFilePath(kind);
-    loader.loading[k] = true;
-    loader.unreadable[k] = false;
+    ListOf(kind).BeginLoad();
     loader.iconsPending[k] = options.icons && kind != kLinksKind;
     loader.baseKnown[k] = false;
-    loader.iconShift[k] = 0;
+    loader.removed[k].clear();
   }
   loader.run = run;
   auto* param = new std::shared_ptr<Run>(run);
@@ -462,7 +480,10 @@ void StartListLoader(const ListLoaderOptions& options) {
   if (!loader.thread) {
     // No thread: the lists stay as they are, and may be written as such.
     delete param;
-    loader.loading = {};
+    loader.run.reset();
+    for (int kind : kListKinds) {
+      if (ListOf(kind).Loading()) ListOf(kind).EndLoad(FavouriteList::LoadEnd::Whole);
+    }
     loader.iconsPending = {};
   }
 }
@@ -471,6 +492,7 @@ void ListViewsReady() {
   Loader& loader = TheLoader();
   loader.viewsReady = true;
   PrepareListImages();
+  for (int kind : kListKinds) Favourites().ShowCount(kind);
   std::lock_guard lock(loader.mutex);
   if (!loader.queue.empty() && loader.window && !loader.wakePosted) {
     loader.wakePosted = PostMessageW(loader.window, kWakeMessage, 0, 0) != 0;
@@ -480,40 +502,39 @@ void ListViewsReady() {
 bool FinishListLoad(int kind) {
   Loader& loader = TheLoader();
   if (!IsListKind(kind)) return false;
-  const auto k = static_cast<size_t>(kind);
-  if (!loader.loading[k]) return true;
+  if (!ListOf(kind).Loading()) return true;
   if (!loader.viewsReady || !ListView(kind) || loader.applying) return false;
   loader.applying = true;
-  while (loader.loading[k]) {
+  while (ListOf(kind).Loading()) {
     ApplySome(*CurrentItem(true), 0);
     loader.current.reset();
   }
   loader.applying = false;
+  ShowNewCount(kind, true);
   ShowListNotices();
   return true;
 }
 
-bool ListLoadRunning(int kind) { return IsListKind(kind) && TheLoader().loading[static_cast<size_t>(kind)]; }
+bool ListLoadRunning(int kind) { return IsListKind(kind) && ListOf(kind).Loading(); }
 
-bool ListFileUnreadable(int kind) {
-  return IsListKind(kind) && TheLoader().unreadable[static_cast<size_t>(kind)];
+bool ListFileUnreadable(int kind) { return IsListKind(kind) && ListOf(kind).FileUnreadable(); }
+
+void NoteEntryRemoved(int kind, int row) {
+  Loader& loader = TheLoader();
+  const auto k = static_cast<size_t>(kind);
+  if (IsListKind(kind) && (ListOf(kind).Loading() || loader.iconsPending[k])) loader.removed[k].push_back(row);
 }
 
-const std::string* ListKeptAsLoaded(int kind) {
-  if (!IsListKind(kind)) return nullptr;
-  const auto& kept = TheLoader().keptAsLoaded[static_cast<size_t>(kind)];
-  return kept ? &*kept : nullptr;
-}
-
-void ForgetListKeptAsLoaded(int kind) {
-  if (IsListKind(kind)) TheLoader().keptAsLoaded[static_cast<size_t>(kind)].reset();
+void NoteEntriesCleared(int kind) {
+  // The icons still to come were for entries that are gone.
+  if (IsListKind(kind)) TheLoader().iconsPending[static_cast<size_t>(kind)] = false;
 }
 
 bool ListLoaderBusy() {
   Loader& loader = TheLoader();
   for (int kind : kListKinds) {
     const auto k = static_cast<size_t>(kind);
-    if (loader.loading[k] || loader.iconsPending[k]) return true;
+    if (ListOf(kind).Loading() || loader.iconsPending[k]) return true;
   }
   if (loader.current) return true;
   std::lock_guard lock(loader.mutex);

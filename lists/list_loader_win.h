@@ -25,8 +25,8 @@
 //   leaves that file alone rather than write the empty list over it, and
 //   writes what the user adds beside it (RecoveredListPath).
 // - A file whose first line is not a count is read from its name and target
-//   pairs and kept as loaded (ListKeptAsLoaded): SaveList does not write it
-//   over until the list changes.
+//   pairs and kept as loaded (FavouriteList::LoadEnd::KeptAsLoaded): SaveList
+//   does not write it over until the list changes.
 // Either is told to the user once, when the rows are in.
 // All functions are called on the user-interface thread.
 #include <windows.h>
@@ -56,10 +56,10 @@ bool FinishListLoad(int kind);
 bool ListLoadRunning(int kind);
 // The list's file existed at its last load but could not be read.
 bool ListFileUnreadable(int kind);
-// For a list whose file has no count line: the list as it stood once loaded
-// (SerializeList), until ForgetListKeptAsLoaded; null otherwise.
-const std::string* ListKeptAsLoaded(int kind);
-void ForgetListKeptAsLoaded(int kind);
+// The store tells the loader of entries gone while icons are still to come,
+// so that each icon still finds its entry.
+void NoteEntryRemoved(int kind, int row);
+void NoteEntriesCleared(int kind);
 
 // True while rows or icons are still to come (for tests and benchmarks).
 bool ListLoaderBusy();

@@ -3,7 +3,7 @@
 #include <mutex>
 #include <vector>
 
-#include "app/app_state.h"
+#include "lists/list_commands_win.h"
 #include "toolkit/requesters_win.h"
 
 namespace kelvane {
@@ -34,7 +34,7 @@ void ShowListNotices() {
     notices.swap(Pending());
   }
   // Taken out first: a box pumps messages, which may come back here.
-  for (const std::wstring& text : notices) ShowMessage(App().mainWindow, kListNoticeTitle, text, kWarningBox);
+  for (const std::wstring& text : notices) ShowMessage(ListOwner(), kListNoticeTitle, text, kWarningBox);
 }
 
 std::wstring SystemReason(DWORD error) {

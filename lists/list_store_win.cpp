@@ -4,8 +4,9 @@
 #include <shellapi.h>
 
 #include <array>
+#include <string>
 
-#include "app/app_state.h"
+#include "lists/favourite_store_win.h"
 #include "toolkit/gadgets_win.h"
 #include "catalog/catalog.h"
 #include "lists/list_loader_win.h"
@@ -21,92 +22,21 @@
 namespace kelvane {
 namespace {
 
-// Rows whose icon the list loader still has to bring carry this in lParam.
-constexpr LPARAM kIconPending = 1;
-
 HIMAGELIST SystemSmallImageList() {
   SHFILEINFOW info{};
   return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
                                                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
 }
 
-// A row whose target the shell cannot find (gone, or its icon not yet
-// fetched) shows the shell's icon for a file of no known type: a row with no
-// image draws its text a few pixels left of the others'.
-int PlaceholderIcon() {
-  static const int icon = [] {
-    SHFILEINFOW info{};
-    const bool found = SHGetFileInfoW(L"kelvane", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES) != 0;
-    return found ? info.iIcon : -1;
-  }();
-  return icon;
-}
-
-int ShownIcon(int icon) {
-  if (icon < 0) icon = PlaceholderIcon();
-  return icon >= 0 ? icon : I_IMAGENONE;
-}
-
-// The list loader's many row operations go straight to the list view's own
-// window procedure, past any subclass: a subclass that paints (the colour
-// layer) has nothing to do with a row being added or its icon set, and
-// under Wine each subclass step costs wineserver round trips (window
-// properties), which made a load of 30,000 rows three times slower. Drawing
-// is suspended meanwhile and resumed by a message that does pass the
-// subclasses, so a layer still sees the list's new extent.
-LRESULT WINAPI Direct(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-  static const auto proc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(list, GCLP_WNDPROC));
-  return proc ? CallWindowProcW(proc, list, message, wParam, lParam) : SendMessageW(list, message, wParam, lParam);
-}
-
-std::wstring DirectRowText(HWND list, int row, int column) {
-  std::wstring text(264, L'\0');
-  for (;;) {
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = text.data();
-    item.cchTextMax = static_cast<int>(text.size());
-    const auto length = static_cast<size_t>(
-        Direct(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
-    if (length + 1 < text.size()) {
-      text.resize(length);
-      return text;
-    }
-    text.resize(text.size() * 2);
-  }
-}
-
-// `direct`: for the loader's rows (see Direct).
-void InsertRow(HWND list, int row, const ListEntry& entry, int icon, LPARAM param, bool direct) {
-  const auto call = direct ? Direct : SendMessageW;
-  LVITEMW item{};
-  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-  item.iItem = row;
-  item.pszText = const_cast<wchar_t*>(entry.name.c_str());
-  item.iImage = ShownIcon(icon);
-  item.lParam = param;
-  const auto at = static_cast<int>(call(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-  if (at < 0) return;
-  LVITEMW sub{};
-  sub.iSubItem = 1;
-  sub.pszText = const_cast<wchar_t*>(entry.target.c_str());
-  call(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&sub));
-}
-
-LPARAM RowParam(HWND list, int row) {
-  LVITEMW item{};
-  item.mask = LVIF_PARAM;
-  item.iItem = row;
-  if (!Direct(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return 0;
-  return item.lParam;
+bool HasRow(int kind, int row) {
+  return IsListKind(kind) && row >= 0 && static_cast<size_t>(row) < Favourites().List(kind).Count();
 }
 
 // After a reset the data folder is gone until the next start, which begins
 // from nothing. An empty list leaves it gone; entries added since then must
 // not be lost at exit, so a list that holds some makes the folder again.
 bool DataFolderReadyFor(bool emptyList) {
-  const std::wstring& folder = App().dataFolder;
+  const std::wstring& folder = Favourites().Context().dataFolder;
   if (folder.empty()) return true;  // the files live in the current folder
   const DWORD attributes = GetFileAttributesW(folder.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
@@ -119,7 +49,7 @@ HWND ListView(int kind) { return IsListKind(kind) ? Gadget(kind) : nullptr; }
 
 void PrepareListImages() {
   if (HIMAGELIST system = SystemSmallImageList()) {
-    PlaceholderIcon();  // looked up once, before the first rows come in
+    ShownIcon(kAppsKind, -1);  // the placeholder looked up once, before the first rows come in
     for (int kind : {kAppsKind, kFilesKind}) {
       HWND list = ListView(kind);
       if (!list || SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)) continue;
@@ -133,7 +63,7 @@ void PrepareListImages() {
     // Not shared: the links list destroys its own image list with itself.
     const int side = GetSystemMetrics(SM_CXSMICON);
     HIMAGELIST own = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 1, 0);
-    if (own && App().images.AddToImageList(own, kLinkImage, side) == 0) {
+    if (own && Favourites().Context().images.AddToImageList(own, kLinkImage, side) == 0) {
       SendMessageW(links, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(own));
     } else if (own) {
       ImageList_Destroy(own);
@@ -154,31 +84,20 @@ int SmallShellIcon(const std::wstring& path) {
   return info.iIcon;
 }
 
-int EntryCount(int kind) {
-  HWND list = ListView(kind);
-  return list ? static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)) : 0;
-}
+int EntryCount(int kind) { return IsListKind(kind) ? static_cast<int>(Favourites().List(kind).Count()) : 0; }
 
 ListEntry EntryAt(int kind, int row) {
-  ListEntry entry;
-  HWND list = ListView(kind);
-  if (!list) return entry;
-  entry.name = RowText(list, row, 0);
-  entry.target = RowText(list, row, 1);
-  LVITEMW item{};
-  item.mask = LVIF_IMAGE;
-  item.iItem = row;
-  if (SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) entry.icon = item.iImage < 0 ? -1 : item.iImage;
+  if (!HasRow(kind, row)) return {};
+  ListEntry entry = Favourites().List(kind).At(static_cast<size_t>(row));
+  const int shown = ShownIcon(kind, entry.icon);
+  entry.icon = shown == I_IMAGENONE ? -1 : shown;
   return entry;
 }
 
 std::vector<ListEntry> ReadEntries(int kind) {
-  std::vector<ListEntry> entries;
-  HWND list = ListView(kind);
-  if (!list) return entries;
-  const int count = EntryCount(kind);
-  entries.reserve(static_cast<size_t>(count));
-  for (int row = 0; row < count; ++row) entries.push_back({RowText(list, row, 0), RowText(list, row, 1), -1});
+  if (!IsListKind(kind)) return {};
+  std::vector<ListEntry> entries = Favourites().List(kind).Entries();
+  for (ListEntry& entry : entries) entry.icon = -1;
   return entries;
 }
 
@@ -187,53 +106,33 @@ bool IsRowSelected(int kind, int row) {
   return list && (SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED);
 }
 
-void AppendEntry(int kind, const ListEntry& entry) {
-  HWND list = ListView(kind);
-  if (!list) return;
-  InsertRow(list, EntryCount(kind), entry, kind == kLinksKind ? 0 : entry.icon, 0, false);
+bool AppendEntry(int kind, const ListEntry& entry) {
+  if (!IsListKind(kind) || Favourites().List(kind).Add(entry) < 0) return false;
+  Favourites().ShowCount(kind);
   CheckListTargets(kind);
-}
-
-void AppendEntries(int kind, std::span<const ListEntry> entries, bool iconPending) {
-  HWND list = ListView(kind);
-  if (!list) return;
-  auto row = static_cast<int>(Direct(list, LVM_GETITEMCOUNT, 0, 0));
-  for (const ListEntry& entry : entries) {
-    InsertRow(list, row++, entry, kind == kLinksKind ? 0 : entry.icon, iconPending ? kIconPending : 0, true);
-  }
-}
-
-void SuspendListDrawing(int kind, bool suspend) {
-  HWND list = ListView(kind);
-  if (!list) return;
-  SendMessageW(list, WM_SETREDRAW, suspend ? FALSE : TRUE, 0);
-  if (!suspend) InvalidateRect(list, nullptr, FALSE);
+  return true;
 }
 
 void SetEntryName(int kind, int row, const std::wstring& name) {
-  HWND list = ListView(kind);
-  if (!list) return;
-  LVITEMW item{};
-  item.iSubItem = 0;
-  item.pszText = const_cast<wchar_t*>(name.c_str());
-  SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  if (HasRow(kind, row) && Favourites().List(kind).Rename(static_cast<size_t>(row), name)) {
+    Favourites().ShowRow(kind, row);
+  }
 }
 
 void RemoveEntry(int kind, int row) {
+  if (!HasRow(kind, row)) return;
+  Favourites().List(kind).Remove(static_cast<size_t>(row));
+  NoteEntryRemoved(kind, row);
+  // An owner-data list view takes a deletion as its count less one, its
+  // selection shifted up past the row.
   if (HWND list = ListView(kind)) SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
 }
 
-bool SetIconIfPending(int kind, int row, const std::wstring& target, int icon) {
-  HWND list = ListView(kind);
-  if (!list || row < 0 || row >= static_cast<int>(Direct(list, LVM_GETITEMCOUNT, 0, 0))) return false;
-  if (RowParam(list, row) != kIconPending || DirectRowText(list, row, 1) != target) return false;
-  LVITEMW item{};
-  item.mask = LVIF_IMAGE | LVIF_PARAM;
-  item.iItem = row;
-  item.iImage = ShownIcon(icon);
-  item.lParam = 0;
-  Direct(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-  return true;
+void ClearEntries(int kind) {
+  if (!IsListKind(kind)) return;
+  Favourites().List(kind).Clear();
+  NoteEntriesCleared(kind);
+  if (HWND list = ListView(kind)) SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
 }
 
 void SetListHeader(int kind, const std::wstring& title) {
@@ -262,16 +161,10 @@ void ShowListCount(int kind) {
 }
 
 bool FindEntryByName(const std::wstring& name, int kind) {
-  HWND list = ListView(kind);
-  if (!list) return false;
-  const int count = EntryCount(kind);
-  for (int row = 0; row < count; ++row) {
-    if (SameNameIgnoringCase(RowText(list, row, 0), name)) return true;
-  }
-  return false;
+  return IsListKind(kind) && Favourites().List(kind).FindName(name) >= 0;
 }
 
-std::wstring ListFilePath(int kind) { return App().dataFolder + std::wstring(ListFileName(kind)); }
+std::wstring ListFilePath(int kind) { return Favourites().Context().dataFolder + std::wstring(ListFileName(kind)); }
 
 std::wstring RecoveredListPath(int kind) {
   std::wstring path = ListFilePath(kind);
@@ -318,24 +211,32 @@ bool SaveList(int kind) {
   if (!IsListKind(kind) || !ListView(kind)) return false;
   // Never write a list that is only partly there: wait for its load.
   if (!FinishListLoad(kind)) return false;
+  FavouriteList& list = Favourites().List(kind);
   const std::wstring path = ListFilePath(kind);
-  const std::vector<ListEntry> entries = ReadEntries(kind);
-  std::string bytes = SerializeList(entries);
-  if (ListFileUnreadable(kind) && PathExists(path)) {
-    // The file holds favourites that are only unreadable for now: it is left
-    // alone, and what the user put in the list is written beside it.
-    return entries.empty() || WriteList(kind, RecoveredListPath(kind), bytes, true);
+  switch (list.SaveDecision()) {
+    case FavouriteList::Save::NotYet:
+      return false;
+    case FavouriteList::Save::WriteBeside:
+    case FavouriteList::Save::NotNeeded:
+      // The file holds favourites that are only unreadable for now: it is
+      // left alone, and what the user put in the list is written beside it.
+      // A file kept as loaded is not written while the list is unchanged.
+      if (!PathExists(path)) break;
+      if (!list.FileUnreadable() || list.Empty()) return true;
+      return WriteList(kind, RecoveredListPath(kind), list.Serialize(), true);
+    case FavouriteList::Save::Write:
+      break;
   }
-  if (const std::string* kept = ListKeptAsLoaded(kind); kept && *kept == bytes && PathExists(path)) return true;
-  if (!DataFolderReadyFor(entries.empty())) return false;
+  const std::string bytes = list.Serialize();
+  if (!DataFolderReadyFor(list.Empty())) return false;
   if (!WriteList(kind, path, bytes, false)) return false;
-  ForgetListKeptAsLoaded(kind);
+  list.Saved();
   NoteListInStep(kind, bytes);
   return true;
 }
 
 void AutoSaveList(int kind) {
-  if (App().prefs.CheckSaveList == 1) SaveList(kind);
+  if (Favourites().Context().prefs.CheckSaveList == 1) SaveList(kind);
 }
 
 void SaveAllLists() {

@@ -1,22 +1,18 @@
 #pragma once
-// The store of the three favourite lists: the list views themselves (gadgets
-// 1, 2, 3, whose numbers are the list kinds). Every operation reads the
-// entries back from the list view; there is no second copy in memory.
-// User-interface thread only, but for SmallShellIcon.
+// The operations on the three favourite lists (gadgets 1, 2, 3, whose
+// numbers are the list kinds): each changes the model (FavouriteStore) and
+// tells its list view. User-interface thread only, but for SmallShellIcon.
 //
 // Icons. Applications and files show the shell's own small icons: the two
 // list views take the shell's system image list (shared, LVS_SHAREIMAGELISTS,
-// never destroyed by them) and each row holds only an index into it, so an
+// never destroyed by them) and each entry holds only an index into it, so an
 // entry costs no icon handle and identical icons are stored once. Links all
 // show image 16 of the program, which is not in the system image list: the
 // links list has a small image list of its own holding just that image
 // (index 0). Only the shell adds to the system image list, as it meets new
-// icons; the program never changes it. A row whose target has no icon (gone,
-// or its icon still to come) shows the shell's icon for a file of no known
-// type, so that its text lines up with the others'.
+// icons; the program never changes it.
 #include <windows.h>
 
-#include <span>
 #include <string>
 #include <vector>
 
@@ -44,25 +40,20 @@ void GiveEmptyListHint(HWND list);
 int SmallShellIcon(const std::wstring& path);
 
 int EntryCount(int kind);
+// The entry with the icon its row shows (-1 for none); an empty entry for
+// a row that is not there.
 ListEntry EntryAt(int kind, int row);
+// The entries as their file holds them (no icons).
 std::vector<ListEntry> ReadEntries(int kind);
 bool IsRowSelected(int kind, int row);
 
-// Appends at the end (names and targets as given; the icon as given, or
-// image 16 for links). Rows appended here have their icon in place.
-void AppendEntry(int kind, const ListEntry& entry);
-// Many rows at once, without redrawing (the caller suspends drawing around
-// a series of these with SuspendListDrawing). `iconPending`: the rows wait
-// for icons that the list loader brings later.
-void AppendEntries(int kind, std::span<const ListEntry> entries, bool iconPending);
-// Stops and resumes drawing of a list (WM_SETREDRAW); resuming repaints it.
-void SuspendListDrawing(int kind, bool suspend);
+// Appends at the end unless the list has that name already (letter case
+// ignored); the icon as given. True when appended.
+bool AppendEntry(int kind, const ListEntry& entry);
 void SetEntryName(int kind, int row, const std::wstring& name);
 void RemoveEntry(int kind, int row);
-// Sets the icon of a row appended with its icon pending, if that row still
-// waits for it and shows that target (rows may have moved since the loader
-// read them). True when set.
-bool SetIconIfPending(int kind, int row, const std::wstring& target, int icon);
+// Empties the list (a reset, a restore, a load again).
+void ClearEntries(int kind);
 
 // The first column's title.
 void SetListHeader(int kind, const std::wstring& title);

@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "lists/favourite_store_win.h"
 #include "lists/list_commands_win.h"
 #include "lists/list_file.h"
 #include "lists/list_loader_win.h"
@@ -36,7 +37,7 @@ SyncState& Sync() {
   return state;
 }
 
-std::uint64_t ListChecksum(int kind) { return ContentChecksum(SerializeList(ReadEntries(kind))); }
+std::uint64_t ListChecksum(int kind) { return ContentChecksum(Favourites().List(kind).Serialize()); }
 
 std::wstring DataFolder() {
   const std::wstring path = ListFilePath(kAppsKind);
@@ -82,7 +83,7 @@ void BringInStep(int kind) {
       SaveList(kind);
       return;
     }
-    if (!SaveFileAtomically(path + L".local", SerializeList(ReadEntries(kind)))) return;
+    if (!SaveFileAtomically(path + L".local", Favourites().List(kind).Serialize())) return;
   }
   inStep = 0;  // until the new load is in
   StartListLoader(ListLoaderOptions{true, kind});
@@ -91,11 +92,13 @@ void BringInStep(int kind) {
 }  // namespace
 
 void NoteListInStep(int kind) {
-  if (IsListKind(kind)) NoteListInStep(kind, SerializeList(ReadEntries(kind)));
+  if (IsListKind(kind)) NoteListInStep(kind, Favourites().List(kind).Serialize());
 }
 
-void NoteListInStep(int kind, std::string_view written) {
-  if (IsListKind(kind)) Sync().inStep[static_cast<size_t>(kind)] = ContentChecksum(written);
+void NoteListInStep(int kind, std::string_view written) { NoteListChecksumInStep(kind, ContentChecksum(written)); }
+
+void NoteListChecksumInStep(int kind, std::uint64_t checksum) {
+  if (IsListKind(kind)) Sync().inStep[static_cast<size_t>(kind)] = checksum;
   Sync().tryWatch = true;
 }
 

@@ -12,6 +12,7 @@
 // All functions are called on the user-interface thread.
 #include <windows.h>
 
+#include <cstdint>
 #include <string_view>
 
 namespace kelvane {
@@ -20,6 +21,9 @@ namespace kelvane {
 void NoteListInStep(int kind);
 // The same after a save that wrote `written` (SerializeList of the list).
 void NoteListInStep(int kind, std::string_view written);
+// The same with the checksum of those bytes (ContentChecksum), as the loader's
+// thread works it out, sparing the user-interface thread a serialisation.
+void NoteListChecksumInStep(int kind, std::uint64_t checksum);
 
 // The data folder's change notification, made once the folder exists; null
 // while it cannot be watched.

@@ -145,7 +145,7 @@ double TimeParse(int total) {
 }
 
 void ClearLists() {
-  for (int kind : kListKinds) ListView_DeleteAllItems(ListView(kind));
+  for (int kind : kListKinds) ClearEntries(kind);
 }
 
 void InProcess(const std::wstring& folder, int rounds, bool waitForIcons) {

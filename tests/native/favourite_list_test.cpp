@@ -49,6 +49,17 @@ TEST(FavouriteList, NeverWrittenWhileItsLoadRunsNorOverAFileItCouldNotRead) {
   foreign.Saved();
   foreign.Remove(1);
   EXPECT_EQ(foreign.SaveDecision(), Save::Write);
+
+  // Loaded again: batches after what the list holds, in the file's order.
+  foreign.Saved();
+  foreign.BeginLoad();
+  foreign.AppendLoaded(std::vector<ListEntry>(batch));
+  foreign.EndLoad(LoadEnd::KeptAsLoaded);
+  ASSERT_EQ(foreign.Count(), 3u);
+  EXPECT_EQ(foreign.At(0).name, L"Notes");
+  EXPECT_EQ(foreign.At(2).name, L"Calc");
+  foreign.Clear();  // a reset is a change like any other
+  EXPECT_EQ(foreign.SaveDecision(), Save::Write);
 }
 
 TEST(FavouriteList, NamesAreUniqueIgnoringCaseAndSearchMatchesTheirStart) {
@@ -64,10 +75,18 @@ TEST(FavouriteList, NamesAreUniqueIgnoringCaseAndSearchMatchesTheirStart) {
   EXPECT_EQ(list.FindPrefix(L"Rap"), 2);
   EXPECT_EQ(list.FindPrefix(L"rap"), -1);  // the search keeps letter case
   EXPECT_EQ(list.FindPrefix(L"E"), 1);
+  // Type-ahead ignores letter case and goes round from where it starts.
+  EXPECT_EQ(list.FindTyped(L"rap", 0), 2);
+  EXPECT_EQ(list.FindTyped(L"\u00C9T", 1), 0);
+  EXPECT_EQ(list.FindTyped(L"e", 1), 1);
+  EXPECT_EQ(list.FindTyped(L"Rapports", 0), -1);
   list.Remove(0);
   EXPECT_EQ(list.FindName(L"Rapport"), 1);
   EXPECT_THROW(list.Remove(5), std::out_of_range);
   EXPECT_THROW(list.Rename(5, L"x"), std::out_of_range);
+  list.Clear();
+  EXPECT_TRUE(list.Empty());
+  EXPECT_EQ(list.FindTyped(L"R", 0), -1);
 }
 
 }  // namespace

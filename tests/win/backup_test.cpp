@@ -242,7 +242,7 @@ TEST_F(BackupTest, ARestoreWhoseCopyFailsKeepsEveryListAndFileWhole) {
   AppendEntry(kAppsKind, {L"Old", L"C:\\old.exe"});
   AppendEntry(kLinksKind, {L"Old link", L"https://old.example/"});
   DispatchCommand(CmdCreerSauvegarde);
-  for (int kind : kListKinds) ListView_DeleteAllItems(ListView(kind));
+  for (int kind : kListKinds) ClearEntries(kind);
   AppendEntry(kAppsKind, {L"New", L"C:\\new.exe"});
   AppendEntry(kLinksKind, {L"New link", L"https://new.example/"});
   SaveAllLists();

@@ -113,7 +113,7 @@ class ListsTest : public ::testing::Test {
     WaitForLoaderIdle();
     const wchar_t* titles[] = {nullptr, L"Applications", L"FichiersDossiers", L"LiensWeb"};
     for (int kind : kListKinds) {
-      ListView_DeleteAllItems(ListView(kind));
+      ClearEntries(kind);
       SetListHeader(kind, CatalogText(L"Panel", titles[kind]));
       DeleteFileW(ListFilePath(kind).c_str());
     }

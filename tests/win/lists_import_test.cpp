@@ -14,7 +14,7 @@
 #include "explorer/drop_files.h"
 #include "import/import_sources_win.h"
 #include "import/pick_list.h"
-#include "lists/list_drop_win.h"
+#include "import/list_drop_win.h"
 #include "toolkit/list_view_win.h"
 #include "win/lists_fixture.h"
 

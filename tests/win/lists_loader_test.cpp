@@ -182,8 +182,8 @@ TEST_F(ListsLoader, AFileThatCannotBeReadIsNeverWrittenOver) {
   DeleteFileW(RecoveredListPath(kFilesKind).c_str());
 
   // Once readable again, the next load takes it and saves work as before.
-  ListView_DeleteAllItems(ListView(kFilesKind));
-  ListView_DeleteAllItems(ListView(kAppsKind));
+  ClearEntries(kFilesKind);
+  ClearEntries(kAppsKind);
   StartListLoader(ListLoaderOptions{false});
   WaitForLoaderIdle();
   EXPECT_FALSE(ListFileUnreadable(kFilesKind));
@@ -287,7 +287,7 @@ TEST_F(ListsLoader, ADamagedFileComesBackFromItsLastGoodCopyWithOneMessage) {
   const std::wstring prefs = folder_ + L"Kelvane.prefs";
   ASSERT_TRUE(WriteAll(prefs, ""));
   ASSERT_TRUE(WriteAll(prefs + L".bak", "\r\nPanel = Liens\r\n"));
-  ListView_DeleteAllItems(ListView(kAppsKind));
+  ClearEntries(kAppsKind);
   ask_.calls.clear();
   RecoverListFilesAtStart(folder_);
   RecoverListFilesAtStart(folder_);  // a second start finds nothing to say

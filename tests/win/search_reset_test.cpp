@@ -6,7 +6,7 @@
 #include "app/folder_lists.h"
 #include "app/panel_tabs.h"
 #include "backup/backup_win.h"
-#include "lists/search_reset_win.h"
+#include "app/search_reset.h"
 #include "settings/preferences_win.h"
 #include "toolkit/list_view_win.h"
 #include "win/lists_fixture.h"
@@ -86,6 +86,21 @@ TEST_F(SearchResetTest, FindsTheFirstNameBeginningWithTheTextLetterCaseCounting)
   DispatchCommand(CmdRechercher);
   DispatchCommand(CmdRechercher);
   EXPECT_EQ(ask_.calls.size(), 6u);
+
+  // Typing in the list (an owner-data view asks the model): letter case
+  // ignored, from the given row on, round past the end.
+  ASSERT_TRUE(GetWindowLongW(list, GWL_STYLE) & LVS_OWNERDATA);
+  LVFINDINFOW typed{LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP, L"NOTES", 0, {}, 0};
+  EXPECT_EQ(ListView_FindItem(list, 0, &typed), 1);
+  typed.psz = L"notep";
+  EXPECT_EQ(ListView_FindItem(list, 2, &typed), 0);
+  typed.psz = L"notez";
+  EXPECT_EQ(ListView_FindItem(list, -1, &typed), -1);
+  // A removal moves the selection up with its row.
+  SelectOnly(kAppsKind, 2);
+  RemoveEntry(kAppsKind, 0);
+  EXPECT_EQ(FirstSelectedRow(list), 1);
+  EXPECT_EQ(RowText(list, 1, 0), L"notes bis");
 
   // The list of the tab shown: links on tab 2.
   AppendEntry(kLinksKind, {L"Notes en ligne", L"https://notes.example/"});

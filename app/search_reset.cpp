@@ -1,4 +1,4 @@
-#include "lists/search_reset_win.h"
+#include "app/search_reset.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -76,7 +76,7 @@ int FindAndSelect(int gadget, const std::wstring& text) {
     if (!list) return -1;
     // Rows still coming from the list's file are part of the list.
     FinishListLoad(gadget);
-    return FindAndSelectIn(list, EntryCount(gadget), [list](int row) { return RowText(list, row, 0); }, text);
+    return FindAndSelectIn(list, EntryCount(gadget), [gadget](int row) { return EntryAt(gadget, row).name; }, text);
   }
   ExplorerListControl* folderList = FolderList(gadget);
   if (!folderList) return -1;
@@ -99,7 +99,7 @@ void ResetEverything() {
   for (int kind : kListKinds) {
     // A load still running would append its rows after the reset.
     FinishListLoad(kind);
-    if (HWND list = ListView(kind)) ListView_DeleteAllItems(list);
+    ClearEntries(kind);
     ShowListCount(kind);
   }
   SHAddToRecentDocs(SHARD_PATHA, nullptr);

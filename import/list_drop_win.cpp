@@ -1,4 +1,4 @@
-#include "lists/list_drop_win.h"
+#include "import/list_drop_win.h"
 
 #include <shellapi.h>
 #include <shlobj.h>

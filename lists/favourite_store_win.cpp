@@ -1,0 +1,117 @@
+#include "lists/favourite_store_win.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "lists/dead_targets_win.h"
+#include "lists/list_rules.h"
+#include "toolkit/gadgets_win.h"
+
+namespace kelvane {
+namespace {
+
+FavouriteStore* g_store = nullptr;
+
+HWND ViewOf(int kind) { return IsListKind(kind) ? Gadget(kind) : nullptr; }
+
+int PlaceholderIcon() {
+  static const int icon = [] {
+    SHFILEINFOW info{};
+    const bool found = SHGetFileInfoW(L"kelvane", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES) != 0;
+    return found ? info.iIcon : -1;
+  }();
+  return icon;
+}
+
+void CopyText(const std::wstring& text, wchar_t* into, int room) {
+  if (!into || room <= 0) return;
+  const size_t length = std::min(text.size(), static_cast<size_t>(room) - 1);
+  text.copy(into, length);
+  into[length] = L'\0';
+}
+
+void GiveDisplayInfo(const FavouriteList& list, LVITEMW& item) {
+  if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= list.Count()) return;
+  const ListEntry& entry = list.At(static_cast<size_t>(item.iItem));
+  if (item.mask & LVIF_TEXT) CopyText(item.iSubItem == 1 ? entry.target : entry.name, item.pszText, item.cchTextMax);
+  if (item.mask & LVIF_IMAGE) item.iImage = ShownIcon(list.Kind(), entry.icon);
+}
+
+// Type-ahead: the list view asks for the row whose name begins with what was
+// typed, from the row after the focused one.
+int FindTypedRow(const FavouriteList& list, const NMLVFINDITEMW& find) {
+  if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz || list.Empty()) return -1;
+  const size_t start = find.iStart < 0 ? 0 : static_cast<size_t>(find.iStart) % list.Count();
+  const int row = list.FindTyped(find.lvfi.psz, start);
+  // Without LVFI_WRAP a match before the start does not count.
+  if (row >= 0 && !(find.lvfi.flags & LVFI_WRAP) && static_cast<size_t>(row) < start) return -1;
+  if (row >= 0 && !(find.lvfi.flags & LVFI_PARTIAL) && list.At(static_cast<size_t>(row)).name.size() !=
+                                                           std::wstring_view(find.lvfi.psz).size()) {
+    return -1;
+  }
+  return row;
+}
+
+}  // namespace
+
+FavouriteStore::FavouriteStore(ProgramContext& context)
+    : context_(context),
+      lists_{FavouriteList(kAppsKind), FavouriteList(kFilesKind), FavouriteList(kLinksKind)} {}
+
+FavouriteList& FavouriteStore::List(int kind) {
+  if (!IsListKind(kind)) throw std::out_of_range("FavouriteStore::List");
+  return lists_[static_cast<size_t>(kind - 1)];
+}
+
+const FavouriteList& FavouriteStore::List(int kind) const {
+  if (!IsListKind(kind)) throw std::out_of_range("FavouriteStore::List");
+  return lists_[static_cast<size_t>(kind - 1)];
+}
+
+void FavouriteStore::ShowCount(int kind) const {
+  HWND view = ViewOf(kind);
+  if (!view) return;
+  const bool wasEmpty = SendMessageW(view, LVM_GETITEMCOUNT, 0, 0) == 0;
+  SendMessageW(view, LVM_SETITEMCOUNT, List(kind).Count(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+  // An empty list shows a hint in its body, which the first rows replace.
+  if (wasEmpty) InvalidateRect(view, nullptr, TRUE);
+}
+
+void FavouriteStore::ShowRow(int kind, int row) const {
+  if (HWND view = ViewOf(kind)) SendMessageW(view, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+}
+
+void UseFavouriteStore(FavouriteStore* store) { g_store = store; }
+
+FavouriteStore& Favourites() {
+  if (!g_store) throw std::logic_error("no favourite store in use");
+  return *g_store;
+}
+
+int ShownIcon(int kind, int icon) {
+  if (kind == kLinksKind) return 0;
+  if (icon < 0) icon = PlaceholderIcon();
+  return icon >= 0 ? icon : I_IMAGENONE;
+}
+
+bool HandleFavouriteListNotify(const NMHDR* header, LRESULT* result) {
+  const int kind = static_cast<int>(header->idFrom);
+  if (!g_store || !IsListKind(kind) || header->hwndFrom != ViewOf(kind)) return false;
+  const FavouriteList& list = g_store->List(kind);
+  if (header->code == LVN_GETDISPINFOW) {
+    GiveDisplayInfo(list, reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header))->item);
+    *result = 0;
+    return true;
+  }
+  if (header->code == LVN_ODFINDITEMW) {
+    *result = FindTypedRow(list, *reinterpret_cast<const NMLVFINDITEMW*>(header));
+    return true;
+  }
+  return HandleDeadTargetNotify(header, result);
+}
+
+}  // namespace kelvane
