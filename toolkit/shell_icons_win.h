@@ -10,12 +10,12 @@
 #include <deque>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <unordered_map>
 #include <vector>
 
 #include "toolkit/folder_model.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/worker_thread.h"
 
 namespace kelvane {
 
@@ -52,9 +52,10 @@ struct IconAnswer {
   int icon = -1;  // -1 when the shell had none
 };
 
-// Asks the shell for icons of single files on its own thread; the latest
-// request first, as it is for the rows on screen now. The owner gets one
-// posted message when answers start waiting.
+// Asks the shell for icons of single files on a thread of its own, which
+// ends once no request is left; the latest request first, as it is for the
+// rows on screen now. The owner gets one posted message when answers start
+// waiting.
 class IconFetcher {
  public:
   IconFetcher(HWND owner, UINT message);
@@ -71,13 +72,12 @@ class IconFetcher {
 
   HWND owner_;
   UINT message_;
-  UniqueKernelHandle wake_;
   std::mutex mutex_;
   std::deque<IconRequest> requests_;
   std::vector<IconAnswer> answers_;
   bool posted_ = false;
   bool stop_ = false;
-  std::thread thread_;
+  WorkerThread worker_;
 };
 
 }  // namespace kelvane
