@@ -2,7 +2,7 @@
 // The store of the three favourite lists: the list views themselves (gadgets
 // 1, 2, 3, whose numbers are the list kinds). Every operation reads the
 // entries back from the list view; there is no second copy in memory.
-// User-interface thread only, but for SmallShellIcon.
+// User-interface thread only.
 //
 // Icons. Applications and files show the shell's own small icons: the two
 // list views take the shell's system image list (shared, LVS_SHAREIMAGELISTS,
@@ -22,6 +22,7 @@
 
 #include "lists/list_file.h"
 #include "lists/list_rules.h"
+#include "toolkit/shell_icons_win.h"  // the rows' icons (SmallShellIcon)
 
 namespace kelvane {
 
@@ -37,11 +38,6 @@ void PrepareListImages();
 // telling how to add the first entry. Called as the list is made, before
 // its colours.
 void GiveEmptyListHint(HWND list);
-
-// Index of the small icon of the file or folder at `path` in the system
-// image list, or -1 when the shell finds nothing (the object must exist).
-// Safe on any thread that has initialised COM.
-int SmallShellIcon(const std::wstring& path);
 
 int EntryCount(int kind);
 ListEntry EntryAt(int kind, int row);
@@ -103,9 +99,5 @@ std::wstring RecoveredListPath(int kind);
 // arguments, inheriting the current folder); when that fails, or for
 // anything else, the shell opens it with its default action. True on success.
 bool StartTarget(const std::wstring& target);
-
-// The shell's properties sheet of a file or folder (verb "properties"); the
-// result is not examined and nothing is shown on failure.
-void ShowProperties(const std::wstring& path);
 
 }  // namespace kelvane

@@ -7,7 +7,6 @@
 #include <ctime>
 #include <unordered_map>
 
-#include "lists/list_store_win.h"
 #include "quickopen/usage_file_win.h"
 #include "theme/colour_layer_win.h"
 #include "theme/dark_mode_win.h"

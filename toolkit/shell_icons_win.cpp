@@ -36,6 +36,27 @@ HIMAGELIST SystemImageList(bool large) {
                                                      SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | size));
 }
 
+int SmallShellIcon(const std::wstring& path) {
+  SHFILEINFOW info{};
+  // No file attributes given: the shell looks at the object itself, which
+  // must exist.
+  if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)) return -1;
+  return info.iIcon;
+}
+
+void ShowProperties(const std::wstring& path) {
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  // SEE_MASK_FLAG_NO_UI: where the shell has no properties sheet (Wine), it
+  // would otherwise block on an error box.
+  execute.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  execute.lpVerb = L"properties";
+  execute.lpFile = path.c_str();
+  execute.nShow = SW_HIDE;
+  ShellExecuteExW(&execute);
+  if (execute.hProcess) CloseHandle(execute.hProcess);
+}
+
 std::wstring DriveTypeText(UINT driveType) {
   switch (driveType) {
     case DRIVE_FIXED:

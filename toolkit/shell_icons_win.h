@@ -1,8 +1,9 @@
 #pragma once
-// Icons and type names from the shell for the explorer list. Most rows take
-// the icon and type of their extension, asked once per extension without
-// touching the disk; programs, shortcuts, icon files, customised folders and
-// drives have icons of their own, fetched on a background thread.
+// Icons and type names from the shell, and its properties sheet. In the
+// explorer list most rows take the icon and type of their extension, asked
+// once per extension without touching the disk; programs, shortcuts, icon
+// files, customised folders and drives have icons of their own, fetched on a
+// background thread.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -19,8 +20,18 @@
 
 namespace kelvane {
 
-// The shell's image list of all file icons (shared, never destroyed).
+// The shell's image list of all file icons (shared, never destroyed),
+// obtained without asking for any real file's icon.
 HIMAGELIST SystemImageList(bool large);
+
+// Index of the small icon of the file or folder at `path` in the system
+// image list, or -1 when the shell finds nothing (the object must exist).
+// Safe on any thread that has initialised COM.
+int SmallShellIcon(const std::wstring& path);
+
+// The shell's properties sheet of a file or folder (verb "properties"); the
+// result is not examined and nothing is shown on failure.
+void ShowProperties(const std::wstring& path);
 
 // "Disque local", "Lecteur de CD"... for a GetDriveType value.
 std::wstring DriveTypeText(UINT driveType);
