@@ -100,6 +100,7 @@ struct Panel {
   HWND tabs = nullptr;
   std::array<HWND, kTabCount> pages{};
   std::array<bool, kTabCount> built{};  // the page's gadgets exist
+  PageBuiltHook pageBuilt = nullptr;
   UniqueImageList tabImages;
   std::array<int, kTabCount> tabImageIndex{-1, -1, -1, -1, -1, -1};
   TabCaptions captions;
@@ -478,6 +479,7 @@ void BuildPageContents(int index) {
     default:
       break;
   }
+  if (panel.pageBuilt) panel.pageBuilt(index);
 }
 
 void ShowPage(int index) {
@@ -536,9 +538,23 @@ void BuildPanelTabs(HWND main) {
   BuildPageContents(0);
 }
 
-void BuildAllPages() {
-  for (int index = 0; index < kTabCount; ++index) BuildPageContents(index);
+bool BuildNextPage() {
+  Panel& panel = ThePanel();
+  for (int index = 0; index < kTabCount; ++index) {
+    if (panel.pages[static_cast<size_t>(index)] && !panel.built[static_cast<size_t>(index)]) {
+      BuildPageContents(index);
+      return true;
+    }
+  }
+  return false;
 }
+
+void BuildAllPages() {
+  while (BuildNextPage()) {
+  }
+}
+
+void SetPageBuiltHook(PageBuiltHook hook) { ThePanel().pageBuilt = hook; }
 
 void SelectTab(int index) {
   Panel& panel = ThePanel();

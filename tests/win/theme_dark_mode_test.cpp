@@ -200,8 +200,15 @@ TEST(DarkMode, MainWindowGadgetsTakeThePaletteInTwoSteps) {
 
   ShowWindow(main, SW_SHOW);
   UpdateWindow(main);
-  CompleteMainWindowContents(main);
-  ColourMainWindowGadgets();
+  // As at start-up: the other pages come when first shown, or a step at a
+  // time from the message loop, each coloured as it is built.
+  FollowLaterPages();
+  SelectTab(4);
+  ASSERT_TRUE(FindColourRecord(kExplorerList)) << "coloured before it shows";
+  EXPECT_EQ(FindColourRecord(kDesktopList), nullptr);
+  int steps = 0;
+  while (CompleteMainWindowContentsStep(main)) ASSERT_LT(++steps, 10);
+  EXPECT_EQ(steps, 5) << "the tray icon, then the four pages left, one a step";
   struct Expected {
     int gadget;
     Colour back;
