@@ -46,6 +46,10 @@ void BuildMainWindowContents(HWND main) {
 void FollowLaterPages() {
   SetPageBuiltHook(AfterLaterPage);
   AfterLaterPage(-1);  // the pages of the first screen
+  // The favourite lists hold their entries in their list views: these exist
+  // before any command (a save sent at once) can reach them.
+  while (!g_listViewsReady && BuildNextPage()) {
+  }
 }
 
 bool CompleteMainWindowContentsStep(HWND main) {

@@ -8,10 +8,11 @@ namespace kelvane {
 // menu; then the first layout.
 void BuildMainWindowContents(HWND main);
 
-// Start-up, the first screen shown and coloured: each page built from now on
-// (when first shown, or by CompleteMainWindowContentsStep) is coloured and
-// its lists take drops as the first screen's do, and the favourite lists
-// start taking their rows once their three list views exist.
+// Start-up, the first screen shown and coloured: builds the pages of the
+// three favourite lists (their list views hold the entries), which then take
+// their rows; each page built from now on (when first shown, or by
+// CompleteMainWindowContentsStep) is coloured and its lists take drops as
+// the first screen's do.
 void FollowLaterPages();
 
 // One step of the rest: TrayIcon first, then the gadgets of one tab not yet

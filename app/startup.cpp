@@ -155,8 +155,8 @@ int RunKelvane(HINSTANCE instance) {
 
   ShowWindow(app.mainWindow, SW_SHOW);
   UpdateWindow(app.mainWindow);
-  // The other tabs are built once the loop runs (or when first shown), and
-  // the favourite lists take their rows once their list views exist.
+  // The favourite lists' pages now; the other tabs once the loop runs (or
+  // when first shown).
   FollowLaterPages();
   SetPickListWindow(ShowPickList);
   UpdatePasteState(PasteScope::Full);
