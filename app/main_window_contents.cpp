@@ -2,26 +2,72 @@
 
 #include "app/layout.h"
 #include "app/main_toolbar.h"
+#include "app/app_state.h"
 #include "app/panel_tabs.h"
 #include "app/popup_menus.h"
 #include "app/tray_icon.h"
+#include "catalog/ids.h"
+#include "explorer/file_clipboard_win.h"
 #include "import/list_drop_win.h"
+#include "lists/list_loader_win.h"
+#include "theme/dark_mode_win.h"
+#include "toolkit/gadgets_win.h"
 
 namespace kelvane {
+namespace {
+
+bool g_trayIconAdded = false;
+bool g_listViewsReady = false;
+
+void AfterLaterPage(int index) {
+  AcceptDropsOnLists();
+  ColourMainWindowGadgets();
+  // The explorer's clipboard buttons start as the clipboard stands.
+  if (HWND paste = Gadget(kExplColler); paste && index >= 0 && GetParent(paste) == TabPage(index)) {
+    UpdatePasteState(App(), PasteScope::Full);
+  }
+  if (!g_listViewsReady && Gadget(kAppsList) && Gadget(kFilesList) && Gadget(kLinksList)) {
+    g_listViewsReady = true;
+    ListViewsReady();
+  }
+}
+
+}  // namespace
 
 void BuildMainWindowContents(HWND main) {
   if (!main) return;
+  g_trayIconAdded = false;
+  g_listViewsReady = false;
   BuildMainToolBar(main);  // the program goes on without it
   BuildPanelTabs(main);
   BuildPopupMenus();
   LayoutMainWindow(main);
 }
 
+void FollowLaterPages() {
+  SetPageBuiltHook(AfterLaterPage);
+  AfterLaterPage(-1);  // the pages of the first screen
+  // The favourite lists hold their entries in their list views: these exist
+  // before any command (a save sent at once) can reach them.
+  while (!g_listViewsReady && BuildNextPage()) {
+  }
+}
+
+bool CompleteMainWindowContentsStep(HWND main) {
+  if (!main) return false;
+  if (!g_trayIconAdded) {
+    g_trayIconAdded = true;
+    AddTrayIcon(main);
+    return true;
+  }
+  return BuildNextPage();
+}
+
 void CompleteMainWindowContents(HWND main) {
   if (!main) return;
-  BuildAllPages();
+  while (CompleteMainWindowContentsStep(main)) {
+  }
   AcceptDropsOnLists();
-  AddTrayIcon(main);
   LayoutMainWindow(main);
 }
 

@@ -8,8 +8,20 @@ namespace kelvane {
 // menu; then the first layout.
 void BuildMainWindowContents(HWND main);
 
-// The rest, once the window is shown: the gadgets of the other tabs and
-// TrayIcon; then the layout again.
+// Start-up, the first screen shown and coloured: builds the pages of the
+// three favourite lists (their list views hold the entries), which then take
+// their rows; each page built from now on (when first shown, or by
+// CompleteMainWindowContentsStep) is coloured and its lists take drops as
+// the first screen's do.
+void FollowLaterPages();
+
+// One step of the rest: TrayIcon first, then the gadgets of one tab not yet
+// built. False once there is nothing left. The message loop calls it while
+// no message waits, so that the window answers from the start.
+bool CompleteMainWindowContentsStep(HWND main);
+
+// The rest at once: TrayIcon, the gadgets of the other tabs, drops on the
+// lists; then the layout again.
 void CompleteMainWindowContents(HWND main);
 
 }  // namespace kelvane

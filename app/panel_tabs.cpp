@@ -101,6 +101,7 @@ struct Panel {
   HWND tabs = nullptr;
   std::array<HWND, kTabCount> pages{};
   std::array<bool, kTabCount> built{};  // the page's gadgets exist
+  PageBuiltHook pageBuilt = nullptr;
   UniqueImageList tabImages;
   std::array<int, kTabCount> tabImageIndex{-1, -1, -1, -1, -1, -1};
   TabCaptions captions;
@@ -110,6 +111,10 @@ struct Panel {
   int pageWidth = 0;  // pixels
   int pageHeight = 0;
   UINT dpi = 96;
+  // The item height that gave the drop-downs their field height, found by
+  // the first drop-down and set at once on the next.
+  int dropDownItemHeight = 0;
+  int dropDownHeight = 0;
   // The folder lists, made with their pages.
   std::unique_ptr<ExplorerListControl> recentList;
   std::unique_ptr<ExplorerListControl> explorerList;
@@ -383,16 +388,28 @@ HWND MakeDropDown(HWND page, int gadget, int x, int y, int width, int height,
     SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   }
   SendMessageW(combo, CB_SETCURSEL, 0, 0);
+  Panel& panel = ThePanel();
+  if (panel.dropDownItemHeight > 0 && panel.dropDownHeight == height) {
+    SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), panel.dropDownItemHeight);
+    return combo;
+  }
   // The field's height follows its item height plus a frame whose size
   // depends on the system; correct the item height until the field fits.
   // (The item height read back is not always the one set: Wine adds its
-  // padding, so the corrections build on the value set.)
+  // padding, so the corrections build on the value set.) Each correction
+  // resizes the field: the next drop-down of that height takes the result.
   int field = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
   for (int attempt = 0; attempt < 3 && field > 0; ++attempt) {
     RECT outer{};
     GetWindowRect(combo, &outer);
     const int error = height - (outer.bottom - outer.top);
-    if (error == 0 || field + error <= 0) break;
+    if (error == 0) {
+      // Only a value set is kept: one read back would count Wine's padding twice.
+      panel.dropDownItemHeight = attempt > 0 ? field : 0;
+      panel.dropDownHeight = height;
+      break;
+    }
+    if (field + error <= 0) break;
     field += error;
     SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
   }
@@ -464,6 +481,7 @@ void BuildPageContents(int index) {
     default:
       break;
   }
+  if (panel.pageBuilt) panel.pageBuilt(index);
 }
 
 void ShowPage(int index) {
@@ -522,9 +540,23 @@ void BuildPanelTabs(HWND main) {
   BuildPageContents(0);
 }
 
-void BuildAllPages() {
-  for (int index = 0; index < kTabCount; ++index) BuildPageContents(index);
+bool BuildNextPage() {
+  Panel& panel = ThePanel();
+  for (int index = 0; index < kTabCount; ++index) {
+    if (panel.pages[static_cast<size_t>(index)] && !panel.built[static_cast<size_t>(index)]) {
+      BuildPageContents(index);
+      return true;
+    }
+  }
+  return false;
 }
+
+void BuildAllPages() {
+  while (BuildNextPage()) {
+  }
+}
+
+void SetPageBuiltHook(PageBuiltHook hook) { ThePanel().pageBuilt = hook; }
 
 void SelectTab(int index) {
   Panel& panel = ThePanel();

@@ -15,9 +15,15 @@ inline constexpr wchar_t kPanelPageClass[] = L"KelvanePanelPage";
 
 // Builds the tab control at x 0, y 30 over the rest of the main window's
 // inner area and its six tabs with their pages. A page's gadgets are made
-// and registered when it is first shown, or by BuildAllPages.
+// and registered when it is first shown, or by BuildNextPage or
+// BuildAllPages.
 void BuildPanelTabs(HWND main);
+// Builds the first page not yet built; false when all were built already.
+bool BuildNextPage();
 void BuildAllPages();
+// Called after a page's gadgets are made (until the tabs are built again).
+using PageBuiltHook = void (*)(int index);
+void SetPageBuiltHook(PageBuiltHook hook);
 
 // Shows a tab's page as a click on its tab would. Out-of-range indexes are ignored.
 void SelectTab(int index);

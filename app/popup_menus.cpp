@@ -14,6 +14,7 @@
 #include "catalog/catalog.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/path_parts.h"
 #include "toolkit/special_folders_win.h"
 
 namespace kelvane {

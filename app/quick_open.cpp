@@ -95,8 +95,7 @@ void PrepareQuickOpen() {
   host.hidden = AfterBoxHidden;
   host.linkIcon = App().images.Icon(kLinkImage);
   SetQuickBoxHost(std::move(host));
-  const std::wstring path = UsageFilePath(App().dataFolder);
-  SetQuickBoxUsage(ReadUsageFile(path), path);
+  SetQuickBoxUsageFile(UsageFilePath(App().dataFolder));
 }
 
 void ToggleQuickOpen() {

@@ -61,9 +61,20 @@ void CreateFonts() {
   app.fonts[2] = CreatePointFont(L"Bahnschrift Light", 10, FW_NORMAL, dpi);
 }
 
-void RunEventLoop() {
+// Work the first screen does not need (the other tabs, the tray icon) is
+// done a step at a time while no message waits, so that the window answers
+// from the start.
+bool DoIdleStep(bool* workLeft) {
+  MSG waiting;
+  if (!*workLeft || PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return false;
+  *workLeft = CompleteMainWindowContentsStep(App().mainWindow);
+  return true;
+}
+
+void RunEventLoop(bool* idleWorkLeft) {
   MSG msg;
   while (!App().quitRequested) {
+    if (DoIdleStep(idleWorkLeft)) continue;
     // The data folder's changes come in with the messages (lists changed by
     // a sync client or another computer).
     if (HANDLE change = ListFolderChange()) {
@@ -91,6 +102,9 @@ void RunEventLoop() {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  // The lists are saved from their list views: a quit that came before all
+  // tabs were built finds them all.
+  while (*idleWorkLeft) *idleWorkLeft = CompleteMainWindowContentsStep(App().mainWindow);
 }
 
 }  // namespace
@@ -142,21 +156,17 @@ int RunKelvane(HINSTANCE instance) {
 
   ShowWindow(app.mainWindow, SW_SHOW);
   UpdateWindow(app.mainWindow);
-  // Only the tabs built below show these folders; each lookup costs some
-  // milliseconds that the first screen need not wait for.
-  FindTabFolders();
-  // The window shows as soon as its first screen is ready; the other tabs
-  // and the tray icon follow before any input is handled.
-  CompleteMainWindowContents(app.mainWindow);
-  ColourMainWindowGadgets();  // the same colours for the pages built after the first screen
-  ListViewsReady();  // all three favourite lists exist from here on
+  // The favourite lists' pages now; the other tabs once the loop runs (or
+  // when first shown).
+  FollowLaterPages();
   SetPickListWindow(ShowPickList);
   UpdatePasteState(App(), PasteScope::Full);
   PrepareQuickOpen();
   SetPreferencesSavedHook([] { RegisterQuickHotKey(); });
   RegisterQuickHotKey();
 
-  do RunEventLoop();
+  bool idleWorkLeft = true;
+  do RunEventLoop(&idleWorkLeft);
   while (!SaveBeforeQuit());
   return Shutdown();
 }

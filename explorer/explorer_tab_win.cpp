@@ -8,10 +8,10 @@
 #include "explorer/explorer_selection.h"
 #include "explorer/file_clipboard_win.h"
 #include "explorer/shell_file_ops_win.h"
-#include "lists/list_rules.h"
-#include "lists/list_store_win.h"
 #include "toolkit/explorer_list_win.h"
+#include "toolkit/path_parts.h"
 #include "toolkit/requesters_win.h"
+#include "toolkit/shell_icons_win.h"
 
 namespace kelvane {
 namespace {

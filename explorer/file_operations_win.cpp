@@ -9,6 +9,7 @@
 #include "explorer/shell_file_ops_win.h"
 #include "lists/list_rules.h"
 #include "toolkit/explorer_list_win.h"
+#include "toolkit/path_parts.h"
 #include "toolkit/requesters_win.h"
 
 namespace kelvane {

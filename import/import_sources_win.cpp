@@ -10,6 +10,7 @@
 #include "import/url_file.h"
 #include "lists/list_rules.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/path_parts.h"
 #include "toolkit/shortcut_target_win.h"
 #include "toolkit/utf_win.h"
 

@@ -12,6 +12,7 @@
 #include "lists/list_commands_win.h"
 #include "lists/list_store_win.h"
 #include "toolkit/light_subclass_win.h"
+#include "toolkit/path_parts.h"
 #include "toolkit/shortcut_target_win.h"
 #include "toolkit/utf_win.h"
 

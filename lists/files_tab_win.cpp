@@ -4,6 +4,7 @@
 #include "lists/list_loader_win.h"
 #include "lists/list_store_win.h"
 #include "toolkit/list_view_win.h"
+#include "toolkit/path_parts.h"
 #include "toolkit/requesters_win.h"
 #include "toolkit/utf_win.h"
 

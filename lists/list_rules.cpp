@@ -136,12 +136,6 @@ std::wstring FolderNameOf(std::wstring_view path) {
   return folder.substr(start, folder.size() - 1 - start);
 }
 
-std::wstring WithTrailingBackslash(std::wstring_view path) {
-  std::wstring result(path);
-  if (!result.empty() && !IsSeparator(result.back())) result.push_back(L'\\');
-  return result;
-}
-
 std::wstring QuotedCommandLine(std::wstring_view target) {
   if (!target.empty() && target.front() == L'"') return std::wstring(target);
   return L"\"" + std::wstring(target) + L"\"";

@@ -49,8 +49,6 @@ std::wstring FileNamePartOf(std::wstring_view path);
 // The display name of a folder path that ends with a separator:
 // C:\Data\Photos\ gives Photos, the drive root D:\ gives D:.
 std::wstring FolderNameOf(std::wstring_view path);
-// The path with one backslash at its end (none added to an empty path).
-std::wstring WithTrailingBackslash(std::wstring_view path);
 
 // Starting a target. The command line is the target in double quotes (kept
 // as it is when it already starts with one), with no arguments.

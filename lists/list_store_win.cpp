@@ -22,12 +22,6 @@
 namespace kelvane {
 namespace {
 
-HIMAGELIST SystemSmallImageList() {
-  SHFILEINFOW info{};
-  return reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
-                                                     SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
-}
-
 bool HasRow(int kind, int row) {
   return IsListKind(kind) && row >= 0 && static_cast<size_t>(row) < Favourites().List(kind).Count();
 }
@@ -48,7 +42,7 @@ bool DataFolderReadyFor(bool emptyList) {
 HWND ListView(int kind) { return IsListKind(kind) ? Gadget(kind) : nullptr; }
 
 void PrepareListImages() {
-  if (HIMAGELIST system = SystemSmallImageList()) {
+  if (HIMAGELIST system = SystemImageList(false)) {
     ShownIcon(kAppsKind, -1);  // the placeholder looked up once, before the first rows come in
     for (int kind : {kAppsKind, kFilesKind}) {
       HWND list = ListView(kind);
@@ -74,14 +68,6 @@ void PrepareListImages() {
 void GiveEmptyListHint(HWND list) {
   ShowHintWhileEmpty(list, L"Liste vide : ajoutez une entr\u00E9e avec le bouton \u00AB " +
                                CatalogText(L"ToolBarToolTip", L"AjoutFavori") + L" \u00BB de la barre d'outils.");
-}
-
-int SmallShellIcon(const std::wstring& path) {
-  SHFILEINFOW info{};
-  // No file attributes given: the shell looks at the object itself, which
-  // must exist.
-  if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)) return -1;
-  return info.iIcon;
 }
 
 int EntryCount(int kind) { return IsListKind(kind) ? static_cast<int>(Favourites().List(kind).Count()) : 0; }
@@ -278,19 +264,6 @@ bool StartTarget(const std::wstring& target) {
   if (!ShellExecuteExW(&execute)) return false;
   if (execute.hProcess) CloseHandle(execute.hProcess);
   return true;
-}
-
-void ShowProperties(const std::wstring& path) {
-  SHELLEXECUTEINFOW execute{};
-  execute.cbSize = sizeof execute;
-  // SEE_MASK_FLAG_NO_UI: where the shell has no properties sheet (Wine), it
-  // would otherwise block on an error box.
-  execute.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-  execute.lpVerb = L"properties";
-  execute.lpFile = path.c_str();
-  execute.nShow = SW_HIDE;
-  ShellExecuteExW(&execute);
-  if (execute.hProcess) CloseHandle(execute.hProcess);
 }
 
 }  // namespace kelvane

@@ -1,7 +1,7 @@
 #pragma once
 // The operations on the three favourite lists (gadgets 1, 2, 3, whose
 // numbers are the list kinds): each changes the model (FavouriteStore) and
-// tells its list view. User-interface thread only, but for SmallShellIcon.
+// tells its list view. User-interface thread only.
 //
 // Icons. Applications and files show the shell's own small icons: the two
 // list views take the shell's system image list (shared, LVS_SHAREIMAGELISTS,
@@ -18,6 +18,7 @@
 
 #include "lists/list_file.h"
 #include "lists/list_rules.h"
+#include "toolkit/shell_icons_win.h"  // the rows' icons (SmallShellIcon)
 
 namespace kelvane {
 
@@ -33,11 +34,6 @@ void PrepareListImages();
 // telling how to add the first entry. Called as the list is made, before
 // its colours.
 void GiveEmptyListHint(HWND list);
-
-// Index of the small icon of the file or folder at `path` in the system
-// image list, or -1 when the shell finds nothing (the object must exist).
-// Safe on any thread that has initialised COM.
-int SmallShellIcon(const std::wstring& path);
 
 int EntryCount(int kind);
 // The entry with the icon its row shows (-1 for none); an empty entry for
@@ -94,9 +90,5 @@ std::wstring RecoveredListPath(int kind);
 // arguments, inheriting the current folder); when that fails, or for
 // anything else, the shell opens it with its default action. True on success.
 bool StartTarget(const std::wstring& target);
-
-// The shell's properties sheet of a file or folder (verb "properties"); the
-// result is not examined and nothing is shown on failure.
-void ShowProperties(const std::wstring& path);
 
 }  // namespace kelvane

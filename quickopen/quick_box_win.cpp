@@ -7,7 +7,6 @@
 #include <ctime>
 #include <unordered_map>
 
-#include "lists/list_store_win.h"
 #include "quickopen/usage_file_win.h"
 #include "theme/colour_layer_win.h"
 #include "theme/dark_mode_win.h"
@@ -34,6 +33,7 @@ struct BoxState {
   QuickBoxHost host;
   UsageCounts usage;
   std::wstring usagePath;
+  bool usageRead = false;
   HWND window = nullptr;
   HWND field = nullptr;
   HWND results = nullptr;
@@ -362,9 +362,11 @@ void Gather() {
 
 void SetQuickBoxHost(QuickBoxHost host) { Box().host = std::move(host); }
 
-void SetQuickBoxUsage(UsageCounts usage, std::wstring path) {
-  Box().usage = std::move(usage);
-  Box().usagePath = std::move(path);
+void SetQuickBoxUsageFile(std::wstring path) {
+  BoxState& box = Box();
+  box.usage = UsageCounts();
+  box.usagePath = std::move(path);
+  box.usageRead = false;
 }
 
 const UsageCounts& QuickBoxUsage() { return Box().usage; }
@@ -372,6 +374,8 @@ const UsageCounts& QuickBoxUsage() { return Box().usage; }
 bool ShowQuickBox(HWND owner) {
   BoxState& box = Box();
   if (!box.window && !MakeBox(owner)) return false;
+  if (!box.usageRead && !box.usagePath.empty()) box.usage = ReadUsageFile(box.usagePath);
+  box.usageRead = true;
   // The list view asks for nothing while it has no rows to show.
   ListView_SetItemCountEx(box.results, 0, 0);
   box.shown.clear();

@@ -35,9 +35,10 @@ struct QuickBoxHost {
 };
 
 void SetQuickBoxHost(QuickBoxHost host);
-// The counts read at start, and the file they are written to after each opening.
-void SetQuickBoxUsage(UsageCounts usage, std::wstring path);
-const UsageCounts& QuickBoxUsage();
+// The file of the usage counts: read when the box first opens (start-up
+// need not wait for it), written after each opening.
+void SetQuickBoxUsageFile(std::wstring path);
+const UsageCounts& QuickBoxUsage();  // empty until the box first opens
 
 // Makes the box the first time (owned by `owner`), gathers the entries,
 // matches the text left in the field, shows the box in front and puts the

@@ -1,6 +1,6 @@
 #pragma once
 // The usage counts of the quick-open box in their file of the data folder,
-// "Usage.txt": read once at start, written after each opening in one step
+// "Usage.txt": read once, when the box first opens, written after each opening in one step
 // (beside the file, then swapped in).
 #include <string>
 

@@ -13,15 +13,10 @@ namespace {
 // ones go out every 100 ms so that the window merges few, large batches.
 constexpr std::size_t kFirstBatchRows = 200;
 constexpr ULONGLONG kBatchInterval = 100;
-// A burst of changes (a copy of many files) settles before the folder is
-// listed again: 100 ms without a change, 500 ms at most.
-constexpr DWORD kQuietTime = 100;
-constexpr ULONGLONG kLongestWait = 500;
 
 constexpr DWORD kWatchedChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
                                   FILE_NOTIFY_CHANGE_SIZE | FILE_NOTIFY_CHANGE_LAST_WRITE |
                                   FILE_NOTIFY_CHANGE_ATTRIBUTES;
-
 // Paths of MAX_PATH characters or more need the "\\?\" form.
 std::wstring LongPathForm(const std::wstring& folder) {
   if (folder.size() + 2 < MAX_PATH || folder.rfind(L"\\\\?\\", 0) == 0) return folder;
@@ -32,12 +27,7 @@ std::wstring LongPathForm(const std::wstring& folder) {
 }  // namespace
 
 FolderLister::FolderLister(HWND owner, UINT message)
-    : owner_(owner),
-      message_(message),
-      wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)),
-      listed_(CreateEventW(nullptr, TRUE, TRUE, nullptr)) {
-  thread_ = std::thread([this] { Run(); });
-}
+    : owner_(owner), message_(message), listed_(CreateEventW(nullptr, TRUE, TRUE, nullptr)) {}
 
 FolderLister::~FolderLister() {
   {
@@ -45,9 +35,8 @@ FolderLister::~FolderLister() {
     stop_ = true;
   }
   latest_.fetch_add(1);  // a listing under way stops at its next check
-  SetEvent(wake_.get());
-  if (thread_.joinable()) thread_.join();
-  if (change_ != INVALID_HANDLE_VALUE) FindCloseChangeNotification(change_);
+  worker_.Join();
+  EndFolderWatch(watch_);
 }
 
 void FolderLister::List(ListingRequest request) {
@@ -57,8 +46,8 @@ void FolderLister::List(ListingRequest request) {
     pending_ = std::move(request);
     hasPending_ = true;
     ResetEvent(listed_.get());
+    worker_.Wake([this] { Run(); });
   }
-  SetEvent(wake_.get());
 }
 
 bool FolderLister::WaitUntilListed(DWORD milliseconds) {
@@ -77,55 +66,40 @@ void FolderLister::Deliver(ListingBatch batch) {
   if (!posted_) posted_ = PostMessageW(owner_, message_, 0, 0) != FALSE;
 }
 
+void FolderLister::OnFolderChanged() {
+  std::lock_guard lock(mutex_);
+  if (stop_) return;
+  changed_ = true;
+  worker_.Wake([this] { Run(); });
+}
+
 void FolderLister::Run() {
   // Shortcuts are read through COM.
   const ComScope com;
   for (;;) {
-    HANDLE handles[2] = {wake_.get(), change_};
-    const DWORD count = change_ != INVALID_HANDLE_VALUE ? 2 : 1;
-    const DWORD woke = WaitForMultipleObjects(count, handles, FALSE, INFINITE);
-
     ListingRequest request;
-    bool requested = false;
+    bool refresh = false;
     {
       std::lock_guard lock(mutex_);
-      if (stop_) return;
+      if (stop_) {
+        worker_.Ending();
+        return;
+      }
       if (hasPending_) {
+        // A new request makes a change on disk in the old folder moot.
         request = std::move(pending_);
         hasPending_ = false;
-        requested = true;
+        changed_ = false;
+      } else if (std::exchange(changed_, false)) {
+        request = watched_;
+        refresh = true;
+      } else {
+        worker_.Ending();
+        return;
       }
     }
-    bool refresh = false;
-    if (requested) {
-      // Watch first: a change made while the folder is listed is not lost.
-      Watch(request);
-    } else if (woke == WAIT_OBJECT_0 + 1) {
-      // A change on disk: wait for the burst to end, then list again whole.
-      const ULONGLONG start = GetTickCount64();
-      bool armed = FindNextChangeNotification(change_) != FALSE;
-      while (armed && GetTickCount64() - start < kLongestWait) {
-        HANDLE both[2] = {wake_.get(), change_};
-        const DWORD w = WaitForMultipleObjects(2, both, FALSE, kQuietTime);
-        if (w == WAIT_OBJECT_0) SetEvent(wake_.get());  // a request or the stop: the main wait takes it
-        if (w != WAIT_OBJECT_0 + 1) break;
-        armed = FindNextChangeNotification(change_) != FALSE;
-      }
-      if (!armed) {
-        // The folder went away; the next request watches again.
-        FindCloseChangeNotification(change_);
-        change_ = INVALID_HANDLE_VALUE;
-      }
-      {
-        std::lock_guard lock(mutex_);
-        if (stop_ || hasPending_) continue;
-      }
-      request = watched_;
-      request.whole = true;
-      refresh = true;
-    } else {
-      continue;
-    }
+    // Watch first: a change made while the folder is listed is not lost.
+    if (!refresh) Watch(request);
 
     bool complete = true;
     {
@@ -142,17 +116,16 @@ void FolderLister::Run() {
 }
 
 void FolderLister::Watch(const ListingRequest& request) {
-  const bool sameFolder = request.folder == watched_.folder && change_ != INVALID_HANDLE_VALUE;
+  // A folder that went away ended its watch: it is watched again.
+  const bool sameFolder = request.folder == watched_.folder && FolderWatchActive(watch_);
   watched_ = request;
   watched_.whole = true;
   if (sameFolder) return;
-  if (change_ != INVALID_HANDLE_VALUE) {
-    FindCloseChangeNotification(change_);
-    change_ = INVALID_HANDLE_VALUE;
-  }
+  EndFolderWatch(watch_);
+  watch_ = 0;
   if (request.folder.empty()) return;
   ThreadErrorModeScope errorMode(request.quietDrives);
-  change_ = FindFirstChangeNotificationW(LongPathForm(request.folder).c_str(), FALSE, kWatchedChanges);
+  watch_ = WatchFolder(LongPathForm(request.folder), kWatchedChanges, [this] { OnFolderChanged(); });
 }
 
 bool FolderLister::ListFolder(const ListingRequest& request, bool refresh) {

@@ -1,19 +1,21 @@
 #pragma once
-// Lists folders on a thread of its own and watches the folder listed last,
-// for the explorer list. Results wait in a queue; the owner window gets one
-// posted message when the queue goes from empty to not empty, and takes
-// everything waiting with TakeBatches.
+// Lists folders on a thread of its own, which ends once nothing is left to
+// list, and watches the folder listed last (through the program's one
+// folder-watching thread), for the explorer list. Results wait in a queue;
+// the owner window gets one posted message when the queue goes from empty to
+// not empty, and takes everything waiting with TakeBatches.
 #include <windows.h>
 
 #include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "toolkit/folder_model.h"
+#include "toolkit/folder_watch_win.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/worker_thread.h"
 
 namespace kelvane {
 
@@ -42,7 +44,7 @@ struct ListingBatch {
 class FolderLister {
  public:
   FolderLister(HWND owner, UINT message);
-  ~FolderLister();  // stops the thread
+  ~FolderLister();  // stops the listing and the watch
   FolderLister(const FolderLister&) = delete;
   FolderLister& operator=(const FolderLister&) = delete;
 
@@ -55,6 +57,7 @@ class FolderLister {
  private:
   void Run();
   void Watch(const ListingRequest& request);
+  void OnFolderChanged();  // on the watching thread
   // False when a newer request made this listing useless.
   bool ListFolder(const ListingRequest& request, bool refresh);
   void ListDrives(const ListingRequest& request);
@@ -63,19 +66,19 @@ class FolderLister {
 
   HWND owner_;
   UINT message_;
-  UniqueKernelHandle wake_;    // auto-reset: a request or the stop
   UniqueKernelHandle listed_;  // manual-reset: set while no request is waiting or being listed
   std::mutex mutex_;
   ListingRequest pending_;
   bool hasPending_ = false;
+  bool changed_ = false;  // the watched folder changed on disk: list it again whole
   bool stop_ = false;
   std::vector<ListingBatch> batches_;
   bool posted_ = false;
   std::atomic<std::uint32_t> latest_{0};
-  // Worker thread only.
+  WorkerThread worker_;
+  // Worker thread only (one at a time).
   ListingRequest watched_;
-  HANDLE change_ = INVALID_HANDLE_VALUE;
-  std::thread thread_;
+  FolderWatchId watch_ = 0;
 };
 
 }  // namespace kelvane

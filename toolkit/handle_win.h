@@ -59,6 +59,11 @@ struct FindHandleTraits {
   static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
   static void Close(Handle h) noexcept { ::FindClose(h); }
 };
+struct ChangeNotificationTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) noexcept { ::FindCloseChangeNotification(h); }
+};
 template <typename T>
 struct GdiObjectTraits {
   using Handle = T;
@@ -89,6 +94,7 @@ using UniqueCom = UniqueHandle<ComTraits<T>>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
+using UniqueChangeNotification = UniqueHandle<ChangeNotificationTraits>;
 using UniqueIcon = UniqueHandle<NullHandleTraits<HICON, ::DestroyIcon>>;
 using UniqueMenu = UniqueHandle<NullHandleTraits<HMENU, ::DestroyMenu>>;
 using UniqueModule = UniqueHandle<NullHandleTraits<HMODULE, ::FreeLibrary>>;

@@ -36,6 +36,27 @@ HIMAGELIST SystemImageList(bool large) {
                                                      SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | size));
 }
 
+int SmallShellIcon(const std::wstring& path) {
+  SHFILEINFOW info{};
+  // No file attributes given: the shell looks at the object itself, which
+  // must exist.
+  if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)) return -1;
+  return info.iIcon;
+}
+
+void ShowProperties(const std::wstring& path) {
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  // SEE_MASK_FLAG_NO_UI: where the shell has no properties sheet (Wine), it
+  // would otherwise block on an error box.
+  execute.fMask = SEE_MASK_INVOKEIDLIST | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  execute.lpVerb = L"properties";
+  execute.lpFile = path.c_str();
+  execute.nShow = SW_HIDE;
+  ShellExecuteExW(&execute);
+  if (execute.hProcess) CloseHandle(execute.hProcess);
+}
+
 std::wstring DriveTypeText(UINT driveType) {
   switch (driveType) {
     case DRIVE_FIXED:
@@ -91,26 +112,20 @@ std::wstring ShellTypeCache::TypeName(const FolderRow& row) {
 
 // --- IconFetcher -------------------------------------------------------------
 
-IconFetcher::IconFetcher(HWND owner, UINT message)
-    : owner_(owner), message_(message), wake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
-  thread_ = std::thread([this] { Run(); });
-}
+IconFetcher::IconFetcher(HWND owner, UINT message) : owner_(owner), message_(message) {}
 
 IconFetcher::~IconFetcher() {
   {
     std::lock_guard lock(mutex_);
     stop_ = true;
   }
-  SetEvent(wake_.get());
-  if (thread_.joinable()) thread_.join();
+  worker_.Join();
 }
 
 void IconFetcher::Ask(IconRequest request) {
-  {
-    std::lock_guard lock(mutex_);
-    requests_.push_back(std::move(request));
-  }
-  SetEvent(wake_.get());
+  std::lock_guard lock(mutex_);
+  requests_.push_back(std::move(request));
+  worker_.Wake([this] { Run(); });
 }
 
 void IconFetcher::Forget() {
@@ -130,29 +145,26 @@ void IconFetcher::Run() {
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, nullptr);
   for (;;) {
-    WaitForSingleObject(wake_.get(), INFINITE);
-    for (;;) {
-      IconRequest request;
-      {
-        std::lock_guard lock(mutex_);
-        if (stop_) {
-          if (SUCCEEDED(com)) CoUninitialize();
-          return;
-        }
-        if (requests_.empty()) break;
-        request = std::move(requests_.back());
-        requests_.pop_back();
-      }
-      SHFILEINFOW info{};
-      IconAnswer answer{request.generation, request.rowHint, std::move(request.name), -1};
-      if (SHGetFileInfoW(request.path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)) {
-        answer.icon = info.iIcon;
-      }
+    IconRequest request;
+    {
       std::lock_guard lock(mutex_);
-      answers_.push_back(std::move(answer));
-      if (!posted_) posted_ = PostMessageW(owner_, message_, 0, 0) != FALSE;
+      if (stop_ || requests_.empty()) {
+        worker_.Ending();
+        break;
+      }
+      request = std::move(requests_.back());
+      requests_.pop_back();
     }
+    SHFILEINFOW info{};
+    IconAnswer answer{request.generation, request.rowHint, std::move(request.name), -1};
+    if (SHGetFileInfoW(request.path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)) {
+      answer.icon = info.iIcon;
+    }
+    std::lock_guard lock(mutex_);
+    answers_.push_back(std::move(answer));
+    if (!posted_) posted_ = PostMessageW(owner_, message_, 0, 0) != FALSE;
   }
+  if (SUCCEEDED(com)) CoUninitialize();
 }
 
 }  // namespace kelvane

@@ -1,8 +1,9 @@
 #pragma once
-// Icons and type names from the shell for the explorer list. Most rows take
-// the icon and type of their extension, asked once per extension without
-// touching the disk; programs, shortcuts, icon files, customised folders and
-// drives have icons of their own, fetched on a background thread.
+// Icons and type names from the shell, and its properties sheet. In the
+// explorer list most rows take the icon and type of their extension, asked
+// once per extension without touching the disk; programs, shortcuts, icon
+// files, customised folders and drives have icons of their own, fetched on a
+// background thread.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -10,17 +11,27 @@
 #include <deque>
 #include <mutex>
 #include <string>
-#include <thread>
 #include <unordered_map>
 #include <vector>
 
 #include "toolkit/folder_model.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/worker_thread.h"
 
 namespace kelvane {
 
-// The shell's image list of all file icons (shared, never destroyed).
+// The shell's image list of all file icons (shared, never destroyed),
+// obtained without asking for any real file's icon.
 HIMAGELIST SystemImageList(bool large);
+
+// Index of the small icon of the file or folder at `path` in the system
+// image list, or -1 when the shell finds nothing (the object must exist).
+// Safe on any thread that has initialised COM.
+int SmallShellIcon(const std::wstring& path);
+
+// The shell's properties sheet of a file or folder (verb "properties"); the
+// result is not examined and nothing is shown on failure.
+void ShowProperties(const std::wstring& path);
 
 // "Disque local", "Lecteur de CD"... for a GetDriveType value.
 std::wstring DriveTypeText(UINT driveType);
@@ -52,9 +63,10 @@ struct IconAnswer {
   int icon = -1;  // -1 when the shell had none
 };
 
-// Asks the shell for icons of single files on its own thread; the latest
-// request first, as it is for the rows on screen now. The owner gets one
-// posted message when answers start waiting.
+// Asks the shell for icons of single files on a thread of its own, which
+// ends once no request is left; the latest request first, as it is for the
+// rows on screen now. The owner gets one posted message when answers start
+// waiting.
 class IconFetcher {
  public:
   IconFetcher(HWND owner, UINT message);
@@ -71,13 +83,12 @@ class IconFetcher {
 
   HWND owner_;
   UINT message_;
-  UniqueKernelHandle wake_;
   std::mutex mutex_;
   std::deque<IconRequest> requests_;
   std::vector<IconAnswer> answers_;
   bool posted_ = false;
   bool stop_ = false;
-  std::thread thread_;
+  WorkerThread worker_;
 };
 
 }  // namespace kelvane

@@ -1,14 +1,10 @@
 #include "toolkit/special_folders_win.h"
+#include "toolkit/path_parts.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
 namespace kelvane {
-
-std::wstring WithTrailingBackslash(std::wstring path) {
-  if (!path.empty() && path.back() != L'\\') path.push_back(L'\\');
-  return path;
-}
 
 std::wstring ProgramFolder() {
   wchar_t path[MAX_PATH] = {};

@@ -12,7 +12,4 @@ std::wstring SpecialFolderPath(int csidl);
 std::wstring ProgramFolder();
 std::wstring CurrentFolder();
 
-// Appends a backslash unless the path is empty or already ends with one.
-std::wstring WithTrailingBackslash(std::wstring path);
-
 }  // namespace kelvane

@@ -1,5 +1,6 @@
 #include "lists/list_rules.h"
 #include "lists/target_check.h"
+#include "toolkit/path_parts.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -124,6 +125,19 @@ std::vector<std::wstring> ListingOrder(const std::wstring& folder) {
   FindClose(find);
   folders.insert(folders.end(), files.begin(), files.end());
   return folders;
+}
+
+int ThreadsOfThisProcess() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  int count = 0;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    count += entry.th32OwnerProcessID == GetCurrentProcessId();
+  }
+  CloseHandle(snapshot);
+  return count;
 }
 
 int CountEvents(UINT code) {
@@ -480,6 +494,7 @@ TEST_F(ExplorerList, DroppedFilesArriveAsOneLineFeedSeparatedText) {
 }
 
 TEST_F(ExplorerList, ChangesOnDiskShowWithinASecondAndKeepIconsOfUnchangedRows) {
+  const int threadsBefore = ThreadsOfThisProcess();
   MakeSample();
   MakeFile(root_ + L"program.exe", 100);  // an icon of its own, fetched in the background
   ExplorerListOptions options;
@@ -524,6 +539,22 @@ TEST_F(ExplorerList, ChangesOnDiskShowWithinASecondAndKeepIconsOfUnchangedRows) 
   UpdateWindow(list.Hwnd());
   EXPECT_EQ(list.stats().iconLookups, lookups);
   EXPECT_THAT(list.SelectedRows(), ElementsAre(RowOf(L"Mike.doc")));
+
+  // A second list on another folder: each sees its own changes, and once
+  // their listings are done the two keep one watching thread between them,
+  // not a thread each.
+  ExplorerListControl beta;
+  ASSERT_TRUE(beta.Create(host_, kId, 0, 0, 300, 200, root_ + L"Beta\\", options));
+  ASSERT_TRUE(PumpUntil([&] { return !beta.IsListing() && beta.RowCount() == 1; }));  // the parent entry
+  MakeFile(root_ + L"Beta\\inside.txt");
+  MakeFile(root_ + L"outside.txt");
+  ASSERT_TRUE(PumpUntil([&] { return beta.RowCount() == 2 && RowOf(L"outside.txt") != -1; }, 1500));
+  EXPECT_EQ(beta.RowName(1), L"inside.txt");
+  EXPECT_EQ(RowOf(L"inside.txt"), -1);
+  // One more may be the system's own: Wine's COM keeps an RPC thread once
+  // the shell has been asked for a program's icon.
+  EXPECT_TRUE(PumpUntil([&] { return ThreadsOfThisProcess() <= threadsBefore + 2; }))
+      << ThreadsOfThisProcess() << " threads, " << threadsBefore << " before the lists";
 }
 
 TEST_F(ExplorerList, ABigFolderIsListedCompletelyInOrder) {

@@ -100,9 +100,17 @@ TEST_F(QuickOpenTest, TypingFindsEveryListAndEnterOrCtrlEnterStartsTheChosenEntr
   File(L"bureau\\Outils.lnk");
   File(L"public\\Partage.url");
 
+  // The counts are read when the box first opens, not at start-up.
+  const std::wstring appKey = UsageKey({L"Bloc-notes", app, QuickSource::Apps, -1});
+  UsageCounts earlier;
+  earlier.Record(appKey, 1);
+  ASSERT_TRUE(WriteUsageFile(UsageFilePath(App().dataFolder), earlier));
+  EXPECT_EQ(QuickBoxUsage().Of(appKey).count, 0u);
+
   ASSERT_FALSE(IsWindowVisible(window_));
   SendMessageW(window_, WM_HOTKEY, kQuickHotKeyId, 0);
   ASSERT_TRUE(QuickBoxVisible());
+  EXPECT_EQ(QuickBoxUsage().Of(appKey).count, 1u);
   EXPECT_TRUE(IsWindowVisible(window_)) << "the main window comes out of the tray with the box";
   EXPECT_EQ(GetFocus(), Field());
 

@@ -200,8 +200,17 @@ TEST(DarkMode, MainWindowGadgetsTakeThePaletteInTwoSteps) {
 
   ShowWindow(main, SW_SHOW);
   UpdateWindow(main);
-  CompleteMainWindowContents(main);
-  ColourMainWindowGadgets();
+  // As at start-up: the favourite lists' pages at once, the others when
+  // first shown or a step at a time from the message loop, each coloured as
+  // it is built.
+  FollowLaterPages();
+  ASSERT_TRUE(FindColourRecord(kLinksList));
+  SelectTab(4);
+  ASSERT_TRUE(FindColourRecord(kExplorerList)) << "coloured before it shows";
+  EXPECT_EQ(FindColourRecord(kDesktopList), nullptr);
+  int steps = 0;
+  while (CompleteMainWindowContentsStep(main)) ASSERT_LT(++steps, 10);
+  EXPECT_EQ(steps, 3) << "the tray icon, then the history and desktop pages, one a step";
   struct Expected {
     int gadget;
     Colour back;
