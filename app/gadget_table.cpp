@@ -90,7 +90,7 @@ constexpr GadgetEntry kGadgetEvents[] = {
     {kExplCopier, E::Click, O::FileClipboard, WithoutContext<CopySelectionToClipboard>},
     {kExplColler, E::Click, O::FileClipboard, WithoutContext<PasteClipboardFiles>},
     {kExplVider, E::Click, O::FileClipboard, WithoutContext<EmptyFileClipboard>},
-    {kExplVoirPressePapier, E::Click, O::FileClipboard, WithoutContext<OpenClipboardWindow>},
+    {kExplVoirPressePapier, E::Click, O::FileClipboard, OpenClipboardWindow},
     {kExplCopierVers, E::Click, O::FileOperations, WithoutContext<CopySelectionToFolder>},
     {kExplDeplacerVers, E::Click, O::FileOperations, WithoutContext<MoveSelectionToFolder>},
     {kExplSupprimer, E::Click, O::FileOperations, WithoutContext<DeleteSelectionAfterAsking>},

@@ -9,6 +9,8 @@
 
 namespace kelvane {
 
+struct ProgramContext;
+
 // Its gadgets (numbers of the secondary windows' gadgets).
 enum ClipboardGadget : int {
   kClipboardLabel = 150,
@@ -22,7 +24,7 @@ inline constexpr wchar_t kClipboardWindowClass[] = L"KelvaneClipboardWindow";
 
 // VoirPressePapier button. A window already open is replaced by a new one,
 // so that it shows the clipboard as it is now.
-void OpenClipboardWindow();
+void OpenClipboardWindow(ProgramContext& context);
 HWND ClipboardWindowHandle();  // null while closed
 void CloseClipboardWindow();
 

@@ -347,7 +347,7 @@ void OpenPreferencesWindow() {
                                     App().mainWindow);
   if (!window) return;
   state.window = window;
-  SetWindowNumber(window, kPreferencesWindow);
+  AttachColourLayer(window, kPreferencesWindow);
   BuildGadgets();
   state.backupAtOpen = App().prefs.PrefBackup;
   LoadPreferencesIntoWindow();

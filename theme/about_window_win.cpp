@@ -531,7 +531,7 @@ void OpenAboutWindow() {
                                     App().mainWindow);
   if (!window) return;
   state.window = window;
-  SetWindowNumber(window, kAboutWindow);
+  AttachColourLayer(window, kAboutWindow);
   if (!HighContrastOn()) ApplyDarkTitleBar(window);
   BuildGadgets(window);
   ApplyDarkLook();
