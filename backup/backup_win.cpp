@@ -45,7 +45,7 @@ HWND Owner() { return App().mainWindow; }
 // Without a backup folder, the backup and restore commands offer to choose one.
 bool OfferToChooseBackupFolder() {
   if (!App().prefs.PrefBackup.empty()) return false;
-  if (Ask(Owner(), t::kTitleBackup, t::kNoBackupFolder, MB_YESNO | MB_ICONINFORMATION)) OpenPreferencesWindow();
+  if (Ask(Owner(), t::kTitleBackup, t::kNoBackupFolder, MB_YESNO | MB_ICONINFORMATION)) OpenPreferencesWindow(App());
   return true;
 }
 

@@ -38,9 +38,14 @@ int SecondaryWindow::S(int units) const { return Scale(units, dpi_); }
 
 HWND SecondaryWindow::AddGadget(int gadget, const wchar_t* className, const wchar_t* text, DWORD style,
                                 DWORD exStyle, int x, int y, int width, int height, HFONT font) {
+  return AddGadgetIn(window_, gadget, className, text, style, exStyle, x, y, width, height, font);
+}
+
+HWND SecondaryWindow::AddGadgetIn(HWND parent, int gadget, const wchar_t* className, const wchar_t* text, DWORD style,
+                                  DWORD exStyle, int x, int y, int width, int height, HFONT font, void* param) {
   HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, S(x), S(y), S(width),
-                               S(height), window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(gadget)),
-                               GetModuleHandleW(nullptr), nullptr);
+                               S(height), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(gadget)),
+                               GetModuleHandleW(nullptr), param);
   if (!child) return nullptr;
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : font_.get()), FALSE);
   RegisterGadget(gadget, child);

@@ -53,6 +53,9 @@ class SecondaryWindow {
   // unless `font` is given.
   HWND AddGadget(int gadget, const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y,
                  int width, int height, HFONT font = nullptr);
+  // The same in another of its windows (a page), `param` for its WM_NCCREATE.
+  HWND AddGadgetIn(HWND parent, int gadget, const wchar_t* className, const wchar_t* text, DWORD style, DWORD exStyle,
+                   int x, int y, int width, int height, HFONT font = nullptr, void* param = nullptr);
   // The status bar: `icon` alone in a first part, then `text`.
   HWND AddStatusBar(int gadget, HICON icon, const std::wstring& text, UINT textStyle = 0);
 
