@@ -158,15 +158,8 @@ HWND OpenPickListWindow(HWND owner, const std::wstring& title, const std::wstrin
                         const std::vector<PickRow>& rows) {
   PickState& state = State();
   state.answer.reset();
-  SecondaryWindow::Spec spec;
-  spec.className = kPickListWindowClass;
-  spec.title = title;
-  spec.innerWidth = kInnerWidth;
-  spec.innerHeight = kInnerHeight;
-  spec.owner = owner;
-  spec.firstGadget = kPickListPrompt;
-  spec.lastGadget = kPickListStatusBar;
-  spec.style = kStyle;
+  const SecondaryWindow::Spec spec{kPickListWindowClass, title, kInnerWidth, kInnerHeight, owner, kPickListPrompt,
+                                    kPickListStatusBar, kStyle};
   if (!state.frame.Create(spec)) return nullptr;
   state.owner = owner;
   state.open = true;

@@ -125,15 +125,8 @@ void SetStatusText(const std::wstring& text) {
 
 void OpenClipboardWindow(ProgramContext& context) {
   SecondaryWindow& viewer = Viewer();
-  SecondaryWindow::Spec spec;
-  spec.className = kClipboardWindowClass;
-  spec.title = L"Contenu du Presse-Papier";
-  spec.innerWidth = kInnerWidth;
-  spec.innerHeight = kInnerHeight;
-  spec.owner = context.mainWindow;
-  spec.firstGadget = kClipboardLabel;
-  spec.lastGadget = kClipboardStatusBar;
-  spec.style = kStyle;
+  const SecondaryWindow::Spec spec{kClipboardWindowClass, L"Contenu du Presse-Papier", kInnerWidth, kInnerHeight,
+                                    context.mainWindow, kClipboardLabel, kClipboardStatusBar, kStyle};
   if (!viewer.Create(spec)) return;
   AttachColourLayer(viewer.Handle(), kClipboardWindow);
   BuildGadgets(context);

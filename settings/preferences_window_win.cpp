@@ -238,12 +238,15 @@ std::wstring ChooseFolderFor(int field) {
 // with the button, is taken as it is: its medium may just be away.
 bool AcceptTypedBackupFolder() {
   std::wstring typed = FieldText(kPrefBackupFolder);
-  if (typed.empty() || SamePath(typed, State().backupAtOpen) || SamePath(typed, Context().prefs.PrefBackup)) return true;
+  if (typed.empty() || SamePath(typed, State().backupAtOpen) || SamePath(typed, Context().prefs.PrefBackup)) {
+    return true;
+  }
   Win32TreeFileSystem fs;
   const BackupFolderProblem problem = PrepareTypedBackupFolder(
       fs, typed, Context().dataFolder, IsProtectedFolder(WithoutTrailingBackslash(typed)));
   if (problem != BackupFolderProblem::kNone) {
-    ShowMessage(State().frame.Handle(), backup_texts::kTitleBackupFolder, BackupFolderProblemText(problem, typed), kErrorBox);
+    ShowMessage(State().frame.Handle(), backup_texts::kTitleBackupFolder, BackupFolderProblemText(problem, typed),
+                kErrorBox);
     if (HWND field = Gadget(kPrefBackupFolder)) SetFocus(field);
     return false;
   }
@@ -306,15 +309,8 @@ void OpenPreferencesWindow(ProgramContext& context) {
   PreferencesState& state = State();
   if (BringForwardIfOpen(state.frame.Handle())) return;
   state.context = &context;
-  SecondaryWindow::Spec spec;
-  spec.className = kPreferencesWindowClass;
-  spec.title = PreferencesWindowTitle(context.windowTitle);
-  spec.innerWidth = kInnerWidth;
-  spec.innerHeight = kInnerHeight;
-  spec.owner = context.mainWindow;
-  spec.firstGadget = kPrefBanner;
-  spec.lastGadget = kPrefHotKey;
-  spec.style = kStyle;
+  const SecondaryWindow::Spec spec{kPreferencesWindowClass, PreferencesWindowTitle(context.windowTitle), kInnerWidth,
+                                    kInnerHeight, context.mainWindow, kPrefBanner, kPrefHotKey, kStyle};
   if (!state.frame.Create(spec)) return;
   AttachColourLayer(state.frame.Handle(), kPreferencesWindow);
   BuildGadgets();
@@ -425,7 +421,8 @@ void OnChooseBackupFolder() {
   const std::wstring folder = WithoutTrailingBackslash(app.prefs.PrefBackup);
   if (GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES) return;
   if (!CreateDirectoryW(folder.c_str(), nullptr)) {
-    ShowMessage(State().frame.Handle(), backup_texts::kTitleFolderCreation, backup_texts::kFolderCreationFailed, kErrorBox);
+    ShowMessage(State().frame.Handle(), backup_texts::kTitleFolderCreation, backup_texts::kFolderCreationFailed,
+                kErrorBox);
   }
 }
 

@@ -489,15 +489,8 @@ void OpenAboutWindow(ProgramContext& context) {
   SecondaryWindow& frame = State().frame;
   if (BringForwardIfOpen(frame.Handle())) return;
   if (!RegisterGadgetClasses()) return;
-  SecondaryWindow::Spec spec;
-  spec.className = kAboutWindowClass;
-  spec.title = L"A propos de " + context.windowTitle;
-  spec.innerWidth = kInnerWidth;
-  spec.innerHeight = kInnerHeight;
-  spec.owner = context.mainWindow;
-  spec.firstGadget = kAboutBanner;
-  spec.lastGadget = kAboutStatusBar;
-  spec.style = kStyle;
+  const SecondaryWindow::Spec spec{kAboutWindowClass, L"A propos de " + context.windowTitle, kInnerWidth,
+                                    kInnerHeight, context.mainWindow, kAboutBanner, kAboutStatusBar, kStyle};
   if (!frame.Create(spec)) return;
   AttachColourLayer(frame.Handle(), kAboutWindow);
   BuildGadgets(context);

@@ -120,7 +120,8 @@ void ExcludeChildren(HWND window, HDC dc) {
 
 }  // namespace
 
-void RenderRecoloured(HWND window, LightSubclassProc layerProc, HDC target, Colour back, Colour front, GadgetKind kind) {
+void RenderRecoloured(HWND window, LightSubclassProc layerProc, HDC target, Colour back, Colour front,
+                      GadgetKind kind) {
   RECT client{};
   GetClientRect(window, &client);
   const int w = client.right;

@@ -20,7 +20,8 @@ namespace kelvane {
 // holds the recoloured pixels of the last paint, and recolouring them again
 // would turn dark into light.) A tab panel has only its strip and edges
 // recoloured, its page filled flat.
-void RenderRecoloured(HWND window, LightSubclassProc layerProc, HDC target, Colour back, Colour front, GadgetKind kind);
+void RenderRecoloured(HWND window, LightSubclassProc layerProc, HDC target, Colour back, Colour front,
+                      GadgetKind kind);
 
 // The same in a paint cycle of the window (BeginPaint to EndPaint), its
 // visible children left out.

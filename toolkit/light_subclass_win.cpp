@@ -45,17 +45,24 @@ LRESULT CallFrom(HWND window, Chain& chain, int index, UINT message, WPARAM wPar
   return layer.proc(window, message, wParam, lParam, layer.data);
 }
 
-// Drops the layers taken out, once no message is on its way through them.
-void Settle(Chain& chain) {
-  if (chain.busy == 0) std::erase_if(chain.layers, [](const Layer& layer) { return layer.removed; });
-}
-
 LRESULT CALLBACK LayeredProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Puts back what was there, unless someone subclassed after us.
 void Unhook(HWND window, const Chain& chain) {
   if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) == LayeredProc) {
     SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain.original));
+  }
+}
+
+// Once no message is on its way through the chain: drops the layers taken
+// out, and with no layer left gives the window its procedure back (unless
+// someone subclassed after us: then the empty chain stays, passing messages on).
+void Settle(HWND window, Chain& chain) {
+  if (chain.busy > 0) return;
+  std::erase_if(chain.layers, [](const Layer& layer) { return layer.removed; });
+  if (chain.layers.empty() && reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) == LayeredProc) {
+    Unhook(window, chain);
+    Chains().erase(window);
   }
 }
 
@@ -79,7 +86,7 @@ LRESULT CALLBACK LayeredProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       it != dead.end()) {
     dead.erase(it);  // its window went during this message
   } else {
-    Settle(*chain);
+    Settle(window, *chain);
   }
   return result;
 }
@@ -96,6 +103,12 @@ int IndexOf(const Chain& chain, LightSubclassProc proc, const void* data = nullp
   return found;
 }
 
+const Layer* LiveLayer(const Chain& chain, LightSubclassProc proc) {
+  const int index = IndexOf(chain, proc);
+  const Layer* layer = index < 0 ? nullptr : &chain.layers[static_cast<size_t>(index)];
+  return layer && !layer->removed ? layer : nullptr;
+}
+
 }  // namespace
 
 bool AddLightSubclass(HWND window, LightSubclassProc proc, void* data) {
@@ -108,10 +121,9 @@ bool AddLightSubclass(HWND window, LightSubclassProc proc, void* data) {
     if (!made->original) return false;
     chain = made.get();
     Chains()[window] = std::move(made);
-  } else if (const int index = IndexOf(*chain, proc); index >= 0 && !chain->layers[static_cast<size_t>(index)].removed) {
+  } else if (LiveLayer(*chain, proc)) {
     return false;
   }
-  Settle(*chain);
   chain->layers.push_back({proc, data});
   return true;
 }
@@ -121,12 +133,7 @@ bool RemoveLightSubclass(HWND window, LightSubclassProc proc, void* data) {
   const int index = chain ? IndexOf(*chain, proc, data) : -1;
   if (index < 0 || chain->layers[static_cast<size_t>(index)].removed) return false;
   chain->layers[static_cast<size_t>(index)].removed = true;
-  Settle(*chain);
-  if (chain->busy == 0 && chain->layers.empty() &&
-      reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) == LayeredProc) {
-    Unhook(window, *chain);
-    Chains().erase(window);
-  }
+  Settle(window, *chain);
   return true;
 }
 
@@ -138,9 +145,8 @@ LRESULT CallNextLightSubclass(HWND window, LightSubclassProc proc, UINT message,
 
 void* LightSubclassData(HWND window, LightSubclassProc proc) {
   const Chain* chain = ChainOf(window);
-  const int index = chain ? IndexOf(*chain, proc) : -1;
-  return index < 0 || chain->layers[static_cast<size_t>(index)].removed ? nullptr
-                                                                          : chain->layers[static_cast<size_t>(index)].data;
+  const Layer* layer = chain ? LiveLayer(*chain, proc) : nullptr;
+  return layer ? layer->data : nullptr;
 }
 
 }  // namespace kelvane
