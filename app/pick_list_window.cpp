@@ -16,7 +16,6 @@ namespace {
 constexpr int kInnerWidth = 600;
 constexpr int kInnerHeight = 400;
 constexpr int kStatusImage = 17;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 bool PickListHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
@@ -159,7 +158,7 @@ HWND OpenPickListWindow(HWND owner, const std::wstring& title, const std::wstrin
   PickState& state = State();
   state.answer.reset();
   const SecondaryWindow::Spec spec{kPickListWindowClass, title, kInnerWidth, kInnerHeight, owner, kPickListPrompt,
-                                    kPickListStatusBar, kStyle};
+                                    kPickListStatusBar};
   if (!state.frame.Create(spec)) return nullptr;
   state.owner = owner;
   state.open = true;

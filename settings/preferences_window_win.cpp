@@ -37,7 +37,6 @@ namespace {
 
 constexpr int kInnerWidth = 450;
 constexpr int kInnerHeight = 600;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr int kBannerImage = 30;
 constexpr int kStatusImage = 17;
 constexpr int kOptionCount = 6;
@@ -310,7 +309,7 @@ void OpenPreferencesWindow(ProgramContext& context) {
   if (BringForwardIfOpen(state.frame.Handle())) return;
   state.context = &context;
   const SecondaryWindow::Spec spec{kPreferencesWindowClass, PreferencesWindowTitle(context.windowTitle), kInnerWidth,
-                                    kInnerHeight, context.mainWindow, kPrefBanner, kPrefHotKey, kStyle};
+                                    kInnerHeight, context.mainWindow, kPrefBanner, kPrefHotKey};
   if (!state.frame.Create(spec)) return;
   AttachColourLayer(state.frame.Handle(), kPreferencesWindow);
   BuildGadgets();

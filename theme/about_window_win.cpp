@@ -35,7 +35,6 @@ constexpr int kIllustrationImage = 46;
 constexpr int kSiteImage = 3;
 constexpr int kReadMeImage = 4;
 constexpr int kStatusImage = 17;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 // A user's picture larger than this is not read.
 constexpr LONGLONG kMaxPictureFileBytes = 32LL << 20;
 
@@ -490,7 +489,7 @@ void OpenAboutWindow(ProgramContext& context) {
   if (BringForwardIfOpen(frame.Handle())) return;
   if (!RegisterGadgetClasses()) return;
   const SecondaryWindow::Spec spec{kAboutWindowClass, L"A propos de " + context.windowTitle, kInnerWidth,
-                                    kInnerHeight, context.mainWindow, kAboutBanner, kAboutStatusBar, kStyle};
+                                    kInnerHeight, context.mainWindow, kAboutBanner, kAboutStatusBar};
   if (!frame.Create(spec)) return;
   AttachColourLayer(frame.Handle(), kAboutWindow);
   BuildGadgets(context);
