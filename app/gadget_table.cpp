@@ -92,7 +92,7 @@ constexpr GadgetEntry kGadgetEvents[] = {
     {kExplCopier, E::Click, O::FileClipboard, CopySelectionToClipboard},
     {kExplColler, E::Click, O::FileClipboard, PasteClipboardFiles},
     {kExplVider, E::Click, O::FileClipboard, EmptyFileClipboard},
-    {kExplVoirPressePapier, E::Click, O::FileClipboard, WithoutContext<OpenClipboardWindow>},
+    {kExplVoirPressePapier, E::Click, O::FileClipboard, OpenClipboardWindow},
     {kExplCopierVers, E::Click, O::FileOperations, CopySelectionToFolder},
     {kExplDeplacerVers, E::Click, O::FileOperations, MoveSelectionToFolder},
     {kExplSupprimer, E::Click, O::FileOperations, DeleteSelectionAfterAsking},

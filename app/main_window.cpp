@@ -109,7 +109,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       AddClipboardFormatListener(window);
       return 0;
     case WM_CLIPBOARDUPDATE:
-      FollowClipboardChange();
+      FollowClipboardChange(App());
       return 0;
     case WM_DESTROY:
       RemoveClipboardFormatListener(window);

@@ -7,11 +7,8 @@
 #include "catalog/ids.h"
 #include "theme/colour_layer_win.h"
 #include "theme/dark_mode_win.h"
-#include "toolkit/dpi_win.h"
-#include "toolkit/fonts_win.h"
-#include "toolkit/handle_win.h"
 #include "toolkit/list_view_win.h"
-#include "toolkit/window_class_win.h"
+#include "toolkit/secondary_window_win.h"
 
 namespace kelvane {
 namespace {
@@ -19,13 +16,12 @@ namespace {
 constexpr int kInnerWidth = 600;
 constexpr int kInnerHeight = 400;
 constexpr int kStatusImage = 17;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+
+bool PickListHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 struct PickState {
-  HWND window = nullptr;
+  SecondaryWindow frame{PickListHandler};
   HWND owner = nullptr;
-  UINT dpi = 96;
-  UniqueFont font;
   bool open = false;  // until OK or "Annuler"
   std::optional<std::vector<bool>> answer;
 };
@@ -33,19 +29,6 @@ struct PickState {
 PickState& State() {
   static PickState state;
   return state;
-}
-
-int S(int units) { return Scale(units, State().dpi); }
-
-HWND MakeChild(HWND parent, int gadget, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int x,
-               int y, int width, int height) {
-  HWND child = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(gadget)), GetModuleHandleW(nullptr),
-                               nullptr);
-  if (!child) return nullptr;
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(State().font.get()), FALSE);
-  RegisterGadget(gadget, child);
-  return child;
 }
 
 void SetCell(HWND list, int row, int column, const std::wstring& text) {
@@ -98,83 +81,70 @@ void Finish(bool ok) {
   // The owner first: a window destroyed while its owner is disabled hands
   // the activation to another program.
   if (state.owner) EnableWindow(state.owner, TRUE);
-  if (HWND window = state.window; window && IsWindow(window)) DestroyWindow(window);
+  state.frame.Close();
 }
 
-LRESULT CALLBACK PickListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+bool PickListHandler(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  *result = 0;
   switch (message) {
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case kPickListOk:
         case IDOK:
           Finish(true);
-          return 0;
+          return true;
         case kPickListCancel:
         case IDCANCEL:
           Finish(false);
-          return 0;
+          return true;
         default:
-          break;
+          return false;
       }
-      break;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
       if (header->idFrom == kPickListRows && header->code == LVN_ITEMCHANGED &&
           (reinterpret_cast<const NMLISTVIEW*>(lParam)->uChanged & LVIF_STATE)) {
         ShowTickedCount();
       }
-      break;
+      return false;
     }
     case WM_CLOSE:
       Finish(false);
-      return 0;
+      return true;
     case WM_DESTROY:
-      if (State().window == window) {
-        for (int gadget = kPickListPrompt; gadget <= kPickListStatusBar; ++gadget) RegisterGadget(gadget, nullptr);
-        State().window = nullptr;
-        State().open = false;
-      }
-      break;
-    case WM_NCDESTROY:
-      if (!State().window) State().font.reset();
-      break;
+      State().open = false;
+      return false;
     default:
-      break;
+      return false;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void BuildGadgets(HWND window, const std::wstring& prompt, const std::vector<PickRow>& rows) {
-  MakeChild(window, kPickListPrompt, WC_STATICW, prompt.c_str(), SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0, S(5),
-            S(5), S(590), S(17));
-  if (HWND list = MakeChild(window, kPickListRows, WC_LISTVIEWW, nullptr,
-                            WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, WS_EX_CLIENTEDGE, S(5),
-                            S(25), S(590), S(320))) {
+void BuildGadgets(const std::wstring& prompt, const std::vector<PickRow>& rows) {
+  SecondaryWindow& frame = State().frame;
+  frame.AddGadget(kPickListPrompt, WC_STATICW, prompt.c_str(), SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0, 5, 5, 590,
+                  17);
+  if (HWND list = frame.AddGadget(kPickListRows, WC_LISTVIEWW, nullptr,
+                                  WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, WS_EX_CLIENTEDGE, 5,
+                                  25, 590, 320)) {
     const DWORD extended = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     if (HWND header = ListView_GetHeader(list); header && App().fonts[1]) {
       SendMessageW(header, WM_SETFONT, reinterpret_cast<WPARAM>(App().fonts[1].get()), FALSE);
     }
-    InsertListColumn(list, 0, L"Nom", S(190));
-    InsertListColumn(list, 1, L"Cible", S(280));
-    InsertListColumn(list, 2, L"Remarque", S(95));
+    InsertListColumn(list, 0, L"Nom", frame.S(190));
+    InsertListColumn(list, 1, L"Cible", frame.S(280));
+    InsertListColumn(list, 2, L"Remarque", frame.S(95));
     FillRows(list, rows);
     if (!rows.empty()) ListView_SetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
   }
-  MakeChild(window, kPickListOk, WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, S(395), S(350), S(100), S(25));
-  MakeChild(window, kPickListCancel, WC_BUTTONW, L"Annuler", WS_TABSTOP | BS_PUSHBUTTON, 0, S(495), S(350), S(100),
-            S(25));
-  if (HWND bar = CreateStatusBar(window, kPickListStatusBar, State().font.get(), App().images.Icon(kStatusImage), S(20),
-                                 L"", 0)) {
-    RegisterGadget(kPickListStatusBar, bar);
-  }
+  frame.AddGadget(kPickListOk, WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 395, 350, 100, 25);
+  frame.AddGadget(kPickListCancel, WC_BUTTONW, L"Annuler", WS_TABSTOP | BS_PUSHBUTTON, 0, 495, 350, 100, 25);
+  frame.AddStatusBar(kPickListStatusBar, App().images.Icon(kStatusImage), L"");
   ShowTickedCount();
 }
 
 void ApplyDarkLook(HWND window) {
-  if (HighContrastOn()) return;
-  ApplyDarkTitleBar(window);
-  ApplyDarkStatusBarStyle(Gadget(kPickListStatusBar));
+  if (!BeginSecondaryDarkLook(window, Gadget(kPickListStatusBar))) return;
   const Colour surface = DarkSurface();
   SetgadgetColorEx(kPickListPrompt, BackColor, DarkBase, 0);
   SetgadgetColorEx(kPickListPrompt, FrontColor, DarkText, 0);
@@ -186,25 +156,16 @@ void ApplyDarkLook(HWND window) {
 HWND OpenPickListWindow(HWND owner, const std::wstring& title, const std::wstring& prompt,
                         const std::vector<PickRow>& rows) {
   PickState& state = State();
-  if (state.window && IsWindow(state.window)) DestroyWindow(state.window);
-  if (!RegisterWindowClassOnce(kPickListWindowClass, PickListProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-                               LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)))) {
-    return nullptr;
-  }
-  state.dpi = DpiOf(nullptr);
-  state.font = CreateMessageFont(state.dpi);
   state.answer.reset();
-  HWND window = CreateCentredWindow(kPickListWindowClass, title.c_str(), kStyle, S(kInnerWidth), S(kInnerHeight), owner);
-  if (!window) return nullptr;
-  state.window = window;
+  const SecondaryWindow::Spec spec{kPickListWindowClass, title, kInnerWidth, kInnerHeight, owner, kPickListPrompt,
+                                    kPickListStatusBar};
+  if (!state.frame.Create(spec)) return nullptr;
   state.owner = owner;
   state.open = true;
-  SetWindowNumber(window, kPickListWindow);
-  BuildGadgets(window, prompt, rows);
-  ApplyDarkLook(window);
-  ShowWindow(window, SW_SHOW);
-  if (HWND list = Gadget(kPickListRows)) SetFocus(list);
-  return window;
+  AttachColourLayer(state.frame.Handle(), kPickListWindow);
+  BuildGadgets(prompt, rows);
+  state.frame.Show(ApplyDarkLook, kPickListRows);
+  return state.frame.Handle();
 }
 
 std::optional<std::vector<bool>> ShowPickList(HWND owner, const std::wstring& title, const std::wstring& prompt,
@@ -233,7 +194,7 @@ std::optional<std::vector<bool>> ShowPickList(HWND owner, const std::wstring& ti
   return PickListAnswer();
 }
 
-HWND PickListWindowHandle() { return State().window; }
+HWND PickListWindowHandle() { return State().frame.Handle(); }
 
 std::optional<std::vector<bool>> PickListAnswer() { return State().answer; }
 

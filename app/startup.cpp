@@ -152,7 +152,8 @@ int RunKelvane(HINSTANCE instance) {
   StartListLoader();
   LoadPreferencesAtStart();
   KeepWholeOnWorkArea(app.mainWindow);
-  ApplyMainWindowDarkLook();  // dark title bar and colours for the first screen's gadgets
+  // Dark title bar and colours for the first screen's gadgets.
+  if (ApplyMainWindowDarkLook(app.mainWindow)) SetPanelPageColor(DarkBase);
 
   ShowWindow(app.mainWindow, SW_SHOW);
   UpdateWindow(app.mainWindow);

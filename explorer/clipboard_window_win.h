@@ -9,6 +9,8 @@
 
 namespace kelvane {
 
+struct ProgramContext;
+
 // Its gadgets (numbers of the secondary windows' gadgets).
 enum ClipboardGadget : int {
   kClipboardLabel = 150,
@@ -22,20 +24,20 @@ inline constexpr wchar_t kClipboardWindowClass[] = L"KelvaneClipboardWindow";
 
 // VoirPressePapier button. A window already open is replaced by a new one,
 // so that it shows the clipboard as it is now.
-void OpenClipboardWindow();
+void OpenClipboardWindow(ProgramContext& context);
 HWND ClipboardWindowHandle();  // null while closed
 void CloseClipboardWindow();
 
 // Fills ClipboardFileList and the status bar from the clipboard and
 // refreshes the paste-related commands.
-void FillClipboardList();
+void FillClipboardList(ProgramContext& context);
 
 // The clipboard changed, by this program or another: the paste-related
 // commands follow, and the viewer's list when it is open.
-void FollowClipboardChange();
+void FollowClipboardChange(ProgramContext& context);
 
 // The Clear button: empties the clipboard, then closes the window.
-void ClearClipboardAndClose();
+void ClearClipboardAndClose(ProgramContext& context);
 
 // Keyboard path (Tab between the gadgets, Enter, Space, Escape) for the
 // event loop: true when the message was meant for the viewer and handled.

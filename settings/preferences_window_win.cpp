@@ -5,7 +5,6 @@
 #include <array>
 #include <string>
 
-#include "app/app_state.h"
 #include "toolkit/gadgets_win.h"
 #include "catalog/ids.h"
 #include "toolkit/placement_win.h"
@@ -16,6 +15,7 @@
 #include "settings/hotkey.h"
 #include "settings/preferences.h"
 #include "settings/preferences_win.h"
+#include "settings/program_context_win.h"
 #include "theme/about_text.h"
 #include "theme/banner_win.h"
 #include "theme/colour_layer_win.h"
@@ -29,6 +29,7 @@
 #include "toolkit/safe_save_win.h"
 #include "toolkit/tool_button_win.h"
 #include "toolkit/utf_win.h"
+#include "toolkit/secondary_window_win.h"
 #include "toolkit/window_class_win.h"
 
 namespace kelvane {
@@ -36,7 +37,6 @@ namespace {
 
 constexpr int kInnerWidth = 450;
 constexpr int kInnerHeight = 600;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr int kBannerImage = 30;
 constexpr int kStatusImage = 17;
 constexpr int kOptionCount = 6;
@@ -48,10 +48,11 @@ constexpr std::array<const wchar_t*, kOptionCount> kOptionTexts = {
 constexpr std::array<int, kOptionCount> kOptionWidths = {250, 200, 150, 200, 200, 200};
 constexpr wchar_t kFolderTip[] = L"Sélection d'un répertoire";
 
+bool PreferencesHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
 struct PreferencesState {
-  HWND window = nullptr;
-  UINT dpi = 96;
-  UniqueFont font;
+  SecondaryWindow frame{PreferencesHandler};
+  ProgramContext* context = nullptr;  // the program's, from the opening on
   std::array<HIMAGELIST, kOptionCount> optionImages{};
   std::wstring backupAtOpen;  // the backup folder the window opened with
   void (*savedHook)() = nullptr;
@@ -62,9 +63,9 @@ PreferencesState& State() {
   return state;
 }
 
-int S(int units) { return Scale(units, State().dpi); }
+int S(int units) { return State().frame.S(units); }
 
-HMENU IdOf(int gadget) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(gadget)); }
+ProgramContext& Context() { return *State().context; }
 
 // --- Gadgets -----------------------------------------------------------------------
 
@@ -72,12 +73,7 @@ HMENU IdOf(int gadget) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(gad
 // the frame's place plus their place in it).
 HWND MakeGadget(int gadget, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y,
                 int width, int height, HFONT font = nullptr) {
-  HWND child = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, S(x), S(y), S(width), S(height),
-                               State().window, IdOf(gadget), GetModuleHandleW(nullptr), nullptr);
-  if (!child) return nullptr;
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : State().font.get()), FALSE);
-  RegisterGadget(gadget, child);
-  return child;
+  return State().frame.AddGadget(gadget, cls, text, style, exStyle, x, y, width, height, font);
 }
 
 HWND MakeFrame(int gadget, const wchar_t* caption, int x, int y, int width, int height) {
@@ -116,7 +112,7 @@ void MakeOption(int index, int x, int y) {
   const int side = S(16);
   HIMAGELIST images = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 1, 0);
   if (!images) return;
-  if (App().images.AddToImageList(images, kOptionImages[static_cast<size_t>(index)], side) < 0) {
+  if (Context().images.AddToImageList(images, kOptionImages[static_cast<size_t>(index)], side) < 0) {
     ImageList_Destroy(images);
     return;
   }
@@ -128,21 +124,14 @@ void MakeOption(int index, int x, int y) {
   SendMessageW(option, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
 }
 
-HWND MakeStatusBar() {
-  HWND bar = CreateStatusBar(State().window, kPrefStatusBar, State().font.get(),
-                             App().images.Icon(kStatusImage), S(20), App().ownershipLine, SBT_POPOUT);
-  if (bar) RegisterGadget(kPrefStatusBar, bar);
-  return bar;
-}
-
 void BuildGadgets() {
-  HWND window = State().window;
+  HWND window = State().frame.Handle();
   if (HWND banner = CreateCanvasGadget(window, kPrefBanner, 0, 0, S(kInnerWidth), S(40))) {
     RegisterGadget(kPrefBanner, banner);
-    DrawBanner(banner, RGB(99, 184, 255), RGB(0, 0, 128), L"Paramètres d'utilisation",
+    DrawBanner(banner, Context(), RGB(99, 184, 255), RGB(0, 0, 128), L"Paramètres d'utilisation",
                L"Précisez ici vos choix de fonctionnement", kMakerName, kBannerImage, 1);
   }
-  HFONT labelFont = App().fonts[1].get();
+  HFONT labelFont = Context().fonts[1].get();
 
   // Frame 1 at 5, 40: the main window.
   MakeFrame(kPrefWindowFrame, L"Fenêtre", 5, 40, 440, 240);
@@ -180,20 +169,17 @@ void BuildGadgets() {
   MakeFrame(kPrefButtonsFrame, L"", 5, 525, 440, 40);
   MakeButton(kPrefSave, L"  Enregistrer", 255, 530, 90, 28, L"Enregistrer les modifications et fermer la fenêtre");
   MakeButton(kPrefCancel, L"  Annuler", 355, 530, 80, 28, L"Fermer la fenêtre sans enregistrer les modifications");
-  MakeStatusBar();
+  State().frame.AddStatusBar(kPrefStatusBar, Context().images.Icon(kStatusImage), Context().ownershipLine, SBT_POPOUT);
 
   for (int frame : {kPrefWindowFrame, kPrefFoldersFrame, kPrefBackupFrame, kPrefButtonsFrame}) {
     SetWindowPos(Gadget(frame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   // As built: the first option, the folders in use, the backup choices disabled.
-  ShowPreferencesForm(InitialPreferencesForm(App().defaultAppsFolder, App().defaultFilesFolder));
+  ShowPreferencesForm(InitialPreferencesForm(Context().defaultAppsFolder, Context().defaultFilesFolder));
 }
 
-void ApplyDarkLook() {
-  HWND window = State().window;
-  if (HighContrastOn()) return;
-  ApplyDarkTitleBar(window);
-  ApplyDarkStatusBarStyle(Gadget(kPrefStatusBar));
+void ApplyDarkLook(HWND window) {
+  if (!BeginSecondaryDarkLook(window, Gadget(kPrefStatusBar))) return;
   const Colour surface = DarkSurface();
   const auto colour = [surface](int gadget) { SetgadgetColorEx(gadget, BackColor, surface, 0); };
   const auto label = [surface](int gadget) {
@@ -243,7 +229,7 @@ void EnableBackupChoices(bool on) {
 
 // The folder chosen for a field, empty when the requester was cancelled.
 std::wstring ChooseFolderFor(int field) {
-  return TheRequesters().BrowseFolder(State().window, kChooseFolderTitle, FieldText(field));
+  return TheRequesters().BrowseFolder(State().frame.Handle(), kChooseFolderTitle, FieldText(field));
 }
 
 // A backup folder typed by hand is checked before anything is kept, and a
@@ -251,12 +237,15 @@ std::wstring ChooseFolderFor(int field) {
 // with the button, is taken as it is: its medium may just be away.
 bool AcceptTypedBackupFolder() {
   std::wstring typed = FieldText(kPrefBackupFolder);
-  if (typed.empty() || SamePath(typed, State().backupAtOpen) || SamePath(typed, App().prefs.PrefBackup)) return true;
+  if (typed.empty() || SamePath(typed, State().backupAtOpen) || SamePath(typed, Context().prefs.PrefBackup)) {
+    return true;
+  }
   Win32TreeFileSystem fs;
   const BackupFolderProblem problem = PrepareTypedBackupFolder(
-      fs, typed, App().dataFolder, IsProtectedFolder(WithoutTrailingBackslash(typed)));
+      fs, typed, Context().dataFolder, IsProtectedFolder(WithoutTrailingBackslash(typed)));
   if (problem != BackupFolderProblem::kNone) {
-    ShowMessage(State().window, backup_texts::kTitleBackupFolder, BackupFolderProblemText(problem, typed), kErrorBox);
+    ShowMessage(State().frame.Handle(), backup_texts::kTitleBackupFolder, BackupFolderProblemText(problem, typed),
+                kErrorBox);
     if (HWND field = Gadget(kPrefBackupFolder)) SetFocus(field);
     return false;
   }
@@ -268,99 +257,70 @@ bool AcceptTypedBackupFolder() {
   return true;
 }
 
-void ForgetGadgets() {
-  for (int gadget = kPrefBanner; gadget <= kPrefHotKey; ++gadget) RegisterGadget(gadget, nullptr);
-}
-
-LRESULT CALLBACK PreferencesProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+bool PreferencesHandler(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+  *result = 0;
   switch (message) {
     case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED) {
-        switch (LOWORD(wParam)) {
-          case kPrefAppsButton:
-            OnChooseAppsFolder();
-            return 0;
-          case kPrefFilesButton:
-            OnChooseFilesFolder();
-            return 0;
-          case kPrefBackupButton:
-            OnChooseBackupFolder();
-            return 0;
-          case kPrefBackupCheck:
-            OnBackupCheck();
-            return 0;
-          case kPrefAutoBackup:
-            OnAutoBackupCheck();
-            return 0;
-          case kPrefSave:
-            OnSavePreferences();
-            return 0;
-          case kPrefCancel:
-          case IDCANCEL:  // Escape, where the message loop lets the dialog manager see the keys
-            ClosePreferencesWindow();
-            return 0;
-          default:
-            break;
-        }
+      if (HIWORD(wParam) != BN_CLICKED) return false;
+      switch (LOWORD(wParam)) {
+        case kPrefAppsButton:
+          OnChooseAppsFolder();
+          return true;
+        case kPrefFilesButton:
+          OnChooseFilesFolder();
+          return true;
+        case kPrefBackupButton:
+          OnChooseBackupFolder();
+          return true;
+        case kPrefBackupCheck:
+          OnBackupCheck();
+          return true;
+        case kPrefAutoBackup:
+          OnAutoBackupCheck();
+          return true;
+        case kPrefSave:
+          OnSavePreferences();
+          return true;
+        case kPrefCancel:
+        case IDCANCEL:  // Escape, where the message loop lets the dialog manager see the keys
+          ClosePreferencesWindow();
+          return true;
+        default:
+          return false;
       }
-      break;
-    case WM_CLOSE:
-      ClosePreferencesWindow();
-      return 0;
-    case WM_DESTROY:
-      if (State().window == window) {
-        ForgetGadgets();
-        State().window = nullptr;
-      }
-      break;
     case WM_NCDESTROY:
       // The options that showed them are gone.
-      if (!State().window) {
+      if (!State().frame.Handle()) {
         for (HIMAGELIST& images : State().optionImages) {
           if (images) ImageList_Destroy(images);
           images = nullptr;
         }
-        State().font.reset();
       }
-      break;
+      return false;
     default:
-      break;
+      return false;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
-bool RegisterWindowClass() {
-  return RegisterWindowClassOnce(kPreferencesWindowClass, PreferencesProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
-                                 LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
 }
 
 }  // namespace
 
-void OpenPreferencesWindow() {
+void OpenPreferencesWindow(ProgramContext& context) {
   PreferencesState& state = State();
-  if (BringForwardIfOpen(state.window)) return;
-  if (!RegisterWindowClass()) return;
-  state.dpi = DpiOf(nullptr);
-  state.font = CreateMessageFont(state.dpi);
-  const std::wstring title = PreferencesWindowTitle(App().windowTitle);
-  HWND window = CreateCentredWindow(kPreferencesWindowClass, title.c_str(), kStyle, S(kInnerWidth), S(kInnerHeight),
-                                    App().mainWindow);
-  if (!window) return;
-  state.window = window;
-  SetWindowNumber(window, kPreferencesWindow);
+  if (BringForwardIfOpen(state.frame.Handle())) return;
+  state.context = &context;
+  const SecondaryWindow::Spec spec{kPreferencesWindowClass, PreferencesWindowTitle(context.windowTitle), kInnerWidth,
+                                    kInnerHeight, context.mainWindow, kPrefBanner, kPrefHotKey};
+  if (!state.frame.Create(spec)) return;
+  AttachColourLayer(state.frame.Handle(), kPreferencesWindow);
   BuildGadgets();
-  state.backupAtOpen = App().prefs.PrefBackup;
+  state.backupAtOpen = context.prefs.PrefBackup;
   LoadPreferencesIntoWindow();
-  ApplyDarkLook();
-  ShowWindow(window, SW_SHOW);
-  if (HWND save = Gadget(kPrefSave)) SetFocus(save);
+  state.frame.Show(ApplyDarkLook, kPrefSave);
 }
 
-HWND PreferencesWindowHandle() { return State().window; }
+HWND PreferencesWindowHandle() { return State().frame.Handle(); }
 
-void ClosePreferencesWindow() {
-  if (HWND window = State().window; window && IsWindow(window)) DestroyWindow(window);
-}
+void ClosePreferencesWindow() { State().frame.Close(); }
 
 PreferencesForm ReadPreferencesForm() {
   PreferencesForm form;
@@ -407,7 +367,7 @@ void LoadPreferencesIntoWindow() {
   std::string bytes;
   // A file that cannot be read counts as empty: every key takes its default.
   if (!ReadWholeFile(path, &bytes)) bytes.clear();
-  AppState& app = App();
+  ProgramContext& app = Context();
   app.prefs = ParsePreferences(bytes, AnsiToWide);
   PreferencesForm form = ReadPreferencesForm();
   FillPreferencesForm(app.prefs, &form);
@@ -416,7 +376,7 @@ void LoadPreferencesIntoWindow() {
 }
 
 bool SavePreferencesFromWindow() {
-  AppState& app = App();
+  ProgramContext& app = Context();
   SIZE inner{};
   POINT outer{};
   if (app.mainWindow) {
@@ -437,18 +397,18 @@ void OnChooseAppsFolder() {
   const std::wstring folder = ChooseFolderFor(kPrefAppsFolder);
   if (folder.empty()) return;
   SetWindowTextW(Gadget(kPrefAppsFolder), folder.c_str());
-  App().defaultAppsFolder = folder;
+  Context().defaultAppsFolder = folder;
 }
 
 void OnChooseFilesFolder() {
   const std::wstring folder = ChooseFolderFor(kPrefFilesFolder);
   if (folder.empty()) return;
   SetWindowTextW(Gadget(kPrefFilesFolder), folder.c_str());
-  App().defaultFilesFolder = folder;
+  Context().defaultFilesFolder = folder;
 }
 
 void OnChooseBackupFolder() {
-  AppState& app = App();
+  ProgramContext& app = Context();
   const std::wstring parent = ChooseFolderFor(kPrefBackupFolder);
   if (parent.empty()) {
     // The field keeps its text, which "Enregistrer" takes back.
@@ -460,7 +420,8 @@ void OnChooseBackupFolder() {
   const std::wstring folder = WithoutTrailingBackslash(app.prefs.PrefBackup);
   if (GetFileAttributesW(folder.c_str()) != INVALID_FILE_ATTRIBUTES) return;
   if (!CreateDirectoryW(folder.c_str(), nullptr)) {
-    ShowMessage(State().window, backup_texts::kTitleFolderCreation, backup_texts::kFolderCreationFailed, kErrorBox);
+    ShowMessage(State().frame.Handle(), backup_texts::kTitleFolderCreation, backup_texts::kFolderCreationFailed,
+                kErrorBox);
   }
 }
 
@@ -470,11 +431,11 @@ void OnBackupCheck() {
   // No automatic backup while backups are off; the box acts at once.
   if (!on) {
     SetChecked(kPrefAutoBackup, false);
-    App().prefs.PrefAutoBackup = 0;
+    Context().prefs.PrefAutoBackup = 0;
   }
 }
 
-void OnAutoBackupCheck() { App().prefs.PrefAutoBackup = IsChecked(kPrefAutoBackup) ? 1 : 0; }
+void OnAutoBackupCheck() { Context().prefs.PrefAutoBackup = IsChecked(kPrefAutoBackup) ? 1 : 0; }
 
 void OnSavePreferences() {
   if (!AcceptTypedBackupFolder()) return;

@@ -10,6 +10,8 @@
 
 namespace kelvane {
 
+struct ProgramContext;
+
 // Its gadgets.
 enum PreferencesGadget : int {
   kPrefBanner = 200,
@@ -46,7 +48,7 @@ inline constexpr wchar_t kChooseFolderTitle[] = L"Choix du répertoire";
 
 // CmdGestionPrefs, and the backup commands without a backup folder. A
 // window already open comes to the front instead.
-void OpenPreferencesWindow();
+void OpenPreferencesWindow(ProgramContext& context);
 HWND PreferencesWindowHandle();  // null while closed
 void ClosePreferencesWindow();   // without writing
 

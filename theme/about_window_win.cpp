@@ -8,7 +8,6 @@
 #include <optional>
 #include <vector>
 
-#include "app/app_state.h"
 #include "toolkit/gadgets_win.h"
 #include "catalog/ids.h"
 #include "theme/about_text.h"
@@ -22,6 +21,7 @@
 #include "toolkit/png_decoder.h"
 #include "toolkit/special_folders_win.h"
 #include "toolkit/tool_button_win.h"
+#include "toolkit/secondary_window_win.h"
 #include "toolkit/window_class_win.h"
 
 namespace kelvane {
@@ -35,15 +35,14 @@ constexpr int kIllustrationImage = 46;
 constexpr int kSiteImage = 3;
 constexpr int kReadMeImage = 4;
 constexpr int kStatusImage = 17;
-constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 // A user's picture larger than this is not read.
 constexpr LONGLONG kMaxPictureFileBytes = 32LL << 20;
 
+bool AboutHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
 struct AboutState {
-  HWND window = nullptr;
-  UINT dpi = 96;
-  UniqueFont font;        // the gadgets' text font
-  UniqueBitmap picture;   // the illustration at its shown size, premultiplied
+  SecondaryWindow frame{AboutHandler};
+  UniqueBitmap picture;  // the illustration at its shown size, premultiplied
 };
 
 AboutState& State() {
@@ -51,7 +50,7 @@ AboutState& State() {
   return state;
 }
 
-int S(int units) { return Scale(units, State().dpi); }
+int S(int units) { return State().frame.S(units); }
 
 // --- Services ------------------------------------------------------------------
 
@@ -96,7 +95,7 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::wstring& path)
 
 // The user's picture beside the program when there is a readable one, else
 // the built-in illustration; scaled to 140 x 316 for the screen.
-UniqueBitmap MakeIllustration() {
+UniqueBitmap MakeIllustration(const ProgramContext& context) {
   UniqueBitmap own;
   HBITMAP source = nullptr;
   if (const auto bytes = ReadWholeFile(ProgramFolder() + kAboutPictureFile)) {
@@ -105,7 +104,7 @@ UniqueBitmap MakeIllustration() {
       source = own.get();
     }
   }
-  if (!source) source = App().images.Bitmap(kIllustrationImage);
+  if (!source) source = context.images.Bitmap(kIllustrationImage);
   if (!source) return {};
   BITMAP info{};
   GetObjectW(source, sizeof info, &info);
@@ -358,74 +357,46 @@ LRESULT CALLBACK ContainerProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 // --- The window ------------------------------------------------------------------
 
-void ForgetGadgets() {
-  for (int gadget = kAboutBanner; gadget <= kAboutStatusBar; ++gadget) RegisterGadget(gadget, nullptr);
-}
-
-LRESULT CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+bool AboutHandler(HWND, UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+  *result = 0;
   switch (message) {
     case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED) {
-        switch (LOWORD(wParam)) {
-          case IDCANCEL:  // Escape, through the dialog manager of the event loop
-            CloseAboutWindow();
-            return 0;
-          case kAboutSiteLink:
-            OnAboutSiteLink();
-            return 0;
-          case kAboutReadMeLink:
-            OnAboutReadMeLink();
-            return 0;
-          case kAboutClose:
-            CloseAboutWindow();
-            return 0;
-          default:
-            break;
-        }
+      if (HIWORD(wParam) != BN_CLICKED) return false;
+      switch (LOWORD(wParam)) {
+        case IDCANCEL:  // Escape, through the dialog manager of the event loop
+        case kAboutClose:
+          CloseAboutWindow();
+          return true;
+        case kAboutSiteLink:
+          OnAboutSiteLink();
+          return true;
+        case kAboutReadMeLink:
+          OnAboutReadMeLink();
+          return true;
+        default:
+          return false;
       }
-      break;
-    case WM_CLOSE:
-      CloseAboutWindow();
-      return 0;
-    case WM_DESTROY:
-      if (State().window == window) {
-        ForgetGadgets();
-        State().window = nullptr;
-      }
-      break;
     case WM_NCDESTROY:
-      // The gadgets that showed them are gone.
-      if (!State().window) {
-        State().picture.reset();
-        State().font.reset();
-      }
-      break;
+      // The gadgets that showed it are gone.
+      if (!State().frame.Handle()) State().picture.reset();
+      return false;
     default:
-      break;
+      return false;
   }
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
-
-bool RegisterAboutClasses() {
+// The window's own class is the secondary windows' (toolkit/secondary_window_win.h).
+bool RegisterGadgetClasses() {
   const auto face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  return RegisterWindowClassOnce(kAboutWindowClass, AboutProc, face, icon) &&
-         RegisterWindowClassOnce(kHyperlinkClass, HyperlinkProc, nullptr) &&
+  return RegisterWindowClassOnce(kHyperlinkClass, HyperlinkProc, nullptr) &&
          RegisterWindowClassOnce(kImageGadgetClass, ImageProc, nullptr) &&
          RegisterWindowClassOnce(kContainerClass, ContainerProc, face);
 }
 
-HMENU IdOf(int gadget) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(gadget)); }
-
+// Position and size in window units.
 HWND MakeChild(HWND parent, int gadget, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int x,
                int y, int width, int height, void* param = nullptr) {
-  HWND child = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                               IdOf(gadget), GetModuleHandleW(nullptr), param);
-  if (!child) return nullptr;
-  SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(State().font.get()), FALSE);
-  RegisterGadget(gadget, child);
-  return child;
+  return State().frame.AddGadgetIn(parent, gadget, cls, text, style, exStyle, x, y, width, height, nullptr, param);
 }
 
 HWND MakeImage(HWND parent, int gadget, int x, int y, int width, int height, HBITMAP bitmap, HICON icon) {
@@ -455,16 +426,16 @@ const wchar_t* RichEditClass() {
   return name;
 }
 
-HWND MakeAboutText(HWND page) {
+HWND MakeAboutText(const ProgramContext& context, HWND page) {
   const wchar_t* cls = RichEditClass();
   if (!cls) return nullptr;
   HWND text = MakeChild(page, kAboutText, cls, nullptr, WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                        WS_EX_CLIENTEDGE, S(150), 0, S(450), S(260));
+                        WS_EX_CLIENTEDGE, 150, 0, 450, 260);
   if (!text) return nullptr;
-  if (App().fonts[2]) SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(App().fonts[2].get()), FALSE);
+  if (context.fonts[2]) SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(context.fonts[2].get()), FALSE);
   SendMessageW(text, EM_SETTARGETDEVICE, 0, 0);  // wrapped to the width
-  const std::wstring about = AboutText(App().windowTitle, App().versionText, kBuildDate) +
-                             DataFolderLines(App().dataFolder, App().portableData);
+  const std::wstring about = AboutText(context.windowTitle, context.versionText, kBuildDate) +
+                             DataFolderLines(context.dataFolder, context.portableData);
   SETTEXTEX how{ST_DEFAULT, 1200};  // 1200: UTF-16
   SendMessageW(text, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(about.c_str()));
   // The text is longer than the box: it is read from its first line.
@@ -473,40 +444,33 @@ HWND MakeAboutText(HWND page) {
   return text;
 }
 
-HWND MakeStatusBar(HWND window) {
-  HWND bar = CreateStatusBar(window, kAboutStatusBar, State().font.get(),
-                             App().images.Icon(kStatusImage), S(20), App().ownershipLine, SBT_POPOUT);
-  if (bar) RegisterGadget(kAboutStatusBar, bar);
-  return bar;
-}
-
-void BuildGadgets(HWND window) {
-  const std::wstring subtitle = App().windowTitle + L" V" + App().versionText;
+void BuildGadgets(const ProgramContext& context) {
+  HWND window = State().frame.Handle();
+  const std::wstring subtitle = context.windowTitle + L" V" + context.versionText;
   if (HWND banner = CreateCanvasGadget(window, kAboutBanner, 0, 0, S(kInnerWidth), S(40))) {
     RegisterGadget(kAboutBanner, banner);
-    DrawBanner(banner, RGB(99, 184, 255), RGB(0, 0, 128), L"Information concernant", subtitle, kMakerName, 30,
+    DrawBanner(banner, context, RGB(99, 184, 255), RGB(0, 0, 128), L"Information concernant", subtitle, kMakerName, 30,
                1);
   }
-  HWND page = MakeChild(window, kAboutPage, kContainerClass, nullptr, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 0, S(40),
-                        S(kInnerWidth), S(kPictureHeight));
+  HWND page = MakeChild(window, kAboutPage, kContainerClass, nullptr, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 0, 40,
+                        kInnerWidth, kPictureHeight);
   if (!page) return;
   SetGadgetKind(page, GadgetKind::Container);
-  State().picture = MakeIllustration();
-  MakeImage(page, kAboutPicture, 0, 0, S(kPictureWidth), S(kPictureHeight), State().picture.get(), nullptr);
-  MakeAboutText(page);
-  MakeImage(page, kAboutSiteIcon, S(210), S(280), S(20), S(20), nullptr, App().images.Icon(kSiteImage));
-  MakeLink(page, kAboutSiteLink, S(230), S(280), S(80), S(20), kMakerSiteName,
+  State().picture = MakeIllustration(context);
+  MakeImage(page, kAboutPicture, 0, 0, kPictureWidth, kPictureHeight, State().picture.get(), nullptr);
+  MakeAboutText(context, page);
+  MakeImage(page, kAboutSiteIcon, 210, 280, 20, 20, nullptr, context.images.Icon(kSiteImage));
+  MakeLink(page, kAboutSiteLink, 230, 280, 80, 20, kMakerSiteName,
            std::wstring(L"Se connecter au site web ") + kMakerSiteAddress);
-  MakeImage(page, kAboutReadMeIcon, S(330), S(280), S(20), S(20), nullptr, App().images.Icon(kReadMeImage));
-  MakeLink(page, kAboutReadMeLink, S(350), S(280), S(50), S(20), L"Lisez-moi", L"Lisez moi");
-  MakeChild(page, kAboutClose, WC_BUTTONW, L"Fermer", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, S(515), S(275), S(60),
-            S(28));
-  MakeStatusBar(window);
+  MakeImage(page, kAboutReadMeIcon, 330, 280, 20, 20, nullptr, context.images.Icon(kReadMeImage));
+  MakeLink(page, kAboutReadMeLink, 350, 280, 50, 20, L"Lisez-moi", L"Lisez moi");
+  MakeChild(page, kAboutClose, WC_BUTTONW, L"Fermer", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 515, 275, 60, 28);
+  State().frame.AddStatusBar(kAboutStatusBar, context.images.Icon(kStatusImage), context.ownershipLine,
+                             SBT_POPOUT);
 }
 
-void ApplyDarkLook() {
-  if (HighContrastOn()) return;
-  ApplyDarkStatusBarStyle(Gadget(kAboutStatusBar));
+void ApplyDarkLook(HWND window) {
+  if (!BeginSecondaryDarkLook(window, Gadget(kAboutStatusBar))) return;
   const Colour surface = DarkSurface();
   SetgadgetColorEx(kAboutPage, BackColor, surface, 0);
   SetgadgetColorEx(kAboutSiteLink, BackColor, surface, 0);
@@ -520,35 +484,26 @@ void ApplyDarkLook() {
 
 }  // namespace
 
-void OpenAboutWindow() {
-  AboutState& state = State();
-  if (BringForwardIfOpen(state.window)) return;
-  if (!RegisterAboutClasses()) return;
-  state.dpi = DpiOf(nullptr);
-  state.font = CreateMessageFont(state.dpi);
-  const std::wstring title = L"A propos de " + App().windowTitle;
-  HWND window = CreateCentredWindow(kAboutWindowClass, title.c_str(), kStyle, S(kInnerWidth), S(kInnerHeight),
-                                    App().mainWindow);
-  if (!window) return;
-  state.window = window;
-  SetWindowNumber(window, kAboutWindow);
-  if (!HighContrastOn()) ApplyDarkTitleBar(window);
-  BuildGadgets(window);
-  ApplyDarkLook();
-  ShowWindow(window, SW_SHOW);
-  if (HWND close = Gadget(kAboutClose)) SetFocus(close);
+void OpenAboutWindow(ProgramContext& context) {
+  SecondaryWindow& frame = State().frame;
+  if (BringForwardIfOpen(frame.Handle())) return;
+  if (!RegisterGadgetClasses()) return;
+  const SecondaryWindow::Spec spec{kAboutWindowClass, L"A propos de " + context.windowTitle, kInnerWidth,
+                                    kInnerHeight, context.mainWindow, kAboutBanner, kAboutStatusBar};
+  if (!frame.Create(spec)) return;
+  AttachColourLayer(frame.Handle(), kAboutWindow);
+  BuildGadgets(context);
+  frame.Show(ApplyDarkLook, kAboutClose);
 }
 
-HWND AboutWindowHandle() { return State().window; }
+HWND AboutWindowHandle() { return State().frame.Handle(); }
 
-void CloseAboutWindow() {
-  if (HWND window = State().window; window && IsWindow(window)) DestroyWindow(window);
-}
+void CloseAboutWindow() { State().frame.Close(); }
 
 std::wstring ReadMePath() { return CurrentFolder() + kReadMeFileName; }
 
 void OnAboutSiteLink() {
-  HWND owner = State().window;
+  HWND owner = State().frame.Handle();
   if (!g_services->openAddress(kMakerSiteAddress)) {
     g_services->warn(owner, L"Connexion...", L"Impossible de se connecter au site");
   }

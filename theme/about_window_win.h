@@ -8,6 +8,8 @@
 
 namespace kelvane {
 
+struct ProgramContext;
+
 // Its gadgets (the numbers of the secondary windows' gadgets start at 117).
 enum AboutGadget : int {
   kAboutBanner = 130,
@@ -32,7 +34,7 @@ inline constexpr COLORREF kLinkHighlight = RGB(32, 160, 255);
 inline constexpr wchar_t kAboutPictureFile[] = L"Kelvane_Apropos.png";
 
 // CmdInfo. An about window already open comes to the front instead.
-void OpenAboutWindow();
+void OpenAboutWindow(ProgramContext& context);
 HWND AboutWindowHandle();  // null while closed
 void CloseAboutWindow();
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/app_state.h"
 #include "theme/colour_layer_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/handle_win.h"
@@ -58,8 +57,8 @@ void FillGradient(HDC dc, const RECT& area, UINT dpi, const BannerSpec& look) {
   GdiGradientFill(dc, corners, 4, triangles, 2, GRADIENT_FILL_TRIANGLE);
 }
 
-void DrawImage(HDC dc, int image, int x, int y, int width, int height) {
-  HBITMAP bitmap = App().images.Bitmap(image);
+void DrawImage(HDC dc, const ImageSet* images, int image, int x, int y, int width, int height) {
+  HBITMAP bitmap = images ? images->Bitmap(image) : nullptr;
   if (!bitmap) return;
   BITMAP info{};
   GetObjectW(bitmap, sizeof info, &info);
@@ -131,14 +130,16 @@ HWND CreateCanvasGadget(HWND parent, int id, int x, int y, int width, int height
   return canvas;
 }
 
-void DrawBanner(HWND canvas, COLORREF bottomColour, COLORREF topColour, const std::wstring& title,
-                const std::wstring& subtitle, const std::wstring& company, int image, int mode) {
+void DrawBanner(HWND canvas, const ProgramContext& context, COLORREF bottomColour, COLORREF topColour,
+                const std::wstring& title, const std::wstring& subtitle, const std::wstring& company, int image,
+                int mode) {
   wchar_t name[64] = {};
   if (!canvas || !GetClassNameW(canvas, name, 64) || lstrcmpiW(name, kCanvasClass) != 0) return;
   Canvas* state = CanvasOf(canvas);
   if (!state) return;
   state->hasBanner = true;
-  state->banner = BannerSpec{bottomColour, topColour, title, subtitle, company, image, mode};
+  state->banner = BannerSpec{bottomColour, topColour, title, subtitle, company, image, mode, &context.images,
+                             context.fonts[0].get()};
   RedrawWindow(canvas, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
@@ -148,8 +149,8 @@ void DrawBannerOn(HDC dc, const RECT& area, UINT dpi, const BannerSpec& look) {
   const auto X = [sx](int units) { return static_cast<int>(units * sx + 0.5); };
   const auto Y = [sy](int units) { return static_cast<int>(units * sy + 0.5); };
   FillGradient(dc, area, dpi, look);
-  if (look.image >= 0) DrawImage(dc, look.image, area.left + X(10), area.top + Y(4), X(32), Y(32));
-  HFONT font = App().fonts[0] ? App().fonts[0].get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (look.image >= 0) DrawImage(dc, look.images, look.image, area.left + X(10), area.top + Y(4), X(32), Y(32));
+  HFONT font = look.font ? look.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   SelectObjectScope useFont(dc, font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, kBannerTextColour);
@@ -174,7 +175,7 @@ void DrawBannerOn(HDC dc, const RECT& area, UINT dpi, const BannerSpec& look) {
     const int companyX = area.right - (widthOf(look.company) + X(40));
     const int textsRight = area.left + X(70) + std::max(widthOf(look.title), widthOf(look.subtitle));
     if (companyX >= textsRight + X(8)) DrawTextAt(dc, look.company, companyX, area.top + Y(20));
-    DrawImage(dc, kMakerMarkImage, area.right - X(38), area.top + Y(4), X(32), Y(32));
+    DrawImage(dc, look.images, kMakerMarkImage, area.right - X(38), area.top + Y(4), X(32), Y(32));
   }
 }
 

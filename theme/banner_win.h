@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "settings/program_context_win.h"
+
 namespace kelvane {
 
 inline constexpr wchar_t kCanvasClass[] = L"KelvaneCanvas";
@@ -20,6 +22,8 @@ struct BannerSpec {
   std::wstring company;
   int image = -1;  // image number drawn at the left; -1 for none
   int mode = 1;    // 1: vertical gradient, bottom to top; 0: diagonal from the top-left corner
+  const ImageSet* images = nullptr;  // where the images come from; none drawn without
+  HFONT font = nullptr;              // the texts' (the stock GUI font without)
 };
 
 // A canvas gadget: a child window that shows what was last drawn on it
@@ -28,8 +32,10 @@ HWND CreateCanvasGadget(HWND parent, int id, int x, int y, int width, int height
 
 // Draws a banner on a canvas gadget (the canvas keeps it). Nothing happens
 // for a window that is no canvas gadget.
-void DrawBanner(HWND canvas, COLORREF bottomColour, COLORREF topColour, const std::wstring& title,
-                const std::wstring& subtitle, const std::wstring& company, int image, int mode);
+// The images and the title font are the program's (`context`, which must outlive the canvas).
+void DrawBanner(HWND canvas, const ProgramContext& context, COLORREF bottomColour, COLORREF topColour,
+                const std::wstring& title, const std::wstring& subtitle, const std::wstring& company, int image,
+                int mode);
 
 // The drawing itself, over `area` of a device context, for a screen of the
 // given DPI (positions and images scale with it).

@@ -5,10 +5,8 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
 #include "toolkit/gadgets_win.h"
 #include "catalog/ids.h"
-#include "app/panel_tabs.h"
 #include "theme/colour_layer_win.h"
 #include "toolkit/handle_win.h"
 
@@ -124,16 +122,14 @@ int ApplyDarkTitleBar(HWND window) {
   return 0;
 }
 
-int ApplyMainWindowDarkLook() {
-  HWND main = App().mainWindow;
-  if (!main) return 0;
-  SetWindowNumber(main, kMainWindow);
-  if (HighContrastOn()) return 0;
+bool ApplyMainWindowDarkLook(HWND main) {
+  if (!main) return false;
+  AttachColourLayer(main, kMainWindow);
+  if (HighContrastOn()) return false;
   g_mainWindowDark = DarkenTitleBar(main) ? 1 : 0;
   if (g_mainWindowDark) LetToolBarShowBackground();
-  SetPanelPageColor(DarkBase);
   ColourMainWindowGadgets();
-  return 0;
+  return true;
 }
 
 void ColourMainWindowGadgets() {
@@ -159,6 +155,13 @@ void ColourMainWindowGadgets() {
 
 void ApplyDarkStatusBarStyle(HWND statusBar) {
   if (statusBar) SetWindowTheme(statusBar, nullptr, L"DarkMode::ExplorerStatusBar");
+}
+
+bool BeginSecondaryDarkLook(HWND window, HWND statusBar) {
+  if (HighContrastOn()) return false;
+  ApplyDarkTitleBar(window);
+  ApplyDarkStatusBarStyle(statusBar);
+  return true;
 }
 
 bool HighContrastOn() {

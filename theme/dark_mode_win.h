@@ -26,15 +26,22 @@ int SystemUsesDarkApps();
 // window is hidden and shown again so that its frame is redrawn. Always 0.
 int ApplyDarkTitleBar(HWND window);
 
-// At start-up, before the main window is first shown: the dark title bar
-// and the palette on the main window's gadgets that exist. Always 0.
-int ApplyMainWindowDarkLook();
+// At start-up, before the main window is first shown: the main window's
+// colour layer, the dark title bar and the palette on the main window's
+// gadgets that exist. False when the palette stands down (high contrast);
+// when true the caller paints what the layer does not (the tab pages) in
+// DarkBase.
+bool ApplyMainWindowDarkLook(HWND main);
 // The palette on the main window's gadgets (those not coloured yet): again
 // once the gadgets of the pages built after the first screen exist.
 void ColourMainWindowGadgets();
 
 // The dark status-bar style of the secondary windows.
 void ApplyDarkStatusBarStyle(HWND statusBar);
+// The start of a secondary window's dark look: its title bar and status
+// bar. False in high-contrast mode, where the window keeps the system's
+// colours and the caller colours nothing.
+bool BeginSecondaryDarkLook(HWND window, HWND statusBar);
 
 // In high-contrast mode the program keeps the system's colours: the palette
 // and the dark title bar stand down.

@@ -27,7 +27,7 @@ HWND CreateMessageWindow(const wchar_t* className, WNDPROC procedure) {
 }
 
 HWND CreateCentredWindow(const wchar_t* className, const wchar_t* title, DWORD style, int innerWidth,
-                         int innerHeight, HWND owner) {
+                         int innerHeight, HWND owner, void* param) {
   RECT outer{0, 0, innerWidth, innerHeight};
   AdjustWindowRectEx(&outer, style, FALSE, WS_EX_CONTROLPARENT);
   const int width = outer.right - outer.left;
@@ -35,7 +35,7 @@ HWND CreateCentredWindow(const wchar_t* className, const wchar_t* title, DWORD s
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   return CreateWindowExW(WS_EX_CONTROLPARENT, className, title, style, x, y, width, height, owner, nullptr,
-                         GetModuleHandleW(nullptr), nullptr);
+                         GetModuleHandleW(nullptr), param);
 }
 
 std::wstring WindowText(HWND window) {

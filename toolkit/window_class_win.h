@@ -19,9 +19,10 @@ HWND CreateMessageWindow(const wchar_t* className, WNDPROC procedure);
 
 // A top-level window of `innerWidth` x `innerHeight` pixels inside its
 // frame, centred on the primary screen and owned by `owner`; the dialog
-// manager walks into its gadgets (WS_EX_CONTROLPARENT). Not shown yet.
+// manager walks into its gadgets (WS_EX_CONTROLPARENT). Not shown yet;
+// `param` reaches WM_NCCREATE.
 HWND CreateCentredWindow(const wchar_t* className, const wchar_t* title, DWORD style, int innerWidth,
-                         int innerHeight, HWND owner);
+                         int innerHeight, HWND owner, void* param = nullptr);
 
 // Brings an open window back (restored, in front); false when it is not open.
 bool BringForwardIfOpen(HWND window);

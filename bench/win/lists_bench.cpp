@@ -31,6 +31,7 @@
 #include "catalog/ids.h"
 #include "app/main_window.h"
 #include "app/main_window_contents.h"
+#include "app/panel_tabs.h"
 #include "app/tray_icon.h"
 #include "assets/image_ids.h"
 #include "bench/bench_figures.h"
@@ -164,7 +165,7 @@ void InProcess(const std::wstring& folder, int rounds, bool waitForIcons) {
   CompleteMainWindowContents(app.mainWindow);
   ListViewsReady();
   // As the program runs: its gadgets painted by the colour layer.
-  ApplyMainWindowDarkLook();
+  if (ApplyMainWindowDarkLook(app.mainWindow)) SetPanelPageColor(DarkBase);
   ColourMainWindowGadgets();
   std::printf("in process, %d entries in the three lists; main window built and shown in %.1f ms\n",
               kInProcessEntries, NowMs() - windowStart);

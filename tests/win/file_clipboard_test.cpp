@@ -166,7 +166,7 @@ TEST_F(FileClipboard, FilesCutInAnotherProgramArePastedAsACopyAndStayAtTheirSour
   // The buttons and the open viewer follow the other program's clipboard at once.
   EmptyClipboardBehindTheProgram();
   ASSERT_TRUE(PumpUntil([] { return ButtonsEnabled(false); }));
-  OpenClipboardWindow();
+  OpenClipboardWindow(App());
   ASSERT_EQ(ViewerRows(), 0);
   HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, L"KelvaneClientReady");
   HANDLE done = CreateEventW(nullptr, TRUE, FALSE, L"KelvaneClientDone");
@@ -212,7 +212,7 @@ TEST_F(FileClipboard, FilesCutInAnotherProgramArePastedAsACopyAndStayAtTheirSour
   CloseHandle(done);
 
   // Emptied by another program: the buttons and the viewer follow again.
-  OpenClipboardWindow();
+  OpenClipboardWindow(App());
   ASSERT_EQ(ViewerRows(), 3);
   EmptyClipboardBehindTheProgram();
   EXPECT_TRUE(PumpUntil([] { return ButtonsEnabled(false) && ViewerRows() == 0; }, 10000));
@@ -339,7 +339,7 @@ TEST_F(ClipboardWindow, ShowsEachPathWithItsSizeAndAVanishedOneAsSuch) {
 TEST_F(ClipboardWindow, ClearEmptiesTheClipboardAndTheKeyboardReachesTheButtons) {
   ASSERT_TRUE(MakeFile(root_ + L"a.txt"));
   ASSERT_TRUE(PutFilesOnClipboard(App(), Names{root_ + L"a.txt"}));
-  OpenClipboardWindow();
+  OpenClipboardWindow(App());
   ASSERT_NE(ClipboardWindowHandle(), nullptr);
   PumpMessages();
   // Escape closes, as the close box does.
@@ -349,7 +349,7 @@ TEST_F(ClipboardWindow, ClearEmptiesTheClipboardAndTheKeyboardReachesTheButtons)
   EXPECT_EQ(ClipboardWindowHandle(), nullptr);
   EXPECT_TRUE(ClipboardHasFiles());
 
-  OpenClipboardWindow();
+  OpenClipboardWindow(App());
   ASSERT_NE(ClipboardWindowHandle(), nullptr);
   // Tab walks from Fermer on to another gadget of the viewer; messages of
   // other windows are not its business.
@@ -367,7 +367,7 @@ TEST_F(ClipboardWindow, ClearEmptiesTheClipboardAndTheKeyboardReachesTheButtons)
   for (int gadget : {kExplColler, kExplVider, kExplVoirPressePapier}) EXPECT_FALSE(ButtonEnabled(gadget));
 
   // Opened on an empty clipboard: an empty list and no count.
-  OpenClipboardWindow();
+  OpenClipboardWindow(App());
   EXPECT_EQ(ListView_GetItemCount(Gadget(kClipboardFileList)), 0);
   EXPECT_EQ(StatusText(), L"");
   SendMessageW(ClipboardWindowHandle(), WM_CLOSE, 0, 0);

@@ -51,7 +51,7 @@ class PreferencesWindowTest : public ListsTest {
     ListsTest::TearDown();
   }
   HWND Open() {
-    OpenPreferencesWindow();
+    OpenPreferencesWindow(App());
     return PreferencesWindowHandle();
   }
 };

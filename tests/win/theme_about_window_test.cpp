@@ -153,7 +153,7 @@ TEST_F(AboutWindow, ShowsItsTextsExactly) {
 }
 
 TEST_F(AboutWindow, GadgetsTakeTheDarkLook) {
-  OpenAboutWindow();
+  OpenAboutWindow(App());
   ASSERT_TRUE(AboutWindowHandle());
   const Colour surface = DarkSurface();
   ASSERT_TRUE(FindColourRecord(kAboutPage));
@@ -173,7 +173,7 @@ TEST_F(AboutWindow, GadgetsTakeTheDarkLook) {
 }
 
 TEST_F(AboutWindow, SiteLinkClosesTheWindowWhetherOrNotTheSiteOpens) {
-  OpenAboutWindow();
+  OpenAboutWindow(App());
   HWND first = AboutWindowHandle();
   ASSERT_TRUE(first);
   Seen().addressOpens = false;
@@ -183,7 +183,7 @@ TEST_F(AboutWindow, SiteLinkClosesTheWindowWhetherOrNotTheSiteOpens) {
   EXPECT_FALSE(IsWindow(first));
   EXPECT_EQ(AboutWindowHandle(), nullptr);
 
-  OpenAboutWindow();
+  OpenAboutWindow(App());
   HWND second = AboutWindowHandle();
   ASSERT_TRUE(second);
   Seen().addressOpens = true;
@@ -196,7 +196,7 @@ TEST_F(AboutWindow, SiteLinkClosesTheWindowWhetherOrNotTheSiteOpens) {
 TEST_F(AboutWindow, ReadMeLinkOpensTheFileOnlyWhenItExists) {
   const std::wstring folder = test::MakeTempFolder();
   ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
-  OpenAboutWindow();
+  OpenAboutWindow(App());
   ASSERT_TRUE(AboutWindowHandle());
   Click(Gadget(kAboutReadMeLink));
   EXPECT_TRUE(Seen().files.empty());
@@ -216,11 +216,11 @@ TEST_F(AboutWindow, ReadMeLinkOpensTheFileOnlyWhenItExists) {
 }
 
 TEST_F(AboutWindow, CloseButtonAndCloseBoxCloseIt) {
-  OpenAboutWindow();
+  OpenAboutWindow(App());
   ASSERT_TRUE(AboutWindowHandle());
   SendMessageW(Gadget(kAboutClose), BM_CLICK, 0, 0);
   EXPECT_EQ(AboutWindowHandle(), nullptr);
-  OpenAboutWindow();
+  OpenAboutWindow(App());
   HWND window = AboutWindowHandle();
   ASSERT_TRUE(window);
   SendMessageW(window, WM_CLOSE, 0, 0);
@@ -228,7 +228,7 @@ TEST_F(AboutWindow, CloseButtonAndCloseBoxCloseIt) {
 }
 
 TEST_F(AboutWindow, KeyboardWalksItsGadgetsAndEscapeClosesIt) {
-  OpenAboutWindow();
+  OpenAboutWindow(App());
   HWND window = AboutWindowHandle();
   ASSERT_TRUE(window);
   // What the event loop does for the program's secondary windows.
@@ -261,7 +261,7 @@ TEST_F(AboutWindow, PictureFileBesideTheProgramReplacesTheIllustration) {
   file.resize(file.find_last_of(L'\\') + 1);
   file += kAboutPictureFile;
   test::RemovePath(file);
-  OpenAboutWindow();
+  OpenAboutWindow(App());
   ASSERT_TRUE(Gadget(kAboutPicture));
   const std::vector<uint32_t> builtIn = PicturePixels();
   RECT area{};
@@ -273,13 +273,13 @@ TEST_F(AboutWindow, PictureFileBesideTheProgramReplacesTheIllustration) {
   const std::string png = PngOfImage(31);
   ASSERT_FALSE(png.empty());
   ASSERT_TRUE(test::WriteAll(file, png));
-  OpenAboutWindow();
+  OpenAboutWindow(App());
   EXPECT_NE(PicturePixels(), builtIn);
   CloseAboutWindow();
 
   // A file that is no picture is passed over.
   ASSERT_TRUE(test::WriteAll(file, "\x89PNG but not really"));
-  OpenAboutWindow();
+  OpenAboutWindow(App());
   EXPECT_EQ(PicturePixels(), builtIn);
   CloseAboutWindow();
   test::RemovePath(file);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "toolkit/gadgets_win.h"
+#include "theme/colour_hooks_win.h"
 #include "theme/colour_layer_win.h"
 #include "theme/colour_math.h"
 #include "win/painted_pixels.h"
@@ -140,7 +141,7 @@ class ColourLayer : public ::testing::Test {
     window_ = CreateWindowExW(WS_EX_TOPMOST, L"ThemeLayerTestWindow", L"layer", WS_POPUP | WS_VISIBLE, 0, 0, 420,
                               320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_TRUE(window_);
-    SetWindowNumber(window_, 7);
+    AttachColourLayer(window_, 7);
     button_ = MakeChild(window_, kButton, WC_BUTTONW, L"Bouton", BS_PUSHBUTTON, 0, 10, 10, 90, 28);
     list_ = MakeChild(window_, kList, WC_LISTVIEWW, nullptr, LVS_REPORT | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE, 10,
                       50, 250, 150);
@@ -178,15 +179,15 @@ class ColourLayer : public ::testing::Test {
 
 TEST_F(ColourLayer, ColouringTwiceKeepsOneRecordAndOneSubclass) {
   const size_t before = ColourRecordCount();
-  const LONG_PTR original = GetWindowLongPtrW(button_, GWLP_WNDPROC);
   SetgadgetColorEx(kButton, BackColor, kSurface);
   SetgadgetColorEx(kButton, BackColor, kSurface);
   SetgadgetColorEx(kButton, FrontColor, MakeColour(224, 224, 224));
   EXPECT_EQ(ColourRecordCount(), before + 1);
-  EXPECT_EQ(GetWindowLongPtrW(button_, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(GadgetColourProc));
-  // The procedure behind the layer's is the control's own, not the layer's again.
-  EXPECT_EQ(reinterpret_cast<LONG_PTR>(GetPropW(button_, kPropOldCallBack)), original);
-  EXPECT_EQ(InstallColourProc(button_, GadgetColourProc, nullptr, nullptr), 0);
+  EXPECT_TRUE(HasColourProcedure(button_));
+  ::kelvane::ColourLayer* layer = ColourLayerOf(button_);
+  ASSERT_TRUE(layer);
+  EXPECT_EQ(layer->Window(), window_);
+  EXPECT_FALSE(layer->Hook(button_, ParentBackgroundProc, nullptr, nullptr));
   const ColourRecord* record = FindColourRecord(kButton);
   ASSERT_TRUE(record);
   EXPECT_EQ(record->back, kSurface);
@@ -236,15 +237,14 @@ TEST_F(ColourLayer, SystemColoursRemoveColouringAndSubclass) {
   SetgadgetColorEx(kList, BackColor, kSurface);
   Repaint(list_);  // the header takes the layer's procedure at the list's first paint
   HWND header = ListView_GetHeader(list_);
-  ASSERT_EQ(GetWindowLongPtrW(header, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(GadgetColourProc));
+  ASSERT_TRUE(HasColourProcedure(header));
   SetgadgetColorEx(kList, FrontColor, static_cast<Colour>(GetSysColor(COLOR_WINDOWTEXT)));
   SetgadgetColorEx(kList, BackColor, static_cast<Colour>(GetSysColor(COLOR_BTNFACE)));
   EXPECT_EQ(FindColourRecord(kList), nullptr);
   EXPECT_EQ(ColourRecordCount(), before);
-  EXPECT_EQ(GetWindowLongPtrW(list_, GWLP_WNDPROC), original);
-  EXPECT_NE(GetWindowLongPtrW(header, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(GadgetColourProc));
-  EXPECT_EQ(GetPropW(list_, kPropOldCallBack), nullptr);
-  EXPECT_EQ(GetPropW(list_, kPropActualCallBack), nullptr);
+  EXPECT_FALSE(HasColourProcedure(list_));
+  EXPECT_FALSE(HasColourProcedure(header));
+  EXPECT_EQ(GetWindowLongPtrW(list_, GWLP_WNDPROC), original);  // the list's own procedure is back
 
   // Removal by kind -1 resets the gadget's own colours as well.
   SetgadgetColorEx(kEntry, BackColor, kSurface);
@@ -253,16 +253,37 @@ TEST_F(ColourLayer, SystemColoursRemoveColouringAndSubclass) {
   EXPECT_EQ(OwnGadgetColour(entry_, BackColor), NoColour);
 }
 
-TEST_F(ColourLayer, SubclassIsRemovedOnlyWhenStillOnTop) {
-  EXPECT_EQ(InstallColourProc(button_, GadgetColourProc, nullptr, L"SysListView32"), 0);  // other class
-  ASSERT_EQ(InstallColourProc(button_, GadgetColourProc, nullptr, L"button"), 1);       // case ignored
-  EXPECT_EQ(RemoveColourProc(button_, L"Edit"), 0);
-  const LONG_PTR layer = SetWindowLongPtrW(button_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcW));
-  EXPECT_EQ(RemoveColourProc(button_, nullptr), 0);  // someone subclassed on top
-  SetWindowLongPtrW(button_, GWLP_WNDPROC, layer);
-  EXPECT_NE(RemoveColourProc(button_, nullptr), 0);
-  EXPECT_EQ(RemoveColourProc(button_, nullptr), 0);
-  EXPECT_EQ(RemoveColourProc(nullptr, nullptr), 0);
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  static_cast<void>(SetPropW(window, L"SeenByForeign", reinterpret_cast<HANDLE>(1)));
+  const auto next = reinterpret_cast<WNDPROC>(GetPropW(window, L"ForeignNext"));
+  return CallWindowProcW(next, window, message, wParam, lParam);
+}
+
+TEST_F(ColourLayer, SubclassLeavesSafelyUnderAForeignOne) {
+  ::kelvane::ColourLayer* layer = ColourLayerOf(window_);
+  ASSERT_TRUE(layer);
+  EXPECT_FALSE(layer->Hook(button_, ParentBackgroundProc, nullptr, L"SysListView32"));  // other class
+  ASSERT_TRUE(layer->Hook(button_, ParentBackgroundProc, nullptr, L"button"));        // case ignored
+  EXPECT_FALSE(layer->Unhook(button_, L"Edit"));
+  // Someone subclasses on top the old way; the layer leaves from below it.
+  SetPropW(button_, L"ForeignNext", reinterpret_cast<HANDLE>(GetWindowLongPtrW(button_, GWLP_WNDPROC)));
+  SetWindowLongPtrW(button_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc));
+  EXPECT_TRUE(layer->Unhook(button_, nullptr));
+  EXPECT_FALSE(HasColourProcedure(button_));
+  EXPECT_FALSE(layer->Unhook(button_, nullptr));
+  EXPECT_FALSE(layer->Unhook(nullptr, nullptr));
+  EXPECT_EQ(GetWindowLongPtrW(button_, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(CountingProc));
+  wchar_t text[32] = {};
+  GetWindowTextW(button_, text, 32);  // still answered, through both
+  EXPECT_STREQ(text, L"Bouton");
+  EXPECT_EQ(GetPropW(button_, L"SeenByForeign"), reinterpret_cast<HANDLE>(1));
+  // The window's own procedure back underneath: the foreign one can leave too.
+  SetWindowLongPtrW(button_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GetPropW(button_, L"ForeignNext")));
+  RemovePropW(button_, L"ForeignNext");
+  RemovePropW(button_, L"SeenByForeign");
+  SetgadgetColorEx(kButton, BackColor, kSurface);
+  Repaint(button_);
+  EXPECT_TRUE(HasColourProcedure(button_));
 }
 
 TEST_F(ColourLayer, DestroyingTheWindowReleasesItsRecords) {

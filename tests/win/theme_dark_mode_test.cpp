@@ -189,7 +189,9 @@ TEST(DarkMode, MainWindowGadgetsTakeThePaletteInTwoSteps) {
   app.mainWindow = main;
 
   BuildMainWindowContents(main);
-  ApplyMainWindowDarkLook();
+  // As start-up does: the tab pages, which the layer does not paint, follow.
+  ASSERT_TRUE(ApplyMainWindowDarkLook(main));
+  SetPanelPageColor(DarkBase);
   const Colour surface = DarkSurface();
   ASSERT_TRUE(FindColourRecord(kAppsList));
   EXPECT_EQ(FindColourRecord(kAppsList)->back, surface);
