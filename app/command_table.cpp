@@ -9,7 +9,7 @@
 #include "explorer/file_operations_win.h"
 #include "backup/backup_win.h"
 #include "app/search_reset.h"
-#include "settings/preferences_window_win.h"
+#include "app/preferences_window.h"
 #include "theme/about_window_win.h"
 #include "lists/apps_tab_win.h"
 #include "lists/dead_targets_win.h"

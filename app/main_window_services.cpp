@@ -1,9 +1,10 @@
 #include "app/main_window_services.h"
 
+#include "app/app_state.h"
 #include "app/folder_lists.h"
 #include "app/panel_tabs.h"
 #include "app/popup_menus.h"
-#include "settings/preferences_window_win.h"
+#include "app/preferences_window.h"
 
 namespace kelvane {
 namespace {
@@ -15,7 +16,7 @@ class MainWindowSide final : public MainWindowServices {
   ExplorerListControl* FolderList(int gadget) override { return kelvane::FolderList(gadget); }
   std::wstring DossiersMenuFolder(int command) override { return kelvane::DossiersMenuFolder(command); }
   void EnablePasteEntry(bool enabled) override { kelvane::EnablePasteEntry(enabled); }
-  void OpenPreferencesWindow() override { kelvane::OpenPreferencesWindow(); }
+  void OpenPreferencesWindow() override { kelvane::OpenPreferencesWindow(App()); }
 };
 
 }  // namespace

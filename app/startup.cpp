@@ -27,7 +27,7 @@
 #include "recent/recent_tab_win.h"
 #include "app/preferences_at_start.h"
 #include "settings/preferences_win.h"
-#include "settings/preferences_window_win.h"
+#include "app/preferences_window.h"
 #include "theme/dark_mode_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"

@@ -5,7 +5,7 @@
 
 #include "backup/backup_texts.h"
 #include "backup/backup_win.h"
-#include "settings/preferences_window_win.h"
+#include "app/preferences_window.h"
 #include "settings/preferences_win.h"
 #include "win/lists_fixture.h"
 

@@ -5,7 +5,7 @@
 #include <commctrl.h>
 
 #include "toolkit/placement_win.h"
-#include "settings/preferences_window_win.h"
+#include "app/preferences_window.h"
 #include "settings/preferences_win.h"
 #include "theme/colour_layer_win.h"
 #include "theme/dark_mode_win.h"

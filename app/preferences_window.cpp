@@ -1,4 +1,4 @@
-#include "settings/preferences_window_win.h"
+#include "app/preferences_window.h"
 
 #include <commctrl.h>
 
@@ -362,7 +362,7 @@ void ShowPreferencesForm(const PreferencesForm& form) {
 }
 
 void LoadPreferencesIntoWindow() {
-  const std::wstring path = PreferencesPath(App());
+  const std::wstring path = PreferencesPath(Context());
   if (!PathExists(path)) return;
   std::string bytes;
   // A file that cannot be read counts as empty: every key takes its default.

@@ -1,0 +1,22 @@
+# Fails when a file of part PART includes a header of a part it may not use.
+# PART: the part's folder; USES: the parts it may use; PARTS: every part's
+# folder; FILES: the part's sources and headers; STAMP: written on success.
+set(faults "")
+foreach(file IN LISTS FILES)
+  file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([a-z_]+)/.*" "\\1" included "${line}")
+    if(included STREQUAL PART)
+      continue()
+    endif()
+    list(FIND PARTS "${included}" known)
+    list(FIND USES "${included}" allowed)
+    if(known GREATER_EQUAL 0 AND allowed LESS 0)
+      string(APPEND faults "  ${file}: ${line}\n")
+    endif()
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "The part ${PART} may use only: ${USES}\n${faults}")
+endif()
+file(WRITE "${STAMP}" "")
