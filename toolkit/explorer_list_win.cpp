@@ -1,5 +1,7 @@
 #include "toolkit/explorer_list_win.h"
 
+#include "toolkit/explorer_list_impl_win.h"
+
 #include <shellapi.h>
 
 #include <algorithm>
@@ -14,6 +16,10 @@
 
 namespace kelvane {
 namespace {
+
+using explorer_list::HeaderText;
+using explorer_list::kViewStyles;
+using explorer_list::kViews;
 
 // The program's windows hand keys to the dialog manager, which takes Enter
 // for the default button unless the focused control asks for it: the list
@@ -45,8 +51,6 @@ constexpr const wchar_t* kColumnWidest[] = {L"", L"999.9 Ko", L"", L"00/00/0000 
 // the size, small for a shortcut, gives way.
 constexpr double kTargetColumnWeights[] = {28, 10, 16, 20, 26};
 constexpr int kTargetColumn = 4;
-constexpr DWORD kViews[] = {LV_VIEW_ICON, LV_VIEW_SMALLICON, LV_VIEW_LIST, LV_VIEW_DETAILS};
-constexpr DWORD kViewStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
 
 std::int64_t Now() {
   LARGE_INTEGER t;
@@ -54,15 +58,6 @@ std::int64_t Now() {
   return t.QuadPart;
 }
 
-// Headers take "&" as a mnemonic mark; doubled it shows as itself.
-std::wstring HeaderText(const std::wstring& title) {
-  std::wstring text;
-  for (wchar_t c : title) {
-    if (c == L'&') text.push_back(L'&');
-    text.push_back(c);
-  }
-  return text;
-}
 
 std::wstring DateText(std::int64_t fileTime) {
   FILETIME utc{static_cast<DWORD>(fileTime), static_cast<DWORD>(static_cast<std::uint64_t>(fileTime) >> 32)};
@@ -83,64 +78,6 @@ void CopyText(const std::wstring& text, LVITEMW& item) {
 
 }  // namespace
 
-struct ExplorerListControl::Impl {
-  HWND window = nullptr;
-  HWND list = nullptr;
-  int id = 0;
-  ExplorerListOptions options;
-  std::wstring folder;
-  bool listing = false;
-  DWORD listingError = 0;              // why the folder shown could not be listed last time
-  std::uint32_t generation = 0;        // of the listing asked for last
-  std::uint32_t folderGeneration = 0;  // of the folder: icons asked before a reload still count
-  bool insideSetFolder = false;
-  std::wstring focusWhenListed;  // the folder just left by "..", focused when it shows up
-  FolderModel model;
-  std::vector<std::pair<std::wstring, std::wstring>> driveLabels;
-  ShellTypeCache shellTypes;
-  std::unordered_map<std::wstring, std::int32_t> typeByExtension;
-  std::int32_t folderType = kNotFetched;
-  std::unique_ptr<FolderLister> lister;
-  std::unique_ptr<IconFetcher> iconFetcher;
-  Stats stats;
-  bool waitingFirstDraw = false;
-
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnNotify(WPARAM wParam, NMHDR* header);
-
-  void SetFolder(const std::wstring& path);
-  // Takes the listing's batches; after a new folder the view starts afresh.
-  void ApplyBatches(bool newFolder = false);
-  void ApplyIcons();
-  void Activate(int row);
-  void Enter(int row);
-  void SortBy(FolderColumn column);
-  void ShowSortArrow();
-  void DropFiles(HDROP drop);
-  void Notify(UINT code, int row, POINT point = {-1, -1}, const wchar_t* text = nullptr);
-
-  void FillItem(LVITEMW& item);
-  std::wstring CellText(FolderRow& row, int column);
-  std::int32_t TypeOf(const FolderRow& row);
-  int IconOf(FolderRow& row, int index);
-  std::wstring PathOf(const FolderRow& row) const {
-    return row.kind == FolderRowKind::Drive ? row.name : folder + row.name;
-  }
-
-  // Selection, focus and scroll place by name, across changes of row order.
-  struct Place {
-    std::vector<std::wstring> selected;
-    std::wstring focused;
-    std::wstring top;
-    bool Empty() const { return selected.empty() && focused.empty() && top.empty(); }
-  };
-  Place Remember() const;
-  std::vector<std::wstring> NamesOnScreen() const;  // details and list views only
-  void ShowRows(const Place& place);
-  void SelectOnly(int row);
-  bool ForgetSelection();  // true when the list had to be emptied
-  bool Valid(int row) const { return row >= 0 && static_cast<std::size_t>(row) < model.size(); }
-};
 
 // --- Listing -----------------------------------------------------------------
 
@@ -696,104 +633,5 @@ const std::wstring& ExplorerListControl::Folder() const { return impl_->folder; 
 bool ExplorerListControl::IsListing() const { return impl_->listing; }
 DWORD ExplorerListControl::ListingError() const { return impl_->listingError; }
 const ExplorerListControl::Stats& ExplorerListControl::stats() const { return impl_->stats; }
-
-void ExplorerListControl::SetFolder(const std::wstring& folder) {
-  if (impl_->lister) impl_->SetFolder(folder);
-}
-
-void ExplorerListControl::Refresh() { SetFolder(impl_->folder); }
-
-int ExplorerListControl::RowCount() const { return static_cast<int>(impl_->model.size()); }
-
-std::wstring ExplorerListControl::RowName(int row) const {
-  return impl_->Valid(row) ? impl_->model[static_cast<std::size_t>(row)].name : std::wstring();
-}
-
-bool ExplorerListControl::RowIsFile(int row) const {
-  return impl_->Valid(row) && impl_->model[static_cast<std::size_t>(row)].kind == FolderRowKind::File;
-}
-
-bool ExplorerListControl::RowIsFolder(int row) const {
-  return impl_->Valid(row) && impl_->model[static_cast<std::size_t>(row)].IsFolderLike();
-}
-
-bool ExplorerListControl::RowIsDrive(int row) const {
-  return impl_->Valid(row) && impl_->model[static_cast<std::size_t>(row)].kind == FolderRowKind::Drive;
-}
-
-bool ExplorerListControl::RowIsParent(int row) const {
-  return impl_->Valid(row) && impl_->model[static_cast<std::size_t>(row)].kind == FolderRowKind::Parent;
-}
-
-bool ExplorerListControl::RowIsSelected(int row) const {
-  return impl_->Valid(row) && (ListView_GetItemState(impl_->list, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-}
-
-int ExplorerListControl::FocusedRow() const {
-  if (!impl_->list) return -1;
-  const int row = ListView_GetNextItem(impl_->list, -1, LVNI_FOCUSED);
-  return impl_->Valid(row) ? row : -1;
-}
-
-std::vector<int> ExplorerListControl::SelectedRows() const {
-  std::vector<int> rows;
-  if (!impl_->list) return rows;
-  for (int row = ListView_GetNextItem(impl_->list, -1, LVNI_SELECTED); impl_->Valid(row);
-       row = ListView_GetNextItem(impl_->list, row, LVNI_SELECTED)) {
-    rows.push_back(row);
-  }
-  return rows;
-}
-
-void ExplorerListControl::SetHeaderText(const std::wstring& text) {
-  if (!impl_->list) return;
-  std::wstring title = HeaderText(text);
-  LVCOLUMNW column{};
-  column.mask = LVCF_TEXT;
-  column.pszText = title.data();
-  ListView_SetColumn(impl_->list, 0, &column);
-}
-
-void ExplorerListControl::SetHeaderFont(HFONT font) {
-  if (HWND header = impl_->list ? ListView_GetHeader(impl_->list) : nullptr) {
-    SendMessageW(header, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  }
-}
-
-void ExplorerListControl::SetDisplayMode(int mode) {
-  if (!impl_->list || mode < 0 || mode > 3) return;
-  // LVM_SETVIEW needs version 6 of the common controls; the style bits work everywhere.
-  if (SendMessageW(impl_->list, LVM_SETVIEW, kViews[mode], 0) == -1) {
-    const LONG_PTR style = GetWindowLongPtrW(impl_->list, GWL_STYLE);
-    SetWindowLongPtrW(impl_->list, GWL_STYLE, (style & ~LVS_TYPEMASK) | kViewStyles[mode]);
-  }
-  // Some list views (Wine's) keep the rows' places of the previous view:
-  // giving the count again lays them out for the new one.
-  const int count = ListView_GetItemCount(impl_->list);
-  ListView_SetItemCountEx(impl_->list, count, LVSICF_NOSCROLL);
-  if (mode <= 1) ListView_Arrange(impl_->list, LVA_DEFAULT);
-  FitColumnsNow(impl_->list);
-  InvalidateRect(impl_->list, nullptr, TRUE);
-}
-
-int ExplorerListControl::DisplayMode() const {
-  if (!impl_->list) return -1;
-  const auto view = static_cast<DWORD>(SendMessageW(impl_->list, LVM_GETVIEW, 0, 0));
-  for (int mode = 0; mode < 4; ++mode) {
-    if (kViews[mode] == view) return mode;
-  }
-  const auto style = static_cast<DWORD>(GetWindowLongPtrW(impl_->list, GWL_STYLE) & LVS_TYPEMASK);
-  for (int mode = 0; mode < 4; ++mode) {
-    if (kViewStyles[mode] == style) return mode;
-  }
-  return -1;
-}
-
-void ExplorerListControl::SortByColumn(int column) {
-  if (impl_->list && column >= 0 && column <= 3) impl_->SortBy(static_cast<FolderColumn>(column));
-}
-
-int ExplorerListControl::SortColumn() const { return static_cast<int>(impl_->model.sort().column); }
-bool ExplorerListControl::SortDescending() const { return impl_->model.sort().descending; }
 
 }  // namespace kelvane
