@@ -254,16 +254,7 @@ bool StartTarget(const std::wstring& target) {
       return true;
     }
   }
-  const std::wstring folder = ShellWorkingFolderOf(target);
-  SHELLEXECUTEINFOW execute{};
-  execute.cbSize = sizeof execute;
-  execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT;
-  execute.lpFile = target.c_str();
-  execute.lpDirectory = folder.empty() ? nullptr : folder.c_str();
-  execute.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExW(&execute)) return false;
-  if (execute.hProcess) CloseHandle(execute.hProcess);
-  return true;
+  return StartWithDefaultAction(target, ShellWorkingFolderOf(target), true);
 }
 
 }  // namespace kelvane

@@ -240,19 +240,9 @@ void OpenRecentPath(ProgramContext& context, const std::wstring& path) {
 
 bool OpenWithDefaultAction(const std::wstring& path) {
   if (ShellStartRecorder record = ShellStartRecorderForTests()) return record({L"", path, L""});
-  SHELLEXECUTEINFOW execute{};
-  execute.cbSize = sizeof execute;
-  // No shell error box: the callers report failures themselves (or not at all).
-  execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS;
-  execute.lpFile = path.c_str();
   // A document's program starts in the document's folder, as from the
   // desktop itself (a shortcut brings its own).
-  const std::wstring folder = path.substr(0, path.find_last_of(L'\\') + 1);
-  execute.lpDirectory = folder.empty() ? nullptr : folder.c_str();
-  execute.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExW(&execute)) return false;
-  if (execute.hProcess) CloseHandle(execute.hProcess);
-  return true;
+  return StartWithDefaultAction(path, path.substr(0, path.find_last_of(L'\\') + 1));
 }
 
 }  // namespace kelvane

@@ -14,6 +14,18 @@ void SetShellStartRecorderForTests(ShellStartRecorder recorder) { g_recorder = r
 
 ShellStartRecorder ShellStartRecorderForTests() { return g_recorder; }
 
+bool StartWithDefaultAction(const std::wstring& file, const std::wstring& folder, bool waitForDde) {
+  SHELLEXECUTEINFOW execute{};
+  execute.cbSize = sizeof execute;
+  execute.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS | (waitForDde ? SEE_MASK_FLAG_DDEWAIT : 0);
+  execute.lpFile = file.c_str();
+  execute.lpDirectory = folder.empty() ? nullptr : folder.c_str();
+  execute.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExW(&execute)) return false;
+  if (execute.hProcess) CloseHandle(execute.hProcess);
+  return true;
+}
+
 bool ShowInContainingFolder(const std::wstring& path) {
   std::wstring chosen = path;
   if (chosen.size() > 3 && chosen.back() == L'\\') chosen.pop_back();
