@@ -182,19 +182,8 @@ LRESULT CALLBACK ImageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       break;
     case WM_NCHITTEST:
       return HTTRANSPARENT;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      if (dc) PaintImage(window, dc);
-      EndPaint(window, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      PaintImage(window, reinterpret_cast<HDC>(wParam));
-      return 0;
     default:
+      if (LRESULT result = 0; AnswerSelfPainting(window, message, wParam, PaintImage, &result)) return result;
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);

@@ -99,19 +99,8 @@ LRESULT CALLBACK CanvasProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       delete CanvasOf(window);
       SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       break;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      if (dc) PaintCanvas(window, dc);
-      EndPaint(window, &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      PaintCanvas(window, reinterpret_cast<HDC>(wParam));
-      return 0;
     default:
+      if (LRESULT result = 0; AnswerSelfPainting(window, message, wParam, PaintCanvas, &result)) return result;
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);

@@ -64,4 +64,27 @@ HWND CreateStatusBar(HWND window, int id, HFONT font, HICON icon, int iconWidth,
   return bar;
 }
 
+bool AnswerSelfPainting(HWND window, UINT message, WPARAM wParam, void (*paint)(HWND window, HDC dc),
+                        LRESULT* result) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      *result = 1;
+      return true;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(window, &ps);
+      if (dc) paint(window, dc);
+      EndPaint(window, &ps);
+      *result = 0;
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      paint(window, reinterpret_cast<HDC>(wParam));
+      *result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace kelvane

@@ -36,4 +36,11 @@ std::wstring WindowText(HWND window);
 HWND CreateStatusBar(HWND window, int id, HFONT font, HICON icon, int iconWidth, const std::wstring& text,
                      UINT textStyle);
 
+
+// For a window that draws itself whole (an off-screen picture copied in one
+// step): answers WM_ERASEBKGND (nothing to erase), WM_PAINT and
+// WM_PRINTCLIENT through `paint`. False for any other message.
+bool AnswerSelfPainting(HWND window, UINT message, WPARAM wParam, void (*paint)(HWND window, HDC dc),
+                        LRESULT* result);
+
 }  // namespace kelvane
