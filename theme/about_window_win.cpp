@@ -259,17 +259,12 @@ LRESULT CALLBACK HyperlinkProc(HWND window, UINT message, WPARAM wParam, LPARAM 
       InvalidateRect(window, nullptr, FALSE);
       break;
     case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      if (dc) PaintLink(window, dc);
-      EndPaint(window, &ps);
-      return 0;
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {
+      LRESULT result = 0;
+      AnswerSelfPainting(window, message, wParam, PaintLink, &result);
+      return result;
     }
-    case WM_PRINTCLIENT:
-      PaintLink(window, reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {
         SetCursor(LoadCursorW(nullptr, IDC_HAND));

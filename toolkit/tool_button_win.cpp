@@ -128,6 +128,10 @@ void Paint(HWND button, const ToolButton& state, HDC target) {
   }
 }
 
+void PaintOwnState(HWND window, HDC target) {
+  if (const ToolButton* self = StateOf(window)) Paint(window, *self, target);
+}
+
 LRESULT CALLBACK ToolButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   ToolButton* self = StateOf(window);
   switch (message) {
@@ -149,17 +153,12 @@ LRESULT CALLBACK ToolButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM
       }
       break;
     case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(window, &ps);
-      if (self) Paint(window, *self, dc);
-      EndPaint(window, &ps);
-      return 0;
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {
+      LRESULT result = 0;
+      AnswerSelfPainting(window, message, wParam, PaintOwnState, &result);
+      return result;
     }
-    case WM_PRINTCLIENT:
-      if (self) Paint(window, *self, reinterpret_cast<HDC>(wParam));
-      return 0;
     case WM_GETOBJECT:
       // A push button named by its tooltip, for screen readers.
       if (LRESULT object = AnswerButtonObject(window, wParam, lParam)) return object;
