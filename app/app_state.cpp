@@ -4,10 +4,13 @@
 
 namespace kelvane {
 
+AppState::AppState() {
+  window = &TheMainWindowServices();
+  UseFavouriteStore(&favourites);
+}
+
 AppState& App() {
   static AppState state;
-  static const bool wired = (state.window = &TheMainWindowServices(), UseFavouriteStore(&state.favourites), true);
-  (void)wired;
   return state;
 }
 

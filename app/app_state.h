@@ -8,6 +8,7 @@
 namespace kelvane {
 
 struct AppState : ProgramContext {
+  AppState();  // wires the main window's services and the favourites in
   UniqueKernelHandle instanceMutex;
   FavouriteStore favourites{*this};  // the three favourite lists
 };

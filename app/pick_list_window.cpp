@@ -157,9 +157,9 @@ HWND OpenPickListWindow(HWND owner, const std::wstring& title, const std::wstrin
                         const std::vector<PickRow>& rows) {
   PickState& state = State();
   state.answer.reset();
-  const SecondaryWindow::Spec spec{kPickListWindowClass, title, kInnerWidth, kInnerHeight, owner, kPickListPrompt,
-                                    kPickListStatusBar};
-  if (!state.frame.Create(spec)) return nullptr;
+  const SecondaryWindow::Outline outline{
+      kPickListWindowClass, title, kInnerWidth, kInnerHeight, owner, kPickListPrompt, kPickListStatusBar};
+  if (!state.frame.Create(outline)) return nullptr;
   state.owner = owner;
   state.open = true;
   AttachColourLayer(state.frame.Handle(), kPickListWindow);

@@ -308,9 +308,10 @@ void OpenPreferencesWindow(ProgramContext& context) {
   PreferencesState& state = State();
   if (BringForwardIfOpen(state.frame.Handle())) return;
   state.context = &context;
-  const SecondaryWindow::Spec spec{kPreferencesWindowClass, PreferencesWindowTitle(context.windowTitle), kInnerWidth,
-                                    kInnerHeight, context.mainWindow, kPrefBanner, kPrefHotKey};
-  if (!state.frame.Create(spec)) return;
+  const SecondaryWindow::Outline outline{
+      kPreferencesWindowClass, PreferencesWindowTitle(context.windowTitle), kInnerWidth, kInnerHeight,
+      context.mainWindow, kPrefBanner, kPrefHotKey};
+  if (!state.frame.Create(outline)) return;
   AttachColourLayer(state.frame.Handle(), kPreferencesWindow);
   BuildGadgets();
   state.backupAtOpen = context.prefs.PrefBackup;

@@ -128,9 +128,10 @@ void SetStatusText(const std::wstring& text) {
 
 void OpenClipboardWindow(ProgramContext& context) {
   SecondaryWindow& viewer = Viewer();
-  const SecondaryWindow::Spec spec{kClipboardWindowClass, L"Contenu du Presse-Papier", kInnerWidth, kInnerHeight,
-                                    context.mainWindow, kClipboardLabel, kClipboardStatusBar, kStyle};
-  if (!viewer.Create(spec)) return;
+  const SecondaryWindow::Outline outline{
+      kClipboardWindowClass, L"Contenu du Presse-Papier", kInnerWidth, kInnerHeight, context.mainWindow,
+      kClipboardLabel, kClipboardStatusBar, kStyle};
+  if (!viewer.Create(outline)) return;
   g_openedWith = &context;
   AttachColourLayer(viewer.Handle(), kClipboardWindow);
   BuildGadgets(context);

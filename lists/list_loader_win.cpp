@@ -541,8 +541,6 @@ bool ListLoaderBusy() {
   return !loader.queue.empty();
 }
 
-void ApplyLoadedRows() { Drain(0); }
-
 void StopListLoader() { StopThread(kStopWaitMs); }
 
 void SetListsLoadedHook(ListsLoadedHook hook) { TheLoader().hook = hook; }

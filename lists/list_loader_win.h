@@ -63,9 +63,6 @@ void NoteEntriesCleared(int kind);
 
 // True while rows or icons are still to come (for tests and benchmarks).
 bool ListLoaderBusy();
-// Applies everything the loader has handed over so far; for tests and
-// benchmarks that run without a message loop.
-void ApplyLoadedRows();
 
 // Asks the thread to stop fetching icons and waits a little for its end
 // (shutdown). Rows already read are not lost: FinishListLoad still applies them.

@@ -472,9 +472,10 @@ void OpenAboutWindow(ProgramContext& context) {
   SecondaryWindow& frame = State().frame;
   if (BringForwardIfOpen(frame.Handle())) return;
   if (!RegisterGadgetClasses()) return;
-  const SecondaryWindow::Spec spec{kAboutWindowClass, L"A propos de " + context.windowTitle, kInnerWidth,
-                                    kInnerHeight, context.mainWindow, kAboutBanner, kAboutStatusBar};
-  if (!frame.Create(spec)) return;
+  const SecondaryWindow::Outline outline{
+      kAboutWindowClass, L"A propos de " + context.windowTitle, kInnerWidth, kInnerHeight, context.mainWindow,
+      kAboutBanner, kAboutStatusBar};
+  if (!frame.Create(outline)) return;
   AttachColourLayer(frame.Handle(), kAboutWindow);
   BuildGadgets(context);
   frame.Show(ApplyDarkLook, kAboutClose);

@@ -7,18 +7,18 @@
 
 namespace kelvane {
 
-bool SecondaryWindow::Create(const Spec& spec) {
+bool SecondaryWindow::Create(const Outline& outline) {
   Close();
-  if (!RegisterWindowClassOnce(spec.className, Proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+  if (!RegisterWindowClassOnce(outline.className, Proc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
                                LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)))) {
     return false;
   }
   dpi_ = DpiOf(nullptr);
   font_ = CreateMessageFont(dpi_);
-  firstGadget_ = spec.firstGadget;
-  lastGadget_ = spec.lastGadget;
-  window_ = CreateCentredWindow(spec.className, spec.title.c_str(), spec.style, S(spec.innerWidth),
-                                S(spec.innerHeight), spec.owner, this);
+  firstGadget_ = outline.firstGadget;
+  lastGadget_ = outline.lastGadget;
+  window_ = CreateCentredWindow(outline.className, outline.title.c_str(), outline.style, S(outline.innerWidth),
+                                S(outline.innerHeight), outline.owner, this);
   if (!window_) font_.reset();
   return window_ != nullptr;
 }

@@ -20,7 +20,7 @@ class SecondaryWindow {
   // *result). WM_DESTROY and WM_NCDESTROY reach the base all the same.
   using Handler = bool (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
-  struct Spec {
+  struct Outline {
     const wchar_t* className = nullptr;
     std::wstring title;
     int innerWidth = 0;  // window units (pixels at 96 dots per inch)
@@ -38,7 +38,7 @@ class SecondaryWindow {
 
   // Makes the window, not shown yet (one open at a time: an open one is
   // closed first). False when its class or the window could not be made.
-  bool Create(const Spec& spec);
+  bool Create(const Outline& outline);
   // `look` (the owner's colours) is applied, then the window shows with
   // the keyboard on `focusGadget`.
   void Show(const std::function<void(HWND window)>& look, int focusGadget);
@@ -46,8 +46,6 @@ class SecondaryWindow {
 
   HWND Handle() const { return window_; }
   int S(int units) const;  // window units to pixels
-  UINT Dpi() const { return dpi_; }
-  HFONT Font() const { return font_.get(); }
 
   // A child gadget, placed and sized in window units, in the message font
   // unless `font` is given.
