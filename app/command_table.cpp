@@ -4,6 +4,7 @@
 #include "catalog/ids.h"
 #include "app/import_commands.h"
 #include "app/shell_commands.h"
+#include "app/tab_objects.h"
 #include "explorer/explorer_tab_win.h"
 #include "explorer/file_clipboard_win.h"
 #include "explorer/file_operations_win.h"
@@ -11,10 +12,6 @@
 #include "app/search_reset.h"
 #include "app/preferences_window.h"
 #include "theme/about_window_win.h"
-#include "lists/apps_tab_win.h"
-#include "lists/dead_targets_win.h"
-#include "lists/files_tab_win.h"
-#include "lists/links_tab_win.h"
 #include "lists/list_store_win.h"
 #include "recent/recent_tab_win.h"
 
@@ -47,23 +44,23 @@ constexpr CommandEntry kCommands[] = {
     {CmdPetitesIco, O::ViewMenu, WithoutContext<ViewSmallIcons>},
     {CmdModeListe, O::ViewMenu, WithoutContext<ViewList>},
     {CmdModeDetails, O::ViewMenu, WithoutContext<ViewDetails>},
-    {CmdAjoutAppli, O::AppsTab, AddApplication},
-    {CmdAjoutFichier, O::FilesTab, AddFile},
-    {CmdAjoutDossier, O::FilesTab, AddFolder},
-    {CmdAjoutLien, O::LinksTab, AddLink},
-    {CmdLienOuvrir, O::LinksTab, WithoutContext<OpenSelectedLinks>},
-    {CmdLienRetirer, O::LinksTab, WithoutContext<RemoveSelectedLinks>},
-    {CmdLienRenommer, O::LinksTab, WithoutContext<RenameSelectedLinks>},
-    {CmdFichierOuvrir, O::FilesTab, WithoutContext<OpenSelectedFiles>},
-    {CmdFichierRetirer, O::FilesTab, WithoutContext<RemoveSelectedFiles>},
-    {CmdFichierIntrouvables, O::FilesTab, WithoutContext<RemoveDeadFiles>},
-    {CmdFichierRenommer, O::FilesTab, WithoutContext<RenameSelectedFiles>},
-    {CmdFichierProprietes, O::FilesTab, WithoutContext<ShowFileProperties>},
-    {CmdAppliOuvrir, O::AppsTab, WithoutContext<StartSelectedApplications>},
-    {CmdAppliRenommer, O::AppsTab, WithoutContext<RenameSelectedApplications>},
-    {CmdAppliRetirer, O::AppsTab, WithoutContext<RemoveSelectedApplications>},
-    {CmdAppliIntrouvables, O::AppsTab, WithoutContext<RemoveDeadApplications>},
-    {CmdAppliProprietes, O::AppsTab, WithoutContext<ShowApplicationProperties>},
+    {CmdAjoutAppli, O::AppsTab, OnTab<&TabObjects::apps, &AppsTab::Add>},
+    {CmdAjoutFichier, O::FilesTab, OnTab<&TabObjects::files, &FilesTab::AddFile>},
+    {CmdAjoutDossier, O::FilesTab, OnTab<&TabObjects::files, &FilesTab::AddFolder>},
+    {CmdAjoutLien, O::LinksTab, OnTab<&TabObjects::links, &LinksTab::Add>},
+    {CmdLienOuvrir, O::LinksTab, OnTab<&TabObjects::links, &LinksTab::OpenSelected>},
+    {CmdLienRetirer, O::LinksTab, OnTab<&TabObjects::links, &LinksTab::RemoveSelected>},
+    {CmdLienRenommer, O::LinksTab, OnTab<&TabObjects::links, &LinksTab::RenameSelected>},
+    {CmdFichierOuvrir, O::FilesTab, OnTab<&TabObjects::files, &FilesTab::OpenSelected>},
+    {CmdFichierRetirer, O::FilesTab, OnTab<&TabObjects::files, &FilesTab::RemoveSelected>},
+    {CmdFichierIntrouvables, O::FilesTab, OnTab<&TabObjects::files, &FilesTab::RemoveDead>},
+    {CmdFichierRenommer, O::FilesTab, OnTab<&TabObjects::files, &FilesTab::RenameSelected>},
+    {CmdFichierProprietes, O::FilesTab, OnTab<&TabObjects::files, &FilesTab::ShowSelectedProperties>},
+    {CmdAppliOuvrir, O::AppsTab, OnTab<&TabObjects::apps, &AppsTab::OpenSelected>},
+    {CmdAppliRenommer, O::AppsTab, OnTab<&TabObjects::apps, &AppsTab::RenameSelected>},
+    {CmdAppliRetirer, O::AppsTab, OnTab<&TabObjects::apps, &AppsTab::RemoveSelected>},
+    {CmdAppliIntrouvables, O::AppsTab, OnTab<&TabObjects::apps, &AppsTab::RemoveDead>},
+    {CmdAppliProprietes, O::AppsTab, OnTab<&TabObjects::apps, &AppsTab::ShowSelectedProperties>},
     {CmdRecentOuvrir, O::RecentTab, OpenRecentEntry},
     {CmdRecentProprietes, O::RecentTab, ShowRecentProperties},
     {CmdRecentSupprSelect, O::RecentTab, DeleteSelectedRecent},

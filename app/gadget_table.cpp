@@ -5,14 +5,11 @@
 #include "toolkit/gadgets_win.h"
 #include "catalog/ids.h"
 #include "app/popup_menus.h"
+#include "app/tab_objects.h"
 #include "explorer/clipboard_window_win.h"
 #include "explorer/explorer_tab_win.h"
 #include "explorer/file_clipboard_win.h"
 #include "explorer/file_operations_win.h"
-#include "lists/apps_tab_win.h"
-#include "lists/files_tab_win.h"
-#include "lists/links_tab_win.h"
-#include "recent/desktop_view_win.h"
 #include "recent/recent_tab_win.h"
 #include "toolkit/list_view_win.h"
 
@@ -55,13 +52,13 @@ void ViewMenuFor(int gadget) {
 }
 
 constexpr GadgetEntry kGadgetEvents[] = {
-    {kAppsList, E::DoubleClick, O::AppsTab, WithoutContext<StartApplicationOnDoubleClick>},
+    {kAppsList, E::DoubleClick, O::AppsTab, OnTab<&TabObjects::apps, &AppsTab::OpenOnDoubleClick>},
     {kAppsList, E::RightClick, O::AppsTab, [](ProgramContext&) { MenuIfAnySelected(kAppsList, kMenuApplis); }},
     {kAppsList, E::MenuKey, O::AppsTab, [](ProgramContext&) { MenuIfAnySelected(kAppsList, kMenuApplis, true); }},
-    {kFilesList, E::DoubleClick, O::FilesTab, WithoutContext<OpenFileOnDoubleClick>},
+    {kFilesList, E::DoubleClick, O::FilesTab, OnTab<&TabObjects::files, &FilesTab::OpenOnDoubleClick>},
     {kFilesList, E::RightClick, O::FilesTab, [](ProgramContext&) { MenuIfAnySelected(kFilesList, kMenuFichiers); }},
     {kFilesList, E::MenuKey, O::FilesTab, [](ProgramContext&) { MenuIfAnySelected(kFilesList, kMenuFichiers, true); }},
-    {kLinksList, E::DoubleClick, O::LinksTab, WithoutContext<OpenLinkOnDoubleClick>},
+    {kLinksList, E::DoubleClick, O::LinksTab, OnTab<&TabObjects::links, &LinksTab::OpenOnDoubleClick>},
     {kLinksList, E::RightClick, O::LinksTab, [](ProgramContext&) { MenuIfAnySelected(kLinksList, kMenuLiens); }},
     {kLinksList, E::MenuKey, O::LinksTab, [](ProgramContext&) { MenuIfAnySelected(kLinksList, kMenuLiens, true); }},
     {kRecentList, E::DoubleClick, O::RecentTab, OpenRecentOnDoubleClick},
@@ -100,10 +97,10 @@ constexpr GadgetEntry kGadgetEvents[] = {
     {kExplProprietes, E::Click, O::ExplorerTab, ShowExplorerProperties},
     {kExplAffichage, E::Click, O::Core, [](ProgramContext&) { ViewMenuFor(kExplorerList); }},
     // Desktop tab.
-    {kDesktopHomeButton, E::Click, O::DesktopView, ShowChosenDesktop},
-    {kDesktopViewCombo, E::Change, O::DesktopView, ApplyDesktopViewMode},
-    {kDesktopSourceCombo, E::Change, O::DesktopView, ShowChosenDesktop},
-    {kDesktopList, E::DoubleClick, O::DesktopView, OpenDesktopItem},
+    {kDesktopHomeButton, E::Click, O::DesktopView, OnTab<&TabObjects::desktop, &DesktopTab::ShowChosenDesktop>},
+    {kDesktopViewCombo, E::Change, O::DesktopView, OnTab<&TabObjects::desktop, &DesktopTab::ApplyViewMode>},
+    {kDesktopSourceCombo, E::Change, O::DesktopView, OnTab<&TabObjects::desktop, &DesktopTab::ShowChosenDesktop>},
+    {kDesktopList, E::DoubleClick, O::DesktopView, OnTab<&TabObjects::desktop, &DesktopTab::OpenItem>},
 };
 
 }  // namespace

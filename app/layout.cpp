@@ -11,17 +11,6 @@
 
 namespace kelvane {
 
-namespace {
-
-void Resize(int gadget, int width, int height) {
-  if (HWND window = Gadget(gadget)) {
-    SetWindowPos(window, nullptr, 0, 0, width < 0 ? 0 : width, height < 0 ? 0 : height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-}
-
-}  // namespace
-
 void LayoutMainWindow(HWND main) {
   if (!main) return;
   const UINT dpi = DpiOf(main);
@@ -36,23 +25,8 @@ void LayoutMainWindow(HWND main) {
   App().prefs.WindowHeight = restored.cy;
 
   if (HWND toolBar = Gadget(kMainToolBar)) SendMessageW(toolBar, TB_AUTOSIZE, 0, 0);
+  // The tabs lay out their own gadgets over their pages' new size.
   ResizePanelTabs(inner.right, inner.bottom - Scale(30, dpi));
-
-  int pw = 0;
-  int ph = 0;
-  GetPageInnerSize(&pw, &ph);
-  Resize(kAppsList, pw, ph);
-  Resize(kFilesList, pw, ph);
-  Resize(kLinksList, pw, ph);
-  Resize(kRecentList, pw, ph - Scale(25, dpi));
-  Resize(kExplorerList, pw, ph - Scale(47, dpi));
-  if (HWND path = Gadget(kExplorerPath)) {
-    RECT field{};
-    GetWindowRect(path, &field);
-    SetWindowPos(path, nullptr, 0, ph - Scale(22, dpi), pw, field.bottom - field.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  Resize(kDesktopList, pw, ph - Scale(45, dpi));
 
   // Repaint at once; a window not yet shown paints when it is.
   if (IsWindowVisible(main)) {

@@ -75,9 +75,9 @@ std::vector<QuickItem> GatherQuickItems() {
 void OpenQuickItem(const QuickItem& item) {
   const ListEntry entry{item.name, item.target, item.icon};
   switch (item.source) {
-    case QuickSource::Apps: StartApplicationEntry(entry); break;
-    case QuickSource::Files: OpenFileEntry(entry); break;
-    case QuickSource::Links: OpenLinkEntry(entry); break;
+    case QuickSource::Apps: StartApplicationEntry(App().mainWindow, entry); break;
+    case QuickSource::Files: OpenFileEntry(App().mainWindow, entry); break;
+    case QuickSource::Links: OpenLinkEntry(App().mainWindow, entry); break;
     case QuickSource::Recent: OpenRecentPath(App(), item.target); break;
     case QuickSource::UserDesktop:
     case QuickSource::PublicDesktop:

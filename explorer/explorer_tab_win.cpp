@@ -1,6 +1,9 @@
 #include "explorer/explorer_tab_win.h"
 
 #include <shellapi.h>
+#include <commctrl.h>
+
+#include <algorithm>
 
 #include "toolkit/gadgets_win.h"
 #include "catalog/ids.h"
@@ -8,7 +11,9 @@
 #include "explorer/explorer_selection.h"
 #include "explorer/file_clipboard_win.h"
 #include "explorer/shell_file_ops_win.h"
+#include "toolkit/dpi_win.h"
 #include "toolkit/explorer_list_win.h"
+#include "toolkit/page_gadgets_win.h"
 #include "toolkit/path_parts.h"
 #include "toolkit/requesters_win.h"
 #include "toolkit/shell_icons_win.h"
@@ -51,7 +56,58 @@ void ShowSpecialFolder(ProgramContext& context, int command, bool filesOnly = fa
 
 constexpr wchar_t kErrorTitle[] = L"Erreur!";
 
+// Left to right from x 0, 31 apart (closer on a narrow page); tooltips of
+// group ToolTipExplorer. The clipboard buttons stand paste, show, empty.
+constexpr ToolButtonDef kButtons[] = {
+    {kExplRecharger, 28, L"RechargerRep"},
+    {kExplDossiers, 18, L"SelectRepOuvrir"},
+    {kExplNouveauDossier, 33, L"NouveauDossier"},
+    {kExplCopier, 38, L"Copier"},
+    {kExplColler, 39, L"Coller"},
+    {kExplVoirPressePapier, 44, L"VoirPressePapier"},
+    {kExplVider, 40, L"ViderPressePapier"},
+    {kExplCopierVers, 37, L"CopierVers"},
+    {kExplDeplacerVers, 32, L"DeplacerVers"},
+    {kExplSupprimer, 6, L"Supprimer"},
+    {kExplRecycler, 27, L"Recycler"},
+    {kExplProprietes, 21, L"Proprietes"},
+    {kExplAffichage, 29, L"OptionsAffichage"},
+};
+
 }  // namespace
+
+ExplorerTab::ExplorerTab(ProgramContext& context) : context_(context) {}
+
+void ExplorerTab::Build(PageBuilder& page) {
+  dpi_ = page.Dpi();
+  page.MakeToolRow(kButtons, 0, [](const wchar_t* key) { return CatalogText(L"ToolTipExplorer", key); });
+  const int top = page.S(kToolButtonHeight);
+  // The list starts in the documents folder.
+  const std::wstring& documents = context_.documentsFolder;
+  ExplorerListOptions options;
+  options.multipleSelection = true;
+  options.fullRowSelect = true;
+  options.acceptDrops = true;
+  options.displayMode = 3;
+  list_ = page.MakeFolderList(kExplorerList, 0, top, page.Width(), page.Height() - page.S(47), documents, options);
+  if (list_) list_->SetHeaderText(ExplorerCountHeader(list_->RowCount() - 1));
+  path_ = page.MakeGadget(kExplorerPath, WC_EDITW, documents.c_str(), WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                          0, page.Height() - page.S(22), page.Width(), page.S(22));
+}
+
+void ExplorerTab::Layout(int pageWidth, int pageHeight) {
+  PlaceToolRow(kButtons, 0, dpi_, pageWidth);
+  if (list_) {
+    SetWindowPos(list_->Window(), nullptr, 0, 0, std::max(0, pageWidth), std::max(0, pageHeight - Scale(47, dpi_)),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (path_) {
+    RECT field{};
+    GetWindowRect(path_, &field);
+    SetWindowPos(path_, nullptr, 0, pageHeight - Scale(22, dpi_), pageWidth, field.bottom - field.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
 
 std::wstring ExplorerCountHeader(int count) {
   return CatalogText(L"ToolTipExplorer", L"Contient") + L" " + std::to_wstring(count) + L" " +

@@ -5,17 +5,33 @@
 // (33) shows the same path; the first column's title counts the items.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "settings/program_context_win.h"
+#include "toolkit/explorer_list_win.h"
+#include "toolkit/tab_win.h"
 
 namespace kelvane {
 
+// The tab's gadgets: the row of buttons, ExplorerList and ExplorerPath.
+class ExplorerTab final : public Tab {
+ public:
+  explicit ExplorerTab(ProgramContext& context);
+  void Build(PageBuilder& page) override;
+  void Layout(int pageWidth, int pageHeight) override;
+  ExplorerListControl* FolderList() override { return list_.get(); }
+
+ private:
+  ProgramContext& context_;
+  UINT dpi_ = 96;
+  std::unique_ptr<ExplorerListControl> list_;
+  HWND path_ = nullptr;
+};
+
 // "Contient N fichiers et dossiers": the explorer list's title.
 std::wstring ExplorerCountHeader(int count);
-
-class ExplorerListControl;
 
 // The list, null until the tab's page is built.
 ExplorerListControl* ExplorerList(ProgramContext& context);

@@ -231,8 +231,6 @@ void RemoveDeadEntries(int kind) {
   AutoSaveList(kind);
 }
 
-void RemoveDeadApplications() { RemoveDeadEntries(kAppsKind); }
-void RemoveDeadFiles() { RemoveDeadEntries(kFilesKind); }
 
 bool HandleDeadTargetNotify(const NMHDR* header, LRESULT* result) {
   const int kind = static_cast<int>(header->idFrom);

@@ -29,8 +29,6 @@ std::vector<int> DeadRows(int kind);
 // Offers the list's missing entries in a pick list (all ticked) and removes
 // the ticked ones after a question.
 void RemoveDeadEntries(int kind);
-void RemoveDeadApplications();  // CmdAppliIntrouvables
-void RemoveDeadFiles();         // CmdFichierIntrouvables
 
 // NM_CUSTOMDRAW and LVN_GETINFOTIP of the favourite lists: greyed text and
 // the tooltip of a missing target. True when handled, with `result` set.

@@ -1,50 +1,122 @@
 #include "recent/desktop_view_win.h"
 
-#include <windows.h>
+#include <commctrl.h>
 
+#include <algorithm>
+
+#include "catalog/catalog.h"
 #include "catalog/ids.h"
 #include "recent/recent_tab_win.h"
-#include "toolkit/explorer_list_win.h"
-#include "toolkit/gadgets_win.h"
+#include "toolkit/dpi_win.h"
+#include "toolkit/label_fit_win.h"
+#include "toolkit/page_gadgets_win.h"
+#include "toolkit/tool_button_win.h"
 
 namespace kelvane {
 namespace {
 
-int ComboSelection(int gadget) {
-  HWND combo = Gadget(gadget);
-  return combo ? static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)) : -1;
-}
+// The title and source drop-down, as drawn on a page wide enough.
+constexpr int kTitleX = 5;
+constexpr int kTitleWidth = 230;
+constexpr int kSourceComboX = 224;
+constexpr int kSourceComboWidth = 170;
 
-ExplorerListControl* DesktopList(ProgramContext& context) {
-  return context.window ? context.window->FolderList(kDesktopList) : nullptr;
-}
+int ComboSelection(HWND combo) { return combo ? static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)) : -1; }
 
 }  // namespace
 
-std::wstring ChosenDesktopFolder(ProgramContext& context) {
-  return ComboSelection(kDesktopSourceCombo) == 1 ? context.publicDesktopFolder : context.userDesktopFolder;
+DesktopTab::DesktopTab(ProgramContext& context) : context_(context) {}
+
+int DesktopTab::SourceComboWidth() const {
+  return std::min(Scale(kSourceComboWidth, dpi_), pageWidth_ - Scale(kSourceComboX, dpi_));
 }
 
-void ShowChosenDesktop(ProgramContext& context) {
+// The title in font 0 (the gadget font when there is none), whole.
+void DesktopTab::FitTitle() {
+  HFONT font = context_.fonts[0] ? context_.fonts[0].get() : gadgetFont_;
+  FitLabel(title_, font, Scale(kTitleWidth, dpi_), pageWidth_ - 2 * Scale(kTitleX, dpi_), titleFont_);
+}
+
+void DesktopTab::Build(PageBuilder& page) {
+  dpi_ = page.Dpi();
+  pageWidth_ = page.Width();
+  gadgetFont_ = page.GadgetFont();
+  FindTabFolders(context_);
+  const std::wstring title = CatalogText(L"ToolTipExplorer", L"RaccourcisBureau");
+  title_ = page.MakeGadget(kDesktopTitle, WC_STATICW, title.c_str(), SS_LEFT | SS_NOPREFIX, 0, page.S(kTitleX),
+                           page.S(2), page.S(kTitleWidth), page.S(17));
+  FitTitle();
+  const std::wstring home = CatalogText(L"ToolTipExplorer", L"Bureau");
+  if (HWND button = page.MakeGadget(kDesktopHomeButton, WC_BUTTONW, home.c_str(), WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
+                                    page.S(20), page.S(60), page.S(22))) {
+    SetGadgetToolTip(button, CatalogText(L"ToolTipExplorer", L"RetourBureau"));
+  }
+  const auto item = [](const wchar_t* key) { return CatalogText(L"PopUpMenus", key); };
+  viewCombo_ = page.MakeDropDown(kDesktopViewCombo, page.S(62), page.S(20), page.S(160), page.S(22),
+                                 {item(L"LargesIco"), item(L"PetitesIco"), item(L"ModeListe"), item(L"ModeDetails")});
+  if (viewCombo_) SetGadgetToolTip(viewCombo_, item(L"SelectionAffichage"));
+  sourceCombo_ = page.MakeDropDown(kDesktopSourceCombo, page.S(kSourceComboX), page.S(20), SourceComboWidth(),
+                                   page.S(22), {item(L"UserDesktop"), item(L"PublicDesktop")});
+
+  const int top = page.S(43);
+  ExplorerListOptions options;
+  options.border = false;
+  options.showSelectionAlways = true;
+  options.parentEntry = false;
+  options.multipleSelection = true;
+  options.fullRowSelect = true;
+  options.sortByName = true;
+  options.displayMode = 0;
+  list_ = page.MakeFolderList(kDesktopList, 0, top, page.Width(), page.Height() - page.S(45),
+                              context_.userDesktopFolder, options);
+  if (list_) {
+    // Black with grey-blue text whatever the theme.
+    HWND list = list_->Hwnd();
+    ListView_SetBkColor(list, RGB(0, 0, 0));
+    ListView_SetTextBkColor(list, RGB(0, 0, 0));
+    ListView_SetTextColor(list, RGB(130, 142, 159));
+  }
+}
+
+void DesktopTab::Layout(int pageWidth, int pageHeight) {
+  pageWidth_ = pageWidth;
+  FitTitle();
+  if (sourceCombo_) {
+    RECT field{};
+    GetWindowRect(sourceCombo_, &field);
+    // A drop-down list's height counts its open list too.
+    SetWindowPos(sourceCombo_, nullptr, 0, 0, SourceComboWidth(), field.bottom - field.top + Scale(200, dpi_),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (list_) {
+    const int height = std::max(0, pageHeight - Scale(45, dpi_));
+    SetWindowPos(list_->Window(), nullptr, 0, 0, std::max(0, pageWidth), height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+std::wstring DesktopTab::ChosenFolder() const {
+  return ComboSelection(sourceCombo_) == 1 ? context_.publicDesktopFolder : context_.userDesktopFolder;
+}
+
+void DesktopTab::ShowChosenDesktop() {
   // Setting the folder lists it again, from the desktop's top.
-  if (ExplorerListControl* list = DesktopList(context)) list->SetFolder(ChosenDesktopFolder(context));
+  if (list_) list_->SetFolder(ChosenFolder());
 }
 
-void ApplyDesktopViewMode(ProgramContext& context) {
-  ExplorerListControl* list = DesktopList(context);
-  const int mode = ComboSelection(kDesktopViewCombo);
-  if (list && mode >= 0 && mode <= 3) list->SetDisplayMode(mode);
+void DesktopTab::ApplyViewMode() {
+  const int mode = ComboSelection(viewCombo_);
+  if (list_ && mode >= 0 && mode <= 3) list_->SetDisplayMode(mode);
 }
 
-void OpenDesktopItem(ProgramContext& context) {
-  ExplorerListControl* list = DesktopList(context);
-  if (!list) return;
-  const int row = list->FocusedRow();
-  if (row < 0 || !list->RowIsSelected(row)) return;
-  const std::wstring name = list->RowName(row);
+void DesktopTab::OpenItem() {
+  if (!list_) return;
+  const int row = list_->FocusedRow();
+  if (row < 0 || !list_->RowIsSelected(row)) return;
+  const std::wstring name = list_->RowName(row);
   if (name == L"." || name == L"..") return;
   // Failures are silent here: the desktop itself says nothing either.
-  OpenWithDefaultAction(list->Folder() + name);
+  OpenWithDefaultAction(list_->Folder() + name);
 }
 
 }  // namespace kelvane

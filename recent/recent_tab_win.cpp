@@ -5,10 +5,12 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <vector>
 
+#include "catalog/catalog.h"
 #include "catalog/ids.h"
 #include "explorer/shell_file_ops_win.h"
 #include "lists/dead_targets_win.h"
@@ -16,7 +18,10 @@
 #include "recent/purge_dates.h"
 #include "recent/recent_texts.h"
 #include "toolkit/explorer_list_win.h"
+#include "toolkit/dpi_win.h"
 #include "toolkit/gadgets_win.h"
+#include "toolkit/page_gadgets_win.h"
+#include "toolkit/tool_button_win.h"
 #include "toolkit/requesters_win.h"
 #include "toolkit/shell_icons_win.h"
 #include "toolkit/shell_start_win.h"
@@ -29,6 +34,16 @@ namespace {
 constexpr wchar_t kErrorTitle[] = L"Erreur!";
 constexpr wchar_t kRecentFileTitle[] = L"Fichier r\u00E9cent...";
 constexpr wchar_t kDeadTitle[] = L"Raccourcis morts";
+
+// Left to right from x 102, 31 apart (closer on a narrow page); tooltips of
+// group ToolTipHistory.
+constexpr ToolButtonDef kButtons[] = {
+    {kHistFiltrer, 42, L"FiltrerRacc"},        {kHistSupprimerRacc, 6, L"SupprimerRacc"},
+    {kHistSupprimerTout, 22, L"Supprimertout"}, {kHistRecharger, 28, L"RechargerRecents"},
+    {kHistCreerRacc, 43, L"CreerRacc"},        {kHistProprietes, 21, L"ProprietesRacc"},
+    {kHistAffichage, 29, L"Options"},          {kHistDetails, 36, L"DetailsRecents"},
+};
+constexpr int kButtonsX = 102;
 
 ExplorerListControl* RecentList(ProgramContext& context) {
   return context.window ? context.window->FolderList(kRecentList) : nullptr;
@@ -103,6 +118,38 @@ void DeleteShortcutsAndReport(ProgramContext& context, const std::wstring& folde
 }
 
 }  // namespace
+
+RecentTab::RecentTab(ProgramContext& context) : context_(context) {}
+
+void RecentTab::Build(PageBuilder& page) {
+  dpi_ = page.Dpi();
+  FindTabFolders(context_);
+  if (HWND date = page.MakeGadget(kPurgeDate, DATETIMEPICK_CLASSW, nullptr, WS_TABSTOP | DTS_SHORTDATEFORMAT, 0, 0,
+                                  0, page.S(100), page.S(25))) {
+    SendMessageW(date, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"dd/MM/yyyy"));
+    SetGadgetToolTip(date, CatalogText(L"ToolTipHistory", L"DatePurgeRacc"));
+  }
+  page.MakeToolRow(kButtons, kButtonsX, [](const wchar_t* key) { return CatalogText(L"ToolTipHistory", key); });
+  const int top = page.S(kToolButtonHeight);
+  // The recent-items folder as the shell keeps it; the program handles
+  // double clicks itself.
+  ExplorerListOptions options;
+  options.parentEntry = false;
+  options.multipleSelection = true;
+  options.fullRowSelect = true;
+  options.enterFolders = false;
+  options.targetColumn = true;
+  options.displayMode = 3;
+  list_ = page.MakeFolderList(kRecentList, 0, top, page.Width(), page.Height() - top, context_.recentFolder, options);
+}
+
+void RecentTab::Layout(int pageWidth, int pageHeight) {
+  PlaceToolRow(kButtons, kButtonsX, dpi_, pageWidth);
+  if (list_) {
+    SetWindowPos(list_->Window(), nullptr, 0, 0, std::max(0, pageWidth),
+                 std::max(0, pageHeight - Scale(kToolButtonHeight, dpi_)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
 
 void UpdateRecentCountHeader(ProgramContext& context) {
   if (ExplorerListControl* list = RecentList(context)) list->SetHeaderText(RecentCountHeader(list->RowCount()));

@@ -1,0 +1,68 @@
+#include "lists/favourite_tab_win.h"
+
+#include <commctrl.h>
+
+#include "catalog/catalog.h"
+#include "lists/dead_targets_win.h"
+#include "lists/list_commands_win.h"
+#include "lists/list_store_win.h"
+#include "toolkit/column_fit_win.h"
+#include "toolkit/list_view_win.h"
+#include "toolkit/page_gadgets_win.h"
+#include "toolkit/requesters_win.h"
+
+namespace kelvane {
+
+FavouriteTab::FavouriteTab(ProgramContext& context, FavouriteList& list, int kind, int index,
+                           const FavouriteTabTexts& texts)
+    : context_(context), entries_(list), kind_(kind), index_(index), texts_(texts) {}
+
+void FavouriteTab::Build(PageBuilder& page) {
+  list_ = page.MakeList(kind_, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA, WS_EX_CLIENTEDGE,
+                        LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP, 0, 0, page.Width(),
+                        page.Height());
+  if (!list_) return;
+  page.AddColumn(list_, 0, CatalogText(L"Panel", texts_.nameColumnKey), 400);
+  page.AddColumn(list_, 1, CatalogText(L"Panel", texts_.targetColumnKey), 300);
+  KeepColumnsFitted(list_, {{55, L""}, {45, L""}});
+  GiveEmptyListHint(list_);
+}
+
+void FavouriteTab::Layout(int pageWidth, int pageHeight) {
+  if (list_) SetWindowPos(list_, nullptr, 0, 0, pageWidth, pageHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FavouriteTab::Show() const {
+  if (context_.window) context_.window->SelectTab(index_);
+}
+
+void FavouriteTab::OpenSelected() {
+  ForEachSelectedFromLast(kind_, [this](int, const ListEntry& entry) {
+    if (!StartTarget(entry.target)) WarnNotOpened(entry);
+  });
+}
+
+void FavouriteTab::RenameSelected() { RenameSelectedEntries(kind_, texts_.renamePrompt); }
+
+void FavouriteTab::ShowSelectedProperties() { ShowPropertiesOfSelected(kind_); }
+
+void FavouriteTab::RemoveSelected() {
+  RemoveSelectedEntries(
+      kind_, [this](const ListEntry& entry) { return RemovalQuestion(entry); }, [this] { AfterRemoval(); });
+}
+
+void FavouriteTab::RemoveDead() { RemoveDeadEntries(kind_); }
+
+void FavouriteTab::OpenOnDoubleClick() {
+  const int row = list_ ? FirstSelectedRow(list_) : -1;
+  if (row < 0 || static_cast<size_t>(row) >= entries_.Count()) return;
+  OpenEntry(entries_.At(static_cast<size_t>(row)));
+}
+
+std::wstring FavouriteTab::RemovalQuestion(const ListEntry& entry) const {
+  return L"\u00CAtes-vous s\u00FBr(e) de vouloir retirer " + entry.name + L" de votre liste ?";
+}
+
+void FavouriteTab::AfterRemoval() { ShowListCount(kind_); }
+
+}  // namespace kelvane
