@@ -3,8 +3,6 @@
 #include <shellapi.h>
 #include <commctrl.h>
 
-#include <algorithm>
-
 #include "toolkit/gadgets_win.h"
 #include "catalog/ids.h"
 #include "catalog/catalog.h"
@@ -97,10 +95,7 @@ void ExplorerTab::Build(PageBuilder& page) {
 
 void ExplorerTab::Layout(int pageWidth, int pageHeight) {
   PlaceToolRow(kButtons, 0, dpi_, pageWidth);
-  if (list_) {
-    SetWindowPos(list_->Window(), nullptr, 0, 0, std::max(0, pageWidth), std::max(0, pageHeight - Scale(47, dpi_)),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  SizeList(pageWidth, pageHeight - Scale(47, dpi_));
   if (path_) {
     RECT field{};
     GetWindowRect(path_, &field);

@@ -5,28 +5,23 @@
 // (33) shows the same path; the first column's title counts the items.
 #include <windows.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "settings/program_context_win.h"
-#include "toolkit/explorer_list_win.h"
 #include "toolkit/tab_win.h"
 
 namespace kelvane {
 
 // The tab's gadgets: the row of buttons, ExplorerList and ExplorerPath.
-class ExplorerTab final : public Tab {
+class ExplorerTab final : public FolderListTab {
  public:
   explicit ExplorerTab(ProgramContext& context);
   void Build(PageBuilder& page) override;
   void Layout(int pageWidth, int pageHeight) override;
-  ExplorerListControl* FolderList() override { return list_.get(); }
 
  private:
   ProgramContext& context_;
-  UINT dpi_ = 96;
-  std::unique_ptr<ExplorerListControl> list_;
   HWND path_ = nullptr;
 };
 

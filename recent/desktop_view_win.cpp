@@ -88,11 +88,7 @@ void DesktopTab::Layout(int pageWidth, int pageHeight) {
     SetWindowPos(sourceCombo_, nullptr, 0, 0, SourceComboWidth(), field.bottom - field.top + Scale(200, dpi_),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  if (list_) {
-    const int height = std::max(0, pageHeight - Scale(45, dpi_));
-    SetWindowPos(list_->Window(), nullptr, 0, 0, std::max(0, pageWidth), height,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  SizeList(pageWidth, pageHeight - Scale(45, dpi_));
 }
 
 std::wstring DesktopTab::ChosenFolder() const {

@@ -4,22 +4,19 @@
 // A plain viewer: it starts items and enters folders, and changes nothing.
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "settings/program_context_win.h"
-#include "toolkit/explorer_list_win.h"
 #include "toolkit/handle_win.h"
 #include "toolkit/tab_win.h"
 
 namespace kelvane {
 
-class DesktopTab final : public Tab {
+class DesktopTab final : public FolderListTab {
  public:
   explicit DesktopTab(ProgramContext& context);
   void Build(PageBuilder& page) override;
   void Layout(int pageWidth, int pageHeight) override;
-  ExplorerListControl* FolderList() override { return list_.get(); }
 
   // The home folder that DesktopSourceCombo names: the user's desktop for
   // entry 0, the public desktop for entry 1.
@@ -33,14 +30,12 @@ class DesktopTab final : public Tab {
   int SourceComboWidth() const;
 
   ProgramContext& context_;
-  UINT dpi_ = 96;
   int pageWidth_ = 0;
   HFONT gadgetFont_ = nullptr;
   HWND title_ = nullptr;
   HWND viewCombo_ = nullptr;
   HWND sourceCombo_ = nullptr;
   UniqueFont titleFont_;  // the title's font made smaller, when the page needs it
-  std::unique_ptr<ExplorerListControl> list_;
 };
 
 }  // namespace kelvane

@@ -5,7 +5,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <algorithm>
 #include <map>
 #include <optional>
 #include <vector>
@@ -145,10 +144,7 @@ void RecentTab::Build(PageBuilder& page) {
 
 void RecentTab::Layout(int pageWidth, int pageHeight) {
   PlaceToolRow(kButtons, kButtonsX, dpi_, pageWidth);
-  if (list_) {
-    SetWindowPos(list_->Window(), nullptr, 0, 0, std::max(0, pageWidth),
-                 std::max(0, pageHeight - Scale(kToolButtonHeight, dpi_)), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  SizeList(pageWidth, pageHeight - Scale(kToolButtonHeight, dpi_));
 }
 
 void UpdateRecentCountHeader(ProgramContext& context) {

@@ -4,27 +4,22 @@
 // own. Its buttons, the commands of MenuRecents and the list's events.
 #include <windows.h>
 
-#include <memory>
 #include <string>
 
 #include "settings/program_context_win.h"
-#include "toolkit/explorer_list_win.h"
 #include "toolkit/tab_win.h"
 
 namespace kelvane {
 
 // The tab's gadgets: PurgeDate, the row of buttons and RecentList.
-class RecentTab final : public Tab {
+class RecentTab final : public FolderListTab {
  public:
   explicit RecentTab(ProgramContext& context);
   void Build(PageBuilder& page) override;
   void Layout(int pageWidth, int pageHeight) override;
-  ExplorerListControl* FolderList() override { return list_.get(); }
 
  private:
   ProgramContext& context_;
-  UINT dpi_ = 96;
-  std::unique_ptr<ExplorerListControl> list_;
 };
 
 // Points RecentList at the recent-items folder (listing it again) and

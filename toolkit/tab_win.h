@@ -4,9 +4,12 @@
 // changes size.
 #include <windows.h>
 
+#include <memory>
+
+#include "toolkit/explorer_list_win.h"
+
 namespace kelvane {
 
-class ExplorerListControl;
 class PageBuilder;
 
 class Tab {
@@ -18,6 +21,19 @@ class Tab {
   virtual void Layout(int pageWidth, int pageHeight) = 0;
   // The tab's folder list; null when it has none or before it is built.
   virtual ExplorerListControl* FolderList() { return nullptr; }
+};
+
+// A tab whose page holds a folder list the whole page wide.
+class FolderListTab : public Tab {
+ public:
+  ExplorerListControl* FolderList() override { return list_.get(); }
+
+ protected:
+  // Sizes the list to the page's width and `height` pixels (none when negative).
+  void SizeList(int pageWidth, int height) const;
+
+  UINT dpi_ = 96;  // of the page, from Build
+  std::unique_ptr<ExplorerListControl> list_;
 };
 
 }  // namespace kelvane
