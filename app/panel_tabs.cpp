@@ -16,7 +16,7 @@
 #include "toolkit/handle_win.h"
 #include "toolkit/page_gadgets_win.h"
 #include "toolkit/tab_captions_win.h"
-#include "toolkit/window_class_win.h"
+#include "toolkit/tab_page_win.h"
 
 namespace kelvane {
 namespace {
@@ -57,48 +57,6 @@ int S(int units) { return Scale(units, ThePanel().dpi); }
 
 HMENU IdOf(int gadget) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(gadget)); }
 
-// --- Page windows ------------------------------------------------------------
-
-LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CONTEXTMENU:  // sent on as the gadget sent it, naming the gadget (a list's menu key)
-      // The main window dispatches gadget events and colours gadgets.
-      if (HWND root = GetAncestor(page, GA_ROOT); root && root != page) {
-        return SendMessageW(root, message, wParam, lParam);
-      }
-      break;
-    case WM_ERASEBKGND: {
-      RECT area{};
-      GetClientRect(page, &area);
-      const HBRUSH brush = ThePanel().pageBrush ? ThePanel().pageBrush.get() : GetSysColorBrush(COLOR_BTNFACE);
-      FillRect(reinterpret_cast<HDC>(wParam), &area, brush);
-      return 1;
-    }
-    default:
-      break;
-  }
-  return DefWindowProcW(page, message, wParam, lParam);
-}
-
-bool RegisterPageClass() { return RegisterWindowClassOnce(kPanelPageClass, PageProc); }
-
-RECT DisplayArea(HWND tabs) {
-  RECT area{};
-  GetClientRect(tabs, &area);
-  TabCtrl_AdjustRect(tabs, FALSE, &area);
-  if (area.right < area.left) area.right = area.left;
-  if (area.bottom < area.top) area.bottom = area.top;
-  return area;
-}
-
 // Every built tab follows the page's size.
 void LayoutBuiltTabs() {
   Panel& panel = ThePanel();
@@ -111,7 +69,7 @@ void LayoutBuiltTabs() {
 
 void PlacePages() {
   Panel& panel = ThePanel();
-  const RECT area = DisplayArea(panel.tabs);
+  const RECT area = TabDisplayArea(panel.tabs);
   panel.pageWidth = area.right - area.left;
   panel.pageHeight = area.bottom - area.top;
   for (HWND page : panel.pages) {
@@ -134,10 +92,8 @@ HWND AddTab(int index) {
   item.iImage = panel.tabImageIndex[static_cast<size_t>(index)];
   SendMessageW(panel.tabs, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
 
-  const DWORD visible = index == 0 ? WS_VISIBLE : 0;
-  HWND page = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelPageClass, nullptr,
-                              WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | visible, 0, 0, 0, 0, panel.tabs,
-                              IdOf(200 + index), GetModuleHandleW(nullptr), nullptr);
+  HWND page = CreateTabPage(panel.tabs, 200 + index, index == 0);
+  SetTabPageBrush(page, panel.pageBrush.get());
   panel.pages[static_cast<size_t>(index)] = page;
   return page;
 }
@@ -175,7 +131,6 @@ void BuildPanelTabs(HWND main) {
   Panel& panel = ThePanel();
   panel = Panel{};
   panel.dpi = DpiOf(main);
-  if (!RegisterPageClass()) return;
   panel.gadgetFont = CreateMessageFont(panel.dpi);
   panel.objects = std::make_unique<TabObjects>(App());
 
@@ -297,26 +252,11 @@ void SetPanelPageColor(COLORREF colour) {
   Panel& panel = ThePanel();
   panel.pageBrush.reset(CreateSolidBrush(colour));
   for (HWND page : panel.pages) {
-    if (page) InvalidateRect(page, nullptr, TRUE);
+    if (page) SetTabPageBrush(page, panel.pageBrush.get());
   }
 }
 
 TabObjects* Tabs() { return ThePanel().objects.get(); }
-
-ExplorerListControl* FolderList(int gadget) {
-  TabObjects* tabs = Tabs();
-  if (!tabs) return nullptr;
-  switch (gadget) {
-    case kRecentList:
-      return tabs->recent.FolderList();
-    case kExplorerList:
-      return tabs->explorer.FolderList();
-    case kDesktopList:
-      return tabs->desktop.FolderList();
-    default:
-      return nullptr;
-  }
-}
 
 const std::wstring& LastDroppedFiles() { return ThePanel().lastDrop; }
 

@@ -11,7 +11,6 @@
 namespace kelvane {
 
 inline constexpr int kTabCount = 6;
-inline constexpr wchar_t kPanelPageClass[] = L"KelvanePanelPage";
 
 // Builds the tab control at x 0, y 30 over the rest of the main window's
 // inner area and its six tabs with their pages. A page's gadgets are made

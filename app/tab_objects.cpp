@@ -1,5 +1,8 @@
 #include "app/tab_objects.h"
 
+#include "app/folder_lists.h"
+#include "catalog/ids.h"
+
 namespace kelvane {
 
 TabObjects::TabObjects(AppState& app)
@@ -9,5 +12,20 @@ TabObjects::TabObjects(AppState& app)
       recent(app),
       explorer(app),
       desktop(app) {}
+
+ExplorerListControl* FolderList(int gadget) {
+  TabObjects* tabs = Tabs();
+  if (!tabs) return nullptr;
+  switch (gadget) {
+    case kRecentList:
+      return tabs->recent.FolderList();
+    case kExplorerList:
+      return tabs->explorer.FolderList();
+    case kDesktopList:
+      return tabs->desktop.FolderList();
+    default:
+      return nullptr;
+  }
+}
 
 }  // namespace kelvane
