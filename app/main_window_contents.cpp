@@ -26,10 +26,18 @@ void AfterLaterPage(int index) {
   if (HWND paste = Gadget(kExplColler); paste && index >= 0 && GetParent(paste) == TabPage(index)) {
     UpdatePasteState(App(), PasteScope::Full);
   }
-  if (!g_listViewsReady && Gadget(kAppsList) && Gadget(kFilesList) && Gadget(kLinksList)) {
-    g_listViewsReady = true;
-    ListViewsReady();
-  }
+}
+
+bool ListViewsExist() { return Gadget(kAppsList) && Gadget(kFilesList) && Gadget(kLinksList); }
+
+// Telling the loader makes the shell build its image list of file icons,
+// the longest single step: it comes alone, once the three views exist.
+bool ListStep() {
+  if (g_listViewsReady) return false;
+  if (!ListViewsExist()) return BuildNextPage();
+  g_listViewsReady = true;
+  ListViewsReady();
+  return true;
 }
 
 }  // namespace
@@ -47,14 +55,16 @@ void BuildMainWindowContents(HWND main) {
 void FollowLaterPages() {
   SetPageBuiltHook(AfterLaterPage);
   AfterLaterPage(-1);  // the pages of the first screen
-  // The favourite lists hold their entries in their list views: these exist
-  // before any command (a save sent at once) can reach them.
-  while (!g_listViewsReady && BuildNextPage()) {
+}
+
+void FinishListPages() {
+  while (ListStep()) {
   }
 }
 
 bool CompleteMainWindowContentsStep(HWND main) {
   if (!main) return false;
+  if (ListStep()) return true;
   if (!g_trayIconAdded) {
     g_trayIconAdded = true;
     AddTrayIcon(main);

@@ -146,8 +146,9 @@ int RunKelvane(HINSTANCE instance) {
   ReadPreferencesAtStart();  // pins the window before it owns the tool bar's tooltip
 
   BuildMainWindowContents(app.mainWindow);
-  // The files are read meanwhile; their rows wait until ListViewsReady below.
-  // Once the lists are in, the recent list shows the recent-items folder.
+  // The files are read meanwhile; their rows wait until the three list views
+  // exist (the first steps of the loop). Once the lists are in, the recent
+  // list shows the recent-items folder.
   SetListsLoadedHook([] { PointRecentListAtRecentFolder(App()); });
   StartListLoader();
   LoadPreferencesAtStart();
@@ -157,8 +158,8 @@ int RunKelvane(HINSTANCE instance) {
 
   ShowWindow(app.mainWindow, SW_SHOW);
   UpdateWindow(app.mainWindow);
-  // The favourite lists' pages now; the other tabs once the loop runs (or
-  // when first shown).
+  // The other tabs, the favourite lists' first, once the loop runs (or when
+  // first shown, or before the first command).
   FollowLaterPages();
   SetPickListWindow(ShowPickList);
   UpdatePasteState(App(), PasteScope::Full);

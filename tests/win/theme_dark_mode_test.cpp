@@ -202,13 +202,14 @@ TEST(DarkMode, MainWindowGadgetsTakeThePaletteInTwoSteps) {
 
   ShowWindow(main, SW_SHOW);
   UpdateWindow(main);
-  // As at start-up: the favourite lists' pages at once, the others when
-  // first shown or a step at a time from the message loop, each coloured as
-  // it is built.
+  // As at start-up: the pages when first shown, before a command, or a step
+  // at a time from the message loop, each coloured as it is built.
   FollowLaterPages();
-  ASSERT_TRUE(FindColourRecord(kLinksList));
+  EXPECT_EQ(FindColourRecord(kFilesList), nullptr) << "nothing more before the loop";
   SelectTab(4);
   ASSERT_TRUE(FindColourRecord(kExplorerList)) << "coloured before it shows";
+  FinishListPages();
+  ASSERT_TRUE(FindColourRecord(kLinksList));
   EXPECT_EQ(FindColourRecord(kDesktopList), nullptr);
   int steps = 0;
   while (CompleteMainWindowContentsStep(main)) ASSERT_LT(++steps, 10);
