@@ -13,6 +13,13 @@ namespace kelvane {
 
 namespace {
 
+struct LaidOut {
+  HWND window = nullptr;
+  LONG width = 0, height = 0;
+  UINT dpi = 0;
+};
+LaidOut g_laidOut;
+
 void Resize(int gadget, int width, int height) {
   if (HWND window = Gadget(gadget)) {
     SetWindowPos(window, nullptr, 0, 0, width < 0 ? 0 : width, height < 0 ? 0 : height,
@@ -29,6 +36,7 @@ void LayoutMainWindow(HWND main) {
   GetClientRect(main, &inner);
   // A minimised window reports an empty inner area: keep the last layout.
   if (IsIconic(main) || inner.right <= 0 || inner.bottom <= 0) return;
+  g_laidOut = {main, inner.right, inner.bottom, dpi};
   // The preferences follow every resize, in window units; a maximised
   // window keeps the size it returns to.
   const SIZE restored = InnerSize(main);
@@ -58,6 +66,13 @@ void LayoutMainWindow(HWND main) {
   if (IsWindowVisible(main)) {
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
+}
+
+bool MainLayoutCurrent(HWND main) {
+  RECT inner{};
+  GetClientRect(main, &inner);
+  return main && main == g_laidOut.window && inner.right == g_laidOut.width && inner.bottom == g_laidOut.height &&
+         DpiOf(main) == g_laidOut.dpi;
 }
 
 }  // namespace kelvane

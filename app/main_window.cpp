@@ -131,7 +131,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     }
     case WM_SIZE:
-      if (wParam != SIZE_MINIMIZED && Gadget(kPanelTabs)) LayoutMainWindow(window);
+      if (wParam != SIZE_MINIMIZED && Gadget(kPanelTabs) && !MainLayoutCurrent(window)) LayoutMainWindow(window);
       return 0;
     case WM_CONTEXTMENU: {
       // From the keyboard (no mouse position), passed up from a gadget.
