@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 #include <shlobj.h>
 
 #include <ctime>
@@ -33,12 +32,12 @@
 #include "toolkit/fonts_win.h"
 #include "toolkit/requesters_win.h"
 #include "toolkit/special_folders_win.h"
+#include "toolkit/thread_scopes_win.h"
 
 namespace kelvane {
 namespace {
 
 void InitialiseToolkit() {
-  OleInitialize(nullptr);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES |
                                            ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
                                            ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
@@ -146,18 +145,22 @@ int RunKelvane(HINSTANCE instance) {
   ReadPreferencesAtStart();  // pins the window before it owns the tool bar's tooltip
 
   BuildMainWindowContents(app.mainWindow);
-  // The files are read meanwhile; their rows wait until the three list views
-  // exist (the first steps of the loop). Once the lists are in, the recent
-  // list shows the recent-items folder.
-  SetListsLoadedHook([] { PointRecentListAtRecentFolder(App()); });
-  StartListLoader();
   LoadPreferencesAtStart();
   KeepWholeOnWorkArea(app.mainWindow);
   // Dark title bar and colours for the first screen's gadgets.
   if (ApplyMainWindowDarkLook(app.mainWindow)) SetPanelPageColor(DarkBase);
 
+  // No UpdateWindow: the loop paints first thing, and answers a message
+  // already waiting before it.
   ShowWindow(app.mainWindow, SW_SHOW);
-  UpdateWindow(app.mainWindow);
+  // Drops and the clipboard; nothing before the window needs OLE. Released
+  // once Shutdown has closed the window.
+  const OleScope ole;
+  // The files are read meanwhile; their rows wait until the three list views
+  // exist (the first steps of the loop). Once the lists are in, the recent
+  // list shows the recent-items folder.
+  SetListsLoadedHook([] { PointRecentListAtRecentFolder(App()); });
+  StartListLoader();
   // The other tabs, the favourite lists' first, once the loop runs (or when
   // first shown, or before the first command).
   FollowLaterPages();
