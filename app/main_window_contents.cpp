@@ -10,6 +10,7 @@
 #include "explorer/file_clipboard_win.h"
 #include "import/list_drop_win.h"
 #include "lists/list_loader_win.h"
+#include "recent/recent_tab_win.h"
 #include "theme/dark_mode_win.h"
 #include "toolkit/gadgets_win.h"
 
@@ -18,14 +19,20 @@ namespace {
 
 bool g_trayIconAdded = false;
 bool g_listViewsReady = false;
+bool g_listsLoaded = false;
+
+bool OnPage(int gadget, int index) {
+  HWND window = Gadget(gadget);
+  return window && index >= 0 && GetParent(window) == TabPage(index);
+}
 
 void AfterLaterPage(int index) {
   AcceptDropsOnLists();
   ColourMainWindowGadgets();
   // The explorer's clipboard buttons start as the clipboard stands.
-  if (HWND paste = Gadget(kExplColler); paste && index >= 0 && GetParent(paste) == TabPage(index)) {
-    UpdatePasteState(App(), PasteScope::Full);
-  }
+  if (OnPage(kExplColler, index)) UpdatePasteState(App(), PasteScope::Full);
+  // The recent list built after the lists came in missed their arrival.
+  if (g_listsLoaded && OnPage(kRecentList, index)) PointRecentListAtRecentFolder(App());
 }
 
 bool ListViewsExist() { return Gadget(kAppsList) && Gadget(kFilesList) && Gadget(kLinksList); }
@@ -46,6 +53,7 @@ void BuildMainWindowContents(HWND main) {
   if (!main) return;
   g_trayIconAdded = false;
   g_listViewsReady = false;
+  g_listsLoaded = false;
   BuildMainToolBar(main);  // the program goes on without it
   BuildPanelTabs(main);
   BuildPopupMenus();
@@ -55,6 +63,11 @@ void BuildMainWindowContents(HWND main) {
 void FollowLaterPages() {
   SetPageBuiltHook(AfterLaterPage);
   AfterLaterPage(-1);  // the pages of the first screen
+}
+
+void FollowListsLoaded() {
+  g_listsLoaded = true;
+  PointRecentListAtRecentFolder(App());
 }
 
 void FinishListPages() {

@@ -13,6 +13,10 @@ void BuildMainWindowContents(HWND main);
 // its lists take drops as the first screen's do.
 void FollowLaterPages();
 
+// The lists are in: the recent list shows the recent-items folder, now or
+// once its page is built.
+void FollowListsLoaded();
+
 // The pages of the three favourite lists at once, then their rows may come
 // in. Every command waits for this: the commands and the saves find the
 // list views they work on.

@@ -23,7 +23,6 @@
 #include "lists/list_loader_win.h"
 #include "lists/list_recovery_win.h"
 #include "lists/list_sync_win.h"
-#include "recent/recent_tab_win.h"
 #include "app/preferences_at_start.h"
 #include "settings/preferences_win.h"
 #include "app/preferences_window.h"
@@ -157,9 +156,8 @@ int RunKelvane(HINSTANCE instance) {
   // once Shutdown has closed the window.
   const OleScope ole;
   // The files are read meanwhile; their rows wait until the three list views
-  // exist (the first steps of the loop). Once the lists are in, the recent
-  // list shows the recent-items folder.
-  SetListsLoadedHook([] { PointRecentListAtRecentFolder(App()); });
+  // exist (the first steps of the loop).
+  SetListsLoadedHook(FollowListsLoaded);
   StartListLoader();
   // The other tabs, the favourite lists' first, once the loop runs (or when
   // first shown, or before the first command).
