@@ -11,6 +11,17 @@
 
 namespace kelvane {
 
+namespace {
+
+struct LaidOut {
+  HWND window = nullptr;
+  LONG width = 0, height = 0;
+  UINT dpi = 0;
+};
+LaidOut g_laidOut;
+
+}  // namespace
+
 void LayoutMainWindow(HWND main) {
   if (!main) return;
   const UINT dpi = DpiOf(main);
@@ -18,6 +29,7 @@ void LayoutMainWindow(HWND main) {
   GetClientRect(main, &inner);
   // A minimised window reports an empty inner area: keep the last layout.
   if (IsIconic(main) || inner.right <= 0 || inner.bottom <= 0) return;
+  g_laidOut = {main, inner.right, inner.bottom, dpi};
   // The preferences follow every resize, in window units; a maximised
   // window keeps the size it returns to.
   const SIZE restored = InnerSize(main);
@@ -32,6 +44,13 @@ void LayoutMainWindow(HWND main) {
   if (IsWindowVisible(main)) {
     RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
+}
+
+bool MainLayoutCurrent(HWND main) {
+  RECT inner{};
+  GetClientRect(main, &inner);
+  return main && main == g_laidOut.window && inner.right == g_laidOut.width && inner.bottom == g_laidOut.height &&
+         DpiOf(main) == g_laidOut.dpi;
 }
 
 }  // namespace kelvane

@@ -8,6 +8,7 @@
 #include "toolkit/gadgets_win.h"
 #include "catalog/ids.h"
 #include "app/layout.h"
+#include "app/main_window_contents.h"
 #include "app/panel_tabs.h"
 #include "toolkit/placement_win.h"
 #include "app/quick_hotkey.h"
@@ -46,6 +47,7 @@ void LimitSize(HWND window, MINMAXINFO* info) {
 // WM_COMMAND: menu items, accelerators (no control) and tool-bar buttons
 // carry command numbers; other controls report gadget events.
 void OnCommand(WPARAM wParam, LPARAM lParam) {
+  FinishListPages();
   const int id = LOWORD(wParam);
   const auto control = reinterpret_cast<HWND>(lParam);
   if (!control || control == Gadget(kMainToolBar)) {
@@ -67,34 +69,39 @@ void OnCommand(WPARAM wParam, LPARAM lParam) {
 void OnNotify(const NMHDR* header) {
   if (HandlePanelTabsNotify(header)) return;
   const int gadget = static_cast<int>(header->idFrom);
+  // Not before: painting notifications come before the loop runs.
+  const auto dispatch = [gadget](GadgetEvent event) {
+    FinishListPages();
+    DispatchGadgetEvent(gadget, event);
+  };
   switch (header->code) {
     case kExplorerListLeftClick:
-      DispatchGadgetEvent(gadget, GadgetEvent::Click);
+      dispatch(GadgetEvent::Click);
       break;
     case kExplorerListRightClick: {
       const POINT at = reinterpret_cast<const ExplorerListEvent*>(header)->point;
-      DispatchGadgetEvent(gadget, at.x == -1 && at.y == -1 ? GadgetEvent::MenuKey : GadgetEvent::RightClick);
+      dispatch(at.x == -1 && at.y == -1 ? GadgetEvent::MenuKey : GadgetEvent::RightClick);
       break;
     }
     case kExplorerListActivate:
-      DispatchGadgetEvent(gadget, GadgetEvent::DoubleClick);
+      dispatch(GadgetEvent::DoubleClick);
       break;
     case kExplorerListFolderChanged:
-      DispatchGadgetEvent(gadget, GadgetEvent::Change);
+      dispatch(GadgetEvent::Change);
       break;
     case kExplorerListFilesDropped:
       SetLastDroppedFiles(reinterpret_cast<const ExplorerListEvent*>(header)->text);
-      DispatchGadgetEvent(gadget, GadgetEvent::Drop);
+      dispatch(GadgetEvent::Drop);
       SetLastDroppedFiles(nullptr);
       break;
     case kExplorerListRowsChanged:
-      DispatchGadgetEvent(gadget, GadgetEvent::RowsChanged);
+      dispatch(GadgetEvent::RowsChanged);
       break;
     case NM_DBLCLK:
-      DispatchGadgetEvent(gadget, GadgetEvent::DoubleClick);
+      dispatch(GadgetEvent::DoubleClick);
       break;
     case NM_RCLICK:
-      DispatchGadgetEvent(gadget, GadgetEvent::RightClick);
+      dispatch(GadgetEvent::RightClick);
       break;
     default:
       break;
@@ -124,16 +131,20 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     }
     case WM_SIZE:
-      if (wParam != SIZE_MINIMIZED && Gadget(kPanelTabs)) LayoutMainWindow(window);
+      if (wParam != SIZE_MINIMIZED && Gadget(kPanelTabs) && !MainLayoutCurrent(window)) LayoutMainWindow(window);
       return 0;
     case WM_CONTEXTMENU: {
       // From the keyboard (no mouse position), passed up from a gadget.
       const auto from = reinterpret_cast<HWND>(wParam);
       const int gadget = from ? GetDlgCtrlID(from) : 0;
-      if (lParam == -1 && Gadget(gadget) == from && DispatchGadgetEvent(gadget, GadgetEvent::MenuKey)) return 0;
+      if (lParam == -1 && Gadget(gadget) == from) {
+        FinishListPages();
+        if (DispatchGadgetEvent(gadget, GadgetEvent::MenuKey)) return 0;
+      }
       break;
     }
     case WM_HOTKEY:
+      FinishListPages();
       if (wParam == kQuickHotKeyId) ToggleQuickOpen();
       return 0;
     case kTrayCallbackMessage:
@@ -145,7 +156,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_ENDSESSION:
       // Log-off or shutdown: the process ends after this message, with no
       // quit command; what a quit would write is written now.
-      if (wParam) SaveOnQuit();
+      if (wParam) {
+        FinishListPages();
+        SaveOnQuit();
+      }
       return 0;
     case WM_GETMINMAXINFO:
       LimitSize(window, reinterpret_cast<MINMAXINFO*>(lParam));

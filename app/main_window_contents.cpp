@@ -10,6 +10,7 @@
 #include "explorer/file_clipboard_win.h"
 #include "import/list_drop_win.h"
 #include "lists/list_loader_win.h"
+#include "recent/recent_tab_win.h"
 #include "theme/dark_mode_win.h"
 #include "toolkit/gadgets_win.h"
 
@@ -18,18 +19,32 @@ namespace {
 
 bool g_trayIconAdded = false;
 bool g_listViewsReady = false;
+bool g_listsLoaded = false;
+
+bool OnPage(int gadget, int index) {
+  HWND window = Gadget(gadget);
+  return window && index >= 0 && GetParent(window) == TabPage(index);
+}
 
 void AfterLaterPage(int index) {
   AcceptDropsOnLists();
   ColourMainWindowGadgets();
   // The explorer's clipboard buttons start as the clipboard stands.
-  if (HWND paste = Gadget(kExplColler); paste && index >= 0 && GetParent(paste) == TabPage(index)) {
-    UpdatePasteState(App(), PasteScope::Full);
-  }
-  if (!g_listViewsReady && Gadget(kAppsList) && Gadget(kFilesList) && Gadget(kLinksList)) {
-    g_listViewsReady = true;
-    ListViewsReady();
-  }
+  if (OnPage(kExplColler, index)) UpdatePasteState(App(), PasteScope::Full);
+  // The recent list built after the lists came in missed their arrival.
+  if (g_listsLoaded && OnPage(kRecentList, index)) PointRecentListAtRecentFolder(App());
+}
+
+bool ListViewsExist() { return Gadget(kAppsList) && Gadget(kFilesList) && Gadget(kLinksList); }
+
+// Telling the loader makes the shell build its image list of file icons,
+// the longest single step: it comes alone, once the three views exist.
+bool ListStep() {
+  if (g_listViewsReady) return false;
+  if (!ListViewsExist()) return BuildNextPage();
+  g_listViewsReady = true;
+  ListViewsReady();
+  return true;
 }
 
 }  // namespace
@@ -38,6 +53,7 @@ void BuildMainWindowContents(HWND main) {
   if (!main) return;
   g_trayIconAdded = false;
   g_listViewsReady = false;
+  g_listsLoaded = false;
   BuildMainToolBar(main);  // the program goes on without it
   BuildPanelTabs(main);
   BuildPopupMenus();
@@ -47,14 +63,21 @@ void BuildMainWindowContents(HWND main) {
 void FollowLaterPages() {
   SetPageBuiltHook(AfterLaterPage);
   AfterLaterPage(-1);  // the pages of the first screen
-  // The favourite lists hold their entries in their list views: these exist
-  // before any command (a save sent at once) can reach them.
-  while (!g_listViewsReady && BuildNextPage()) {
+}
+
+void FollowListsLoaded() {
+  g_listsLoaded = true;
+  PointRecentListAtRecentFolder(App());
+}
+
+void FinishListPages() {
+  while (ListStep()) {
   }
 }
 
 bool CompleteMainWindowContentsStep(HWND main) {
   if (!main) return false;
+  if (ListStep()) return true;
   if (!g_trayIconAdded) {
     g_trayIconAdded = true;
     AddTrayIcon(main);

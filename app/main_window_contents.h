@@ -8,16 +8,24 @@ namespace kelvane {
 // menu; then the first layout.
 void BuildMainWindowContents(HWND main);
 
-// Start-up, the first screen shown and coloured: builds the pages of the
-// three favourite lists (their list views hold the entries), which then take
-// their rows; each page built from now on (when first shown, or by
-// CompleteMainWindowContentsStep) is coloured and its lists take drops as
-// the first screen's do.
+// Start-up, the first screen shown and coloured: each page built from now on
+// (when first shown, or by CompleteMainWindowContentsStep) is coloured and
+// its lists take drops as the first screen's do.
 void FollowLaterPages();
 
-// One step of the rest: TrayIcon first, then the gadgets of one tab not yet
-// built. False once there is nothing left. The message loop calls it while
-// no message waits, so that the window answers from the start.
+// The lists are in: the recent list shows the recent-items folder, now or
+// once its page is built.
+void FollowListsLoaded();
+
+// The pages of the three favourite lists at once, then their rows may come
+// in. Every command waits for this: the commands and the saves find the
+// list views they work on.
+void FinishListPages();
+
+// One step of the rest: the favourite lists' pages one at a time, then
+// their rows may come in, then TrayIcon, then the gadgets of one tab not
+// yet built. False once there is nothing left. The message loop calls it
+// while no message waits, so that the window answers from the start.
 bool CompleteMainWindowContentsStep(HWND main);
 
 // The rest at once: TrayIcon, the gadgets of the other tabs, drops on the

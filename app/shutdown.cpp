@@ -1,7 +1,6 @@
 #include "app/shutdown.h"
 
 #include <windows.h>
-#include <objbase.h>
 
 #include "app/app_state.h"
 #include "app/help.h"
@@ -54,7 +53,6 @@ int FinalCleanup() {
     app.mainWindow = nullptr;
   }
   app.instanceMutex.reset();
-  OleUninitialize();
   return 0;
 }
 

@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 #include <shlobj.h>
 
 #include <ctime>
@@ -24,7 +23,6 @@
 #include "lists/list_loader_win.h"
 #include "lists/list_recovery_win.h"
 #include "lists/list_sync_win.h"
-#include "recent/recent_tab_win.h"
 #include "app/preferences_at_start.h"
 #include "settings/preferences_win.h"
 #include "app/preferences_window.h"
@@ -33,12 +31,12 @@
 #include "toolkit/fonts_win.h"
 #include "toolkit/requesters_win.h"
 #include "toolkit/special_folders_win.h"
+#include "toolkit/thread_scopes_win.h"
 
 namespace kelvane {
 namespace {
 
 void InitialiseToolkit() {
-  OleInitialize(nullptr);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES |
                                            ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
                                            ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
@@ -146,19 +144,23 @@ int RunKelvane(HINSTANCE instance) {
   ReadPreferencesAtStart();  // pins the window before it owns the tool bar's tooltip
 
   BuildMainWindowContents(app.mainWindow);
-  // The files are read meanwhile; their rows wait until ListViewsReady below.
-  // Once the lists are in, the recent list shows the recent-items folder.
-  SetListsLoadedHook([] { PointRecentListAtRecentFolder(App()); });
-  StartListLoader();
   LoadPreferencesAtStart();
   KeepWholeOnWorkArea(app.mainWindow);
   // Dark title bar and colours for the first screen's gadgets.
   if (ApplyMainWindowDarkLook(app.mainWindow)) SetPanelPageColor(DarkBase);
 
+  // No UpdateWindow: the loop paints first thing, and answers a message
+  // already waiting before it.
   ShowWindow(app.mainWindow, SW_SHOW);
-  UpdateWindow(app.mainWindow);
-  // The favourite lists' pages now; the other tabs once the loop runs (or
-  // when first shown).
+  // Drops and the clipboard; nothing before the window needs OLE. Released
+  // once Shutdown has closed the window.
+  const OleScope ole;
+  // The files are read meanwhile; their rows wait until the three list views
+  // exist (the first steps of the loop).
+  SetListsLoadedHook(FollowListsLoaded);
+  StartListLoader();
+  // The other tabs, the favourite lists' first, once the loop runs (or when
+  // first shown, or before the first command).
   FollowLaterPages();
   SetPickListWindow(ShowPickList);
   UpdatePasteState(App(), PasteScope::Full);

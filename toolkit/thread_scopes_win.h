@@ -2,6 +2,7 @@
 // Per-thread settings held for a scope.
 #include <windows.h>
 #include <objbase.h>
+#include <ole2.h>
 
 namespace kelvane {
 
@@ -15,6 +16,21 @@ class ComScope {
   }
   ComScope(const ComScope&) = delete;
   ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+// OLE (drag and drop, the clipboard's data objects) on this thread for the
+// scope.
+class OleScope {
+ public:
+  OleScope() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
+  ~OleScope() {
+    if (initialised_) OleUninitialize();
+  }
+  OleScope(const OleScope&) = delete;
+  OleScope& operator=(const OleScope&) = delete;
 
  private:
   bool initialised_;

@@ -700,6 +700,7 @@ TEST_F(MainWindowContents, LayoutAtTheSmallestSizeKeepsPathAtBottomAndRecentList
   for (const SIZE inner : {SIZE{500, 520}, SIZE{400, 300}}) {
     SCOPED_TRACE(::testing::Message() << inner.cx << " x " << inner.cy);
     SetInnerSize(window_, S(inner.cx), S(inner.cy));  // WM_SIZE runs the layout
+    EXPECT_TRUE(MainLayoutCurrent(window_));
     EXPECT_EQ(App().prefs.WindowWidth, inner.cx);
     EXPECT_EQ(App().prefs.WindowHeight, inner.cy);
     const RECT t = RectInParent(Gadget(kPanelTabs));
@@ -746,6 +747,12 @@ TEST_F(MainWindowContents, LayoutAtTheSmallestSizeKeepsPathAtBottomAndRecentList
       }
     }
   }
+  // Resized with no layout: a WM_SIZE at that size must lay out again.
+  const auto proc = SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcW));
+  SetInnerSize(window_, S(450), S(300));
+  EXPECT_FALSE(MainLayoutCurrent(window_));
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, proc);
+  EXPECT_FALSE(MainLayoutCurrent(TabPage(0)));
 }
 
 TEST_F(MainWindowContents, ToolButtonClicksReachTheMainWindowByMouseAndKeyboard) {

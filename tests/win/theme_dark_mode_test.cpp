@@ -20,6 +20,7 @@
 #include "app/panel_tabs.h"
 #include "assets/image_ids.h"
 #include "catalog/catalog.h"
+#include "recent/recent_texts.h"
 #include "theme/colour_layer_win.h"
 #include "theme/dark_mode_win.h"
 #include "toolkit/dpi_win.h"
@@ -202,17 +203,27 @@ TEST(DarkMode, MainWindowGadgetsTakeThePaletteInTwoSteps) {
 
   ShowWindow(main, SW_SHOW);
   UpdateWindow(main);
-  // As at start-up: the favourite lists' pages at once, the others when
-  // first shown or a step at a time from the message loop, each coloured as
-  // it is built.
+  // As at start-up: the pages when first shown, before a command, or a step
+  // at a time from the message loop, each coloured as it is built.
   FollowLaterPages();
-  ASSERT_TRUE(FindColourRecord(kLinksList));
+  EXPECT_EQ(FindColourRecord(kFilesList), nullptr) << "nothing more before the loop";
   SelectTab(4);
   ASSERT_TRUE(FindColourRecord(kExplorerList)) << "coloured before it shows";
+  FinishListPages();
+  ASSERT_TRUE(FindColourRecord(kLinksList));
   EXPECT_EQ(FindColourRecord(kDesktopList), nullptr);
+  FollowListsLoaded();  // short lists: in before the history page exists
   int steps = 0;
   while (CompleteMainWindowContentsStep(main)) ASSERT_LT(++steps, 10);
   EXPECT_EQ(steps, 3) << "the tray icon, then the history and desktop pages, one a step";
+  wchar_t title[128] = L"";
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT;
+  column.pszText = title;
+  column.cchTextMax = 128;
+  HWND recent = FindWindowExW(Gadget(kRecentList), nullptr, WC_LISTVIEWW, nullptr);
+  ASSERT_TRUE(recent && SendMessageW(recent, LVM_GETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column)));
+  EXPECT_EQ(std::wstring(title), RecentCountHeader(FolderList(kRecentList)->RowCount())) << "pointed once built";
   struct Expected {
     int gadget;
     Colour back;
