@@ -91,7 +91,7 @@ void TakeDrag(HWND list, Fitting& fitting, int column) {
   std::vector<int> widths;
   for (int i = 0; i < ColumnCount(list); ++i) widths.push_back(ListView_GetColumnWidth(list, i));
   if (widths.size() != fitting.columns.size()) return;
-  const std::vector<double> weights = WeightsAfterDrag(widths, column, ClientWidth(list));
+  const std::vector<double> weights = WeightsAfterDrag(widths, column, SharedWidth(list));
   for (std::size_t i = 0; i < weights.size(); ++i) fitting.columns[i].weight = weights[i];
   Fit(list, fitting);
 }
