@@ -60,8 +60,9 @@ std::vector<QuickItem> GatherQuickItems() {
   for (int kind : kListKinds) {
     const QuickSource source = kListSources[kind - 1];
     // With the icons the loader has brought so far: the box need not ask the shell again.
-    for (const ListEntry& entry : App().favourites.List(kind).Entries()) {
-      items.push_back({entry.name, entry.target, source, entry.icon});
+    const FavouriteList& list = App().favourites.List(kind);
+    for (size_t row = 0; row < list.Count(); ++row) {
+      items.push_back({std::wstring(list.Name(row)), std::wstring(list.Target(row)), source, list.Icon(row)});
     }
   }
   FindTabFolders();

@@ -37,7 +37,7 @@ constexpr wchar_t kDeadPrompt[] =
 struct Request {
   int kind = 0;
   unsigned generation = 0;
-  std::vector<std::wstring> targets;
+  PackedEntries targets;  // names left empty
 };
 
 struct Result {
@@ -106,7 +106,8 @@ void CheckerThread() {
     }
     Result result{request.kind, request.generation, {}};
     std::map<wchar_t, bool> drives;
-    for (const std::wstring& target : request.targets) {
+    for (size_t index = 0; index < request.targets.Count(); ++index) {
+      const std::wstring target(request.targets.Target(index));
       if (TargetIsGone(target, drives)) result.dead.insert(TargetKey(target));
     }
     HWND window = nullptr;
@@ -127,8 +128,10 @@ void StartChecks() {
     if (!checks.due[k]) continue;
     checks.due[k] = false;
     Request request{kind, ++checks.generation[k], {}};
-    for (const ListEntry& entry : Favourites().List(kind).Entries()) {
-      if (IsCheckableTarget(entry.target)) request.targets.push_back(entry.target);
+    // Packed: a list of thousands is copied here without a heap block each.
+    const FavouriteList& list = Favourites().List(kind);
+    for (size_t row = 0; row < list.Count(); ++row) {
+      if (IsCheckableTarget(list.Target(row))) request.targets.Append({}, list.Target(row));
     }
     std::lock_guard lock(checks.mutex);
     std::erase_if(checks.requests, [kind](const Request& waiting) { return waiting.kind == kind; });
@@ -190,7 +193,7 @@ bool IsDeadRow(int kind, int row) {
   const auto& dead = TheChecks().dead[static_cast<size_t>(kind)];
   const FavouriteList& list = Favourites().List(kind);
   return !dead.empty() && row >= 0 && static_cast<size_t>(row) < list.Count() &&
-         dead.count(TargetKey(list.At(static_cast<size_t>(row)).target)) != 0;
+         dead.count(TargetKey(list.Target(static_cast<size_t>(row)))) != 0;
 }
 
 std::vector<int> DeadRows(int kind) {

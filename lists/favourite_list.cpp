@@ -15,17 +15,22 @@ void FavouriteList::BeginLoad() {
   changed_ = false;
 }
 
-void FavouriteList::AppendLoaded(std::span<const ListEntry> batch) {
-  entries_.insert(entries_.end(), batch.begin(), batch.end());
+ListEntry FavouriteList::At(std::size_t index) const {
+  return {std::wstring(Name(index)), std::wstring(Target(index)), Icon(index)};
 }
 
-void FavouriteList::AppendLoaded(std::vector<ListEntry>&& batch) {
-  if (entries_.empty()) {
-    entries_ = std::move(batch);
-  } else {
-    entries_.insert(entries_.end(), std::make_move_iterator(batch.begin()), std::make_move_iterator(batch.end()));
-  }
+std::vector<ListEntry> FavouriteList::Entries() const {
+  std::vector<ListEntry> entries;
+  entries.reserve(Count());
+  for (std::size_t index = 0; index < Count(); ++index) entries.push_back(At(index));
+  return entries;
 }
+
+void FavouriteList::AppendLoaded(std::span<const ListEntry> batch) {
+  for (const ListEntry& entry : batch) entries_.Append(entry.name, entry.target, entry.icon);
+}
+
+void FavouriteList::AppendLoaded(PackedEntries&& batch) { entries_.Append(std::move(batch)); }
 
 void FavouriteList::EndLoad(LoadEnd end) {
   loading_ = false;
@@ -34,23 +39,22 @@ void FavouriteList::EndLoad(LoadEnd end) {
 }
 
 int FavouriteList::FindName(std::wstring_view name) const {
-  for (std::size_t index = 0; index < entries_.size(); ++index) {
-    if (SameNameIgnoringCase(entries_[index].name, name)) return static_cast<int>(index);
+  for (std::size_t index = 0; index < Count(); ++index) {
+    if (SameNameIgnoringCase(Name(index), name)) return static_cast<int>(index);
   }
   return -1;
 }
 
 int FavouriteList::FindPrefix(std::wstring_view text) const {
   return FirstRowBeginningWith(
-      static_cast<int>(entries_.size()), [this](int row) { return entries_[static_cast<std::size_t>(row)].name; },
-      text);
+      static_cast<int>(Count()), [this](int row) { return std::wstring(Name(static_cast<std::size_t>(row))); }, text);
 }
 
 int FavouriteList::FindTyped(std::wstring_view text, std::size_t start) const {
-  const std::size_t count = entries_.size();
+  const std::size_t count = Count();
   for (std::size_t step = 0; step < count; ++step) {
     const std::size_t index = (start + step) % count;
-    const std::wstring_view name = entries_[index].name;
+    const std::wstring_view name = Name(index);
     if (name.size() >= text.size() && SameNameIgnoringCase(name.substr(0, text.size()), text)) {
       return static_cast<int>(index);
     }
@@ -60,39 +64,38 @@ int FavouriteList::FindTyped(std::wstring_view text, std::size_t start) const {
 
 int FavouriteList::Add(ListEntry entry) {
   if (FindName(entry.name) >= 0) return -1;
-  entries_.push_back(std::move(entry));
+  entries_.Append(entry.name, entry.target, entry.icon);
   Changed();
-  return static_cast<int>(entries_.size() - 1);
+  return static_cast<int>(Count() - 1);
 }
 
 bool FavouriteList::Rename(std::size_t index, std::wstring name) {
-  ListEntry& entry = entries_.at(index);
-  if (name.empty() || name == entry.name) return false;
-  entry.name = std::move(name);
+  if (name.empty() || name == Name(index)) return false;
+  entries_.Rename(index, name);
   Changed();
   return true;
 }
 
 void FavouriteList::Remove(std::size_t index) {
-  if (index >= entries_.size()) throw std::out_of_range("FavouriteList::Remove");
-  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(index));
+  if (index >= Count()) throw std::out_of_range("FavouriteList::Remove");
+  entries_.Remove(index);
   Changed();
 }
 
 void FavouriteList::Clear() {
-  if (entries_.empty()) return;
-  std::vector<ListEntry>().swap(entries_);
+  if (entries_.Empty()) return;
+  entries_.Clear();
   Changed();
 }
 
-void FavouriteList::SetIcon(std::size_t index, int icon) { entries_.at(index).icon = icon; }
+void FavouriteList::SetIcon(std::size_t index, int icon) { entries_.SetIcon(index, icon); }
 
 FavouriteList::Save FavouriteList::SaveDecision() const {
   if (loading_) return Save::NotYet;
   switch (end_) {
     case LoadEnd::Unreadable:
       // Only what the user has put in since, and beside the file.
-      return entries_.empty() ? Save::NotNeeded : Save::WriteBeside;
+      return entries_.Empty() ? Save::NotNeeded : Save::WriteBeside;
     case LoadEnd::KeptAsLoaded:
       return changed_ ? Save::Write : Save::NotNeeded;
     case LoadEnd::Whole:

@@ -18,6 +18,7 @@
 
 #include "lists/list_file.h"
 #include "lists/list_rules.h"
+#include "lists/packed_entries.h"
 
 namespace kelvane {
 
@@ -40,14 +41,18 @@ class FavouriteList {
   explicit FavouriteList(int kind);
 
   int Kind() const { return kind_; }
-  std::size_t Count() const { return entries_.size(); }
-  bool Empty() const { return entries_.empty(); }
-  const ListEntry& At(std::size_t index) const { return entries_.at(index); }
-  const std::vector<ListEntry>& Entries() const { return entries_; }
+  std::size_t Count() const { return entries_.Count(); }
+  bool Empty() const { return entries_.Empty(); }
+  std::wstring_view Name(std::size_t index) const { return entries_.Name(index); }
+  std::wstring_view Target(std::size_t index) const { return entries_.Target(index); }
+  int Icon(std::size_t index) const { return entries_.Icon(index); }
+  // Copies: the entries are kept packed (see PackedEntries).
+  ListEntry At(std::size_t index) const;
+  std::vector<ListEntry> Entries() const;
 
   void BeginLoad();
   void AppendLoaded(std::span<const ListEntry> batch);
-  void AppendLoaded(std::vector<ListEntry>&& batch);
+  void AppendLoaded(PackedEntries&& batch);
   void EndLoad(LoadEnd end);
   bool Loading() const { return loading_; }
   bool FileUnreadable() const { return end_ == LoadEnd::Unreadable; }
@@ -74,7 +79,7 @@ class FavouriteList {
 
   Save SaveDecision() const;
   // The file's bytes for the entries (see SerializeList).
-  std::string Serialize() const { return SerializeList(entries_); }
+  std::string Serialize() const { return SerializePacked(entries_); }
   // The entries were written: a list kept as loaded is an ordinary one now.
   void Saved();
 
@@ -82,7 +87,7 @@ class FavouriteList {
   void Changed() { changed_ = true; }
 
   int kind_;
-  std::vector<ListEntry> entries_;
+  PackedEntries entries_;
   bool loading_ = false;
   LoadEnd end_ = LoadEnd::Whole;
   bool changed_ = false;  // since the load ended or the last save

@@ -27,7 +27,7 @@ int PlaceholderIcon() {
   return icon;
 }
 
-void CopyText(const std::wstring& text, wchar_t* into, int room) {
+void CopyText(std::wstring_view text, wchar_t* into, int room) {
   if (!into || room <= 0) return;
   const size_t length = std::min(text.size(), static_cast<size_t>(room) - 1);
   text.copy(into, length);
@@ -36,9 +36,11 @@ void CopyText(const std::wstring& text, wchar_t* into, int room) {
 
 void GiveDisplayInfo(const FavouriteList& list, LVITEMW& item) {
   if (item.iItem < 0 || static_cast<size_t>(item.iItem) >= list.Count()) return;
-  const ListEntry& entry = list.At(static_cast<size_t>(item.iItem));
-  if (item.mask & LVIF_TEXT) CopyText(item.iSubItem == 1 ? entry.target : entry.name, item.pszText, item.cchTextMax);
-  if (item.mask & LVIF_IMAGE) item.iImage = ShownIcon(list.Kind(), entry.icon);
+  const auto row = static_cast<size_t>(item.iItem);
+  if (item.mask & LVIF_TEXT) {
+    CopyText(item.iSubItem == 1 ? list.Target(row) : list.Name(row), item.pszText, item.cchTextMax);
+  }
+  if (item.mask & LVIF_IMAGE) item.iImage = ShownIcon(list.Kind(), list.Icon(row));
 }
 
 // Type-ahead: the list view asks for the row whose name begins with what was
@@ -49,8 +51,8 @@ int FindTypedRow(const FavouriteList& list, const NMLVFINDITEMW& find) {
   const int row = list.FindTyped(find.lvfi.psz, start);
   // Without LVFI_WRAP a match before the start does not count.
   if (row >= 0 && !(find.lvfi.flags & LVFI_WRAP) && static_cast<size_t>(row) < start) return -1;
-  if (row >= 0 && !(find.lvfi.flags & LVFI_PARTIAL) && list.At(static_cast<size_t>(row)).name.size() !=
-                                                           std::wstring_view(find.lvfi.psz).size()) {
+  if (row >= 0 && !(find.lvfi.flags & LVFI_PARTIAL) &&
+      list.Name(static_cast<size_t>(row)).size() != std::wstring_view(find.lvfi.psz).size()) {
     return -1;
   }
   return row;

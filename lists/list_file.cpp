@@ -134,47 +134,119 @@ bool IsUndamagedListFile(std::string_view bytes) {
   return static_cast<std::int64_t>(lines.size()) >= 1 + 2 * ParseCountLine(count);
 }
 
-ParsedList ParseListText(std::wstring_view text) {
-  ParsedList parsed;
-  const std::vector<std::wstring_view> lines = SplitLines(text);
-  if (lines.empty()) return parsed;
-  parsed.declaredCount = ParseCountLine(lines[0]);
+namespace {
+
+// Which lines of a list's text hold the entries.
+struct ListShape {
+  std::vector<std::wstring_view> lines;
+  std::size_t entries = 0;
+  std::int64_t declaredCount = 0;
+  bool countCut = false;
+  bool countUnreadable = false;
+
+  // The name and target lines of entry k; empty past the end of the text.
+  std::wstring_view Line(std::size_t at) const { return at < lines.size() ? lines[at] : std::wstring_view(); }
+  std::wstring_view Name(std::size_t k) const { return Line(1 + 2 * k); }
+  std::wstring_view Target(std::size_t k) const { return Line(2 + 2 * k); }
+};
+
+ListShape ShapeOf(std::wstring_view text) {
+  ListShape shape;
+  shape.lines = SplitLines(text);
+  if (shape.lines.empty()) return shape;
+  shape.declaredCount = ParseCountLine(shape.lines[0]);
   // A name line without its target line still makes an entry.
-  const size_t inFile = lines.size() / 2;  // (lines.size() - 1 + 1) / 2
-  size_t n = 0;
-  if (!IsCountLine(lines[0]) || parsed.declaredCount < 0) {
-    parsed.countUnreadable = true;
-    n = inFile;
+  const size_t inFile = shape.lines.size() / 2;  // (lines.size() - 1 + 1) / 2
+  if (!IsCountLine(shape.lines[0]) || shape.declaredCount < 0) {
+    shape.countUnreadable = true;
+    shape.entries = inFile;
   } else {
-    const auto count = static_cast<std::uint64_t>(parsed.declaredCount);
-    parsed.countCut = count > inFile;
-    n = parsed.countCut ? inFile : static_cast<size_t>(count);
+    const auto count = static_cast<std::uint64_t>(shape.declaredCount);
+    shape.countCut = count > inFile;
+    shape.entries = shape.countCut ? inFile : static_cast<size_t>(count);
   }
-  parsed.entries.resize(n);
-  for (size_t k = 0; k < n; ++k) {
-    const size_t nameLine = 1 + 2 * k;
-    if (nameLine < lines.size()) parsed.entries[k].name = lines[nameLine];
-    if (nameLine + 1 < lines.size()) parsed.entries[k].target = lines[nameLine + 1];
+  return shape;
+}
+
+}  // namespace
+
+ParsedList ParseListText(std::wstring_view text) {
+  const ListShape shape = ShapeOf(text);
+  ParsedList parsed;
+  parsed.declaredCount = shape.declaredCount;
+  parsed.countCut = shape.countCut;
+  parsed.countUnreadable = shape.countUnreadable;
+  parsed.entries.resize(shape.entries);
+  for (size_t k = 0; k < shape.entries; ++k) {
+    parsed.entries[k].name = shape.Name(k);
+    parsed.entries[k].target = shape.Target(k);
   }
   return parsed;
+}
+
+PackedList ParsePackedListFile(std::string_view bytes, AnsiDecoder decodeAnsi) {
+  std::wstring text = DecodeListFile(bytes, decodeAnsi);
+  const ListShape shape = ShapeOf(text);
+  PackedList packed;
+  packed.declaredCount = shape.declaredCount;
+  packed.countCut = shape.countCut;
+  packed.countUnreadable = shape.countUnreadable;
+  std::vector<PackedEntries::Place> places(shape.entries);
+  const auto offset = [&](std::wstring_view line) {
+    return line.empty() ? 0 : static_cast<std::size_t>(line.data() - text.data());
+  };
+  for (size_t k = 0; k < shape.entries; ++k) {
+    const std::wstring_view name = shape.Name(k), target = shape.Target(k);
+    places[k] = {offset(name), name.size(), offset(target), target.size()};
+  }
+  packed.entries = PackedEntries::Adopt(std::move(text), places);
+  return packed;
+}
+
+bool SerializesAsRead(std::string_view bytes, std::size_t entries) {
+  if (!IsCompleteListFile(bytes) || bytes.substr(0, bytes.find("\r\n")) != std::to_string(entries)) return false;
+  // Each CR begins a line end and each LF ends one: no lone CR or LF, which
+  // would end a line when read but be written as a blank.
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    if ((bytes[i] == '\r') != (i + 1 < bytes.size() && bytes[i + 1] == '\n')) return false;
+    if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) return false;
+  }
+  return IsValidUtf8(bytes);
 }
 
 ParsedList ParseListFile(std::string_view bytes, AnsiDecoder decodeAnsi) {
   return ParseListText(DecodeListFile(bytes, decodeAnsi));
 }
 
-std::string SerializeList(const std::vector<ListEntry>& entries) {
+namespace {
+
+// `nameAt` and `targetAt` give the texts of entry k.
+template <class NameAt, class TargetAt>
+std::string Serialize(std::size_t count, NameAt nameAt, TargetAt targetAt) {
   std::string out;
   size_t size = 8;
-  for (const ListEntry& entry : entries) size += entry.name.size() + entry.target.size() + 4;
+  for (size_t k = 0; k < count; ++k) size += nameAt(k).size() + targetAt(k).size() + 4;
   out.reserve(size + size / 4);
-  out += std::to_string(entries.size());
+  out += std::to_string(count);
   out += "\r\n";
-  for (const ListEntry& entry : entries) {
-    AppendLine(out, entry.name);
-    AppendLine(out, entry.target);
+  for (size_t k = 0; k < count; ++k) {
+    AppendLine(out, nameAt(k));
+    AppendLine(out, targetAt(k));
   }
   return out;
+}
+
+}  // namespace
+
+std::string SerializeList(const std::vector<ListEntry>& entries) {
+  return Serialize(
+      entries.size(), [&](size_t k) -> std::wstring_view { return entries[k].name; },
+      [&](size_t k) -> std::wstring_view { return entries[k].target; });
+}
+
+std::string SerializePacked(const PackedEntries& entries) {
+  return Serialize(
+      entries.Count(), [&](size_t k) { return entries.Name(k); }, [&](size_t k) { return entries.Target(k); });
 }
 
 }  // namespace kelvane

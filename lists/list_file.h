@@ -19,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lists/packed_entries.h"
 #include "toolkit/utf.h"
 
 namespace kelvane {
@@ -78,10 +79,26 @@ bool IsUndamagedListFile(std::string_view bytes);
 ParsedList ParseListText(std::wstring_view text);
 ParsedList ParseListFile(std::string_view bytes, AnsiDecoder decodeAnsi = nullptr);
 
+// The same entries packed (see PackedEntries): the decoded text becomes
+// their pool, with no heap block per entry.
+struct PackedList {
+  PackedEntries entries;
+  std::int64_t declaredCount = 0;
+  bool countCut = false;
+  bool countUnreadable = false;
+};
+PackedList ParsePackedListFile(std::string_view bytes, AnsiDecoder decodeAnsi = nullptr);
+
+// True when SerializeList of the `entries` entries read from `bytes` gives
+// those bytes back, so that their checksum is the bytes' own: a count
+// written as this program writes it, every line ended by CR LF, valid UTF-8.
+bool SerializesAsRead(std::string_view bytes, std::size_t entries);
+
 // The file's bytes for a list: the count, then name and target of each entry,
 // each line ended by CR LF. A text cannot hold a line break in this format, so
 // CR and LF inside a name or target are written as blanks (a line break would
 // shift every later entry by one line at the next load).
 std::string SerializeList(const std::vector<ListEntry>& entries);
+std::string SerializePacked(const PackedEntries& entries);
 
 }  // namespace kelvane

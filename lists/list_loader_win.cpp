@@ -31,15 +31,10 @@ namespace {
 
 constexpr UINT kWakeMessage = WM_APP + 1;
 constexpr wchar_t kWindowClass[] = L"KelvaneListLoader";
-constexpr size_t kRowBatch = 4096;
 constexpr size_t kIconBatch = 64;
 // The user-interface thread applies what came for at most this long before
 // it lets other messages through: well under one frame.
 constexpr double kApplyBudgetMs = 8.0;
-// A list being filled shows its new count this often: each new count costs
-// new scroll bars (and, with the colour layer, their recolouring), far more
-// than appending a batch of entries to the model.
-constexpr double kRedrawEveryMs = 250.0;
 // A file that exists but cannot be opened (another program holding it) is
 // tried again a few times before the list is given up for this session.
 constexpr int kReadAttempts = 5;
@@ -57,7 +52,7 @@ struct Item {
   enum Type { Rows, Done, Icons, AllRowsDone, Ended } type = Rows;
   unsigned generation = 0;
   int kind = 0;
-  std::vector<ListEntry> rows;
+  PackedEntries rows;  // a whole file's
   size_t applied = 0;  // icons already set
   std::vector<IconUpdate> icons;
   bool unreadable = false;
@@ -107,8 +102,6 @@ struct Loader {
   // Rows removed since this load began, in order, each as its index then:
   // where an icon read for a file's entry now goes.
   std::array<std::vector<int>, 4> removed{};
-  std::array<bool, 4> countDue{};  // new entries the list view does not count yet
-  std::array<double, 4> countShownAt{};
   ListsLoadedHook hook = nullptr;
   bool allKinds = true;  // the run loads all three lists, not one again
 };
@@ -142,8 +135,20 @@ void Push(Item item) {
   }
 }
 
-// Reads one file and hands its rows over; keeps the targets for the icons.
-void LoadOne(Run& run, int kind, std::vector<std::wstring>* targets) {
+// Only the targets of the entries, for their icons.
+PackedEntries TargetsOf(const PackedEntries& entries) {
+  PackedEntries targets;
+  size_t chars = 0;
+  for (size_t index = 0; index < entries.Count(); ++index) chars += entries.Target(index).size();
+  targets.Reserve(entries.Count(), chars);
+  for (size_t index = 0; index < entries.Count(); ++index) targets.Append({}, entries.Target(index));
+  return targets;
+}
+
+// Reads one file and hands its rows over in one piece (its entries are
+// packed, so the window's thread takes them in two moves); keeps the targets
+// for the icons.
+void LoadOne(Run& run, int kind, PackedEntries* targets) {
   Item done;
   done.type = Item::Done;
   done.generation = run.generation;
@@ -161,26 +166,20 @@ void LoadOne(Run& run, int kind, std::vector<std::wstring>* targets) {
     if (!read) {
       done.unreadable = true;
     } else {
-      ParsedList parsed = ParseListFile(bytes, AnsiToWide);
+      PackedList parsed = ParsePackedListFile(bytes, AnsiToWide);
       done.noCount = parsed.countUnreadable;
+      done.entriesRead = parsed.entries.Count();
+      // A file as this program writes it is its own serialisation.
+      done.checksum = ContentChecksum(SerializesAsRead(bytes, done.entriesRead) ? std::string_view(bytes)
+                                                                                 : SerializePacked(parsed.entries));
       std::string().swap(bytes);
-      if (targets) {
-        targets->reserve(parsed.entries.size());
-        for (const ListEntry& entry : parsed.entries) targets->push_back(entry.target);
-      }
-      done.checksum = ContentChecksum(SerializeList(parsed.entries));
-      done.entriesRead = parsed.entries.size();
-      for (size_t first = 0; first < parsed.entries.size(); first += kRowBatch) {
+      if (targets) *targets = TargetsOf(parsed.entries);
+      if (!parsed.entries.Empty()) {
         Item rows;
         rows.type = Item::Rows;
         rows.generation = run.generation;
         rows.kind = kind;
-        const size_t last = std::min(parsed.entries.size(), first + kRowBatch);
-        // The first batch has room for the whole file: moved into an empty
-        // list, it takes the later batches without growing again.
-        if (first == 0) rows.rows.reserve(parsed.entries.size());
-        rows.rows.assign(std::make_move_iterator(parsed.entries.begin() + static_cast<std::ptrdiff_t>(first)),
-                         std::make_move_iterator(parsed.entries.begin() + static_cast<std::ptrdiff_t>(last)));
+        rows.rows = std::move(parsed.entries);
         Push(std::move(rows));
       }
     }
@@ -188,14 +187,14 @@ void LoadOne(Run& run, int kind, std::vector<std::wstring>* targets) {
   Push(std::move(done));
 }
 
-void FetchIcons(Run& run, int kind, const std::vector<std::wstring>& targets) {
+void FetchIcons(Run& run, int kind, const PackedEntries& targets) {
   Item batch;
   batch.type = Item::Icons;
   batch.generation = run.generation;
   batch.kind = kind;
-  for (size_t index = 0; index < targets.size() && !run.stop; ++index) {
-    if (targets[index].empty()) continue;
-    const int icon = SmallShellIcon(targets[index]);
+  for (size_t index = 0; index < targets.Count() && !run.stop; ++index) {
+    if (targets.Target(index).empty()) continue;
+    const int icon = SmallShellIcon(std::wstring(targets.Target(index)));
     if (icon < 0) continue;  // the row keeps no icon
     batch.icons.push_back({index, icon});
     if (batch.icons.size() == kIconBatch) {
@@ -211,7 +210,7 @@ DWORD WINAPI LoaderThread(void* param) {
   Run& run = **holder;
   // The shell's icon lookup wants COM on the calling thread.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  std::array<std::vector<std::wstring>, 4> targets;
+  std::array<PackedEntries, 4> targets;
   for (int kind : kListKinds) {
     if (run.paths[static_cast<size_t>(kind)].empty()) continue;  // not asked for
     const bool wantIcons = run.icons && kind != kLinksKind;
@@ -223,7 +222,10 @@ DWORD WINAPI LoaderThread(void* param) {
   Push(std::move(all));
   if (run.icons) {
     if (run.wake) WaitForSingleObject(run.wake, INFINITE);
-    for (int kind : {kAppsKind, kFilesKind}) FetchIcons(run, kind, targets[static_cast<size_t>(kind)]);
+    for (int kind : {kAppsKind, kFilesKind}) {
+      FetchIcons(run, kind, targets[static_cast<size_t>(kind)]);
+      targets[static_cast<size_t>(kind)].Clear();
+    }
   }
   // The last item tells the list that no more icons are coming.
   for (int kind : {kAppsKind, kFilesKind}) {
@@ -267,18 +269,6 @@ void ApplyIcon(int kind, const IconUpdate& update) {
   Favourites().ShowRow(kind, row);
 }
 
-// The list view counts the new entries, at most every kRedrawEveryMs while
-// the load runs (`now`: at once).
-void ShowNewCount(int kind, bool now) {
-  Loader& loader = TheLoader();
-  const auto k = static_cast<size_t>(kind);
-  if (!loader.countDue[k] || (!now && NowMs() - loader.countShownAt[k] < kRedrawEveryMs)) return;
-  loader.countDue[k] = false;
-  loader.countShownAt[k] = NowMs();
-  Favourites().ShowCount(kind);
-  ShowListCount(kind);
-}
-
 // Applies an item, or for icons as many as fit before the deadline (0: all).
 // True when the item is done.
 bool ApplySome(Item& item, double deadline) {
@@ -292,9 +282,10 @@ bool ApplySome(Item& item, double deadline) {
         loader.baseKnown[k] = true;
       }
       ListOf(item.kind).AppendLoaded(std::move(item.rows));
-      item.rows = {};
-      loader.countDue[k] = true;
-      ShowNewCount(item.kind, false);
+      // The list view's new count is the costly part (new scroll bars): its
+      // count header waits for the next item, which may come with the next
+      // message.
+      Favourites().ShowCount(item.kind);
       return true;
     }
     case Item::Done: {
@@ -302,9 +293,8 @@ bool ApplySome(Item& item, double deadline) {
       list.EndLoad(item.unreadable ? FavouriteList::LoadEnd::Unreadable
                    : item.noCount  ? FavouriteList::LoadEnd::KeptAsLoaded
                                    : FavouriteList::LoadEnd::Whole);
-      // The count shows once the last rows are in; a file with none leaves the
-      // column its title.
-      ShowNewCount(item.kind, true);
+      // A file with no entries leaves the column its title.
+      if (!list.Empty()) ShowListCount(item.kind);
       const std::wstring path = ListFilePath(item.kind);
       if (item.unreadable) QueueListNotice(UnreadableAtStartText(path, item.readError, RecoveredListPath(item.kind)));
       if (item.noCount) QueueListNotice(NoCountLineText(path));
@@ -400,7 +390,6 @@ void Drain(double budgetMs) {
     }
   }
   loader.applying = false;
-  for (int kind : kListKinds) ShowNewCount(kind, false);
   ShowListNotices();
   if (more) {
     std::lock_guard lock(loader.mutex);
@@ -510,7 +499,6 @@ bool FinishListLoad(int kind) {
     loader.current.reset();
   }
   loader.applying = false;
-  ShowNewCount(kind, true);
   ShowListNotices();
   return true;
 }

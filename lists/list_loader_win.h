@@ -3,14 +3,13 @@
 // holding up the window.
 //
 // A thread of its own reads and parses "MyApps.txt", "MyFiles.txt" and
-// "MyLinks.txt" in that order and hands the rows over in batches; the
-// user-interface thread, which owns every window, appends them to the list
-// views at most a few milliseconds at a time between other messages (a list
-// being filled shows its new rows four times a second), and rewrites each
-// list's count header as rows come in. Rows come first with no icon; once
-// they are all in the lists, the thread asks the shell for the icons of the
-// applications and files and hands those over the same way, so the lists are
-// complete long before the last icon is in.
+// "MyLinks.txt" in that order and hands each list over in one piece, packed
+// (see PackedEntries); the user-interface thread, which owns every window,
+// takes it into the list's model between other messages, gives the list view
+// its new count and rewrites the list's count header. Rows come first with
+// no icon; once they are all in the lists, the thread asks the shell for the
+// icons of the applications and files and hands those over in batches, so
+// the lists are complete long before the last icon is in.
 //
 // Ordering with the rest of the program:
 // - Rows wait in the queue until ListViewsReady() says that the three list

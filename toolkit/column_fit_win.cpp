@@ -43,17 +43,46 @@ int ColumnCount(HWND list) {
   return header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
 }
 
+// The width the columns share. An empty list keeps room for the vertical
+// scroll bar that its first rows most often bring (a list loaded from a
+// file): the bar then comes without new column widths, which under Wine
+// cost more than the rest of the list's new count. A list that stays short
+// is fitted whole once it has rows (FitColumnsNow).
+int SharedWidth(HWND list) {
+  int width = ClientWidth(list);
+  if (ListView_GetItemCount(list) == 0 && !(GetWindowLongPtrW(list, GWL_STYLE) & WS_VSCROLL)) {
+    width -= VerticalScrollBarWidth(list);
+  }
+  return width;
+}
+
 void Fit(HWND list, Fitting& fitting) {
-  const int total = ClientWidth(list);
+  const int total = SharedWidth(list);
   if (fitting.busy || total <= 0 || ColumnCount(list) != static_cast<int>(fitting.columns.size())) return;
   std::vector<ColumnShare> shares;
   for (const ColumnFit& c : fitting.columns) shares.push_back({c.weight, CellWidth(list, c.widest)});
   const std::vector<int> widths = ShareWidth(total, shares);
+  bool changed = false;
+  for (std::size_t i = 0; i < widths.size(); ++i) {
+    changed |= ListView_GetColumnWidth(list, static_cast<int>(i)) != widths[i];
+  }
+  if (!changed) return;
   fitting.busy = true;
+  // Each width set while the list draws moves the columns on the screen and
+  // works its scroll bars out again: under Wine tens of milliseconds when a
+  // scroll bar comes or goes. Without drawing, the list is drawn once after
+  // all of them. A hidden list is left as it is: turning drawing back on
+  // would show it.
+  const bool drawn = (GetWindowLongPtrW(list, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (drawn) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   for (std::size_t i = 0; i < widths.size(); ++i) {
     if (ListView_GetColumnWidth(list, static_cast<int>(i)) != widths[i]) {
       ListView_SetColumnWidth(list, static_cast<int>(i), widths[i]);
     }
+  }
+  if (drawn) {
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   }
   fitting.busy = false;
 }
@@ -62,7 +91,7 @@ void TakeDrag(HWND list, Fitting& fitting, int column) {
   std::vector<int> widths;
   for (int i = 0; i < ColumnCount(list); ++i) widths.push_back(ListView_GetColumnWidth(list, i));
   if (widths.size() != fitting.columns.size()) return;
-  const std::vector<double> weights = WeightsAfterDrag(widths, column, ClientWidth(list));
+  const std::vector<double> weights = WeightsAfterDrag(widths, column, SharedWidth(list));
   for (std::size_t i = 0; i < weights.size(); ++i) fitting.columns[i].weight = weights[i];
   Fit(list, fitting);
 }
@@ -74,6 +103,17 @@ LRESULT FittedListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, vo
     case WM_SETFONT: {
       const LRESULT result = CallNextLightSubclass(list, FittedListProc, message, wParam, lParam);
       Fit(list, *fitting);
+      return result;
+    }
+    case LVM_SETITEMCOUNT:
+    case LVM_INSERTITEMW:
+    case LVM_INSERTITEMA:
+    case LVM_DELETEITEM:
+    case LVM_DELETEALLITEMS: {
+      // Empty and not, the list shares a different width (see SharedWidth).
+      const bool wasEmpty = ListView_GetItemCount(list) == 0;
+      const LRESULT result = CallNextLightSubclass(list, FittedListProc, message, wParam, lParam);
+      if (wasEmpty != (ListView_GetItemCount(list) == 0)) Fit(list, *fitting);
       return result;
     }
     case WM_NOTIFY: {

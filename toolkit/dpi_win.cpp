@@ -21,4 +21,12 @@ int Scale(int units, UINT dpi) { return MulDiv(units, static_cast<int>(dpi), 96)
 
 double ScaleFactor(UINT dpi) { return dpi / 96.0; }
 
+int VerticalScrollBarWidth(HWND window) {
+  // GetSystemMetricsForDpi exists from Windows 10 1607 on, like GetDpiForWindow.
+  using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+  static const auto forDpi = reinterpret_cast<GetSystemMetricsForDpiFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+  return forDpi ? forDpi(SM_CXVSCROLL, DpiOf(window)) : GetSystemMetrics(SM_CXVSCROLL);
+}
+
 }  // namespace kelvane

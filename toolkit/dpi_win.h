@@ -8,5 +8,7 @@ namespace kelvane {
 UINT DpiOf(HWND window);
 int Scale(int units, UINT dpi);
 double ScaleFactor(UINT dpi);
+// The width of a vertical scroll bar in that window, in pixels.
+int VerticalScrollBarWidth(HWND window);
 
 }  // namespace kelvane

@@ -5,12 +5,13 @@
 // the lists are full, until the icons are in, and the longest time the
 // user-interface thread spent in one message meanwhile (what "never blocks
 // more than a frame" is about); handles, image list and memory after each.
-// Then the real Kelvane.exe started on a private data folder of 100,000
-// favourites: time to the window shown and the lists full, its longest
-// answer time to a message meanwhile, and its settled memory, read through
-// the handle of the process started.
+// Then the real Kelvane.exe, on private data folders: on 30,000 entries
+// against itself on none, round by round, the time from process creation to
+// the lists full against to the window shown, and its longest answer time to
+// a message meanwhile; last on 100,000 favourites, the same answer time and
+// its settled memory, read through the handle of the process started.
 //   lists_bench [rounds] [favourites for the real program] [icons]
-// (5 rounds and 100,000 favourites by default; "icons" waits in process for
+// (5 rounds and 100,000 favourites by default, none: in process only; "icons" waits in process for
 // every icon, which takes minutes, instead of stopping them once the rows are in)
 // Prints its figures and RESULT lines; run under Wine by tools/bench.sh.
 #include <windows.h>
@@ -171,7 +172,7 @@ void InProcess(const std::wstring& folder, int rounds, bool waitForIcons) {
               kInProcessEntries, NowMs() - windowStart);
   PrintUsage("before loading:");
 
-  std::vector<double> parses, fulls;
+  std::vector<double> parses, fulls, longest;
   for (int round = 1; round <= rounds; ++round) {
     const double parse = TimeParse(kInProcessEntries);
     const LoadFigures f = TimeLoad(kInProcessEntries, waitForIcons);
@@ -183,9 +184,11 @@ void InProcess(const std::wstring& folder, int rounds, bool waitForIcons) {
     ClearLists();
     parses.push_back(parse);
     fulls.push_back(f.full);
+    longest.push_back(f.longest);
   }
   PrintUsage("after clearing:");
   PrintResult(ResultLine("list_load_ratio", SpreadOf(RoundRatios(fulls, parses))));
+  PrintResult(ResultLine("list_load_longest_message_ms", SpreadOf(longest)));
   RemoveTrayIcon();
   DestroyWindow(app.mainWindow);
   app.mainWindow = nullptr;
@@ -193,66 +196,110 @@ void InProcess(const std::wstring& folder, int rounds, bool waitForIcons) {
 
 // --- The real program ------------------------------------------------------
 
-void RealProgram(const Targets& targets, int total) {
-  TempDataFolder data(L"kelvane-lists-bench-real");
-  if (!data.WriteLists(total, targets)) {
-    std::printf("real program: cannot write the lists\n");
-    return;
-  }
+struct RealStart {
+  double shown = -1;         // ms from process creation to the window shown
+  double full = -1;          // to the list views counting every entry
+  double longestAnswer = 0;  // longest wait for an answer to a message meanwhile
+  Memory atFull, settled;
+};
+
+// Starts Kelvane.exe on `data` and waits for `total` rows in its three list
+// views (none: the window shown is the end); with `settle`, then for its
+// memory to hold still.
+RealStart TimeRealStart(const TempDataFolder& data, int total, bool settle) {
+  RealStart r;
   Child kelvane;
-  if (!kelvane.Start(Beside(L"Kelvane.exe"), data.Switch())) {
-    std::printf("real program: cannot start Kelvane.exe\n");
-    return;
-  }
+  if (!kelvane.Start(Beside(L"Kelvane.exe"), data.Switch())) return r;
   HWND window = kelvane.WaitForWindow(120000);
-  const double shown = window ? NowMs() - kelvane.StartedAt() : -1;
-  double full = -1;
+  if (!window) return r;
+  r.shown = NowMs() - kelvane.StartedAt();
   std::atomic<bool> stop{false};
-  double firstAnswer = -1, longestAnswer = 0;
-  // The first answer to a message tells when the window is usable; after
-  // it, the longest wait for an answer while the lists load.
+  bool answered = false;
+  // After the first answer (the window is usable), the longest wait for one
+  // while the lists fill.
   std::thread probe([&] {
-    while (window && !stop) {
+    while (!stop) {
       const double before = NowMs();
       Answers(window, 5000);
-      if (firstAnswer < 0) {
-        firstAnswer = NowMs() - kelvane.StartedAt();
-      } else {
-        longestAnswer = std::max(longestAnswer, NowMs() - before);
-      }
+      if (answered) r.longestAnswer = std::max(r.longestAnswer, NowMs() - before);
+      answered = true;
       Sleep(2);
     }
   });
   HWND lists[4] = {};
-  while (window && NowMs() - kelvane.StartedAt() < 120000 && !kelvane.Ended()) {
+  while (total > 0 && NowMs() - kelvane.StartedAt() < 120000 && !kelvane.Ended()) {
     int rows = 0;
     for (int kind : kListKinds) {
       if (!lists[kind]) lists[kind] = FindChildWindow(window, kind);
       if (lists[kind]) rows += static_cast<int>(SendMessageW(lists[kind], LVM_GETITEMCOUNT, 0, 0));
     }
     if (rows >= total) {
-      full = NowMs() - kelvane.StartedAt();
+      r.full = NowMs() - kelvane.StartedAt();
       break;
     }
-    Sleep(5);
+    Sleep(1);
   }
-  const Memory atFull = MemoryOf(kelvane.Process());
+  if (total == 0) r.full = r.shown;
+  r.atFull = MemoryOf(kelvane.Process());
   // Icons come in after the rows: the memory is read once it holds still.
-  const Memory memory = SettledMemoryOf(kelvane.Process(), 20000);
+  if (settle) r.settled = SettledMemoryOf(kelvane.Process(), 20000);
   stop = true;
   probe.join();
-  std::printf("real Kelvane.exe, %d favourites in a private data folder\n", total);
-  std::printf("  window shown after %.1f ms, lists full after %.1f ms\n", shown, full);
-  std::printf("  first answer to a message after %.1f ms; then the longest wait for an answer while loading: "
-              "%.1f ms\n",
-              firstAnswer, longestAnswer);
-  std::printf("  memory with the lists full: private %.1f MB, working set %.1f MB\n", atFull.privateMb,
-              atFull.workingSetMb);
-  std::printf("  memory %s: private %.1f MB, working set %.1f MB\n",
-              memory.settled ? "settled" : "still growing after 20 s of icons", memory.privateMb,
-              memory.workingSetMb);
-  if (full >= 0) PrintResult(ResultLine("favourites_" + std::to_string(total) + "_private_mb", memory.privateMb));
   kelvane.End(WM_COMMAND, CmdQuitter, 60000);
+  return r;
+}
+
+// The real program on 30,000 entries against itself on none, round by
+// round, which one goes first alternating.
+void RealLoadRounds(const Targets& targets, int rounds) {
+  TempDataFolder full(L"kelvane-lists-bench-30k");
+  TempDataFolder empty(L"kelvane-lists-bench-none");
+  if (!full.WriteLists(kInProcessEntries, targets)) {
+    std::printf("real program: cannot write the lists\n");
+    return;
+  }
+  TimeRealStart(full, kInProcessEntries, false);  // the disk cache, once
+  std::vector<double> fulls, shownEmpty, longest;
+  for (int round = 1; round <= rounds; ++round) {
+    RealStart loaded, bare;
+    if (round % 2) {
+      bare = TimeRealStart(empty, 0, false);
+      loaded = TimeRealStart(full, kInProcessEntries, false);
+    } else {
+      loaded = TimeRealStart(full, kInProcessEntries, false);
+      bare = TimeRealStart(empty, 0, false);
+    }
+    std::printf("  round %d: Kelvane.exe on %d entries, window shown %7.1f ms, lists full %7.1f ms, longest wait "
+                "for an answer %5.1f ms; on none, window shown %7.1f ms\n",
+                round, kInProcessEntries, loaded.shown, loaded.full, loaded.longestAnswer, bare.shown);
+    if (loaded.full < 0 || bare.shown < 0) continue;
+    fulls.push_back(loaded.full);
+    shownEmpty.push_back(bare.shown);
+    longest.push_back(loaded.longestAnswer);
+  }
+  PrintResult(ResultLine("list_load_from_start_ratio", SpreadOf(RoundRatios(fulls, shownEmpty))));
+  PrintResult(ResultLine("list_load_longest_answer_ms", SpreadOf(longest)));
+}
+
+void RealProgram(const Targets& targets, int total) {
+  TempDataFolder data(L"kelvane-lists-bench-real");
+  if (!data.WriteLists(total, targets)) {
+    std::printf("real program: cannot write the lists\n");
+    return;
+  }
+  const RealStart r = TimeRealStart(data, total, true);
+  std::printf("real Kelvane.exe, %d favourites in a private data folder\n", total);
+  std::printf("  window shown after %.1f ms, lists full after %.1f ms\n", r.shown, r.full);
+  std::printf("  longest wait for an answer to a message while loading: %.1f ms\n", r.longestAnswer);
+  std::printf("  memory with the lists full: private %.1f MB, working set %.1f MB\n", r.atFull.privateMb,
+              r.atFull.workingSetMb);
+  std::printf("  memory %s: private %.1f MB, working set %.1f MB\n",
+              r.settled.settled ? "settled" : "still growing after 20 s of icons", r.settled.privateMb,
+              r.settled.workingSetMb);
+  if (r.full >= 0) {
+    PrintResult(ResultLine("favourites_" + std::to_string(total) + "_private_mb", r.settled.privateMb));
+    PrintResult(ResultLine("favourites_" + std::to_string(total) + "_longest_answer_ms", r.longestAnswer));
+  }
 }
 
 }  // namespace
@@ -282,6 +329,9 @@ int main(int argc, char** argv) {
     }
     InProcess(folder.Path(), rounds, waitForIcons);
   }
-  if (realTotal > 0) RealProgram(targets, realTotal);
+  if (realTotal > 0) {
+    RealLoadRounds(targets, rounds);
+    RealProgram(targets, realTotal);
+  }
   return 0;
 }

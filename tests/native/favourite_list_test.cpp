@@ -50,14 +50,15 @@ TEST(FavouriteList, NeverWrittenWhileItsLoadRunsNorOverAFileItCouldNotRead) {
   foreign.Remove(1);
   EXPECT_EQ(foreign.SaveDecision(), Save::Write);
 
-  // Loaded again: batches after what the list holds, in the file's order.
+  // Loaded again: a file's entries after what the list holds, in its order.
   foreign.Saved();
   foreign.BeginLoad();
-  foreign.AppendLoaded(std::vector<ListEntry>(batch));
+  foreign.AppendLoaded(ParsePackedListFile(SerializeList(batch)).entries);
   foreign.EndLoad(LoadEnd::KeptAsLoaded);
   ASSERT_EQ(foreign.Count(), 3u);
   EXPECT_EQ(foreign.At(0).name, L"Notes");
   EXPECT_EQ(foreign.At(2).name, L"Calc");
+  EXPECT_EQ(foreign.Target(2), L"C:\\calc.exe");
   foreign.Clear();  // a reset is a change like any other
   EXPECT_EQ(foreign.SaveDecision(), Save::Write);
 }
@@ -87,6 +88,44 @@ TEST(FavouriteList, NamesAreUniqueIgnoringCaseAndSearchMatchesTheirStart) {
   list.Clear();
   EXPECT_TRUE(list.Empty());
   EXPECT_EQ(list.FindTyped(L"R", 0), -1);
+}
+
+// Renamed and removed entries leave texts behind in the pool until they are
+// most of it; every entry keeps its own texts and icon throughout.
+TEST(FavouriteList, PackedEntriesKeepEachTextThroughRenamesRemovalsAndAppends) {
+  PackedEntries packed;
+  std::vector<ListEntry> expected;
+  for (int i = 0; i < 300; ++i) {
+    const std::wstring name = L"Nom " + std::to_wstring(i), target = L"C:\\Cible\\" + std::to_wstring(i);
+    packed.Append(name, target, i % 7 - 1);
+    expected.push_back({name, target, i % 7 - 1});
+  }
+  for (int round = 0; round < 40; ++round) {  // enough renaming to drop unused texts more than once
+    for (size_t i = 0; i < expected.size(); i += 3) {
+      expected[i].name = L"Renomm\u00E9 " + std::to_wstring(round) + L"-" + std::to_wstring(i);
+      packed.Rename(i, expected[i].name);
+    }
+    packed.Remove(static_cast<size_t>(round) * 5);
+    expected.erase(expected.begin() + round * 5);
+  }
+  PackedEntries more;
+  more.Append(L"", L"", 4);  // empty texts are kept
+  more.Append(L"Dernier", L"D:\\");
+  expected.push_back({L"", L"", 4});
+  expected.push_back({L"Dernier", L"D:\\", -1});
+  packed.Append(std::move(more));
+  EXPECT_TRUE(more.Empty());
+  ASSERT_EQ(packed.Count(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(packed.Name(i), expected[i].name) << i;
+    EXPECT_EQ(packed.Target(i), expected[i].target) << i;
+    EXPECT_EQ(packed.Icon(i), expected[i].icon) << i;
+  }
+  EXPECT_EQ(SerializePacked(packed), SerializeList(expected));
+  EXPECT_THROW(packed.Remove(packed.Count()), std::out_of_range);
+  EXPECT_THROW(packed.Name(packed.Count()), std::out_of_range);
+  packed.Clear();
+  EXPECT_TRUE(packed.Empty());
 }
 
 }  // namespace

@@ -164,5 +164,36 @@ TEST(ListFile, LineBreaksInsideATextCannotShiftLaterEntries) {
   EXPECT_EQ(ParseListFile(bytes).entries[1], entries[1]);
 }
 
+// The packed reading gives what the plain one gives, and a file counts as its
+// own serialisation exactly when writing its entries gives its bytes back.
+TEST(ListFile, PackedReadingMatchesThePlainOneAndKnowsWhenBytesAreTheirOwnSerialisation) {
+  const std::string written =
+      SerializeList(Entries({{L"\u00C9t\u00E9", L"C:\\\u00E9t\u00E9.txt"}, {L"\U0001F600", L"https://x/"}}));
+  for (const std::string& bytes :
+       {written, std::string("0\r\n"), std::string(), std::string("2\na\nA\nb\nB\n"),
+        std::string("02\r\na\r\nA\r\nb\r\nB\r\n"),
+        std::string("+1\r\na\r\nA\r\n"), std::string("1\r\na\r\nA\r\nextra\r\n"), std::string("3\r\na\r\nA\r\n"),
+        std::string("1\r\na\rb\r\nA\r\n"), std::string("1\r\na\r\nA"), std::string("deux\r\na\r\nA\r\n"),
+        std::string("\xEF\xBB\xBF") + written, std::string("1\r\n\xE9t\xE9\r\nA\r\n"), Bytes("1\r\na\0b\r\nA\r\n"),
+        std::string("\xFF\xFE" "1\0\r\0\n\0a\0\r\0\n\0A\0\r\0\n\0", 20)}) {
+    SCOPED_TRACE(testing::PrintToString(bytes));
+    const ParsedList plain = ParseListFile(bytes);
+    const PackedList packed = ParsePackedListFile(bytes);
+    ASSERT_EQ(packed.entries.Count(), plain.entries.size());
+    for (size_t k = 0; k < plain.entries.size(); ++k) {
+      EXPECT_EQ(packed.entries.Name(k), plain.entries[k].name);
+      EXPECT_EQ(packed.entries.Target(k), plain.entries[k].target);
+      EXPECT_EQ(packed.entries.Icon(k), -1);
+    }
+    EXPECT_EQ(packed.declaredCount, plain.declaredCount);
+    EXPECT_EQ(packed.countCut, plain.countCut);
+    EXPECT_EQ(packed.countUnreadable, plain.countUnreadable);
+    EXPECT_EQ(SerializePacked(packed.entries), SerializeList(plain.entries));
+    EXPECT_EQ(SerializesAsRead(bytes, plain.entries.size()), SerializeList(plain.entries) == bytes);
+  }
+  EXPECT_TRUE(SerializesAsRead(written, 2));
+  EXPECT_FALSE(SerializesAsRead(written, 1));
+}
+
 }  // namespace
 }  // namespace kelvane

@@ -27,6 +27,7 @@
 #include "assets/image_ids.h"
 #include "catalog/catalog.h"
 #include "explorer/explorer_tab_win.h"
+#include "lists/list_store_win.h"
 #include "toolkit/accessible_buttons_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
@@ -197,6 +198,16 @@ std::wstring ShownToolTip(HWND owner) {
 
 int ColumnCount(HWND list) {
   return static_cast<int>(SendMessageW(ListView_GetHeader(list), HDM_GETITEMCOUNT, 0, 0));
+}
+
+// What a list's columns share: its client width, less a vertical scroll
+// bar's while it has no rows and no bar (the bar its first rows bring then
+// changes no column).
+int SharedWidth(HWND list) {
+  RECT client{};
+  GetClientRect(list, &client);
+  const bool room = ListView_GetItemCount(list) == 0 && !(GetWindowLongW(list, GWL_STYLE) & WS_VSCROLL);
+  return client.right - (room ? VerticalScrollBarWidth(list) : 0);
 }
 
 bool Near(uint32_t bgra, COLORREF colour, int tolerance = 4) {
@@ -475,11 +486,10 @@ TEST_F(MainWindowContents, ListsHaveTheirStylesColumnsAndHeaderFont) {
         sum += ListView_GetColumnWidth(list, column);
         EXPECT_GE(ListView_GetColumnWidth(list, column), S(45)) << "column " << column << " still readable";
       }
-      EXPECT_NEAR(sum, client.right, 2);
+      EXPECT_NEAR(sum, SharedWidth(list), 2);
       EXPECT_FALSE(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
     }
-    GetClientRect(apps, &client);
-    EXPECT_NEAR(ListView_GetColumnWidth(apps, 0), client.right * 55 / 100, 1);
+    EXPECT_NEAR(ListView_GetColumnWidth(apps, 0), SharedWidth(apps) * 55 / 100, 1);
   }
   FolderList(kDesktopList)->SetDisplayMode(0);
 
@@ -495,13 +505,28 @@ TEST_F(MainWindowContents, ListsHaveTheirStylesColumnsAndHeaderFont) {
   SendMessageW(header, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(first.right - 1 - S(60), y));
   SendMessageW(header, WM_LBUTTONUP, 0, MAKELPARAM(first.right - 1 - S(60), y));
   PumpMessages();
-  GetClientRect(apps, &client);
   EXPECT_EQ(ListView_GetColumnWidth(apps, 0), before - S(60));
-  EXPECT_EQ(ListView_GetColumnWidth(apps, 0) + ListView_GetColumnWidth(apps, 1), client.right);
-  const double share = static_cast<double>(before - S(60)) / client.right;
+  EXPECT_EQ(ListView_GetColumnWidth(apps, 0) + ListView_GetColumnWidth(apps, 1), SharedWidth(apps));
+  const double share = static_cast<double>(before - S(60)) / SharedWidth(apps);
   SetInnerSize(window_, S(500), S(300));
+  EXPECT_NEAR(ListView_GetColumnWidth(apps, 0), share * SharedWidth(apps), 1);
+
+  // The empty list kept room for the vertical scroll bar: a few rows fill
+  // the width, and the rows that bring the bar change no column.
+  const int emptyFirst = ListView_GetColumnWidth(apps, 0);
   GetClientRect(apps, &client);
-  EXPECT_NEAR(ListView_GetColumnWidth(apps, 0), share * client.right, 1);
+  EXPECT_EQ(SharedWidth(apps), client.right - VerticalScrollBarWidth(apps));
+  ASSERT_TRUE(AppendEntry(kAppsKind, {L"Premier", L"C:\\premier.exe"}));
+  GetClientRect(apps, &client);
+  EXPECT_EQ(ListView_GetColumnWidth(apps, 0) + ListView_GetColumnWidth(apps, 1), client.right);
+  for (int i = 0; i < 60; ++i) AppendEntry(kAppsKind, {L"Entr\u00E9e " + std::to_wstring(i), L"C:\\x.exe"});
+  ASSERT_TRUE(GetWindowLongW(apps, GWL_STYLE) & WS_VSCROLL);
+  GetClientRect(apps, &client);
+  EXPECT_EQ(ListView_GetColumnWidth(apps, 0), emptyFirst);
+  EXPECT_EQ(ListView_GetColumnWidth(apps, 0) + ListView_GetColumnWidth(apps, 1), client.right);
+  EXPECT_FALSE(GetWindowLongW(apps, GWL_STYLE) & WS_HSCROLL);
+  ClearEntries(kAppsKind);
+  EXPECT_EQ(ListView_GetColumnWidth(apps, 0), emptyFirst);
 }
 
 TEST_F(MainWindowContents, DesktopTabAndDateFieldAreSetUp) {
