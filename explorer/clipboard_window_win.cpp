@@ -23,7 +23,6 @@ namespace {
 
 constexpr int kInnerWidth = 600;
 constexpr int kInnerHeight = 400;
-constexpr int kStatusImage = 17;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 bool ViewerHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
@@ -91,7 +90,7 @@ void BuildGadgets(const ProgramContext& context) {
                                     495, 350, 100, 25)) {
     SetGadgetToolTip(close, L"Fermer le presse-papier");
   }
-  viewer.AddStatusBar(kClipboardStatusBar, context.images.Icon(kStatusImage), L"");
+  viewer.AddStatusBar(kClipboardStatusBar, context.images.Icon(kStatusBarImage), L"");
 }
 
 void ApplyDarkLook(HWND window) {

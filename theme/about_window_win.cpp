@@ -34,7 +34,6 @@ constexpr int kPictureHeight = 316;
 constexpr int kIllustrationImage = 46;
 constexpr int kSiteImage = 3;
 constexpr int kReadMeImage = 4;
-constexpr int kStatusImage = 17;
 // A user's picture larger than this is not read.
 constexpr LONGLONG kMaxPictureFileBytes = 32LL << 20;
 
@@ -449,7 +448,7 @@ void BuildGadgets(const ProgramContext& context) {
   MakeImage(page, kAboutReadMeIcon, 330, 280, 20, 20, nullptr, context.images.Icon(kReadMeImage));
   MakeLink(page, kAboutReadMeLink, 350, 280, 50, 20, L"Lisez-moi", L"Lisez moi");
   MakeChild(page, kAboutClose, WC_BUTTONW, L"Fermer", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 515, 275, 60, 28);
-  State().frame.AddStatusBar(kAboutStatusBar, context.images.Icon(kStatusImage), context.ownershipLine,
+  State().frame.AddStatusBar(kAboutStatusBar, context.images.Icon(kStatusBarImage), context.ownershipLine,
                              SBT_POPOUT);
 }
 
