@@ -98,9 +98,9 @@ void ApplyDarkLook(HWND window) {
   const Colour surface = DarkSurface();
   SetgadgetColorEx(kClipboardLabel, BackColor, DarkBase, 0);
   SetgadgetColorEx(kClipboardLabel, FrontColor, kClipboardHeadingText, 0);
-  SetgadgetColorEx(kClipboardClearButton, BackColor, surface, 0);
-  SetgadgetColorEx(kClipboardCloseButton, BackColor, surface, 0);
-  SetgadgetColorEx(kClipboardFileList, BackColor, surface, 0);
+  for (int gadget : {kClipboardClearButton, kClipboardCloseButton, kClipboardFileList}) {
+    SetgadgetColorEx(gadget, BackColor, surface, 0);
+  }
 }
 
 void AddRow(HWND list, const std::wstring& path, const std::wstring& size, int icon) {

@@ -455,14 +455,11 @@ void BuildGadgets(const ProgramContext& context) {
 void ApplyDarkLook(HWND window) {
   if (!BeginSecondaryDarkLook(window, Gadget(kAboutStatusBar))) return;
   const Colour surface = DarkSurface();
-  SetgadgetColorEx(kAboutPage, BackColor, surface, 0);
-  SetgadgetColorEx(kAboutSiteLink, BackColor, surface, 0);
-  SetgadgetColorEx(kAboutSiteLink, FrontColor, DarkText, 0);
-  SetgadgetColorEx(kAboutReadMeLink, BackColor, surface, 0);
-  SetgadgetColorEx(kAboutReadMeLink, FrontColor, DarkText, 0);
-  SetgadgetColorEx(kAboutClose, BackColor, surface, 0);
+  for (int gadget : {kAboutPage, kAboutSiteLink, kAboutReadMeLink, kAboutClose}) {
+    SetgadgetColorEx(gadget, BackColor, surface, 0);
+  }
   SetgadgetColorEx(kAboutText, BackColor, DarkBase, 0);
-  SetgadgetColorEx(kAboutText, FrontColor, DarkText, 0);
+  for (int gadget : {kAboutSiteLink, kAboutReadMeLink, kAboutText}) SetgadgetColorEx(gadget, FrontColor, DarkText, 0);
 }
 
 }  // namespace
