@@ -214,27 +214,6 @@ TEST_F(SearchResetTest, AFileHeldOpenMakesTheResetFailAndOpenTheProfileFolder) {
   EXPECT_EQ(EntryCount(kAppsKind), 0);
 }
 
-// A visible top-level window of the process with this title.
-HWND FindWindowOf(const KelvaneProcess& process, const wchar_t* title) {
-  struct Search {
-    DWORD id;
-    const wchar_t* title;
-    HWND found;
-  } search{GetProcessId(process.Handle()), title, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t text[128] = {};
-        GetWindowTextW(window, text, 128);
-        if (owner == s->id && IsWindowVisible(window) && std::wstring(text) == s->title) s->found = window;
-        return s->found == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // Answers the next box of that title with a button; false when none came.
 bool Answer(const KelvaneProcess& process, const wchar_t* title, int button) {
   HWND box = nullptr;
