@@ -15,7 +15,6 @@ namespace {
 
 constexpr int kInnerWidth = 600;
 constexpr int kInnerHeight = 400;
-constexpr int kStatusImage = 17;
 
 bool PickListHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
@@ -139,7 +138,7 @@ void BuildGadgets(const std::wstring& prompt, const std::vector<PickRow>& rows) 
   }
   frame.AddGadget(kPickListOk, WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 395, 350, 100, 25);
   frame.AddGadget(kPickListCancel, WC_BUTTONW, L"Annuler", WS_TABSTOP | BS_PUSHBUTTON, 0, 495, 350, 100, 25);
-  frame.AddStatusBar(kPickListStatusBar, App().images.Icon(kStatusImage), L"");
+  frame.AddStatusBar(kPickListStatusBar, App().images.Icon(kStatusBarImage), L"");
   ShowTickedCount();
 }
 

@@ -10,16 +10,9 @@
 #include <vector>
 
 #include "toolkit/pick_row.h"
+#include "catalog/ids.h"
 
 namespace kelvane {
-
-enum PickListGadget : int {
-  kPickListPrompt = 160,
-  kPickListRows = 161,
-  kPickListOk = 162,
-  kPickListCancel = 163,
-  kPickListStatusBar = 164,
-};
 
 inline constexpr wchar_t kPickListWindowClass[] = L"KelvanePickListWindow";
 

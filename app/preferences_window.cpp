@@ -38,7 +38,6 @@ namespace {
 constexpr int kInnerWidth = 450;
 constexpr int kInnerHeight = 600;
 constexpr int kBannerImage = 30;
-constexpr int kStatusImage = 17;
 constexpr int kOptionCount = 6;
 // The images of the tabs, as in the tray menu.
 constexpr std::array<int, kOptionCount> kOptionImages = {5, 7, 3, 8, 26, 47};
@@ -169,7 +168,7 @@ void BuildGadgets() {
   MakeFrame(kPrefButtonsFrame, L"", 5, 525, 440, 40);
   MakeButton(kPrefSave, L"  Enregistrer", 255, 530, 90, 28, L"Enregistrer les modifications et fermer la fenêtre");
   MakeButton(kPrefCancel, L"  Annuler", 355, 530, 80, 28, L"Fermer la fenêtre sans enregistrer les modifications");
-  State().frame.AddStatusBar(kPrefStatusBar, Context().images.Icon(kStatusImage), Context().ownershipLine, SBT_POPOUT);
+  State().frame.AddStatusBar(kPrefStatusBar, Context().images.Icon(kStatusBarImage), Context().ownershipLine, SBT_POPOUT);
 
   for (int frame : {kPrefWindowFrame, kPrefFoldersFrame, kPrefBackupFrame, kPrefButtonsFrame}) {
     SetWindowPos(Gadget(frame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -7,41 +7,11 @@
 #include <windows.h>
 
 #include "settings/preferences_form.h"
+#include "catalog/ids.h"
 
 namespace kelvane {
 
 struct ProgramContext;
-
-// Its gadgets.
-enum PreferencesGadget : int {
-  kPrefBanner = 200,
-  kPrefWindowFrame = 201,
-  kPrefKeepSize = 202,
-  kPrefKeepPosition = 203,
-  kPrefPin = 204,
-  kPrefStartTabLabel = 205,
-  kPrefStartTab1 = 206,  // the six start-tab options, 206 to 211
-  kPrefStartTab6 = 211,
-  kPrefFoldersFrame = 212,
-  kPrefAppsLabel = 213,
-  kPrefAppsButton = 214,
-  kPrefAppsFolder = 215,
-  kPrefFilesLabel = 216,
-  kPrefFilesButton = 217,
-  kPrefFilesFolder = 218,
-  kPrefBackupFrame = 219,
-  kPrefSaveLists = 220,
-  kPrefBackupCheck = 221,
-  kPrefBackupButton = 222,
-  kPrefBackupFolder = 223,
-  kPrefAutoBackup = 224,
-  kPrefButtonsFrame = 225,
-  kPrefSave = 226,
-  kPrefCancel = 227,
-  kPrefStatusBar = 228,
-  kPrefHotKeyLabel = 229,
-  kPrefHotKey = 230,  // the quick-open box's global hotkey (a hotkey control)
-};
 
 inline constexpr wchar_t kPreferencesWindowClass[] = L"KelvanePreferencesWindow";
 inline constexpr wchar_t kChooseFolderTitle[] = L"Choix du répertoire";

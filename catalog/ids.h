@@ -54,6 +54,61 @@ enum GadgetId : int {
   kDesktopSourceCombo = 56,
   kDesktopList = 57,
   kTrayIcon = 111,
+  // The secondary windows' gadgets, from 130 on.
+  // AboutWindow.
+  kAboutBanner = 130,
+  kAboutPage = 131,
+  kAboutPicture = 132,
+  kAboutText = 133,
+  kAboutSiteIcon = 134,
+  kAboutSiteLink = 135,
+  kAboutReadMeIcon = 136,
+  kAboutReadMeLink = 137,
+  kAboutClose = 138,
+  kAboutStatusBar = 139,
+  // ClipboardWindow.
+  kClipboardLabel = 150,
+  kClipboardFileList = 151,
+  kClipboardClearButton = 152,
+  kClipboardCloseButton = 153,
+  kClipboardStatusBar = 154,
+  // PickListWindow.
+  kPickListPrompt = 160,
+  kPickListRows = 161,
+  kPickListOk = 162,
+  kPickListCancel = 163,
+  kPickListStatusBar = 164,
+  // The quick-open box.
+  kQuickField = 170,
+  kQuickResults = 171,
+  // PreferencesWindow.
+  kPrefBanner = 200,
+  kPrefWindowFrame = 201,
+  kPrefKeepSize = 202,
+  kPrefKeepPosition = 203,
+  kPrefPin = 204,
+  kPrefStartTabLabel = 205,
+  kPrefStartTab1 = 206,  // the six start-tab options, 206 to 211
+  kPrefStartTab6 = 211,
+  kPrefFoldersFrame = 212,
+  kPrefAppsLabel = 213,
+  kPrefAppsButton = 214,
+  kPrefAppsFolder = 215,
+  kPrefFilesLabel = 216,
+  kPrefFilesButton = 217,
+  kPrefFilesFolder = 218,
+  kPrefBackupFrame = 219,
+  kPrefSaveLists = 220,
+  kPrefBackupCheck = 221,
+  kPrefBackupButton = 222,
+  kPrefBackupFolder = 223,
+  kPrefAutoBackup = 224,
+  kPrefButtonsFrame = 225,
+  kPrefSave = 226,
+  kPrefCancel = 227,
+  kPrefStatusBar = 228,
+  kPrefHotKeyLabel = 229,
+  kPrefHotKey = 230,  // the quick-open box's global hotkey (a hotkey control)
 };
 
 enum MenuId : int {

@@ -23,7 +23,6 @@ namespace {
 
 constexpr int kInnerWidth = 600;
 constexpr int kInnerHeight = 400;
-constexpr int kStatusImage = 17;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 bool ViewerHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
@@ -91,7 +90,7 @@ void BuildGadgets(const ProgramContext& context) {
                                     495, 350, 100, 25)) {
     SetGadgetToolTip(close, L"Fermer le presse-papier");
   }
-  viewer.AddStatusBar(kClipboardStatusBar, context.images.Icon(kStatusImage), L"");
+  viewer.AddStatusBar(kClipboardStatusBar, context.images.Icon(kStatusBarImage), L"");
 }
 
 void ApplyDarkLook(HWND window) {
@@ -99,9 +98,9 @@ void ApplyDarkLook(HWND window) {
   const Colour surface = DarkSurface();
   SetgadgetColorEx(kClipboardLabel, BackColor, DarkBase, 0);
   SetgadgetColorEx(kClipboardLabel, FrontColor, kClipboardHeadingText, 0);
-  SetgadgetColorEx(kClipboardClearButton, BackColor, surface, 0);
-  SetgadgetColorEx(kClipboardCloseButton, BackColor, surface, 0);
-  SetgadgetColorEx(kClipboardFileList, BackColor, surface, 0);
+  for (int gadget : {kClipboardClearButton, kClipboardCloseButton, kClipboardFileList}) {
+    SetgadgetColorEx(gadget, BackColor, surface, 0);
+  }
 }
 
 void AddRow(HWND list, const std::wstring& path, const std::wstring& size, int icon) {

@@ -7,18 +7,11 @@
 // changes.
 #include <windows.h>
 
+#include "catalog/ids.h"
+
 namespace kelvane {
 
 struct ProgramContext;
-
-// Its gadgets (numbers of the secondary windows' gadgets).
-enum ClipboardGadget : int {
-  kClipboardLabel = 150,
-  kClipboardFileList = 151,
-  kClipboardClearButton = 152,
-  kClipboardCloseButton = 153,
-  kClipboardStatusBar = 154,
-};
 
 inline constexpr wchar_t kClipboardWindowClass[] = L"KelvaneClipboardWindow";
 

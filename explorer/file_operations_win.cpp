@@ -186,51 +186,45 @@ void MoveDroppedItems(ProgramContext& context, const std::wstring& droppedText) 
   RefreshExplorer(context);
 }
 
-void CopySelectionToFolder(ProgramContext& context) {
+namespace {
+
+void TransferSelectionToFolder(ProgramContext& context, TransferMode mode) {
   const ExplorerListControl* list = ExplorerList(context);
   if (!list || SelectionIsDrivesOnly(context)) return;
   const std::wstring chosen =
       TheRequesters().BrowseFolder(Owner(context), L"Choisissez un r\u00E9pertoire de destination", list->Folder());
   if (chosen.empty()) return;
-  CopyOrMoveSelection(context, list->Folder(), chosen, TransferMode::Copy);
+  CopyOrMoveSelection(context, list->Folder(), chosen, mode);
   RefreshExplorer(context);
 }
 
-void MoveSelectionToFolder(ProgramContext& context) {
+void ActOnSelectionAfterAsking(ProgramContext& context, const wchar_t* question,
+                               void (*act)(ProgramContext& context, const std::wstring& folder)) {
   const ExplorerListControl* list = ExplorerList(context);
   if (!list || SelectionIsDrivesOnly(context)) return;
-  const std::wstring chosen =
-      TheRequesters().BrowseFolder(Owner(context), L"Choisissez un r\u00E9pertoire de destination", list->Folder());
-  if (chosen.empty()) return;
-  CopyOrMoveSelection(context, list->Folder(), chosen, TransferMode::Move);
+  if (!Ask(Owner(context), L"Suppression", question, kYesNoWarning)) return;
+  act(context, list->Folder());
   RefreshExplorer(context);
 }
+
+}  // namespace
+
+void CopySelectionToFolder(ProgramContext& context) { TransferSelectionToFolder(context, TransferMode::Copy); }
+
+void MoveSelectionToFolder(ProgramContext& context) { TransferSelectionToFolder(context, TransferMode::Move); }
 
 void DeleteSelectionAfterAsking(ProgramContext& context) {
-  const ExplorerListControl* list = ExplorerList(context);
-  if (!list || SelectionIsDrivesOnly(context)) return;
-  if (!Ask(Owner(context), L"Suppression",
-           L"\u00CAtes-vous s\u00FBr(e) de vouloir supprimer d\u00E9finitivement tous les fichiers "
-           L"s\u00E9lectionn\u00E9s ?",
-           kYesNoWarning)) {
-    return;
-  }
-  DeleteSelection(context, list->Folder());
-  RefreshExplorer(context);
+  ActOnSelectionAfterAsking(context,
+                            L"\u00CAtes-vous s\u00FBr(e) de vouloir supprimer d\u00E9finitivement tous les fichiers "
+                            L"s\u00E9lectionn\u00E9s ?",
+                            DeleteSelection);
 }
 
 void RecycleSelectionAfterAsking(ProgramContext& context) {
-  const ExplorerListControl* list = ExplorerList(context);
-  if (!list || SelectionIsDrivesOnly(context)) return;
-  if (!Ask(Owner(context), L"Suppression",
-           L"\u00CAtes-vous s\u00FBr(e) de vouloir envoyer tous les fichiers s\u00E9lectionn\u00E9s \u00E0 la "
-           L"corbeille ?",
-           kYesNoWarning)) {
-    return;
-  }
-  RecycleSelection(context, list->Folder());
-  RefreshExplorer(context);
+  ActOnSelectionAfterAsking(context,
+                            L"\u00CAtes-vous s\u00FBr(e) de vouloir envoyer tous les fichiers s\u00E9lectionn\u00E9s "
+                            L"\u00E0 la corbeille ?",
+                            RecycleSelection);
 }
-
 
 }  // namespace kelvane

@@ -132,14 +132,7 @@ void SetListHeader(int kind, const std::wstring& title) {
 
 std::wstring ListHeader(int kind) {
   HWND list = ListView(kind);
-  if (!list) return {};
-  wchar_t text[256] = {};
-  LVCOLUMNW column{};
-  column.mask = LVCF_TEXT;
-  column.pszText = text;
-  column.cchTextMax = 256;
-  SendMessageW(list, LVM_GETCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
-  return text;
+  return list ? ListColumnTitle(list) : std::wstring();
 }
 
 void ShowListCount(int kind) {

@@ -17,13 +17,12 @@
 
 #include "quickopen/quick_match.h"
 #include "quickopen/usage_counts.h"
+#include "catalog/ids.h"
 
 namespace kelvane {
 
 inline constexpr wchar_t kQuickBoxClass[] = L"KelvaneQuickOpen";
 inline constexpr wchar_t kQuickBoxCue[] = L"Ouvrir un favori\u2026";
-
-enum QuickBoxGadget : int { kQuickField = 170, kQuickResults = 171 };
 
 // What the box asks of the rest of the program.
 struct QuickBoxHost {

@@ -19,6 +19,7 @@
 #include "toolkit/handle_win.h"
 #include "toolkit/image_set_win.h"
 #include "toolkit/png_decoder.h"
+#include "toolkit/press_click_win.h"
 #include "toolkit/special_folders_win.h"
 #include "toolkit/tool_button_win.h"
 #include "toolkit/secondary_window_win.h"
@@ -34,7 +35,6 @@ constexpr int kPictureHeight = 316;
 constexpr int kIllustrationImage = 46;
 constexpr int kSiteImage = 3;
 constexpr int kReadMeImage = 4;
-constexpr int kStatusImage = 17;
 // A user's picture larger than this is not read.
 constexpr LONGLONG kMaxPictureFileBytes = 32LL << 20;
 
@@ -143,29 +143,20 @@ HBRUSH ParentBackground(HWND window, HDC dc) {
   return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
 }
 
-void PaintImage(HWND window, HDC target) {
-  RECT area{};
-  GetClientRect(window, &area);
-  if (area.right <= 0 || area.bottom <= 0) return;
-  UniqueDC memory(CreateCompatibleDC(target));
-  UniqueBitmap canvas(CreateCompatibleBitmap(target, area.right, area.bottom));
-  if (!memory || !canvas) return;
-  SelectObjectScope useCanvas(memory.get(), canvas.get());
-  FillRect(memory.get(), &area, ParentBackground(window, memory.get()));
+void PaintImage(HWND window, HDC dc, const RECT& area) {
+  FillRect(dc, &area, ParentBackground(window, dc));
   const ImageGadget* image = ImageOf(window);
   if (image && image->bitmap) {
     BITMAP info{};
     GetObjectW(image->bitmap, sizeof info, &info);
-    UniqueDC source(CreateCompatibleDC(target));
+    UniqueDC source(CreateCompatibleDC(dc));
     SelectObjectScope useSource(source.get(), image->bitmap);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    GdiAlphaBlend(memory.get(), 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, info.bmWidth, info.bmHeight,
-               blend);
+    GdiAlphaBlend(dc, 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, info.bmWidth, info.bmHeight, blend);
   } else if (image && image->icon) {
     const int side = Scale(16, DpiOf(window));
-    DrawIconEx(memory.get(), 0, 0, image->icon, side, side, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, 0, 0, image->icon, side, side, 0, nullptr, DI_NORMAL);
   }
-  BitBlt(target, 0, 0, area.right, area.bottom, memory.get(), 0, 0, SRCCOPY);
 }
 
 LRESULT CALLBACK ImageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -200,28 +191,22 @@ struct Hyperlink {
 
 Hyperlink* LinkOf(HWND window) { return reinterpret_cast<Hyperlink*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
 
-void PaintLink(HWND window, HDC target) {
-  RECT area{};
-  GetClientRect(window, &area);
-  if (area.right <= 0 || area.bottom <= 0) return;
+void PaintLink(HWND window, HDC dc, const RECT& area) {
+  SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));  // unless the parent says otherwise
+  FillRect(dc, &area, ParentBackground(window, dc));
   const Hyperlink* link = LinkOf(window);
-  UniqueDC memory(CreateCompatibleDC(target));
-  UniqueBitmap canvas(CreateCompatibleBitmap(target, area.right, area.bottom));
-  if (!memory || !canvas || !link) return;
-  SelectObjectScope useCanvas(memory.get(), canvas.get());
-  SetTextColor(memory.get(), GetSysColor(COLOR_HOTLIGHT));  // unless the parent says otherwise
-  FillRect(memory.get(), &area, ParentBackground(window, memory.get()));
-  if (link->hot) SetTextColor(memory.get(), kLinkHighlight);
+  if (!link) return;
+  if (link->hot) SetTextColor(dc, kLinkHighlight);
   HGDIOBJ font = link->underlined ? static_cast<HGDIOBJ>(link->underlined.get()) : GetStockObject(DEFAULT_GUI_FONT);
-  SelectObjectScope useFont(memory.get(), font);
-  SetBkMode(memory.get(), TRANSPARENT);
+  SelectObjectScope useFont(dc, font);
+  SetBkMode(dc, TRANSPARENT);
   wchar_t text[256] = {};
   const int length = GetWindowTextW(window, text, 256);
-  DrawTextW(memory.get(), text, length, &area, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  RECT textArea = area;
+  DrawTextW(dc, text, length, &textArea, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
   if (GetFocus() == window && !(SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS)) {
-    DrawFocusRect(memory.get(), &area);
+    DrawFocusRect(dc, &area);
   }
-  BitBlt(target, 0, 0, area.right, area.bottom, memory.get(), 0, 0, SRCCOPY);
 }
 
 // The parent hears of a click as of a push button's. The window may be gone
@@ -258,19 +243,6 @@ LRESULT CALLBACK HyperlinkProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_SETTEXT:
       InvalidateRect(window, nullptr, FALSE);
       break;
-    case WM_ERASEBKGND:
-    case WM_PAINT:
-    case WM_PRINTCLIENT: {
-      LRESULT result = 0;
-      AnswerSelfPainting(window, message, wParam, PaintLink, &result);
-      return result;
-    }
-    case WM_SETCURSOR:
-      if (LOWORD(lParam) == HTCLIENT) {
-        SetCursor(LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
-      }
-      break;
     case WM_MOUSEMOVE:
       if (link && !link->hot) {
         link->hot = true;
@@ -285,37 +257,14 @@ LRESULT CALLBACK HyperlinkProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         InvalidateRect(window, nullptr, FALSE);
       }
       return 0;
-    case WM_LBUTTONDOWN:
-      if (link) link->pressed = true;
-      SetCapture(window);
-      return 0;
-    case WM_LBUTTONUP: {
-      const bool wasPressed = link && link->pressed && GetCapture() == window;
-      if (link) link->pressed = false;
-      if (GetCapture() == window) ReleaseCapture();
-      RECT area{};
-      GetClientRect(window, &area);
-      const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-      if (wasPressed && PtInRect(&area, at)) ClickLink(window);
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      if (link) link->pressed = false;
-      return 0;
     case WM_GETDLGCODE:
       return DLGC_BUTTON;
-    case WM_KEYDOWN:
-      if ((wParam == VK_SPACE || wParam == VK_RETURN) && !(lParam & 0x40000000)) {
-        ClickLink(window);
-        return 0;
-      }
-      break;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_UPDATEUISTATE:
-      InvalidateRect(window, nullptr, FALSE);
-      break;
     default:
+      if (LRESULT result = 0; AnswerPressClick(window, message, wParam, lParam, link ? &link->pressed : nullptr,
+                                               ClickLink, &result) ||
+                              AnswerSelfPainting(window, message, wParam, PaintLink, &result)) {
+        return result;
+      }
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -449,21 +398,18 @@ void BuildGadgets(const ProgramContext& context) {
   MakeImage(page, kAboutReadMeIcon, 330, 280, 20, 20, nullptr, context.images.Icon(kReadMeImage));
   MakeLink(page, kAboutReadMeLink, 350, 280, 50, 20, L"Lisez-moi", L"Lisez moi");
   MakeChild(page, kAboutClose, WC_BUTTONW, L"Fermer", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 515, 275, 60, 28);
-  State().frame.AddStatusBar(kAboutStatusBar, context.images.Icon(kStatusImage), context.ownershipLine,
+  State().frame.AddStatusBar(kAboutStatusBar, context.images.Icon(kStatusBarImage), context.ownershipLine,
                              SBT_POPOUT);
 }
 
 void ApplyDarkLook(HWND window) {
   if (!BeginSecondaryDarkLook(window, Gadget(kAboutStatusBar))) return;
   const Colour surface = DarkSurface();
-  SetgadgetColorEx(kAboutPage, BackColor, surface, 0);
-  SetgadgetColorEx(kAboutSiteLink, BackColor, surface, 0);
-  SetgadgetColorEx(kAboutSiteLink, FrontColor, DarkText, 0);
-  SetgadgetColorEx(kAboutReadMeLink, BackColor, surface, 0);
-  SetgadgetColorEx(kAboutReadMeLink, FrontColor, DarkText, 0);
-  SetgadgetColorEx(kAboutClose, BackColor, surface, 0);
+  for (int gadget : {kAboutPage, kAboutSiteLink, kAboutReadMeLink, kAboutClose}) {
+    SetgadgetColorEx(gadget, BackColor, surface, 0);
+  }
   SetgadgetColorEx(kAboutText, BackColor, DarkBase, 0);
-  SetgadgetColorEx(kAboutText, FrontColor, DarkText, 0);
+  for (int gadget : {kAboutSiteLink, kAboutReadMeLink, kAboutText}) SetgadgetColorEx(gadget, FrontColor, DarkText, 0);
 }
 
 }  // namespace

@@ -6,23 +6,11 @@
 
 #include <string>
 
+#include "catalog/ids.h"
+
 namespace kelvane {
 
 struct ProgramContext;
-
-// Its gadgets (the numbers of the secondary windows' gadgets start at 117).
-enum AboutGadget : int {
-  kAboutBanner = 130,
-  kAboutPage = 131,
-  kAboutPicture = 132,
-  kAboutText = 133,
-  kAboutSiteIcon = 134,
-  kAboutSiteLink = 135,
-  kAboutReadMeIcon = 136,
-  kAboutReadMeLink = 137,
-  kAboutClose = 138,
-  kAboutStatusBar = 139,
-};
 
 inline constexpr wchar_t kAboutWindowClass[] = L"KelvaneAboutWindow";
 inline constexpr wchar_t kHyperlinkClass[] = L"KelvaneHyperlink";

@@ -73,21 +73,13 @@ void DrawTextAt(HDC dc, const std::wstring& text, int x, int y) {
   TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
-void PaintCanvas(HWND window, HDC target) {
-  RECT area{};
-  GetClientRect(window, &area);
-  if (area.right <= 0 || area.bottom <= 0) return;
+void PaintCanvas(HWND window, HDC dc, const RECT& area) {
   const Canvas* canvas = CanvasOf(window);
-  UniqueDC memory(CreateCompatibleDC(target));
-  UniqueBitmap picture(CreateCompatibleBitmap(target, area.right, area.bottom));
-  if (!memory || !picture) return;
-  SelectObjectScope use(memory.get(), picture.get());
   if (canvas && canvas->hasBanner) {
-    DrawBannerOn(memory.get(), area, DpiOf(window), canvas->banner);
+    DrawBannerOn(dc, area, DpiOf(window), canvas->banner);
   } else {
-    FillRect(memory.get(), &area, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
   }
-  BitBlt(target, 0, 0, area.right, area.bottom, memory.get(), 0, 0, SRCCOPY);
 }
 
 LRESULT CALLBACK CanvasProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

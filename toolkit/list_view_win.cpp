@@ -32,6 +32,16 @@ int FocusedSelectedRow(HWND list) {
   return (SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) ? row : -1;
 }
 
+std::wstring ListColumnTitle(HWND list, int column) {
+  wchar_t text[256] = {};
+  LVCOLUMNW info{};
+  info.mask = LVCF_TEXT;
+  info.pszText = text;
+  info.cchTextMax = 256;
+  SendMessageW(list, LVM_GETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&info));
+  return text;
+}
+
 std::wstring RowText(HWND list, int row, int column) {
   std::wstring text(260, L'\0');
   for (;;) {

@@ -17,6 +17,8 @@ int FirstSelectedRow(HWND list);
 // The focused row when it is also selected, else -1.
 int FocusedSelectedRow(HWND list);
 std::wstring RowText(HWND list, int row, int column = 0);
+// The title of a report column (up to 255 characters); empty when there is none.
+std::wstring ListColumnTitle(HWND list, int column = 0);
 // Adds a report column `width` pixels wide at `index` (no "&" mark taken).
 void InsertListColumn(HWND list, int index, const std::wstring& title, int width);
 // Where a menu asked for from the keyboard opens, in screen coordinates: at

@@ -326,6 +326,23 @@ std::optional<std::wstring> ShowInputBox(HWND owner, const std::wstring& title, 
 
 // --- Scripted requesters -----------------------------------------------------
 
+namespace {
+
+// The next answer given for this kind of requester; without one, `none`,
+// and the call counted as unanswered.
+template <typename Answer>
+Answer NextAnswer(std::deque<Answer>& answers, int& unanswered, Answer none) {
+  if (answers.empty()) {
+    ++unanswered;
+    return none;
+  }
+  Answer answer = std::move(answers.front());
+  answers.pop_front();
+  return answer;
+}
+
+}  // namespace
+
 int ScriptedRequesters::Message(HWND, const std::wstring& title, const std::wstring& text, UINT type) {
   calls.push_back({Kind::Message, title, text, {}, {}, type, {}});
   if (!messageAnswers.empty()) {
@@ -344,49 +361,25 @@ int ScriptedRequesters::Message(HWND, const std::wstring& title, const std::wstr
 std::optional<std::wstring> ScriptedRequesters::InputText(HWND, const std::wstring& title, const std::wstring& prompt,
                                                           const std::wstring& initial) {
   calls.push_back({Kind::InputText, title, prompt, initial, {}, 0, {}});
-  if (inputAnswers.empty()) {
-    ++unanswered;
-    return std::nullopt;
-  }
-  std::optional<std::wstring> answer = std::move(inputAnswers.front());
-  inputAnswers.pop_front();
-  return answer;
+  return NextAnswer<std::optional<std::wstring>>(inputAnswers, unanswered, std::nullopt);
 }
 
 std::wstring ScriptedRequesters::OpenFile(HWND, const std::wstring& title, const std::wstring& initialFolder,
                                           const std::wstring& filters) {
   calls.push_back({Kind::OpenFile, title, {}, initialFolder, filters, 0, {}});
-  if (fileAnswers.empty()) {
-    ++unanswered;
-    return {};
-  }
-  std::wstring answer = std::move(fileAnswers.front());
-  fileAnswers.pop_front();
-  return answer;
+  return NextAnswer<std::wstring>(fileAnswers, unanswered, {});
 }
 
 std::wstring ScriptedRequesters::BrowseFolder(HWND, const std::wstring& title, const std::wstring& initialFolder) {
   calls.push_back({Kind::BrowseFolder, title, {}, initialFolder, {}, 0, {}});
-  if (folderAnswers.empty()) {
-    ++unanswered;
-    return {};
-  }
-  std::wstring answer = std::move(folderAnswers.front());
-  folderAnswers.pop_front();
-  return answer;
+  return NextAnswer<std::wstring>(folderAnswers, unanswered, {});
 }
 
 std::optional<std::vector<bool>> ScriptedRequesters::PickRows(HWND, const std::wstring& title,
                                                               const std::wstring& prompt,
                                                               const std::vector<PickRow>& rows) {
   calls.push_back({Kind::PickRows, title, prompt, {}, {}, 0, rows});
-  if (pickAnswers.empty()) {
-    ++unanswered;
-    return std::nullopt;
-  }
-  std::optional<std::vector<bool>> answer = std::move(pickAnswers.front());
-  pickAnswers.pop_front();
-  return answer;
+  return NextAnswer<std::optional<std::vector<bool>>>(pickAnswers, unanswered, std::nullopt);
 }
 
 ScopedRequesters::ScopedRequesters(Requesters& requesters) : previous_(Installed()) { Installed() = &requesters; }

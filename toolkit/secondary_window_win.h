@@ -14,6 +14,9 @@
 
 namespace kelvane {
 
+// The image at the start of every secondary window's status bar.
+inline constexpr int kStatusBarImage = 17;
+
 class SecondaryWindow {
  public:
   // Sees the window's messages first: true when it answered them (in

@@ -1,13 +1,13 @@
 #include "toolkit/tool_button_win.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <vector>
 
 #include "toolkit/accessible_buttons_win.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/press_click_win.h"
 #include "toolkit/window_class_win.h"
 
 namespace kelvane {
@@ -20,6 +20,12 @@ struct ToolButton {
 
 ToolButton* StateOf(HWND window) {
   return reinterpret_cast<ToolButton*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// A corner of a gradient, opaque, in GDI's 16-bit channels.
+TRIVERTEX Corner(LONG x, LONG y, COLORREF colour) {
+  return {x, y, static_cast<COLOR16>(GetRValue(colour) << 8), static_cast<COLOR16>(GetGValue(colour) << 8),
+          static_cast<COLOR16>(GetBValue(colour) << 8), 0xFF00};
 }
 
 // --- Shared tooltips ---------------------------------------------------------
@@ -104,32 +110,16 @@ void Click(HWND button) {
                reinterpret_cast<LPARAM>(button));
 }
 
-void Paint(HWND button, const ToolButton& state, HDC target) {
-  RECT area{};
-  GetClientRect(button, &area);
-  const bool enabled = IsWindowEnabled(button) != FALSE;
-  // Drawn off screen first: the gradient and the image never flicker.
-  UniqueDC memory(CreateCompatibleDC(target));
-  UniqueBitmap canvas(CreateCompatibleBitmap(target, area.right, area.bottom));
-  if (!memory || !canvas) {
-    DrawToolButton(target, area, state.image, enabled, DpiOf(button));
-    return;
+void PaintOwnState(HWND button, HDC dc, const RECT& area) {
+  const ToolButton* self = StateOf(button);
+  if (!self) return;
+  DrawToolButton(dc, area, self->image, IsWindowEnabled(button) != FALSE, DpiOf(button));
+  const LRESULT ui = SendMessageW(button, WM_QUERYUISTATE, 0, 0);
+  if (GetFocus() == button && !(ui & UISF_HIDEFOCUS)) {
+    RECT focus = area;
+    InflateRect(&focus, -2, -2);
+    DrawFocusRect(dc, &focus);
   }
-  {
-    SelectObjectScope select(memory.get(), canvas.get());
-    DrawToolButton(memory.get(), area, state.image, enabled, DpiOf(button));
-    const LRESULT ui = SendMessageW(button, WM_QUERYUISTATE, 0, 0);
-    if (GetFocus() == button && !(ui & UISF_HIDEFOCUS)) {
-      RECT focus = area;
-      InflateRect(&focus, -2, -2);
-      DrawFocusRect(memory.get(), &focus);
-    }
-    BitBlt(target, 0, 0, area.right, area.bottom, memory.get(), 0, 0, SRCCOPY);
-  }
-}
-
-void PaintOwnState(HWND window, HDC target) {
-  if (const ToolButton* self = StateOf(window)) Paint(window, *self, target);
 }
 
 LRESULT CALLBACK ToolButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -152,45 +142,12 @@ LRESULT CALLBACK ToolButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM
         SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
       }
       break;
-    case WM_ERASEBKGND:
-    case WM_PAINT:
-    case WM_PRINTCLIENT: {
-      LRESULT result = 0;
-      AnswerSelfPainting(window, message, wParam, PaintOwnState, &result);
-      return result;
-    }
     case WM_GETOBJECT:
       // A push button named by its tooltip, for screen readers.
       if (LRESULT object = AnswerButtonObject(window, wParam, lParam)) return object;
       break;
-    case WM_SETCURSOR:
-      if (LOWORD(lParam) == HTCLIENT) {
-        SetCursor(LoadCursorW(nullptr, IDC_HAND));
-        return TRUE;
-      }
-      break;
     case WM_MOUSEMOVE:
       RelayToToolTip(window, message, wParam, lParam);
-      return 0;
-    case WM_LBUTTONDOWN:
-      RelayToToolTip(window, message, wParam, lParam);
-      if (self) self->pressed = true;
-      SetCapture(window);
-      return 0;
-    case WM_LBUTTONUP: {
-      RelayToToolTip(window, message, wParam, lParam);
-      const bool wasPressed = self && self->pressed && GetCapture() == window;
-      if (self) self->pressed = false;
-      if (GetCapture() == window) ReleaseCapture();
-      RECT area{};
-      GetClientRect(window, &area);
-      const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      // Like a push button: releasing outside the button cancels the click.
-      if (wasPressed && PtInRect(&area, at)) Click(window);
-      return 0;
-    }
-    case WM_CAPTURECHANGED:
-      if (self) self->pressed = false;
       return 0;
     case WM_GETDLGCODE: {
       // Enter clicks the button instead of reaching the dialog manager.
@@ -198,19 +155,13 @@ LRESULT CALLBACK ToolButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) return DLGC_WANTMESSAGE;
       return 0;
     }
-    case WM_KEYDOWN:
-      if (wParam == VK_SPACE || wParam == VK_RETURN) {
-        if (!(lParam & 0x40000000)) Click(window);  // not on auto-repeat
-        return 0;
-      }
-      break;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-    case WM_ENABLE:
-    case WM_UPDATEUISTATE:
-      InvalidateRect(window, nullptr, FALSE);
-      break;
     default:
+      if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) RelayToToolTip(window, message, wParam, lParam);
+      if (LRESULT result = 0; AnswerPressClick(window, message, wParam, lParam, self ? &self->pressed : nullptr, Click,
+                                               &result) ||
+                              AnswerSelfPainting(window, message, wParam, PaintOwnState, &result)) {
+        return result;
+      }
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -238,19 +189,7 @@ void SetToolButtonEnabled(HWND button, bool enabled) {
 
 void DrawToolButton(HDC dc, const RECT& area, HICON image, bool enabled, UINT dpi) {
   const COLORREF bottom = enabled ? kToolButtonBottom : kToolButtonDisabledBottom;
-  TRIVERTEX corners[2] = {};
-  corners[0].x = area.left;
-  corners[0].y = area.top;
-  corners[0].Red = static_cast<COLOR16>(GetRValue(kToolButtonTop) << 8);
-  corners[0].Green = static_cast<COLOR16>(GetGValue(kToolButtonTop) << 8);
-  corners[0].Blue = static_cast<COLOR16>(GetBValue(kToolButtonTop) << 8);
-  corners[0].Alpha = 0xFF00;
-  corners[1].x = area.right;
-  corners[1].y = area.bottom;
-  corners[1].Red = static_cast<COLOR16>(GetRValue(bottom) << 8);
-  corners[1].Green = static_cast<COLOR16>(GetGValue(bottom) << 8);
-  corners[1].Blue = static_cast<COLOR16>(GetBValue(bottom) << 8);
-  corners[1].Alpha = 0xFF00;
+  TRIVERTEX corners[2] = {Corner(area.left, area.top, kToolButtonTop), Corner(area.right, area.bottom, bottom)};
   GRADIENT_RECT rect{0, 1};
   GdiGradientFill(dc, corners, 2, &rect, 1, GRADIENT_FILL_RECT_V);
   if (!image) return;

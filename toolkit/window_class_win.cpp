@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "toolkit/handle_win.h"
+
 namespace kelvane {
 
 bool RegisterWindowClassOnce(const wchar_t* name, WNDPROC procedure, HBRUSH background, HICON icon) {
@@ -64,8 +66,26 @@ HWND CreateStatusBar(HWND window, int id, HFONT font, HICON icon, int iconWidth,
   return bar;
 }
 
-bool AnswerSelfPainting(HWND window, UINT message, WPARAM wParam, void (*paint)(HWND window, HDC dc),
-                        LRESULT* result) {
+namespace {
+
+void PaintOffScreen(HWND window, HDC target, SelfPaint paint) {
+  RECT area{};
+  GetClientRect(window, &area);
+  if (area.right <= 0 || area.bottom <= 0) return;
+  UniqueDC memory(CreateCompatibleDC(target));
+  UniqueBitmap picture(CreateCompatibleBitmap(target, area.right, area.bottom));
+  if (!memory || !picture) {
+    paint(window, target, area);
+    return;
+  }
+  SelectObjectScope use(memory.get(), picture.get());
+  paint(window, memory.get(), area);
+  BitBlt(target, 0, 0, area.right, area.bottom, memory.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace
+
+bool AnswerSelfPainting(HWND window, UINT message, WPARAM wParam, SelfPaint paint, LRESULT* result) {
   switch (message) {
     case WM_ERASEBKGND:
       *result = 1;
@@ -73,13 +93,13 @@ bool AnswerSelfPainting(HWND window, UINT message, WPARAM wParam, void (*paint)(
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(window, &ps);
-      if (dc) paint(window, dc);
+      if (dc) PaintOffScreen(window, dc, paint);
       EndPaint(window, &ps);
       *result = 0;
       return true;
     }
     case WM_PRINTCLIENT:
-      paint(window, reinterpret_cast<HDC>(wParam));
+      PaintOffScreen(window, reinterpret_cast<HDC>(wParam), paint);
       *result = 0;
       return true;
     default:

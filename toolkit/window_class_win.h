@@ -36,11 +36,12 @@ std::wstring WindowText(HWND window);
 HWND CreateStatusBar(HWND window, int id, HFONT font, HICON icon, int iconWidth, const std::wstring& text,
                      UINT textStyle);
 
-
-// For a window that draws itself whole (an off-screen picture copied in one
-// step): answers WM_ERASEBKGND (nothing to erase), WM_PAINT and
-// WM_PRINTCLIENT through `paint`. False for any other message.
-bool AnswerSelfPainting(HWND window, UINT message, WPARAM wParam, void (*paint)(HWND window, HDC dc),
-                        LRESULT* result);
+// For a window that draws itself whole: answers WM_ERASEBKGND (nothing to
+// erase), WM_PAINT and WM_PRINTCLIENT by having `paint` draw the client area
+// on an off-screen picture, copied in one step so that nothing flickers
+// (straight on the screen when there is no memory for the picture). False
+// for any other message.
+using SelfPaint = void (*)(HWND window, HDC dc, const RECT& area);
+bool AnswerSelfPainting(HWND window, UINT message, WPARAM wParam, SelfPaint paint, LRESULT* result);
 
 }  // namespace kelvane

@@ -75,19 +75,8 @@ TEST_F(DesktopView, ViewComboSetsOnlyTheDesktopListsMode) {
 
 TEST_F(DesktopView, DoubleClickStartsTheItemWithItsProgram) {
   // A file type of the test's own whose program leaves a copy beside the
-  // document. (Wine 8 reads file types from HKEY_CLASSES_ROOT only.)
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, L".kvdesktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  const wchar_t progId[] = L"KelvaneDesktopTest";
-  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(progId), sizeof progId);
-  RegCloseKey(key);
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, L"KelvaneDesktopTest\\shell\\open\\command", 0, nullptr, 0,
-                            KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  const wchar_t command[] = L"cmd.exe /c copy \"%1\" \"%1.ouvert\"";
-  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command), sizeof command);
-  RegCloseKey(key);
+  // document.
+  ASSERT_TRUE(RegisterTestFileType(L".kvdesktop", L"KelvaneDesktopTest", L"cmd.exe /c copy \"%1\" \"%1.ouvert\""));
 
   const std::wstring document = userDesktop_ + L"raccourci.kvdesktop";
   ASSERT_TRUE(WriteAll(document, "d"));
@@ -95,8 +84,7 @@ TEST_F(DesktopView, DoubleClickStartsTheItemWithItsProgram) {
   SelectRows(kDesktopList, {L"raccourci.kvdesktop"});
   ASSERT_TRUE(DispatchGadgetEvent(kDesktopList, GadgetEvent::DoubleClick));
   const bool opened = WaitFor([&] { return FileExists(document + L".ouvert"); }, 15000);
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, L"KelvaneDesktopTest");
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, L".kvdesktop");
+  RemoveTestFileType(L".kvdesktop", L"KelvaneDesktopTest");
   EXPECT_TRUE(opened);
 
   // Failures are silent.

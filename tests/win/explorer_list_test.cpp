@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "toolkit/explorer_list_win.h"
+#include "win/test_windows.h"
 
 namespace kelvane::test {
 namespace {
@@ -62,21 +63,7 @@ HWND CreateHost() {
   return host;
 }
 
-// Runs the message loop until `done` holds or the time is up.
-template <typename Condition>
-bool PumpUntil(Condition done, DWORD timeout = 3000) {
-  const ULONGLONG end = GetTickCount64() + timeout;
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done()) return true;
-    if (GetTickCount64() > end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
+using test::PumpUntil;
 
 void Pump(DWORD milliseconds) {
   PumpUntil([] { return false; }, milliseconds);

@@ -230,9 +230,7 @@ TEST_F(ExplorerTab, OpenUsesExploreForFoldersAndOpenForFilesAndSearchFindsOnDriv
   Select({L"note.txt"});
   DispatchCommand(CmdExplOuvrir);
   ASSERT_EQ(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].title, L"Erreur!");
-  EXPECT_EQ(ask_.calls[0].text, L"Impossible d'ouvrir note.txt");
-  EXPECT_EQ(ask_.calls[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  ExpectBox(ask_.calls[0], L"Erreur!", L"Impossible d'ouvrir note.txt", static_cast<UINT>(MB_OK | MB_ICONERROR));
 
   g_shellCalls.clear();
   DispatchCommand(CmdChercherPC);

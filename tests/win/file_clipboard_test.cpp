@@ -243,11 +243,10 @@ TEST_F(FileClipboard, EmptyingDisablesThePasteCommandsAndQuitAsksToKeepFiles) {
   ask_.messageAnswers = {IDYES, IDNO};
   AskToKeepClipboardFilesAtQuit(App());
   ASSERT_EQ(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].title, L"Presse-papier");
-  EXPECT_EQ(ask_.calls[0].text,
+  ExpectBox(ask_.calls[0], L"Presse-papier",
             L"Des fichiers sont pr\u00E9sents dans le presse-papier, voulez-vous les conserver pour un usage "
-            L"ult\u00E9rieur ?");
-  EXPECT_EQ(ask_.calls[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+            L"ult\u00E9rieur ?",
+            static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
   EXPECT_TRUE(ClipboardHasFiles());
   AskToKeepClipboardFilesAtQuit(App());
   EXPECT_FALSE(ClipboardHasFiles());
@@ -306,7 +305,7 @@ TEST_F(ClipboardWindow, ShowsEachPathWithItsSizeAndAVanishedOneAsSuch) {
   EXPECT_EQ(GadgetToolTipText(Gadget(kClipboardCloseButton)), L"Fermer le presse-papier");
 
   HWND list = Gadget(kClipboardFileList);
-  EXPECT_EQ(HeaderTitle(list), L"Fichier");
+  EXPECT_EQ(ListColumnTitle(list), L"Fichier");
   ASSERT_EQ(ListView_GetItemCount(list), 4);
   EXPECT_EQ(CellText(list, 0, 0), root_ + L"small.txt");
   EXPECT_EQ(CellText(list, 0, 1), L"1.46 Ko");

@@ -240,11 +240,10 @@ TEST_F(FileOperations, RecyclingReportsEachFailingRowAndGoesOn) {
   ask_.messageAnswers = {IDYES};
   DispatchCommand(CmdExplRecycler);
   ASSERT_GE(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].title, L"Suppression");
-  EXPECT_EQ(ask_.calls[0].text,
+  ExpectBox(ask_.calls[0], L"Suppression",
             L"\u00CAtes-vous s\u00FBr(e) de vouloir envoyer tous les fichiers s\u00E9lectionn\u00E9s \u00E0 la "
-            L"corbeille ?");
-  EXPECT_EQ(ask_.calls[0].type, kYesNoWarning);
+            L"corbeille ?",
+            kYesNoWarning);
   ExpectRecycleRefusedWithReason(L"a.txt");
   EXPECT_EQ(ask_.calls.back().type, static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_EQ(FolderNames(root_), Names{L"dest"});
@@ -293,9 +292,9 @@ TEST_F(FileOperations, DroppedFilesAreMovedAndAnExistingNameIsReplacedOnlyOnYes)
   ask_.messageAnswers = {IDNO};
   Drop({outside + L"a.txt", outside + L"new.txt", outside + L"gone.txt"});
   ASSERT_EQ(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].title, L"FICHIER EXISTANT");
-  EXPECT_EQ(ask_.calls[0].text, L"Le fichier a.txt existe d\u00E9j\u00E0, voulez-vous le remplacer ?");
-  EXPECT_EQ(ask_.calls[0].type, kYesNoQuestion);
+  ExpectBox(ask_.calls[0], L"FICHIER EXISTANT",
+            L"Le fichier a.txt existe d\u00E9j\u00E0, voulez-vous le remplacer ?",
+            kYesNoQuestion);
   // No: both files untouched. The new one moved; the vanished one said nothing.
   EXPECT_EQ(ReadAll(root_ + L"a.txt"), "a");
   EXPECT_EQ(ReadAll(outside + L"a.txt"), "dropped a");
@@ -331,9 +330,9 @@ TEST_F(FileOperations, DroppedFolderIsMergedOnYesAndKeepsEveryFileOfBoth) {
   ask_.messageAnswers = {IDNO};
   Drop({other});
   ASSERT_EQ(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].title, L"DOSSIER EXISTANT");
-  EXPECT_EQ(ask_.calls[0].text, L"Le dossier Photos existe d\u00E9j\u00E0, voulez-vous le remplacer ?");
-  EXPECT_EQ(ask_.calls[0].type, kYesNoQuestion);
+  ExpectBox(ask_.calls[0], L"DOSSIER EXISTANT",
+            L"Le dossier Photos existe d\u00E9j\u00E0, voulez-vous le remplacer ?",
+            kYesNoQuestion);
   EXPECT_EQ(FolderNames(other), (Names{L"2024", L"p.jpg", L"q.jpg"}));
   EXPECT_EQ(FolderNames(root_ + L"Photos\\"), (Names{L"only-here.jpg", L"p.jpg"}));
 

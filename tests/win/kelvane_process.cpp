@@ -117,6 +117,26 @@ std::wstring MakeTempFolder() {
 
 HWND FindMainWindow() { return FindWindowW(nullptr, BuildWindowTitle().c_str()); }
 
+HWND FindWindowOf(const KelvaneProcess& process, const wchar_t* title) {
+  struct Search {
+    DWORD id;
+    const wchar_t* title;
+    HWND found;
+  } search{GetProcessId(process.Handle()), title, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        wchar_t text[128] = {};
+        GetWindowTextW(window, text, 128);
+        if (owner == s->id && IsWindowVisible(window) && std::wstring(text) == s->title) s->found = window;
+        return s->found == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 KelvaneProcess::~KelvaneProcess() {
   Kill();
   if (process_) CloseHandle(process_);
@@ -269,6 +289,31 @@ RECT OpenedMenuRect(const std::function<void()>& open) {
   open();
   KillTimer(nullptr, timer);  // no menu: the timer must not close a later one
   return g_menuRect;
+}
+
+namespace {
+
+bool SetDefaultValue(const std::wstring& keyPath, const std::wstring& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_CLASSES_ROOT, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  return true;
+}
+
+}  // namespace
+
+bool RegisterTestFileType(const std::wstring& extension, const std::wstring& progId, const std::wstring& command) {
+  return SetDefaultValue(extension, progId) && SetDefaultValue(progId + L"\\shell\\open\\command", command);
+}
+
+void RemoveTestFileType(const std::wstring& extension, const std::wstring& progId) {
+  RegDeleteTreeW(HKEY_CLASSES_ROOT, progId.c_str());
+  RegDeleteTreeW(HKEY_CLASSES_ROOT, extension.c_str());
 }
 
 }  // namespace kelvane::test

@@ -68,6 +68,8 @@ class KelvaneProcess {
 
 // The main window of any running instance (exact title with its blank).
 HWND FindMainWindow();
+// A visible top-level window of the process with this title; null when none.
+HWND FindWindowOf(const KelvaneProcess& process, const wchar_t* title);
 
 }  // namespace kelvane::test
 
@@ -88,5 +90,10 @@ void SetKeyDown(int key, bool down);
 // closed from inside its loop. Where the menu stood on the screen, or an
 // empty rectangle when none opened.
 RECT OpenedMenuRect(const std::function<void()>& open);
+// A file type of the test's own whose "open" runs `command`, registered in
+// HKEY_CLASSES_ROOT itself (Wine 8 does not look in HKCU\Software\Classes);
+// false when it could not be.
+bool RegisterTestFileType(const std::wstring& extension, const std::wstring& progId, const std::wstring& command);
+void RemoveTestFileType(const std::wstring& extension, const std::wstring& progId);
 
 }  // namespace kelvane::test

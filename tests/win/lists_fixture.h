@@ -16,39 +16,13 @@
 #include "app/gadget_table.h"
 #include "toolkit/gadgets_win.h"
 #include "catalog/ids.h"
-#include "app/main_window.h"
-#include "app/main_window_contents.h"
-#include "app/tray_icon.h"
-#include "assets/image_ids.h"
-#include "catalog/catalog.h"
 #include "lists/list_loader_win.h"
 #include "lists/list_store_win.h"
-#include "toolkit/dpi_win.h"
-#include "toolkit/fonts_win.h"
 #include "toolkit/requesters_win.h"
 #include "win/kelvane_process.h"
+#include "win/main_window_fixture.h"
 
 namespace kelvane::test {
-
-inline void PumpMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-// Runs the message loop until the condition holds or the time is up.
-template <typename Condition>
-bool PumpUntil(Condition condition, DWORD timeoutMs) {
-  const ULONGLONG end = GetTickCount64() + timeoutMs;
-  for (;;) {
-    PumpMessages();
-    if (condition()) return true;
-    if (GetTickCount64() >= end) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-}
 
 inline void WaitForLoaderIdle() { ASSERT_TRUE(PumpUntil([] { return !ListLoaderBusy(); }, 30000)); }
 
@@ -70,41 +44,18 @@ class ListsTest : public ::testing::Test {
   static inline std::wstring folder_;
 
   static void SetUpTestSuite() {
-    OleInitialize(nullptr);
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
-                                             ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    BuildCatalog();
-    AppState& app = App();
-    if (app.images.Count() == 0) {
-      // Kept loaded: the images read their pixels from the mapped resources.
-      HMODULE exe = LoadLibraryExW(KelvaneExePath().c_str(), nullptr,
-                                   LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-      app.images.LoadFromResources(exe, kImageResourceBase, kImageCount);
-    }
-    app.fonts[1] = CreatePointFont(L"Bahnschrift Light SemiCondensed", 9, FW_BOLD, DpiOf(nullptr));
-    window_ = OpenMainWindow(GetModuleHandleW(nullptr), L"Kelvane lists test");
-    if (!window_) {  // the class is there already: another suite of this process registered it
-      window_ = CreateWindowExW(0, kMainWindowClass, L"Kelvane lists test", WS_OVERLAPPEDWINDOW, 0, 0, 420, 360,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    }
-    // Each test's SetUp fails without it: a failure here would make gtest
-    // report every test of the suite as skipped, which CTest counts as such.
+    PrepareTestProcess();
+    App().fonts[1] = CreatePointFont(L"Bahnschrift Light SemiCondensed", 9, FW_BOLD, DpiOf(nullptr));
+    window_ = OpenTestMainWindow(L"Kelvane lists test");
     if (!window_) return;
-    app.mainWindow = window_;
-    BuildMainWindowContents(window_);
-    CompleteMainWindowContents(window_);
     ListViewsReady();
     folder_ = MakeTempFolder();
-    app.dataFolder = folder_;
+    App().dataFolder = folder_;
   }
 
   static void TearDownTestSuite() {
     StopListLoader();
-    RemoveTrayIcon();
-    DestroyWindow(window_);
-    App().mainWindow = nullptr;
-    window_ = nullptr;
+    CloseTestMainWindow(window_);
     RemovePath(folder_.substr(0, folder_.size() - 1));
   }
 

@@ -82,27 +82,6 @@ void SelectRow(HWND list, int row) {
   SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory.At(0)));
 }
 
-// A visible top-level window of the process with this title.
-HWND FindWindowOf(const KelvaneProcess& process, const wchar_t* title) {
-  struct Search {
-    DWORD id;
-    const wchar_t* title;
-    HWND found;
-  } search{GetProcessId(process.Handle()), title, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t text[128] = {};
-        GetWindowTextW(window, text, 128);
-        if (owner == s->id && IsWindowVisible(window) && std::wstring(text) == s->title) s->found = window;
-        return s->found == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 std::string WithLfOnly(std::string bytes) {
   std::string out;
   for (char c : bytes) {

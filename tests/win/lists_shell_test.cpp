@@ -34,27 +34,13 @@ TEST_F(ListsShell, StartTargetRunsProgramsAndOpensDocumentsWithTheirProgram) {
   EXPECT_TRUE(WaitFor([&] { return FileExists(folder_ + L"started.txt"); }, 15000));
 
   // A document of a file type registered for this test: the shell runs its
-  // program with the document, from the document's folder. (Registered in
-  // HKEY_CLASSES_ROOT itself: Wine 8 does not look in HKCU\Software\Classes.)
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, L".kvtestdoc", 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  const wchar_t progId[] = L"KelvaneTestDoc";
-  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(progId), sizeof progId);
-  RegCloseKey(key);
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, L"KelvaneTestDoc\\shell\\open\\command", 0,
-                            nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  const wchar_t command[] = L"cmd.exe /c copy \"%1\" opened.txt";
-  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command), sizeof command);
-  RegCloseKey(key);
+  // program with the document, from the document's folder.
+  ASSERT_TRUE(RegisterTestFileType(L".kvtestdoc", L"KelvaneTestDoc", L"cmd.exe /c copy \"%1\" opened.txt"));
   const std::wstring document = folder_ + L"note.kvtestdoc";
   ASSERT_TRUE(WriteAll(document, "contenu"));
   const bool opened = StartTarget(document);
   const bool copied = WaitFor([&] { return FileExists(folder_ + L"opened.txt"); }, 15000);
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, L"KelvaneTestDoc");
-  RegDeleteTreeW(HKEY_CLASSES_ROOT, L".kvtestdoc");
+  RemoveTestFileType(L".kvtestdoc", L"KelvaneTestDoc");
   EXPECT_TRUE(opened);
   EXPECT_TRUE(copied) << "the document's program runs in the document's folder";
   if (copied) {

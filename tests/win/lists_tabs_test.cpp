@@ -71,9 +71,9 @@ TEST_F(ListsTabs, ApplicationsRefuseDuplicateNamesUntilRenamedAndKeepTheFileUnti
   ASSERT_EQ(ask_.calls.size(), 3u);
   EXPECT_EQ(ask_.calls[1].initial, L"C:\\Tools\\");
   EXPECT_EQ(ask_.calls[2].kind, Kind::Message);
-  EXPECT_EQ(ask_.calls[2].title, L"Doublon d\u00E9tect\u00E9");
-  EXPECT_EQ(ask_.calls[2].text, L"L'application setup.exe se trouve d\u00E9j\u00E0 dans votre liste.");
-  EXPECT_EQ(ask_.calls[2].type, kInfo);
+  ExpectBox(ask_.calls[2], L"Doublon d\u00E9tect\u00E9",
+            L"L'application setup.exe se trouve d\u00E9j\u00E0 dans votre liste.",
+            kInfo);
   EXPECT_EQ(EntryCount(kAppsKind), 1);
   EXPECT_EQ(App().defaultAppsFolder, L"D:\\Other\\");
 
@@ -122,9 +122,9 @@ TEST_F(ListsTabs, RemoveAsksWithTheNameAndOnlyYesRemoves) {
   ask_.messageAnswers = {IDNO, IDYES};
   DispatchCommand(CmdAppliRetirer);
   ASSERT_EQ(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].title, L"Suppression");
-  EXPECT_EQ(ask_.calls[0].text, L"\u00CAtes-vous s\u00FBr(e) de vouloir retirer b.exe de votre liste ?");
-  EXPECT_EQ(ask_.calls[0].type, kYesNoWarning);
+  ExpectBox(ask_.calls[0], L"Suppression",
+            L"\u00CAtes-vous s\u00FBr(e) de vouloir retirer b.exe de votre liste ?",
+            kYesNoWarning);
   EXPECT_EQ(EntryCount(kAppsKind), 2);
   DispatchCommand(CmdAppliRetirer);
   EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"a.exe"});
@@ -247,10 +247,9 @@ TEST_F(ListsTabs, LinksTakeTwoInputBoxesAndTheirHeaderChangesFormAfterARemoval) 
   SelectOnly(kLinksKind, 1);
   ask_.messageAnswers = {IDYES};
   DispatchCommand(CmdLienRetirer);
-  EXPECT_EQ(ask_.calls.back().title, L"Suppression");
-  EXPECT_EQ(ask_.calls.back().text,
-            L"\u00CAtes-vous s\u00FBr(e) de vouloir supprimer https://a.example/ de votre liste ?");
-  EXPECT_EQ(ask_.calls.back().type, kYesNoWarning);
+  ExpectBox(ask_.calls.back(), L"Suppression",
+            L"\u00CAtes-vous s\u00FBr(e) de vouloir supprimer https://a.example/ de votre liste ?",
+            kYesNoWarning);
   EXPECT_EQ(ListHeader(kLinksKind), L"2 liens internet enregistr\u00E9s");
   ask_.inputAnswers = {L"https://b.example/", L"B"};
   DispatchCommand(CmdAjoutLien);
@@ -270,11 +269,10 @@ TEST_F(ListsTabs, OpeningMissingTargetsExplainsAndKeepsTheEntries) {
   SelectOnly(kAppsKind, 0);
   DispatchGadgetEvent(kAppsList, GadgetEvent::DoubleClick);
   ASSERT_EQ(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].title, L"Application...");
-  EXPECT_EQ(ask_.calls[0].text,
+  ExpectBox(ask_.calls[0], L"Application...",
             L"Erreur!\nL'application n'est plus disponible.\nSoit elle a \u00E9t\u00E9 supprim\u00E9e, soit elle a "
-            L"\u00E9t\u00E9 d\u00E9plac\u00E9e.");
-  EXPECT_EQ(ask_.calls[0].type, kWarning);
+            L"\u00E9t\u00E9 d\u00E9plac\u00E9e.",
+            kWarning);
   DispatchCommand(CmdAppliOuvrir);  // no existence test: the start itself fails
   EXPECT_EQ(ask_.calls[1].title, L"D\u00E9marrage programme");
   EXPECT_EQ(ask_.calls[1].text, L"Impossible de d\u00E9marrer l'application gone.exe");

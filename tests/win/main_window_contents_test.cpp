@@ -34,6 +34,7 @@
 #include "toolkit/label_fit_win.h"
 #include "toolkit/tool_button_win.h"
 #include "win/kelvane_process.h"
+#include "win/main_window_fixture.h"
 #include "win/painted_pixels.h"
 
 namespace kelvane {
@@ -96,13 +97,7 @@ RECT RectInParent(HWND window) {
   return r;
 }
 
-void PumpMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+using test::PumpMessages;
 
 // Wine refuses to move the pointer while another client holds a pointer grab
 // for a moment, and then reports where the pointer still is: ask again until
@@ -222,28 +217,12 @@ class MainWindowContents : public ::testing::Test {
   static inline UINT dpi_ = 96;
 
   static void SetUpTestSuite() {
-    OleInitialize(nullptr);
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
-                                             ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    BuildCatalog();
+    test::PrepareTestProcess();
     AppState& app = App();
-    UniqueModule exe(LoadLibraryExW(test::KelvaneExePath().c_str(), nullptr,
-                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-    app.images.LoadFromResources(exe.get(), kImageResourceBase, kImageCount);
-    app.fonts[0] = CreatePointFont(L"Bahnschrift Semibold Condensed", 11, FW_NORMAL, DpiOf(nullptr));
-    app.fonts[1] = CreatePointFont(L"Bahnschrift Light SemiCondensed", 9, FW_BOLD, DpiOf(nullptr));
-
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = StandInProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"KelvaneContentsStandIn";
-    RegisterClassExW(&wc);
-    window_ = CreateWindowExW(0, wc.lpszClassName, L"Kelvane contents", kStandInStyle, 100, 100, 420, 360, nullptr,
-                              nullptr, wc.hInstance, nullptr);
+    test::UseProgramFonts(app);
+    test::RegisterTestClass(L"KelvaneContentsStandIn", StandInProc);
+    window_ = CreateWindowExW(0, L"KelvaneContentsStandIn", L"Kelvane contents", kStandInStyle, 100, 100, 420, 360,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     // Each test's SetUp fails without it: a failure here would make gtest
     // report every test of the suite as skipped, which CTest counts as such.
     if (!window_) return;
@@ -254,12 +233,7 @@ class MainWindowContents : public ::testing::Test {
     CompleteMainWindowContents(window_);
   }
 
-  static void TearDownTestSuite() {
-    RemoveTrayIcon();
-    DestroyWindow(window_);
-    App().mainWindow = nullptr;
-    window_ = nullptr;
-  }
+  static void TearDownTestSuite() { test::CloseTestMainWindow(window_); }
 
   void SetUp() override {
     ASSERT_NE(window_, nullptr);

@@ -218,9 +218,9 @@ TEST_F(PreferencesWindowTest, FolderButtonsActAtOnceAndCancelledBackupChoiceEmpt
   // A folder that cannot be made: said, and kept all the same.
   Click(kPrefBackupButton);
   ASSERT_EQ(ask_.calls.size(), 6u);
-  EXPECT_EQ(ask_.calls[5].title, L"Cr\u00E9ation dossier de Sauvegarde");
-  EXPECT_EQ(ask_.calls[5].text, L"Le dossier de sauvegarde n'a pu \u00EAtre cr\u00E9\u00E9!");
-  EXPECT_EQ(ask_.calls[5].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+  ExpectBox(ask_.calls[5], L"Cr\u00E9ation dossier de Sauvegarde",
+            L"Le dossier de sauvegarde n'a pu \u00EAtre cr\u00E9\u00E9!",
+            static_cast<UINT>(MB_OK | MB_ICONERROR));
   EXPECT_EQ(App().prefs.PrefBackup, parent + L"missing\\deeper\\KelvaneSave\\");
 
   // Cancel keeps what acted at once; save takes the backup field again.

@@ -40,14 +40,7 @@ class RecentFixture : public ListsTest {
 
   // Empties a folder but keeps it: the list watching it keeps its folder.
   static void EmptyFolder(const std::wstring& folder) {
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-      const std::wstring name = found.cFileName;
-      if (name != L"." && name != L"..") RemovePath(folder + name);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    ForEachItemName(folder, [&](const std::wstring& name) { RemovePath(folder + name); });
   }
 
   static ExplorerListControl& List(int gadget) {
@@ -56,37 +49,14 @@ class RecentFixture : public ListsTest {
     return *list;
   }
 
-  static int RowOf(int gadget, const std::wstring& name) {
-    ExplorerListControl& list = List(gadget);
-    for (int row = 0; row < list.RowCount(); ++row) {
-      if (list.RowName(row) == name) return row;
-    }
-    return -1;
-  }
+  static int RowOf(int gadget, const std::wstring& name) { return RowNamed(List(gadget), name); }
 
   // Selects exactly these rows; the first one also takes the focus.
   static void SelectRows(int gadget, std::initializer_list<std::wstring> names) {
-    HWND view = List(gadget).Hwnd();
-    ListView_SetItemState(view, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    bool first = true;
-    for (const std::wstring& name : names) {
-      const int row = RowOf(gadget, name);
-      ASSERT_GE(row, 0) << "no row named " << std::string(name.begin(), name.end());
-      const UINT state = first ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
-      ListView_SetItemState(view, row, state, state);
-      first = false;
-    }
+    SelectNamedRows(List(gadget), names);
   }
 
-  static std::wstring FirstColumnTitle(int gadget) {
-    wchar_t text[256] = {};
-    LVCOLUMNW column{};
-    column.mask = LVCF_TEXT;
-    column.pszText = text;
-    column.cchTextMax = 256;
-    ListView_GetColumn(List(gadget).Hwnd(), 0, &column);
-    return text;
-  }
+  static std::wstring FirstColumnTitle(int gadget) { return ListColumnTitle(List(gadget).Hwnd()); }
 };
 
 }  // namespace kelvane::test

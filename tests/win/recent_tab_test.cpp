@@ -88,9 +88,7 @@ TEST_F(RecentTab, PurgeTakesShortcutsCreatedBeforeLocalMidnightOfTheDay) {
   ask_.messageAnswers = {IDNO};
   ASSERT_TRUE(DispatchGadgetEvent(kHistFiltrer, GadgetEvent::Click));
   ASSERT_EQ(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].title, L"Suppression");
-  EXPECT_EQ(ask_.calls[0].text, PurgeQuestion(L"15/06/2024"));
-  EXPECT_EQ(ask_.calls[0].type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
+  ExpectBox(ask_.calls[0], L"Suppression", PurgeQuestion(L"15/06/2024"), static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
   EXPECT_TRUE(FileExists(recent_ + L"veille.lnk")) << "No deletes nothing";
 
   ask_.messageAnswers = {IDYES};
@@ -207,9 +205,7 @@ TEST_F(RecentTab, DeleteSelectedTakesReadOnlyFilesLeavesFoldersAndReportsFailure
   ASSERT_TRUE(DispatchGadgetEvent(kHistSupprimerRacc, GadgetEvent::Click));
   CloseHandle(held);
   ASSERT_EQ(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].title, L"Erreur!");
-  EXPECT_EQ(ask_.calls[0].text, L"Le Fichier ouvert.lnk n'a pu \u00EAtre supprim\u00E9\r");
-  EXPECT_EQ(ask_.calls[0].type, kErrorBox);
+  ExpectBox(ask_.calls[0], L"Erreur!", L"Le Fichier ouvert.lnk n'a pu \u00EAtre supprim\u00E9\r", kErrorBox);
   EXPECT_FALSE(FileExists(recent_ + L"garde.lnk"));
   EXPECT_TRUE(FileExists(locked));
   EXPECT_TRUE(GetFileAttributesW(locked.c_str()) & FILE_ATTRIBUTE_READONLY) << "a file that stays keeps its attributes";
@@ -263,17 +259,14 @@ TEST_F(RecentTab, OpeningAnEntryThatWentAwayExplainsWhy) {
   ASSERT_TRUE(DeleteFileW(path.c_str()));
   ASSERT_TRUE(DispatchGadgetEvent(kRecentList, GadgetEvent::DoubleClick));
   ASSERT_EQ(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].title, L"Fichier r\u00E9cent...");
-  EXPECT_EQ(ask_.calls[0].text,
+  ExpectBox(ask_.calls[0], L"Fichier r\u00E9cent...",
             L"Erreur!\nLe fichier n'est plus disponible.\nSoit il a \u00E9t\u00E9 supprim\u00E9, soit il a "
-            L"\u00E9t\u00E9 d\u00E9plac\u00E9.");
-  EXPECT_EQ(ask_.calls[0].type, kWarningBox);
+            L"\u00E9t\u00E9 d\u00E9plac\u00E9.",
+            kWarningBox);
 
   ASSERT_TRUE(DispatchCommand(CmdRecentOuvrir));
   ASSERT_EQ(ask_.calls.size(), 2u);
-  EXPECT_EQ(ask_.calls[1].title, L"Erreur!");
-  EXPECT_EQ(ask_.calls[1].text, L"Impossible d'ouvrir parti.lnk");
-  EXPECT_EQ(ask_.calls[1].type, kErrorBox);
+  ExpectBox(ask_.calls[1], L"Erreur!", L"Impossible d'ouvrir parti.lnk", kErrorBox);
 
   // Without a selected focused row nothing is opened and nothing is said.
   ListView_SetItemState(List(kRecentList).Hwnd(), -1, 0, LVIS_SELECTED);

@@ -77,9 +77,7 @@ TEST_F(SearchResetTest, FindsTheFirstNameBeginningWithTheTextLetterCaseCounting)
   // Longer than every name: said, selection unchanged.
   Search(0, L"Notepad++ plus");
   ASSERT_EQ(ask_.calls.size(), 4u);
-  EXPECT_EQ(ask_.calls[3].title, L"Echec de la Recherche");
-  EXPECT_EQ(ask_.calls[3].text, kFailedText);
-  EXPECT_EQ(ask_.calls[3].type, kInformationBox);
+  ExpectBox(ask_.calls[3], L"Echec de la Recherche", kFailedText, kInformationBox);
   EXPECT_EQ(FirstSelectedRow(list), 0);
   // Cancelled or empty: nothing happens.
   ask_.inputAnswers = {std::nullopt, L""};
@@ -159,18 +157,17 @@ TEST_F(SearchResetTest, ResetEmptiesTheListsAndRemovesTheDataFolder) {
   ask_.messageAnswers = {IDNO, IDYES};
   DispatchCommand(CmdSupprimerTout);
   ASSERT_EQ(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].title, L"Supprimer tout!");
-  EXPECT_EQ(ask_.calls[0].text,
+  ExpectBox(ask_.calls[0], L"Supprimer tout!",
             L"\u00CAtes-vous s\u00FBr(e) de vouloir tout supprimer ?\nSi oui, toutes les listes seront effac\u00E9es "
-            L"sans retour possible. Le programme sera r\u00E9initialis\u00E9.");
-  EXPECT_EQ(ask_.calls[0].type, static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
+            L"sans retour possible. Le programme sera r\u00E9initialis\u00E9.",
+            static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
   EXPECT_EQ(EntryCount(kAppsKind), 1);
 
   DispatchCommand(CmdSupprimerTout);
   ASSERT_EQ(ask_.calls.size(), 3u);
-  EXPECT_EQ(ask_.calls[2].title, L"Supprimer tout!");
-  EXPECT_EQ(ask_.calls[2].text, L"Toutes vos listes de favoris ont \u00E9t\u00E9 supprim\u00E9es!");
-  EXPECT_EQ(ask_.calls[2].type, kInformationBox);
+  ExpectBox(ask_.calls[2], L"Supprimer tout!",
+            L"Toutes vos listes de favoris ont \u00E9t\u00E9 supprim\u00E9es!",
+            kInformationBox);
   for (int kind : kListKinds) EXPECT_EQ(EntryCount(kind), 0);
   EXPECT_EQ(ListHeader(kAppsKind), L"0 applications ex\u00E9cutables list\u00E9es");
   EXPECT_EQ(ListHeader(kFilesKind), L"0 fichiers list\u00E9s");
@@ -215,27 +212,6 @@ TEST_F(SearchResetTest, AFileHeldOpenMakesTheResetFailAndOpenTheProfileFolder) {
   EXPECT_EQ(g_opened, std::vector<std::wstring>{profile_});
   EXPECT_TRUE(FileExists(App().dataFolder + L"MyApps.txt"));
   EXPECT_EQ(EntryCount(kAppsKind), 0);
-}
-
-// A visible top-level window of the process with this title.
-HWND FindWindowOf(const KelvaneProcess& process, const wchar_t* title) {
-  struct Search {
-    DWORD id;
-    const wchar_t* title;
-    HWND found;
-  } search{GetProcessId(process.Handle()), title, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        wchar_t text[128] = {};
-        GetWindowTextW(window, text, 128);
-        if (owner == s->id && IsWindowVisible(window) && std::wstring(text) == s->title) s->found = window;
-        return s->found == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 // Answers the next box of that title with a button; false when none came.

@@ -5,54 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "explorer/shell_file_ops_win.h"
 #include "win/kelvane_process.h"
+#include "win/shell_dialog_answerer.h"
 
 namespace kelvane::test {
 namespace {
-
-// Answers the shell's own confirmation dialogs of this thread with one
-// button (IDYES or IDNO) while it lives: a test cannot click them, and
-// recycling asks unless the user's settings say otherwise.
-class ShellQuestionAnswerer {
- public:
-  explicit ShellQuestionAnswerer(int button) : button_(button), thread_(GetCurrentThreadId()) {
-    watcher_ = std::thread([this] {
-      while (!stop_) {
-        EnumThreadWindows(thread_, &ShellQuestionAnswerer::Answer, reinterpret_cast<LPARAM>(this));
-        Sleep(50);
-      }
-    });
-  }
-  ~ShellQuestionAnswerer() {
-    stop_ = true;
-    watcher_.join();
-  }
-  int answered() const { return answered_; }
-
- private:
-  static BOOL CALLBACK Answer(HWND window, LPARAM self) {
-    auto* answerer = reinterpret_cast<ShellQuestionAnswerer*>(self);
-    wchar_t name[16] = {};
-    GetClassNameW(window, name, 16);
-    if (IsWindowVisible(window) && std::wstring(name) == L"#32770") {
-      PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(answerer->button_), 0);
-      ++answerer->answered_;
-    }
-    return TRUE;
-  }
-
-  const int button_;
-  const DWORD thread_;
-  std::atomic<bool> stop_{false};
-  std::atomic<int> answered_{0};
-  std::thread watcher_;
-};
 
 class ShellFileOps : public ::testing::Test {
  protected:
@@ -116,12 +77,12 @@ TEST_F(ShellFileOps, RecycleFileSendsOneFileToTheRecycleBinUnlessTheUserSaysNo) 
   ASSERT_TRUE(WriteAll(file, "x"));
   {
     // Declining the shell's question leaves the file: a failure for the caller.
-    ShellQuestionAnswerer no(IDNO);
+    ShellDialogAnswerer no({IDNO});
     EXPECT_FALSE(RecycleFile(file));
   }
   EXPECT_TRUE(FileExists(file));
   {
-    ShellQuestionAnswerer yes(IDYES);
+    ShellDialogAnswerer yes({IDYES});
     ASSERT_TRUE(RecycleFile(file));
   }
   EXPECT_FALSE(FileExists(file));

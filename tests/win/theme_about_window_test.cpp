@@ -23,6 +23,7 @@
 #include "toolkit/tool_button_win.h"
 #include "win/kelvane_process.h"
 #include "win/painted_pixels.h"
+#include "win/test_windows.h"
 
 namespace kelvane {
 namespace {
@@ -51,13 +52,7 @@ const AboutServices kFakes{
     [](HWND, const std::wstring& title, const std::wstring& text) { Seen().warnings.push_back(title + L"|" + text); },
 };
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+using test::PumpMessages;
 
 // A click as the mouse gives it.
 void Click(HWND window) {
@@ -93,7 +88,7 @@ class AboutWindow : public ::testing::Test {
     CloseAboutWindow();
     SetAboutServicesForTests(nullptr);
     SetCurrentDirectoryW(savedFolder_.c_str());
-    Pump();
+    PumpMessages();
   }
 
   std::wstring savedFolder_;

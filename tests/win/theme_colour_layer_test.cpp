@@ -16,16 +16,12 @@
 #include "theme/colour_layer_win.h"
 #include "theme/colour_math.h"
 #include "win/painted_pixels.h"
+#include "win/test_windows.h"
 
 namespace kelvane {
 namespace {
 
-constexpr int kButton = 901;
-constexpr int kList = 902;
-constexpr int kEntry = 903;
-constexpr int kLabel = 904;
-constexpr int kTabs = 905;
-constexpr int kFrame = 906;
+enum TestGadget : int { kButton = 901, kList, kEntry, kLabel, kTabs, kFrame };
 constexpr Colour kSurface = MakeColour(52, 52, 52);
 
 // Pixels of a window's client area as they are on the screen, top-down BGRA.
@@ -88,13 +84,7 @@ void Repaint(HWND window) {
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+using test::PumpMessages;
 
 // GDI objects alive in the process. Wine's GetGuiResources answers 0; there
 // the highest handle index reached by a burst of new objects is used: freed
@@ -128,13 +118,7 @@ class ColourLayer : public ::testing::Test {
   static void SetUpTestSuite() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = L"ThemeLayerTestWindow";
-    RegisterClassExW(&wc);
+    test::RegisterTestClass(L"ThemeLayerTestWindow", DefWindowProcW);
   }
 
   void SetUp() override {
@@ -161,13 +145,13 @@ class ColourLayer : public ::testing::Test {
       item.pszText = const_cast<wchar_t*>(name);
       SendMessageW(list_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     }
-    Pump();
+    PumpMessages();
   }
 
   void TearDown() override {
     if (IsWindow(window_)) DestroyWindow(window_);
     for (int id : {kButton, kList, kEntry, kLabel, kTabs, kFrame}) RegisterGadget(id, nullptr);
-    Pump();
+    PumpMessages();
   }
 
   HWND window_ = nullptr;

@@ -26,6 +26,7 @@
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
 #include "win/kelvane_process.h"
+#include "win/main_window_fixture.h"
 #include "win/painted_pixels.h"
 
 namespace kelvane {
@@ -92,15 +93,9 @@ LRESULT CALLBACK LoggingProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 HWND MakeTopLevel(ShowLog* log, bool visible) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = LoggingProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = L"ThemeDarkModeTestWindow";
-  RegisterClassExW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, L"dark", WS_OVERLAPPEDWINDOW, 10, 10, 200, 150, nullptr,
-                                nullptr, wc.hInstance, nullptr);
+  test::RegisterTestClass(L"ThemeDarkModeTestWindow", LoggingProc);
+  HWND window = CreateWindowExW(0, L"ThemeDarkModeTestWindow", L"dark", WS_OVERLAPPEDWINDOW, 10, 10, 200, 150,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(log));
   if (visible) {
     ShowWindow(window, SW_SHOW);
@@ -163,29 +158,16 @@ LRESULT CALLBACK StandInProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 TEST(DarkMode, MainWindowGadgetsTakeThePaletteInTwoSteps) {
   PersonalizeValue keep;
   PersonalizeValue::Set(1);
-  OleInitialize(nullptr);
-  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
-                                           ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&icc);
-  BuildCatalog();
+  test::PrepareTestProcess();
   AppState& app = App();
-  HMODULE exe = LoadLibraryExW(test::KelvaneExePath().c_str(), nullptr,
-                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  app.images.LoadFromResources(exe, kImageResourceBase, kImageCount);
   app.fonts[0] = CreatePointFont(L"Tahoma", 11, FW_NORMAL, DpiOf(nullptr));
   app.fonts[1] = CreatePointFont(L"Tahoma", 9, FW_BOLD, DpiOf(nullptr));
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = StandInProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = L"ThemeMainStandIn";
-  RegisterClassExW(&wc);
+  test::RegisterTestClass(L"ThemeMainStandIn", StandInProc);
   RECT outer{0, 0, Scale(400, DpiOf(nullptr)), Scale(300, DpiOf(nullptr))};
   AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
-  HWND main = CreateWindowExW(0, wc.lpszClassName, L"stand-in", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                              outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, wc.hInstance,
-                              nullptr);
+  HWND main = CreateWindowExW(0, L"ThemeMainStandIn", L"stand-in", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
+                              outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
   ASSERT_TRUE(main);
   app.mainWindow = main;
 
