@@ -40,10 +40,10 @@ constexpr CommandEntry kCommands[] = {
     {CmdMesTelecharges, O::ExplorerTab, ShowDownloadsFolder},
     {CmdMesContacts, O::ExplorerTab, ShowContactsFolder},
     {CmdMyFavorites, O::ExplorerTab, ShowFavoritesFolder},
-    {CmdLargesIco, O::ViewMenu, WithoutContext<ViewLargeIcons>},
-    {CmdPetitesIco, O::ViewMenu, WithoutContext<ViewSmallIcons>},
-    {CmdModeListe, O::ViewMenu, WithoutContext<ViewList>},
-    {CmdModeDetails, O::ViewMenu, WithoutContext<ViewDetails>},
+    {CmdLargesIco, O::ViewMenu, ViewLargeIcons},
+    {CmdPetitesIco, O::ViewMenu, ViewSmallIcons},
+    {CmdModeListe, O::ViewMenu, ViewList},
+    {CmdModeDetails, O::ViewMenu, ViewDetails},
     {CmdAjoutAppli, O::AppsTab, OnTab<&TabObjects::apps, &AppsTab::Add>},
     {CmdAjoutFichier, O::FilesTab, OnTab<&TabObjects::files, &FilesTab::AddFile>},
     {CmdAjoutDossier, O::FilesTab, OnTab<&TabObjects::files, &FilesTab::AddFolder>},
@@ -103,10 +103,10 @@ const CommandEntry* FindCommand(int id) {
   return nullptr;
 }
 
-bool DispatchCommand(int id) {
+bool DispatchCommand(int id, const CommandEvent& event) {
   const CommandEntry* entry = FindCommand(id);
   if (!entry) return false;
-  if (entry->handler) entry->handler(App());
+  if (entry->handler) entry->handler(App(), event);
   return true;
 }
 

@@ -13,8 +13,4 @@ namespace kelvane {
 // any other gadget or while its tab page is not built yet.
 ExplorerListControl* FolderList(int gadget);
 
-// The line-feed-separated paths of the last drop on a folder list; valid
-// while the drop event of the gadget table runs.
-const std::wstring& LastDroppedFiles();
-
 }  // namespace kelvane

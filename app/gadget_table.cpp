@@ -46,9 +46,11 @@ void MenuIfCurrentRowSelected(int gadget, int menu, bool fromKeyboard = false) {
   }
 }
 
+// The view menu's command goes to the list whose button opened it.
 void ViewMenuFor(int gadget) {
-  SetViewModeMenuTarget(gadget);
-  ShowPopupMenu(kMenuAffichage);
+  if (const int command = ChoosePopupMenuEntry(kMenuAffichage)) {
+    DispatchCommand(command, {.viewTarget = gadget});
+  }
 }
 
 constexpr GadgetEntry kGadgetEvents[] = {
@@ -70,7 +72,9 @@ constexpr GadgetEntry kGadgetEvents[] = {
     {kExplorerList, E::Change, O::ExplorerTab, OnExplorerFolderChanged},
     // The drop brings its paths to the handler.
     {kExplorerList, E::Drop, O::FileOperations,
-     [](ProgramContext& context) { MoveDroppedItems(context, LastDroppedFiles()); }},
+     [](ProgramContext& context, const CommandEvent& event) {
+       MoveDroppedItems(context, std::wstring(event.dropped));
+     }},
     {kRecentList, E::RowsChanged, O::RecentTab, UpdateRecentCountHeader},
     {kExplorerList, E::RowsChanged, O::ExplorerTab, OnExplorerRowsChanged},
     // History tab buttons.
@@ -114,10 +118,10 @@ const GadgetEntry* FindGadgetEvent(int gadget, GadgetEvent event) {
   return nullptr;
 }
 
-bool DispatchGadgetEvent(int gadget, GadgetEvent event) {
+bool DispatchGadgetEvent(int gadget, GadgetEvent event, const CommandEvent& details) {
   const GadgetEntry* entry = FindGadgetEvent(gadget, event);
   if (!entry) return false;
-  if (entry->handler) entry->handler(App());
+  if (entry->handler) entry->handler(App(), details);
   return true;
 }
 

@@ -25,6 +25,6 @@ std::span<const GadgetEntry> GadgetTable();
 const GadgetEntry* FindGadgetEvent(int gadget, GadgetEvent event);
 
 // Runs the handler of a gadget event; false when the table has no such event.
-bool DispatchGadgetEvent(int gadget, GadgetEvent event);
+bool DispatchGadgetEvent(int gadget, GadgetEvent event, const CommandEvent& details = {});
 
 }  // namespace kelvane

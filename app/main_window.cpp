@@ -70,9 +70,9 @@ void OnNotify(const NMHDR* header) {
   if (HandlePanelTabsNotify(header)) return;
   const int gadget = static_cast<int>(header->idFrom);
   // Not before: painting notifications come before the loop runs.
-  const auto dispatch = [gadget](GadgetEvent event) {
+  const auto dispatch = [gadget](GadgetEvent event, const CommandEvent& details = {}) {
     FinishListPages();
-    DispatchGadgetEvent(gadget, event);
+    DispatchGadgetEvent(gadget, event, details);
   };
   switch (header->code) {
     case kExplorerListLeftClick:
@@ -90,9 +90,9 @@ void OnNotify(const NMHDR* header) {
       dispatch(GadgetEvent::Change);
       break;
     case kExplorerListFilesDropped:
-      SetLastDroppedFiles(reinterpret_cast<const ExplorerListEvent*>(header)->text);
-      dispatch(GadgetEvent::Drop);
-      SetLastDroppedFiles(nullptr);
+      if (const wchar_t* text = reinterpret_cast<const ExplorerListEvent*>(header)->text) {
+        dispatch(GadgetEvent::Drop, {.dropped = text});
+      }
       break;
     case kExplorerListRowsChanged:
       dispatch(GadgetEvent::RowsChanged);

@@ -45,7 +45,6 @@ struct Panel {
   int pageHeight = 0;
   UINT dpi = 96;
   std::unique_ptr<TabObjects> objects;
-  std::wstring lastDrop;
 };
 
 Panel& ThePanel() {
@@ -258,8 +257,5 @@ void SetPanelPageColor(COLORREF colour) {
 
 TabObjects* Tabs() { return ThePanel().objects.get(); }
 
-const std::wstring& LastDroppedFiles() { return ThePanel().lastDrop; }
-
-void SetLastDroppedFiles(const wchar_t* text) { ThePanel().lastDrop = text ? text : L""; }
 
 }  // namespace kelvane

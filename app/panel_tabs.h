@@ -47,7 +47,5 @@ bool HandlePanelTabsKey(const MSG& msg);
 void SetPanelPageColor(COLORREF colour);
 
 
-// Keeps the paths of a drop on a folder list for LastDroppedFiles().
-void SetLastDroppedFiles(const wchar_t* text);
 
 }  // namespace kelvane

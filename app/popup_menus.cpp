@@ -148,7 +148,6 @@ struct Menus {
   // its bitmaps without owning them.
   std::vector<UniqueBitmap> bitmaps;
   std::vector<std::pair<int, UniqueMenu>> menus;
-  int viewModeTarget = -1;
   bool folderIconsAdded = false;
 };
 
@@ -299,7 +298,6 @@ void BuildPopupMenus() {
   Menus& state = TheMenus();
   state.menus.clear();
   state.bitmaps.clear();
-  state.viewModeTarget = -1;
   state.folderIconsAdded = false;
   const int side = Scale(16, DpiOf(App().mainWindow));
   for (const MenuTable& table : kMenuTables) {
@@ -342,11 +340,15 @@ void ShowPopupMenuAt(int menuId, POINT screen) {
   TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, screen.x, screen.y, main, nullptr);
 }
 
-void SetViewModeMenuTarget(int gadget) {
-  if (gadget == kRecentList || gadget == kExplorerList) TheMenus().viewModeTarget = gadget;
+int ChoosePopupMenuEntry(int menuId) {
+  HMENU menu = PopupMenu(menuId);
+  HWND main = App().mainWindow;
+  if (!menu || !main) return 0;
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  return static_cast<int>(TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
+                                           cursor.x, cursor.y, main, nullptr));
 }
-
-int ViewModeMenuTarget() { return TheMenus().viewModeTarget; }
 
 void CheckViewModeEntry(int command) {
   HMENU menu = PopupMenu(kMenuAffichage);

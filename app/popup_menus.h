@@ -25,10 +25,10 @@ void ShowPopupMenu(int menuId);
 // (a menu asked for from the keyboard).
 void ShowPopupMenuAt(int menuId, POINT screen);
 
-// MenuAffichage acts on the list whose button opened it: RecentList (4) or
-// ExplorerList (32); -1 until one of them has.
-void SetViewModeMenuTarget(int gadget);
-int ViewModeMenuTarget();
+// Shows a menu at the mouse cursor and returns the command chosen, 0 when
+// the menu was closed without one: for a menu whose command needs to know
+// who opened it (MenuAffichage and its list).
+int ChoosePopupMenuEntry(int menuId);
 // Puts the check mark on one of entries 60-63 and takes it off the others.
 void CheckViewModeEntry(int command);
 

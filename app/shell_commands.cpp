@@ -15,9 +15,10 @@
 namespace kelvane {
 namespace {
 
-void SetTargetViewMode(int command, int mode) {
+void SetTargetViewMode(const CommandEvent& event, int command, int mode) {
   CheckViewModeEntry(command);
-  if (ExplorerListControl* list = FolderList(ViewModeMenuTarget())) list->SetDisplayMode(mode);
+  if (event.viewTarget != kRecentList && event.viewTarget != kExplorerList) return;
+  if (ExplorerListControl* list = FolderList(event.viewTarget)) list->SetDisplayMode(mode);
 }
 
 void ShowTab(int index) {
@@ -33,10 +34,10 @@ void ShowAddMenu() { ShowPopupMenu(kMenuAjout); }
 void ShowBackupMenu() { ShowPopupMenu(kMenuSauvegarde); }
 void ApplyPinToggle() { SetPinned(App().mainWindow, PinToggleDown()); }
 
-void ViewLargeIcons() { SetTargetViewMode(CmdLargesIco, kViewLargeIcons); }
-void ViewSmallIcons() { SetTargetViewMode(CmdPetitesIco, kViewSmallIcons); }
-void ViewList() { SetTargetViewMode(CmdModeListe, kViewList); }
-void ViewDetails() { SetTargetViewMode(CmdModeDetails, kViewDetails); }
+void ViewLargeIcons(ProgramContext&, const CommandEvent& event) { SetTargetViewMode(event, CmdLargesIco, kViewLargeIcons); }
+void ViewSmallIcons(ProgramContext&, const CommandEvent& event) { SetTargetViewMode(event, CmdPetitesIco, kViewSmallIcons); }
+void ViewList(ProgramContext&, const CommandEvent& event) { SetTargetViewMode(event, CmdModeListe, kViewList); }
+void ViewDetails(ProgramContext&, const CommandEvent& event) { SetTargetViewMode(event, CmdModeDetails, kViewDetails); }
 
 void ShowAppsTab() { ShowTab(0); }
 void ShowFilesTab() { ShowTab(1); }

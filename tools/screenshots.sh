@@ -165,14 +165,15 @@ xdotool key Escape
 xdotool mousemove 1013 757 click 3; shot tray-menu 1
 xdotool key Escape
 # The three folder lists in each view mode (large icons, small icons, list,
-# details): the recent and explorer lists through their view-mode button
-# (which opens the menu and makes that list its target) and the view
-# commands; the desktop through its drop-down.
+# details): the recent and explorer lists through their view-mode button,
+# whose menu acts on its own list (its entry chosen with the arrow keys);
+# the desktop through its drop-down.
 for tab in 105:50 103:31; do
   remote command ${tab%%:*}; sleep 0.5
-  remote click ${tab##*:}; sleep 0.5; xdotool key Escape
+  downs=""
   for mode in 60 61 62 63; do
-    remote command $mode
+    downs="$downs Down"
+    remote click ${tab##*:}; sleep 0.5; xdotool key $downs Return
     shot "views-${tab%%:*}-$mode" 0.8
   done
 done

@@ -51,7 +51,7 @@ TEST(CommandTable, CoreCommandsHaveTheirHandlersNow) {
   for (const CommandEntry& entry : CommandTable()) {
     if (entry.owner == O::Core || entry.owner == O::Placement || entry.owner == O::ViewMenu ||
         entry.owner == O::Import) {
-      EXPECT_NE(entry.handler, nullptr) << "command " << entry.id;
+      EXPECT_TRUE(static_cast<bool>(entry.handler)) << "command " << entry.id;
     }
   }
   EXPECT_FALSE(DispatchCommand(0));
@@ -77,7 +77,7 @@ TEST(GadgetTable, HoldsEveryGadgetEventOnce) {
   }
   EXPECT_EQ(seen, expected);
   // The buttons that only open a menu are answered already.
-  for (int gadget : {20, 31, 50}) EXPECT_NE(FindGadgetEvent(gadget, E::Click)->handler, nullptr);
+  for (int gadget : {20, 31, 50}) EXPECT_TRUE(static_cast<bool>(FindGadgetEvent(gadget, E::Click)->handler));
   EXPECT_FALSE(DispatchGadgetEvent(33, E::Click));
 }
 

@@ -680,13 +680,6 @@ TEST_F(MainWindowContents, ViewModeCheckMarkFollowsTheLastChoiceAndPasteEntryCan
   CheckViewModeEntry(CmdModeDetails);
   for (int id = CmdLargesIco; id <= CmdModeDetails; ++id) EXPECT_EQ(MenuChecked(menu, id), id == CmdModeDetails);
 
-  SetViewModeMenuTarget(kExplorerList);
-  EXPECT_EQ(ViewModeMenuTarget(), kExplorerList);
-  SetViewModeMenuTarget(kDesktopList);  // never a target of this menu
-  EXPECT_EQ(ViewModeMenuTarget(), kExplorerList);
-  SetViewModeMenuTarget(kRecentList);
-  EXPECT_EQ(ViewModeMenuTarget(), kRecentList);
-
   HMENU explorer = PopupMenu(kMenuExplorer);
   EnablePasteEntry(false);
   EXPECT_TRUE(GetMenuState(explorer, CmdExplColler, MF_BYCOMMAND) & MF_GRAYED);

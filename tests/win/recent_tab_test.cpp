@@ -282,22 +282,27 @@ TEST_F(RecentTab, ViewModeMenuActsOnTheListThatOpenedIt) {
   HMENU menu = PopupMenu(kMenuAffichage);
   auto checked = [&](int command) { return (GetMenuState(menu, command, MF_BYCOMMAND) & MF_CHECKED) != 0; };
 
-  SetViewModeMenuTarget(kRecentList);
-  ASSERT_TRUE(DispatchCommand(CmdPetitesIco));
+  ASSERT_TRUE(DispatchCommand(CmdPetitesIco, {.viewTarget = kRecentList}));
   EXPECT_EQ(recent.DisplayMode(), 1);
   EXPECT_EQ(explorer.DisplayMode(), 3);
   EXPECT_EQ(desktop.DisplayMode(), 0);
   for (int id = CmdLargesIco; id <= CmdModeDetails; ++id) EXPECT_EQ(checked(id), id == CmdPetitesIco);
 
-  SetViewModeMenuTarget(kExplorerList);
-  ASSERT_TRUE(DispatchCommand(CmdModeListe));
+  ASSERT_TRUE(DispatchCommand(CmdModeListe, {.viewTarget = kExplorerList}));
   EXPECT_EQ(explorer.DisplayMode(), 2);
   EXPECT_EQ(recent.DisplayMode(), 1);
   EXPECT_EQ(desktop.DisplayMode(), 0);
   for (int id = CmdLargesIco; id <= CmdModeDetails; ++id) EXPECT_EQ(checked(id), id == CmdModeListe);
 
-  SetViewModeMenuTarget(kRecentList);
-  ASSERT_TRUE(DispatchCommand(CmdModeDetails));
+  ASSERT_TRUE(DispatchCommand(CmdModeDetails, {.viewTarget = kRecentList}));
+  EXPECT_EQ(recent.DisplayMode(), 3);
+  EXPECT_EQ(explorer.DisplayMode(), 2);
+
+  // The desktop list has a drop-down of its own: the menu never reaches it,
+  // nor any list when no list opened it.
+  ASSERT_TRUE(DispatchCommand(CmdModeListe, {.viewTarget = kDesktopList}));
+  ASSERT_TRUE(DispatchCommand(CmdPetitesIco));
+  EXPECT_EQ(desktop.DisplayMode(), 0);
   EXPECT_EQ(recent.DisplayMode(), 3);
   EXPECT_EQ(explorer.DisplayMode(), 2);
 }
