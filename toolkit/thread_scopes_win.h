@@ -6,35 +6,32 @@
 
 namespace kelvane {
 
-// COM on this thread (multithreaded apartment) for the scope; a thread that
-// already has COM keeps its own.
-class ComScope {
+// A library started on this thread for the scope, and ended with it only
+// when the start succeeded (a thread that had it already keeps its own).
+template <HRESULT (*Start)(), void (*End)()>
+class ThreadLibraryScope {
  public:
-  ComScope() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
-  ~ComScope() {
-    if (initialised_) CoUninitialize();
+  ThreadLibraryScope() : started_(SUCCEEDED(Start())) {}
+  ~ThreadLibraryScope() {
+    if (started_) End();
   }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
+  ThreadLibraryScope(const ThreadLibraryScope&) = delete;
+  ThreadLibraryScope& operator=(const ThreadLibraryScope&) = delete;
 
  private:
-  bool initialised_;
+  bool started_;
 };
 
+inline HRESULT StartCom() { return CoInitializeEx(nullptr, COINIT_MULTITHREADED); }
+inline void EndCom() { CoUninitialize(); }
+inline HRESULT StartOle() { return OleInitialize(nullptr); }
+inline void EndOle() { OleUninitialize(); }
+
+// COM on this thread (multithreaded apartment) for the scope.
+using ComScope = ThreadLibraryScope<StartCom, EndCom>;
 // OLE (drag and drop, the clipboard's data objects) on this thread for the
 // scope.
-class OleScope {
- public:
-  OleScope() : initialised_(SUCCEEDED(OleInitialize(nullptr))) {}
-  ~OleScope() {
-    if (initialised_) OleUninitialize();
-  }
-  OleScope(const OleScope&) = delete;
-  OleScope& operator=(const OleScope&) = delete;
-
- private:
-  bool initialised_;
-};
+using OleScope = ThreadLibraryScope<StartOle, EndOle>;
 
 // No system dialog ("insert a disc") for a drive that is not ready, for the
 // scope, when `quiet`.
