@@ -84,7 +84,8 @@ class ExplorerTest : public ::testing::Test {
   // machine the listing may take longer than the list waits for it.
   void ShowRoot() {
     ShowExplorerFolder(App(), root_);
-    PumpUntil([] { return !List()->IsListing(); });
+    // A bound only a hang reaches.
+    ASSERT_TRUE(PumpUntil([] { return !List()->IsListing(); }, 60000));
   }
 
   static int RowOf(const std::wstring& name) { return RowNamed(*List(), name); }
