@@ -49,7 +49,7 @@ struct IconUpdate {
 };
 
 struct Item {
-  enum Type { Rows, Done, Icons, AllRowsDone, Ended } type = Rows;
+  enum Type { Images, Rows, Done, Icons, AllRowsDone, Ended } type = Rows;
   unsigned generation = 0;
   int kind = 0;
   PackedEntries rows;  // a whole file's
@@ -210,6 +210,15 @@ DWORD WINAPI LoaderThread(void* param) {
   Run& run = **holder;
   // The shell's icon lookup wants COM on the calling thread.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // The shell builds its image list of file icons on first use, for tens of
+  // milliseconds: here rather than between two messages. The list is the
+  // process's, not the thread's; the list views are handed it before any row.
+  SystemImageList(false);
+  ShownIcon(kAppsKind, -1);
+  Item images;
+  images.type = Item::Images;
+  images.generation = run.generation;
+  Push(std::move(images));
   std::array<PackedEntries, 4> targets;
   for (int kind : kListKinds) {
     if (run.paths[static_cast<size_t>(kind)].empty()) continue;  // not asked for
@@ -275,6 +284,9 @@ bool ApplySome(Item& item, double deadline) {
   Loader& loader = TheLoader();
   if (item.generation != loader.generation) return true;  // from a load given up
   switch (item.type) {
+    case Item::Images:
+      PrepareListImages();
+      return true;
     case Item::Rows: {
       const auto k = static_cast<size_t>(item.kind);
       if (!loader.baseKnown[k]) {
@@ -480,7 +492,8 @@ void StartListLoader(const ListLoaderOptions& options) {
 void ListViewsReady() {
   Loader& loader = TheLoader();
   loader.viewsReady = true;
-  PrepareListImages();
+  // A running load brings the image list; without one it is made here.
+  if (!loader.thread) PrepareListImages();
   for (int kind : kListKinds) Favourites().ShowCount(kind);
   std::lock_guard lock(loader.mutex);
   if (!loader.queue.empty() && loader.window && !loader.wakePosted) {
