@@ -104,6 +104,8 @@ struct Loader {
   std::array<std::vector<int>, 4> removed{};
   ListsLoadedHook hook = nullptr;
   bool allKinds = true;  // the run loads all three lists, not one again
+  bool rowsAllIn = false;  // this run's
+  bool iconsHeld = false;
 };
 
 // Never destroyed: a thread that outlives shutdown may still use it.
@@ -278,6 +280,11 @@ void ApplyIcon(int kind, const IconUpdate& update) {
   Favourites().ShowRow(kind, row);
 }
 
+void LetIconsCome() {
+  Loader& loader = TheLoader();
+  if (loader.run && loader.rowsAllIn && !loader.iconsHeld) SetEvent(loader.run->wake);
+}
+
 // Applies an item, or for icons as many as fit before the deadline (0: all).
 // True when the item is done.
 bool ApplySome(Item& item, double deadline) {
@@ -336,7 +343,8 @@ bool ApplySome(Item& item, double deadline) {
       }
       return item.applied == item.icons.size();
     case Item::AllRowsDone:
-      if (loader.run) SetEvent(loader.run->wake);
+      loader.rowsAllIn = true;
+      LetIconsCome();
       if (loader.hook && loader.allKinds) loader.hook();
       return true;
     case Item::Ended:
@@ -462,6 +470,7 @@ void StartListLoader(const ListLoaderOptions& options) {
   loader.current.reset();
   ++loader.generation;
   loader.allKinds = options.onlyKind == 0;
+  loader.rowsAllIn = false;
   auto run = std::make_shared<Run>();
   run->generation = loader.generation;
   run->icons = options.icons;
@@ -540,6 +549,11 @@ bool ListLoaderBusy() {
   if (loader.current) return true;
   std::lock_guard lock(loader.mutex);
   return !loader.queue.empty();
+}
+
+void HoldListIcons(bool held) {
+  TheLoader().iconsHeld = held;
+  LetIconsCome();
 }
 
 void StopListLoader() { StopThread(kStopWaitMs); }

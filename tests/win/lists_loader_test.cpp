@@ -34,8 +34,15 @@ TEST_F(ListsLoader, LoadsTheThreeFilesWithTheirCountsInTheHeaders) {
   Write(kLinksKind, "");
   // The shell's image list comes from the loader's thread, before the rows.
   for (int kind : {kAppsKind, kFilesKind}) ListView_SetImageList(ListView(kind), nullptr, LVSIL_SMALL);
+  // Held icons wait past the rows until let go.
+  HoldListIcons(true);
   StartListLoader();
+  ASSERT_TRUE(PumpUntil([] { return !ListLoadRunning(kAppsKind) && !ListLoadRunning(kLinksKind); }, 10000));
+  EXPECT_EQ(Favourites().List(kAppsKind).Icon(0), -1);
+  EXPECT_TRUE(ListLoaderBusy());
+  HoldListIcons(false);
   WaitForLoaderIdle();
+  EXPECT_GE(Favourites().List(kAppsKind).Icon(0), 0);
   EXPECT_EQ(ListView_GetImageList(ListView(kAppsKind), LVSIL_SMALL), SystemImageList(false));
   EXPECT_EQ(ListView_GetImageList(ListView(kFilesKind), LVSIL_SMALL), SystemImageList(false));
 
