@@ -54,6 +54,7 @@ void BuildMainWindowContents(HWND main) {
   g_trayIconAdded = false;
   g_listViewsReady = false;
   g_listsLoaded = false;
+  HoldListIcons(true);  // until the last page is built
   BuildMainToolBar(main);  // the program goes on without it
   BuildPanelTabs(main);
   BuildPopupMenus();
@@ -83,7 +84,9 @@ bool CompleteMainWindowContentsStep(HWND main) {
     AddTrayIcon(main);
     return true;
   }
-  return BuildNextPage();
+  if (BuildNextPage()) return true;
+  HoldListIcons(false);
+  return false;
 }
 
 void CompleteMainWindowContents(HWND main) {

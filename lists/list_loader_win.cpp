@@ -49,7 +49,7 @@ struct IconUpdate {
 };
 
 struct Item {
-  enum Type { Rows, Done, Icons, AllRowsDone, Ended } type = Rows;
+  enum Type { Images, Rows, Done, Icons, AllRowsDone, Ended } type = Rows;
   unsigned generation = 0;
   int kind = 0;
   PackedEntries rows;  // a whole file's
@@ -104,6 +104,8 @@ struct Loader {
   std::array<std::vector<int>, 4> removed{};
   ListsLoadedHook hook = nullptr;
   bool allKinds = true;  // the run loads all three lists, not one again
+  bool rowsAllIn = false;  // this run's
+  bool iconsHeld = false;
 };
 
 // Never destroyed: a thread that outlives shutdown may still use it.
@@ -210,6 +212,15 @@ DWORD WINAPI LoaderThread(void* param) {
   Run& run = **holder;
   // The shell's icon lookup wants COM on the calling thread.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // The shell builds its image list of file icons on first use, for tens of
+  // milliseconds: here rather than between two messages. The list is the
+  // process's, not the thread's; the list views are handed it before any row.
+  SystemImageList(false);
+  ShownIcon(kAppsKind, -1);
+  Item images;
+  images.type = Item::Images;
+  images.generation = run.generation;
+  Push(std::move(images));
   std::array<PackedEntries, 4> targets;
   for (int kind : kListKinds) {
     if (run.paths[static_cast<size_t>(kind)].empty()) continue;  // not asked for
@@ -269,12 +280,20 @@ void ApplyIcon(int kind, const IconUpdate& update) {
   Favourites().ShowRow(kind, row);
 }
 
+void LetIconsCome() {
+  Loader& loader = TheLoader();
+  if (loader.run && loader.rowsAllIn && !loader.iconsHeld) SetEvent(loader.run->wake);
+}
+
 // Applies an item, or for icons as many as fit before the deadline (0: all).
 // True when the item is done.
 bool ApplySome(Item& item, double deadline) {
   Loader& loader = TheLoader();
   if (item.generation != loader.generation) return true;  // from a load given up
   switch (item.type) {
+    case Item::Images:
+      PrepareListImages();
+      return true;
     case Item::Rows: {
       const auto k = static_cast<size_t>(item.kind);
       if (!loader.baseKnown[k]) {
@@ -324,7 +343,8 @@ bool ApplySome(Item& item, double deadline) {
       }
       return item.applied == item.icons.size();
     case Item::AllRowsDone:
-      if (loader.run) SetEvent(loader.run->wake);
+      loader.rowsAllIn = true;
+      LetIconsCome();
       if (loader.hook && loader.allKinds) loader.hook();
       return true;
     case Item::Ended:
@@ -450,6 +470,7 @@ void StartListLoader(const ListLoaderOptions& options) {
   loader.current.reset();
   ++loader.generation;
   loader.allKinds = options.onlyKind == 0;
+  loader.rowsAllIn = false;
   auto run = std::make_shared<Run>();
   run->generation = loader.generation;
   run->icons = options.icons;
@@ -480,7 +501,8 @@ void StartListLoader(const ListLoaderOptions& options) {
 void ListViewsReady() {
   Loader& loader = TheLoader();
   loader.viewsReady = true;
-  PrepareListImages();
+  // A running load brings the image list; without one it is made here.
+  if (!loader.thread) PrepareListImages();
   for (int kind : kListKinds) Favourites().ShowCount(kind);
   std::lock_guard lock(loader.mutex);
   if (!loader.queue.empty() && loader.window && !loader.wakePosted) {
@@ -527,6 +549,11 @@ bool ListLoaderBusy() {
   if (loader.current) return true;
   std::lock_guard lock(loader.mutex);
   return !loader.queue.empty();
+}
+
+void HoldListIcons(bool held) {
+  TheLoader().iconsHeld = held;
+  LetIconsCome();
 }
 
 void StopListLoader() { StopThread(kStopWaitMs); }

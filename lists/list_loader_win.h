@@ -60,6 +60,11 @@ bool ListFileUnreadable(int kind);
 void NoteEntryRemoved(int kind, int row);
 void NoteEntriesCleared(int kind);
 
+// While held, the icons wait even once the rows are all in: under Wine the
+// shell's icon lookups slow down every call the window's thread makes, and
+// the start-up still builds the other tabs. Not held unless asked.
+void HoldListIcons(bool held);
+
 // True while rows or icons are still to come (for tests and benchmarks).
 bool ListLoaderBusy();
 

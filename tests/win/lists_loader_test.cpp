@@ -32,8 +32,19 @@ TEST_F(ListsLoader, LoadsTheThreeFilesWithTheirCountsInTheHeaders) {
   Write(kAppsKind, "\xEF\xBB\xBF" "2\nBloc-notes\n" + WideToUtf8(Notepad()) + "\nDisparu\nC:\\nowhere\\gone.exe\n");
   Write(kFilesKind, "3\r\nR\xC3\xA9sum\xC3\xA9\r\nC:\\Docs\\R\xC3\xA9sum\xC3\xA9.txt\r\n");
   Write(kLinksKind, "");
+  // The shell's image list comes from the loader's thread, before the rows.
+  for (int kind : {kAppsKind, kFilesKind}) ListView_SetImageList(ListView(kind), nullptr, LVSIL_SMALL);
+  // Held icons wait past the rows until let go.
+  HoldListIcons(true);
   StartListLoader();
+  ASSERT_TRUE(PumpUntil([] { return !ListLoadRunning(kAppsKind) && !ListLoadRunning(kLinksKind); }, 10000));
+  EXPECT_EQ(Favourites().List(kAppsKind).Icon(0), -1);
+  EXPECT_TRUE(ListLoaderBusy());
+  HoldListIcons(false);
   WaitForLoaderIdle();
+  EXPECT_GE(Favourites().List(kAppsKind).Icon(0), 0);
+  EXPECT_EQ(ListView_GetImageList(ListView(kAppsKind), LVSIL_SMALL), SystemImageList(false));
+  EXPECT_EQ(ListView_GetImageList(ListView(kFilesKind), LVSIL_SMALL), SystemImageList(false));
 
   EXPECT_EQ(Names(kAppsKind), (std::vector<std::wstring>{L"Bloc-notes", L"Disparu"})) << "the BOM is skipped";
   EXPECT_EQ(ListHeader(kAppsKind), L"2 applications ex\u00E9cutables list\u00E9es");
