@@ -3,7 +3,6 @@
 #include <mutex>
 #include <vector>
 
-#include "lists/list_commands_win.h"
 #include "toolkit/requesters_win.h"
 
 namespace kelvane {
