@@ -6,7 +6,6 @@ namespace kelvane {
 
 AppState::AppState() {
   window = &TheMainWindowServices();
-  UseFavouriteStore(&favourites);
 }
 
 AppState& App() {

@@ -22,7 +22,7 @@ using O = CommandOwner;
 
 constexpr CommandEntry kCommands[] = {
     {CmdAjoutFavori, O::Core, WithoutContext<ShowAddMenu>},
-    {CmdEnregistrerListes, O::Lists, WithoutContext<SaveAllLists>},
+    {CmdEnregistrerListes, O::Lists, [](ProgramContext&) { SaveAllLists(App().favourites); }},
     {CmdQuitter, O::Core, WithoutContext<RequestQuit>},
     {CmdAide, O::Core, WithoutContext<OpenHelp>},
     {CmdInfo, O::About, OpenAboutWindow},
@@ -66,8 +66,8 @@ constexpr CommandEntry kCommands[] = {
     {CmdRecentSupprSelect, O::RecentTab, DeleteSelectedRecent},
     {CmdRecentSupprTout, O::RecentTab, DeleteAllRecent},
     {CmdRecentMorts, O::RecentTab, PurgeDeadRecentAfterQuestion},
-    {CmdCreerSauvegarde, O::Backup, BackupNow},
-    {CmdRecupSauvegarde, O::Backup, RestoreFromBackup},
+    {CmdCreerSauvegarde, O::Backup, [](ProgramContext& context) { BackupNow(context, App().favourites); }},
+    {CmdRecupSauvegarde, O::Backup, [](ProgramContext& context) { RestoreFromBackup(context, App().favourites); }},
     {CmdSupprSauvegarde, O::Backup, DeleteBackup},
     {CmdExplOuvrir, O::ExplorerTab, OpenExplorerItem},
     {CmdExplRenommer, O::ExplorerTab, RenameExplorerItems},

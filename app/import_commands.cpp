@@ -42,10 +42,10 @@ void OfferAndAdd(int kind, std::vector<PickRow> found, const std::wstring& title
   FinishListLoad(kind);
   const std::vector<PickRow> rows = MarkPickRows(std::move(found), ListNames(kind));
   if (rows.empty()) {
-    ShowMessage(ListOwner(), title, L"Aucun favori \u00E0 importer n'a \u00E9t\u00E9 trouv\u00E9.", kInformationBox);
+    ShowMessage(ListOwner(App().favourites), title, L"Aucun favori \u00E0 importer n'a \u00E9t\u00E9 trouv\u00E9.", kInformationBox);
     return;
   }
-  const std::optional<std::vector<bool>> ticks = TheRequesters().PickRows(ListOwner(), title, kPrompt, rows);
+  const std::optional<std::vector<bool>> ticks = TheRequesters().PickRows(ListOwner(App().favourites), title, kPrompt, rows);
   if (!ticks) return;
   std::vector<ListEntry> chosen;
   std::size_t untickedDuplicates = 0;
@@ -56,8 +56,8 @@ void OfferAndAdd(int kind, std::vector<PickRow> found, const std::wstring& title
       ++untickedDuplicates;
     }
   }
-  const std::size_t added = AddEntriesUnlessDuplicate(kind, chosen);
-  ShowMessage(ListOwner(), title, ImportReport(added, chosen.size() - added + untickedDuplicates), kInformationBox);
+  const std::size_t added = AddEntriesUnlessDuplicate(App().favourites, kind, chosen);
+  ShowMessage(ListOwner(App().favourites), title, ImportReport(added, chosen.size() - added + untickedDuplicates), kInformationBox);
 }
 
 void ImportBrowserBookmarks() {
@@ -68,7 +68,7 @@ void ImportBrowserBookmarks() {
 void ImportBookmarkFile() {
   SelectTab(TabOf(kLinksKind));
   const std::wstring file =
-      TheRequesters().OpenFile(ListOwner(), L"S\u00E9lectionner un fichier de favoris", L"",
+      TheRequesters().OpenFile(ListOwner(App().favourites), L"S\u00E9lectionner un fichier de favoris", L"",
                                L"Favoris HTML (*.htm, *.html)|*.htm;*.html|Tous fichiers (*.*)|*.*");
   if (file.empty()) return;
   OfferAndAdd(kLinksKind, BookmarkHtmlRows(file), L"Importer un fichier de favoris");

@@ -126,7 +126,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_NOTIFY: {
       LRESULT result = 0;
-      if (HandleFavouriteListNotify(reinterpret_cast<const NMHDR*>(lParam), &result)) return result;
+      if (HandleFavouriteListNotify(App().favourites, reinterpret_cast<const NMHDR*>(lParam), &result)) return result;
       OnNotify(reinterpret_cast<const NMHDR*>(lParam));
       return 0;
     }

@@ -27,7 +27,7 @@ bool OnPage(int gadget, int index) {
 }
 
 void AfterLaterPage(int index) {
-  AcceptDropsOnLists();
+  AcceptDropsOnLists(App().favourites);
   ColourMainWindowGadgets();
   // The explorer's clipboard buttons start as the clipboard stands.
   if (OnPage(kExplColler, index)) UpdatePasteState(App(), PasteScope::Full);
@@ -43,7 +43,7 @@ bool ListStep() {
   if (g_listViewsReady) return false;
   if (!ListViewsExist()) return BuildNextPage();
   g_listViewsReady = true;
-  ListViewsReady();
+  ListViewsReady(App().favourites);
   return true;
 }
 
@@ -93,7 +93,7 @@ void CompleteMainWindowContents(HWND main) {
   if (!main) return;
   while (CompleteMainWindowContentsStep(main)) {
   }
-  AcceptDropsOnLists();
+  AcceptDropsOnLists(App().favourites);
   LayoutMainWindow(main);
 }
 

@@ -76,7 +76,9 @@ int FindAndSelect(int gadget, const std::wstring& text) {
     if (!list) return -1;
     // Rows still coming from the list's file are part of the list.
     FinishListLoad(gadget);
-    return FindAndSelectIn(list, EntryCount(gadget), [gadget](int row) { return EntryAt(gadget, row).name; }, text);
+    FavouriteStore& store = App().favourites;
+    return FindAndSelectIn(list, EntryCount(store, gadget), [&store, gadget](int row) { return EntryAt(store, gadget, row).name; },
+                           text);
   }
   ExplorerListControl* folderList = FolderList(gadget);
   if (!folderList) return -1;
@@ -99,8 +101,8 @@ void ResetEverything() {
   for (int kind : kListKinds) {
     // A load still running would append its rows after the reset.
     FinishListLoad(kind);
-    ClearEntries(kind);
-    ShowListCount(kind);
+    ClearEntries(app.favourites, kind);
+    ShowListCount(app.favourites, kind);
   }
   SHAddToRecentDocs(SHARD_PATHA, nullptr);
   PointRecentListAtRecentFolder(App());

@@ -17,12 +17,12 @@ namespace kelvane {
 void SaveOnQuit() {
   // The list files (applications, files, links, each after its load has
   // finished), or with auto-backup the lists, the preferences and a copy.
-  SaveAtShutdown(App());
+  SaveAtShutdown(App(), App().favourites);
 }
 
 bool SaveBeforeQuit() {
   SaveOnQuit();
-  const std::wstring notSaved = ListFilesNotSaved();
+  const std::wstring notSaved = ListFilesNotSaved(App().favourites);
   if (notSaved.empty()) return true;
   // The entries are still in the lists: quitting now loses those added or
   // changed since the last save that worked.

@@ -75,9 +75,9 @@ void RunEventLoop(bool* idleWorkLeft) {
     if (DoIdleStep(idleWorkLeft)) continue;
     // The data folder's changes come in with the messages (lists changed by
     // a sync client or another computer).
-    if (HANDLE change = ListFolderChange()) {
+    if (HANDLE change = ListFolderChange(App().favourites)) {
       if (MsgWaitForMultipleObjectsEx(1, &change, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0) {
-        OnListFolderChanged();
+        OnListFolderChanged(App().favourites);
         continue;
       }
       if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) continue;
@@ -158,7 +158,7 @@ int RunKelvane(HINSTANCE instance) {
   // The files are read meanwhile; their rows wait until the three list views
   // exist (the first steps of the loop).
   SetListsLoadedHook(FollowListsLoaded);
-  StartListLoader();
+  StartListLoader(App().favourites);
   // The other tabs, the favourite lists' first, once the loop runs (or when
   // first shown, or before the first command).
   FollowLaterPages();

@@ -6,9 +6,9 @@
 namespace kelvane {
 
 TabObjects::TabObjects(AppState& app)
-    : apps(app, app.favourites.List(kAppsKind)),
-      files(app, app.favourites.List(kFilesKind)),
-      links(app, app.favourites.List(kLinksKind)),
+    : apps(app, app.favourites),
+      files(app, app.favourites),
+      links(app, app.favourites),
       recent(app),
       explorer(app),
       desktop(app) {}

@@ -55,8 +55,8 @@ bool IsForbidden(ProgramContext& context, const std::wstring& backup) {
   return IsForbiddenBackupFolder(backup, context.dataFolder, IsProtectedFolder(WithoutTrailingBackslash(backup)));
 }
 
-BackupResult SaveAllAndWriteBackup(ProgramContext& context) {
-  SaveAllLists();
+BackupResult SaveAllAndWriteBackup(ProgramContext& context, FavouriteStore& store) {
+  SaveAllLists(store);
   SavePreferences(context);
   const std::wstring& backup = context.prefs.PrefBackup;
   if (backup.empty()) return {BackupStatus::kNoBackup, backup};
@@ -67,9 +67,9 @@ BackupResult SaveAllAndWriteBackup(ProgramContext& context) {
 
 }  // namespace
 
-bool SaveAllAndBackup(ProgramContext& context) { return SaveAllAndWriteBackup(context).ok(); }
+bool SaveAllAndBackup(ProgramContext& context, FavouriteStore& store) { return SaveAllAndWriteBackup(context, store).ok(); }
 
-void RestoreBackup(ProgramContext& context) {
+void RestoreBackup(ProgramContext& context, FavouriteStore& store) {
   const std::wstring& backup = context.prefs.PrefBackup;
   Win32TreeFileSystem fs;
   // Checked before anything changes: a damaged backup is never restored.
@@ -88,7 +88,7 @@ void RestoreBackup(ProgramContext& context) {
   std::array<bool, 4> replaced{};
   for (int kind : kListKinds) {
     FinishListLoad(kind);
-    replaced[static_cast<size_t>(kind)] = PathExists(ListFilePath(kind));
+    replaced[static_cast<size_t>(kind)] = PathExists(ListFilePath(store, kind));
   }
   result = RestoreBackupFiles(fs, backup, context.dataFolder);
   if (!result.ok()) {
@@ -99,16 +99,16 @@ void RestoreBackup(ProgramContext& context) {
   }
   for (int kind : kListKinds) {
     if (!replaced[static_cast<size_t>(kind)]) continue;
-    ClearEntries(kind);
+    ClearEntries(store, kind);
   }
-  StartListLoader();
+  StartListLoader(store);
   ShowMessage(Owner(context), t::kTitleRestore, t::kRestoreDone, kInformationBox);
 }
 
-void BackupNow(ProgramContext& context) {
+void BackupNow(ProgramContext& context, FavouriteStore& store) {
   if (OfferToChooseBackupFolder(context)) return;
   MainWindowDisabled disabled(context.mainWindow);
-  const BackupResult result = SaveAllAndWriteBackup(context);
+  const BackupResult result = SaveAllAndWriteBackup(context, store);
   if (result.ok()) {
     ShowMessage(Owner(context), t::kTitleBackup, t::kBackupDone, kInformationBox);
   } else {
@@ -116,11 +116,11 @@ void BackupNow(ProgramContext& context) {
   }
 }
 
-void RestoreFromBackup(ProgramContext& context) {
+void RestoreFromBackup(ProgramContext& context, FavouriteStore& store) {
   if (OfferToChooseBackupFolder(context)) return;
   if (!Ask(Owner(context), t::kTitleRestore, t::kRestoreQuestion, MB_YESNO | MB_ICONWARNING)) return;
   MainWindowDisabled disabled(context.mainWindow);
-  RestoreBackup(context);
+  RestoreBackup(context, store);
 }
 
 void DeleteBackup(ProgramContext& context) {
@@ -144,13 +144,13 @@ void DeleteBackup(ProgramContext& context) {
   }
 }
 
-void SaveAtShutdown(ProgramContext& context) {
+void SaveAtShutdown(ProgramContext& context, FavouriteStore& store) {
   // Backups turned off in the preferences leave no automatic backup, whatever
   // the auto-backup value kept in the file.
   if (context.prefs.PrefAutoBackup == 1 && context.prefs.CheckBackup == 1) {
-    SaveAllAndBackup(context);
+    SaveAllAndBackup(context, store);
   } else {
-    SaveAllLists();
+    SaveAllLists(store);
   }
 }
 

@@ -153,7 +153,7 @@ DWORD EffectFor(bool takes, DWORD allowed) {
 
 class ListDropTarget : public IDropTarget {
  public:
-  explicit ListDropTarget(int kind) : kind_(kind) {}
+  ListDropTarget(FavouriteStore& store, int kind) : store_(store), kind_(kind) {}
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
     if (!object) return E_POINTER;
@@ -188,7 +188,7 @@ class ListDropTarget : public IDropTarget {
   HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
     *effect = EffectFor(takes_, *effect);
     takes_ = false;
-    if (*effect != DROPEFFECT_NONE) DropOnList(kind_, data);
+    if (*effect != DROPEFFECT_NONE) DropOnList(store_, kind_, data);
     return S_OK;
   }
 
@@ -196,6 +196,7 @@ class ListDropTarget : public IDropTarget {
   virtual ~ListDropTarget() = default;
 
   LONG refs_ = 1;
+  FavouriteStore& store_;
   int kind_;
   bool takes_ = false;
 };
@@ -207,11 +208,11 @@ LRESULT RevokeOnDestroy(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
 
 }  // namespace
 
-void AcceptDropsOnLists() {
+void AcceptDropsOnLists(FavouriteStore& store) {
   for (int kind : kListKinds) {
     HWND list = ListView(kind);
     if (!list || !AddLightSubclass(list, RevokeOnDestroy, nullptr)) continue;
-    auto* target = new ListDropTarget(kind);
+    auto* target = new ListDropTarget(store, kind);
     RegisterDragDrop(list, target);  // holds its own reference while registered
     target->Release();
   }
@@ -219,10 +220,10 @@ void AcceptDropsOnLists() {
 
 bool ListTakesDrop(int kind, IDataObject* data) { return !Candidates(kind, data).empty(); }
 
-int DropOnList(int kind, IDataObject* data) {
+int DropOnList(FavouriteStore& store, int kind, IDataObject* data) {
   int added = 0;
   for (const Candidate& candidate : Candidates(kind, data)) {
-    added += AddEntryUnlessDuplicate(kind, candidate.entry, candidate.what);
+    added += AddEntryUnlessDuplicate(store, kind, candidate.entry, candidate.what);
   }
   return added;
 }

@@ -12,13 +12,15 @@
 
 namespace kelvane {
 
+class FavouriteStore;
+
 // Makes the three list views (once they exist) drop targets; each stops
 // being one as it is destroyed.
-void AcceptDropsOnLists();
+void AcceptDropsOnLists(FavouriteStore& store);
 
 // What the list of `kind` would take of the data object: true when anything.
 bool ListTakesDrop(int kind, IDataObject* data);
 // Adds what the data object brings to the list of `kind`; how many were added.
-int DropOnList(int kind, IDataObject* data);
+int DropOnList(FavouriteStore& store, int kind, IDataObject* data);
 
 }  // namespace kelvane

@@ -7,8 +7,8 @@
 
 namespace kelvane {
 
-AppsTab::AppsTab(ProgramContext& context, FavouriteList& list)
-    : FavouriteTab(context, list, kAppsKind, 0,
+AppsTab::AppsTab(ProgramContext& context, FavouriteStore& store)
+    : FavouriteTab(context, store, kAppsKind, 0,
                    {L"Applications", L"Emplacement", L"Entrez le nouveau nom de votre application"}) {}
 
 void AppsTab::Add() {
@@ -18,7 +18,7 @@ void AppsTab::Add() {
                                                      context.defaultAppsFolder, L"Fichiers EXE|*.exe");
   if (path.empty()) return;
   context.defaultAppsFolder = FolderPartOf(path);
-  AddEntryUnlessDuplicate(Kind(), {FileNamePartOf(path), path}, DuplicateOf::Application);
+  AddEntryUnlessDuplicate(Store(), Kind(), {FileNamePartOf(path), path}, DuplicateOf::Application);
 }
 
 void AppsTab::OpenEntry(const ListEntry& entry) { StartApplicationEntry(Owner(), entry); }

@@ -9,7 +9,7 @@ namespace kelvane {
 
 class AppsTab final : public FavouriteTab {
  public:
-  AppsTab(ProgramContext& context, FavouriteList& list);
+  AppsTab(ProgramContext& context, FavouriteStore& store);
   void Add();  // CmdAjoutAppli
   void OpenEntry(const ListEntry& entry) override;
 

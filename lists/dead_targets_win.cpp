@@ -54,7 +54,7 @@ struct Checks {
   bool running = false;
   HWND window = nullptr;
   // User-interface thread only.
-  std::array<bool, 4> due{};  // lists to check once the messages before are handled
+  std::array<const FavouriteList*, 4> due{};  // lists to check once the messages before are handled
   bool collectPosted = false;
   std::array<unsigned, 4> generation{};
   std::array<std::unordered_set<std::wstring>, 4> dead;
@@ -126,10 +126,10 @@ void StartChecks() {
   for (int kind : {kAppsKind, kFilesKind}) {
     const auto k = static_cast<size_t>(kind);
     if (!checks.due[k]) continue;
-    checks.due[k] = false;
+    const FavouriteList& list = *checks.due[k];
+    checks.due[k] = nullptr;
     Request request{kind, ++checks.generation[k], {}};
     // Packed: a list of thousands is copied here without a heap block each.
-    const FavouriteList& list = Favourites().List(kind);
     for (size_t row = 0; row < list.Count(); ++row) {
       if (IsCheckableTarget(list.Target(row))) request.targets.Append({}, list.Target(row));
     }
@@ -180,43 +180,43 @@ HWND EnsureWindow() {
 
 }  // namespace
 
-void CheckListTargets(int kind) {
+void CheckListTargets(const FavouriteStore& store, int kind) {
   if (kind != kAppsKind && kind != kFilesKind) return;  // links are web addresses
   Checks& checks = TheChecks();
   // Many additions in a row make one check, once they are all in.
-  checks.due[static_cast<size_t>(kind)] = true;
+  checks.due[static_cast<size_t>(kind)] = &store.List(kind);
   if (!checks.collectPosted && EnsureWindow()) checks.collectPosted = PostMessageW(checks.window, kCollect, 0, 0) != 0;
 }
 
-bool IsDeadRow(int kind, int row) {
+bool IsDeadRow(const FavouriteStore& store, int kind, int row) {
   if (!IsListKind(kind)) return false;
   const auto& dead = TheChecks().dead[static_cast<size_t>(kind)];
-  const FavouriteList& list = Favourites().List(kind);
+  const FavouriteList& list = store.List(kind);
   return !dead.empty() && row >= 0 && static_cast<size_t>(row) < list.Count() &&
          dead.count(TargetKey(list.Target(static_cast<size_t>(row)))) != 0;
 }
 
-std::vector<int> DeadRows(int kind) {
+std::vector<int> DeadRows(const FavouriteStore& store, int kind) {
   std::vector<int> rows;
-  for (int row = 0; row < EntryCount(kind); ++row) {
-    if (IsDeadRow(kind, row)) rows.push_back(row);
+  for (int row = 0; row < static_cast<int>(store.List(kind).Count()); ++row) {
+    if (IsDeadRow(store, kind, row)) rows.push_back(row);
   }
   return rows;
 }
 
-void RemoveDeadEntries(int kind) {
+void RemoveDeadEntries(FavouriteStore& store, int kind) {
   if (!FinishListLoad(kind)) return;
-  const std::vector<int> rows = DeadRows(kind);
+  const std::vector<int> rows = DeadRows(store, kind);
   if (rows.empty()) {
-    ShowMessage(ListOwner(), kDeadTitle, L"Aucun favori introuvable dans cette liste.", kInformationBox);
+    ShowMessage(ListOwner(store), kDeadTitle, L"Aucun favori introuvable dans cette liste.", kInformationBox);
     return;
   }
   std::vector<PickRow> picks;
   for (int row : rows) {
-    const ListEntry entry = EntryAt(kind, row);
+    const ListEntry entry = EntryAt(store, kind, row);
     picks.push_back({entry.name, entry.target, L"introuvable", true});
   }
-  const auto ticks = TheRequesters().PickRows(ListOwner(), kDeadTitle, kDeadPrompt, picks);
+  const auto ticks = TheRequesters().PickRows(ListOwner(store), kDeadTitle, kDeadPrompt, picks);
   if (!ticks) return;
   std::vector<int> chosen;
   for (size_t i = 0; i < rows.size() && i < ticks->size(); ++i) {
@@ -227,15 +227,15 @@ void RemoveDeadEntries(int kind) {
                                     ? L"Retirer 1 favori introuvable de votre liste ?"
                                     : L"Retirer " + std::to_wstring(chosen.size()) +
                                           L" favoris introuvables de votre liste ?";
-  if (!Ask(ListOwner(), kDeadTitle, question, kListQuestionBox)) return;
+  if (!Ask(ListOwner(store), kDeadTitle, question, kListQuestionBox)) return;
   // From the bottom up, so that the rows still to remove keep their numbers.
-  for (auto row = chosen.rbegin(); row != chosen.rend(); ++row) RemoveEntry(kind, *row);
-  ShowListCount(kind);
-  AutoSaveList(kind);
+  for (auto row = chosen.rbegin(); row != chosen.rend(); ++row) RemoveEntry(store, kind, *row);
+  ShowListCount(store, kind);
+  AutoSaveList(store, kind);
 }
 
 
-bool HandleDeadTargetNotify(const NMHDR* header, LRESULT* result) {
+bool HandleDeadTargetNotify(const FavouriteStore& store, const NMHDR* header, LRESULT* result) {
   const int kind = static_cast<int>(header->idFrom);
   if ((kind != kAppsKind && kind != kFilesKind) || header->hwndFrom != ListView(kind)) return false;
   if (header->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
@@ -246,7 +246,7 @@ bool HandleDeadTargetNotify(const NMHDR* header, LRESULT* result) {
     }
     if (draw->nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return false;
     *result = CDRF_DODEFAULT;
-    if (IsDeadRow(kind, static_cast<int>(draw->nmcd.dwItemSpec))) {
+    if (IsDeadRow(store, kind, static_cast<int>(draw->nmcd.dwItemSpec))) {
       draw->clrText = GetSysColor(COLOR_GRAYTEXT);
       *result = CDRF_NEWFONT;
     }
@@ -254,8 +254,8 @@ bool HandleDeadTargetNotify(const NMHDR* header, LRESULT* result) {
   }
   if (header->code == static_cast<UINT>(LVN_GETINFOTIPW)) {
     auto* tip = reinterpret_cast<NMLVGETINFOTIPW*>(const_cast<NMHDR*>(header));
-    if (!IsDeadRow(kind, tip->iItem) || !tip->pszText || tip->cchTextMax <= 0) return false;
-    const std::wstring text = kMissingTip + EntryAt(kind, tip->iItem).target;
+    if (!IsDeadRow(store, kind, tip->iItem) || !tip->pszText || tip->cchTextMax <= 0) return false;
+    const std::wstring text = kMissingTip + std::wstring(store.List(kind).Target(static_cast<size_t>(tip->iItem)));
     const size_t room = static_cast<size_t>(tip->cchTextMax) - 1;
     const size_t length = text.size() < room ? text.size() : room;
     text.copy(tip->pszText, length);

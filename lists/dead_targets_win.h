@@ -12,6 +12,8 @@
 
 namespace kelvane {
 
+class FavouriteStore;
+
 // True when `target`, a checkable path (see IsCheckableTarget), is on a
 // local drive that answers and is not there; a file held or denied to this
 // user exists. `drives` remembers the drives already asked.
@@ -19,19 +21,19 @@ bool TargetIsGone(const std::wstring& target, std::map<wchar_t, bool>& drives);
 
 // Checks the targets of a favourite list again (after its load, an addition),
 // once the messages already waiting are handled.
-void CheckListTargets(int kind);
+void CheckListTargets(const FavouriteStore& store, int kind);
 
 // True when the row's target was found missing at the last check.
-bool IsDeadRow(int kind, int row);
+bool IsDeadRow(const FavouriteStore& store, int kind, int row);
 // The rows of the list found missing, in order.
-std::vector<int> DeadRows(int kind);
+std::vector<int> DeadRows(const FavouriteStore& store, int kind);
 
 // Offers the list's missing entries in a pick list (all ticked) and removes
 // the ticked ones after a question.
-void RemoveDeadEntries(int kind);
+void RemoveDeadEntries(FavouriteStore& store, int kind);
 
 // NM_CUSTOMDRAW and LVN_GETINFOTIP of the favourite lists: greyed text and
 // the tooltip of a missing target. True when handled, with `result` set.
-bool HandleDeadTargetNotify(const NMHDR* header, LRESULT* result);
+bool HandleDeadTargetNotify(const FavouriteStore& store, const NMHDR* header, LRESULT* result);
 
 }  // namespace kelvane

@@ -13,8 +13,6 @@
 namespace kelvane {
 namespace {
 
-FavouriteStore* g_store = nullptr;
-
 HWND ViewOf(int kind) { return IsListKind(kind) ? Gadget(kind) : nullptr; }
 
 int PlaceholderIcon() {
@@ -87,23 +85,16 @@ void FavouriteStore::ShowRow(int kind, int row) const {
   if (HWND view = ViewOf(kind)) SendMessageW(view, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
 }
 
-void UseFavouriteStore(FavouriteStore* store) { g_store = store; }
-
-FavouriteStore& Favourites() {
-  if (!g_store) throw std::logic_error("no favourite store in use");
-  return *g_store;
-}
-
 int ShownIcon(int kind, int icon) {
   if (kind == kLinksKind) return 0;
   if (icon < 0) icon = PlaceholderIcon();
   return icon >= 0 ? icon : I_IMAGENONE;
 }
 
-bool HandleFavouriteListNotify(const NMHDR* header, LRESULT* result) {
+bool HandleFavouriteListNotify(const FavouriteStore& store, const NMHDR* header, LRESULT* result) {
   const int kind = static_cast<int>(header->idFrom);
-  if (!g_store || !IsListKind(kind) || header->hwndFrom != ViewOf(kind)) return false;
-  const FavouriteList& list = g_store->List(kind);
+  if (!IsListKind(kind) || header->hwndFrom != ViewOf(kind)) return false;
+  const FavouriteList& list = store.List(kind);
   if (header->code == LVN_GETDISPINFOW) {
     GiveDisplayInfo(list, reinterpret_cast<NMLVDISPINFOW*>(const_cast<NMHDR*>(header))->item);
     *result = 0;
@@ -113,7 +104,7 @@ bool HandleFavouriteListNotify(const NMHDR* header, LRESULT* result) {
     *result = FindTypedRow(list, *reinterpret_cast<const NMLVFINDITEMW*>(header));
     return true;
   }
-  return HandleDeadTargetNotify(header, result);
+  return HandleDeadTargetNotify(store, header, result);
 }
 
 }  // namespace kelvane

@@ -40,12 +40,6 @@ class FavouriteStore {
   std::array<FavouriteList, 3> lists_;
 };
 
-// The store the list views show. The main program owns it and names it here
-// at start-up: the list views' notifications and the loader's and target
-// checks' message windows are Win32 callbacks with no other way to reach it.
-void UseFavouriteStore(FavouriteStore* store);
-FavouriteStore& Favourites();
-
 // The image a row shows: links their single image (index 0 of their own
 // image list); the others the entry's icon, or the shell's icon for a file
 // of no known type when it has none (a row with no image draws its text a
@@ -55,6 +49,6 @@ int ShownIcon(int kind, int icon);
 // LVN_GETDISPINFOW and LVN_ODFINDITEMW of the favourite list views, then
 // their greyed rows and tooltips (HandleDeadTargetNotify). True when
 // handled, with `result` set.
-bool HandleFavouriteListNotify(const NMHDR* header, LRESULT* result);
+bool HandleFavouriteListNotify(const FavouriteStore& store, const NMHDR* header, LRESULT* result);
 
 }  // namespace kelvane

@@ -13,9 +13,9 @@
 
 namespace kelvane {
 
-FavouriteTab::FavouriteTab(ProgramContext& context, FavouriteList& list, int kind, int index,
+FavouriteTab::FavouriteTab(ProgramContext& context, FavouriteStore& store, int kind, int index,
                            const FavouriteTabTexts& texts)
-    : context_(context), entries_(list), kind_(kind), index_(index), texts_(texts) {}
+    : context_(context), store_(store), entries_(store.List(kind)), kind_(kind), index_(index), texts_(texts) {}
 
 void FavouriteTab::Build(PageBuilder& page) {
   list_ = page.MakeList(kind_, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA, WS_EX_CLIENTEDGE,
@@ -37,21 +37,21 @@ void FavouriteTab::Show() const {
 }
 
 void FavouriteTab::OpenSelected() {
-  ForEachSelectedFromLast(kind_, [this](int, const ListEntry& entry) {
+  ForEachSelectedFromLast(store_, kind_, [this](int, const ListEntry& entry) {
     if (!StartTarget(entry.target)) WarnNotOpened(entry);
   });
 }
 
-void FavouriteTab::RenameSelected() { RenameSelectedEntries(kind_, texts_.renamePrompt); }
+void FavouriteTab::RenameSelected() { RenameSelectedEntries(store_, kind_, texts_.renamePrompt); }
 
-void FavouriteTab::ShowSelectedProperties() { ShowPropertiesOfSelected(kind_); }
+void FavouriteTab::ShowSelectedProperties() { ShowPropertiesOfSelected(store_, kind_); }
 
 void FavouriteTab::RemoveSelected() {
   RemoveSelectedEntries(
-      kind_, [this](const ListEntry& entry) { return RemovalQuestion(entry); }, [this] { AfterRemoval(); });
+      store_, kind_, [this](const ListEntry& entry) { return RemovalQuestion(entry); }, [this] { AfterRemoval(); });
 }
 
-void FavouriteTab::RemoveDead() { RemoveDeadEntries(kind_); }
+void FavouriteTab::RemoveDead() { RemoveDeadEntries(store_, kind_); }
 
 void FavouriteTab::OpenOnDoubleClick() {
   const int row = list_ ? FirstSelectedRow(list_) : -1;
@@ -63,6 +63,6 @@ std::wstring FavouriteTab::RemovalQuestion(const ListEntry& entry) const {
   return L"\u00CAtes-vous s\u00FBr(e) de vouloir retirer " + entry.name + L" de votre liste ?";
 }
 
-void FavouriteTab::AfterRemoval() { ShowListCount(kind_); }
+void FavouriteTab::AfterRemoval() { ShowListCount(store_, kind_); }
 
 }  // namespace kelvane

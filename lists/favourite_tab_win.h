@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "lists/favourite_list.h"
+#include "lists/favourite_store_win.h"
 #include "lists/list_file.h"
 #include "settings/program_context_win.h"
 #include "toolkit/tab_win.h"
@@ -23,7 +23,7 @@ struct FavouriteTabTexts {
 class FavouriteTab : public Tab {
  public:
   // `kind` is the list's kind and gadget number; `index` the tab's place.
-  FavouriteTab(ProgramContext& context, FavouriteList& list, int kind, int index, const FavouriteTabTexts& texts);
+  FavouriteTab(ProgramContext& context, FavouriteStore& store, int kind, int index, const FavouriteTabTexts& texts);
 
   void Build(PageBuilder& page) override;
   void Layout(int pageWidth, int pageHeight) override;
@@ -42,6 +42,7 @@ class FavouriteTab : public Tab {
 
  protected:
   ProgramContext& Context() const { return context_; }
+  FavouriteStore& Store() const { return store_; }
   int Kind() const { return kind_; }
   HWND Owner() const { return context_.mainWindow; }
   // Shows the tab, for a command that adds to its list.
@@ -55,6 +56,7 @@ class FavouriteTab : public Tab {
 
  private:
   ProgramContext& context_;
+  FavouriteStore& store_;
   FavouriteList& entries_;
   int kind_;
   int index_;

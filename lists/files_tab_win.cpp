@@ -8,8 +8,8 @@
 
 namespace kelvane {
 
-FilesTab::FilesTab(ProgramContext& context, FavouriteList& list)
-    : FavouriteTab(context, list, kFilesKind, 1,
+FilesTab::FilesTab(ProgramContext& context, FavouriteStore& store)
+    : FavouriteTab(context, store, kFilesKind, 1,
                    {L"FichiersDossiers", L"Emplacement", L"Entrez le nouveau nom de votre application"}) {}
 
 void FilesTab::AddFile() {
@@ -19,7 +19,7 @@ void FilesTab::AddFile() {
                                                      context.defaultFilesFolder, L"Tous fichiers (*.*)|*.*");
   if (path.empty()) return;
   context.defaultFilesFolder = FolderPartOf(path);
-  AddEntryUnlessDuplicate(Kind(), {FileNamePartOf(path), path}, DuplicateOf::File);
+  AddEntryUnlessDuplicate(Store(), Kind(), {FileNamePartOf(path), path}, DuplicateOf::File);
 }
 
 void FilesTab::AddFolder() {
@@ -30,7 +30,7 @@ void FilesTab::AddFolder() {
       TheRequesters().BrowseFolder(Owner(), L"S\u00E9lectionner un dossier", context.defaultFilesFolder));
   if (path.empty()) return;
   context.defaultFilesFolder = path;
-  AddEntryUnlessDuplicate(Kind(), {FolderNameOf(path), path}, DuplicateOf::Folder);
+  AddEntryUnlessDuplicate(Store(), Kind(), {FolderNameOf(path), path}, DuplicateOf::Folder);
 }
 
 void FilesTab::OpenEntry(const ListEntry& entry) { OpenFileEntry(Owner(), entry); }

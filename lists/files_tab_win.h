@@ -9,7 +9,7 @@ namespace kelvane {
 
 class FilesTab final : public FavouriteTab {
  public:
-  FilesTab(ProgramContext& context, FavouriteList& list);
+  FilesTab(ProgramContext& context, FavouriteStore& store);
   void AddFile();    // CmdAjoutFichier
   void AddFolder();  // CmdAjoutDossier
   void OpenEntry(const ListEntry& entry) override;

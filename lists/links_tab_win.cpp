@@ -6,8 +6,8 @@
 
 namespace kelvane {
 
-LinksTab::LinksTab(ProgramContext& context, FavouriteList& list)
-    : FavouriteTab(context, list, kLinksKind, 2,
+LinksTab::LinksTab(ProgramContext& context, FavouriteStore& store)
+    : FavouriteTab(context, store, kLinksKind, 2,
                    {L"LiensWeb", L"AdresseWeb", L"Entrez le nouveau nom pour votre application"}) {}
 
 void LinksTab::Add() {
@@ -21,7 +21,7 @@ void LinksTab::Add() {
       ask.InputText(Owner(), L"Nom du site web", L"Pour simplifier la gestion donnez un nom \u00E0 ce lien", L"")
           .value_or(L"");
   if (name.empty()) return;
-  AddEntryUnlessDuplicate(Kind(), {name, address}, DuplicateOf::Link);
+  AddEntryUnlessDuplicate(Store(), Kind(), {name, address}, DuplicateOf::Link);
 }
 
 void LinksTab::OpenEntry(const ListEntry& entry) { OpenLinkEntry(Owner(), entry); }
@@ -34,7 +34,7 @@ std::wstring LinksTab::RemovalQuestion(const ListEntry& entry) const {
   return L"\u00CAtes-vous s\u00FBr(e) de vouloir supprimer " + entry.target + L" de votre liste ?";
 }
 
-void LinksTab::AfterRemoval() { SetListHeader(Kind(), LinksRemovedHeader(static_cast<size_t>(EntryCount(Kind())))); }
+void LinksTab::AfterRemoval() { SetListHeader(Kind(), LinksRemovedHeader(static_cast<size_t>(EntryCount(Store(), Kind())))); }
 
 void OpenLinkEntry(HWND owner, const ListEntry& entry) {
   if (!StartTarget(entry.target)) {

@@ -7,7 +7,7 @@ namespace kelvane {
 
 class LinksTab final : public FavouriteTab {
  public:
-  LinksTab(ProgramContext& context, FavouriteList& list);
+  LinksTab(ProgramContext& context, FavouriteStore& store);
   void Add();  // CmdAjoutLien
   void OpenEntry(const ListEntry& entry) override;
 

@@ -106,6 +106,7 @@ struct Loader {
   bool allKinds = true;  // the run loads all three lists, not one again
   bool rowsAllIn = false;  // this run's
   bool iconsHeld = false;
+  FavouriteStore* store = nullptr;  // the lists loaded into; none before the first load
 };
 
 // Never destroyed: a thread that outlives shutdown may still use it.
@@ -258,7 +259,9 @@ DWORD WINAPI LoaderThread(void* param) {
 
 // --- User-interface thread ---------------------------------------------------
 
-FavouriteList& ListOf(int kind) { return Favourites().List(kind); }
+FavouriteList& ListOf(int kind) { return TheLoader().store->List(kind); }
+
+HWND NoticeOwner() { return TheLoader().store ? TheLoader().store->Context().mainWindow : nullptr; }
 
 // The row of an entry read from the file at `index`, or -1 when it is gone.
 int RowOfLoaded(int kind, size_t index) {
@@ -277,7 +280,7 @@ void ApplyIcon(int kind, const IconUpdate& update) {
   FavouriteList& list = ListOf(kind);
   if (row < 0 || static_cast<size_t>(row) >= list.Count()) return;
   list.SetIcon(static_cast<size_t>(row), update.icon);
-  Favourites().ShowRow(kind, row);
+  TheLoader().store->ShowRow(kind, row);
 }
 
 void LetIconsCome() {
@@ -292,7 +295,7 @@ bool ApplySome(Item& item, double deadline) {
   if (item.generation != loader.generation) return true;  // from a load given up
   switch (item.type) {
     case Item::Images:
-      PrepareListImages();
+      if (loader.store) PrepareListImages(*loader.store);
       return true;
     case Item::Rows: {
       const auto k = static_cast<size_t>(item.kind);
@@ -304,7 +307,7 @@ bool ApplySome(Item& item, double deadline) {
       // The list view's new count is the costly part (new scroll bars): its
       // count header waits for the next item, which may come with the next
       // message.
-      Favourites().ShowCount(item.kind);
+      loader.store->ShowCount(item.kind);
       return true;
     }
     case Item::Done: {
@@ -313,9 +316,9 @@ bool ApplySome(Item& item, double deadline) {
                    : item.noCount  ? FavouriteList::LoadEnd::KeptAsLoaded
                                    : FavouriteList::LoadEnd::Whole);
       // A file with no entries leaves the column its title.
-      if (!list.Empty()) ShowListCount(item.kind);
-      const std::wstring path = ListFilePath(item.kind);
-      if (item.unreadable) QueueListNotice(UnreadableAtStartText(path, item.readError, RecoveredListPath(item.kind)));
+      if (!list.Empty()) ShowListCount(*loader.store, item.kind);
+      const std::wstring path = ListFilePath(*loader.store, item.kind);
+      if (item.unreadable) QueueListNotice(UnreadableAtStartText(path, item.readError, RecoveredListPath(*loader.store, item.kind)));
       if (item.noCount) QueueListNotice(NoCountLineText(path));
       if (!item.unreadable) {
         // The thread's checksum holds when the list holds the file's entries alone.
@@ -325,10 +328,10 @@ bool ApplySome(Item& item, double deadline) {
         if (fileAlone) {
           NoteListChecksumInStep(item.kind, item.checksum);
         } else {
-          NoteListInStep(item.kind);
+          NoteListInStep(*loader.store, item.kind);
         }
       }
-      CheckListTargets(item.kind);
+      CheckListTargets(*loader.store, item.kind);
       return true;
     }
     case Item::Icons:
@@ -410,7 +413,7 @@ void Drain(double budgetMs) {
     }
   }
   loader.applying = false;
-  ShowListNotices();
+  ShowListNotices(NoticeOwner());
   if (more) {
     std::lock_guard lock(loader.mutex);
     loader.wakePosted = PostMessageW(loader.window, kWakeMessage, 0, 0) != 0;
@@ -454,9 +457,9 @@ void StopThread(DWORD waitMs) {
 
 }  // namespace
 
-void StartListLoader() { StartListLoader(ListLoaderOptions{}); }
+void StartListLoader(FavouriteStore& store) { StartListLoader(store, ListLoaderOptions{}); }
 
-void StartListLoader(const ListLoaderOptions& options) {
+void StartListLoader(FavouriteStore& store, const ListLoaderOptions& options) {
   Loader& loader = TheLoader();
   EnsureWindow();
   if (loader.thread) {
@@ -468,6 +471,7 @@ void StartListLoader(const ListLoaderOptions& options) {
     loader.queue.clear();
   }
   loader.current.reset();
+  loader.store = &store;
   ++loader.generation;
   loader.allKinds = options.onlyKind == 0;
   loader.rowsAllIn = false;
@@ -477,8 +481,8 @@ void StartListLoader(const ListLoaderOptions& options) {
   for (int kind : kListKinds) {
     const auto k = static_cast<size_t>(kind);
     if (!loader.allKinds && kind != options.onlyKind) continue;
-    if (!loader.allKinds) ClearEntries(kind);
-    run->paths[k] = ListFilePath(kind);
+    if (!loader.allKinds) ClearEntries(store, kind);
+    run->paths[k] = ListFilePath(store, kind);
     ListOf(kind).BeginLoad();
     loader.iconsPending[k] = options.icons && kind != kLinksKind;
     loader.baseKnown[k] = false;
@@ -498,12 +502,12 @@ void StartListLoader(const ListLoaderOptions& options) {
   }
 }
 
-void ListViewsReady() {
+void ListViewsReady(FavouriteStore& store) {
   Loader& loader = TheLoader();
   loader.viewsReady = true;
   // A running load brings the image list; without one it is made here.
-  if (!loader.thread) PrepareListImages();
-  for (int kind : kListKinds) Favourites().ShowCount(kind);
+  if (!loader.thread) PrepareListImages(store);
+  for (int kind : kListKinds) store.ShowCount(kind);
   std::lock_guard lock(loader.mutex);
   if (!loader.queue.empty() && loader.window && !loader.wakePosted) {
     loader.wakePosted = PostMessageW(loader.window, kWakeMessage, 0, 0) != 0;
@@ -513,7 +517,7 @@ void ListViewsReady() {
 bool FinishListLoad(int kind) {
   Loader& loader = TheLoader();
   if (!IsListKind(kind)) return false;
-  if (!ListOf(kind).Loading()) return true;
+  if (!loader.store || !ListOf(kind).Loading()) return true;
   if (!loader.viewsReady || !ListView(kind) || loader.applying) return false;
   loader.applying = true;
   while (ListOf(kind).Loading()) {
@@ -521,18 +525,18 @@ bool FinishListLoad(int kind) {
     loader.current.reset();
   }
   loader.applying = false;
-  ShowListNotices();
+  ShowListNotices(NoticeOwner());
   return true;
 }
 
-bool ListLoadRunning(int kind) { return IsListKind(kind) && ListOf(kind).Loading(); }
+bool ListLoadRunning(int kind) { return IsListKind(kind) && TheLoader().store && ListOf(kind).Loading(); }
 
-bool ListFileUnreadable(int kind) { return IsListKind(kind) && ListOf(kind).FileUnreadable(); }
+bool ListFileUnreadable(int kind) { return IsListKind(kind) && TheLoader().store && ListOf(kind).FileUnreadable(); }
 
 void NoteEntryRemoved(int kind, int row) {
   Loader& loader = TheLoader();
   const auto k = static_cast<size_t>(kind);
-  if (IsListKind(kind) && (ListOf(kind).Loading() || loader.iconsPending[k])) loader.removed[k].push_back(row);
+  if (IsListKind(kind) && ((loader.store && ListOf(kind).Loading()) || loader.iconsPending[k])) loader.removed[k].push_back(row);
 }
 
 void NoteEntriesCleared(int kind) {
@@ -544,7 +548,7 @@ bool ListLoaderBusy() {
   Loader& loader = TheLoader();
   for (int kind : kListKinds) {
     const auto k = static_cast<size_t>(kind);
-    if (ListOf(kind).Loading() || loader.iconsPending[k]) return true;
+    if ((loader.store && ListOf(kind).Loading()) || loader.iconsPending[k]) return true;
   }
   if (loader.current) return true;
   std::lock_guard lock(loader.mutex);

@@ -34,18 +34,20 @@
 
 namespace kelvane {
 
+class FavouriteStore;
+
 struct ListLoaderOptions {
   bool icons = true;  // fetch the shell icons of applications and files
   int onlyKind = 0;   // one list to load again (its rows cleared first); 0: all three
 };
 
-// Starts loading the three files (appending to what the lists hold). A load
-// still running is finished first.
-void StartListLoader();
-void StartListLoader(const ListLoaderOptions& options);
+// Starts loading the three files into the store's lists (appending to what
+// they hold). A load still running is finished first.
+void StartListLoader(FavouriteStore& store);
+void StartListLoader(FavouriteStore& store, const ListLoaderOptions& options);
 
 // The three list views exist: rows read so far may be applied from now on.
-void ListViewsReady();
+void ListViewsReady(FavouriteStore& store);
 
 // Waits for the rows of one list to be read and appends all of them now.
 // True when the list holds its whole file (or no load was running); false

@@ -3,7 +3,6 @@
 #include <mutex>
 #include <vector>
 
-#include "lists/list_commands_win.h"
 #include "toolkit/requesters_win.h"
 
 namespace kelvane {
@@ -27,14 +26,14 @@ void QueueListNotice(const std::wstring& text) {
   Pending().push_back(text);
 }
 
-void ShowListNotices() {
+void ShowListNotices(HWND owner) {
   std::vector<std::wstring> notices;
   {
     std::lock_guard lock(NoticeMutex());
     notices.swap(Pending());
   }
   // Taken out first: a box pumps messages, which may come back here.
-  for (const std::wstring& text : notices) ShowMessage(ListOwner(), kListNoticeTitle, text, kWarningBox);
+  for (const std::wstring& text : notices) ShowMessage(owner, kListNoticeTitle, text, kWarningBox);
 }
 
 std::wstring SystemReason(DWORD error) {

@@ -13,8 +13,9 @@ namespace kelvane {
 inline constexpr wchar_t kListNoticeTitle[] = L"Listes de favoris";
 
 void QueueListNotice(const std::wstring& text);
-// Shows the notes queued so far, oldest first (user-interface thread).
-void ShowListNotices();
+// Shows the notes queued so far, oldest first, in boxes owned by `owner`
+// (user-interface thread).
+void ShowListNotices(HWND owner);
 
 // The system's own words for an error code, on one line (its number when the
 // system has none).

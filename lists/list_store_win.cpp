@@ -22,15 +22,15 @@
 namespace kelvane {
 namespace {
 
-bool HasRow(int kind, int row) {
-  return IsListKind(kind) && row >= 0 && static_cast<size_t>(row) < Favourites().List(kind).Count();
+bool HasRow(FavouriteStore& store, int kind, int row) {
+  return IsListKind(kind) && row >= 0 && static_cast<size_t>(row) < store.List(kind).Count();
 }
 
 // After a reset the data folder is gone until the next start, which begins
 // from nothing. An empty list leaves it gone; entries added since then must
 // not be lost at exit, so a list that holds some makes the folder again.
-bool DataFolderReadyFor(bool emptyList) {
-  const std::wstring& folder = Favourites().Context().dataFolder;
+bool DataFolderReadyFor(FavouriteStore& store, bool emptyList) {
+  const std::wstring& folder = store.Context().dataFolder;
   if (folder.empty()) return true;  // the files live in the current folder
   const DWORD attributes = GetFileAttributesW(folder.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
@@ -41,7 +41,7 @@ bool DataFolderReadyFor(bool emptyList) {
 
 HWND ListView(int kind) { return IsListKind(kind) ? Gadget(kind) : nullptr; }
 
-void PrepareListImages() {
+void PrepareListImages(FavouriteStore& store) {
   if (HIMAGELIST system = SystemImageList(false)) {
     ShownIcon(kAppsKind, -1);  // the placeholder looked up once, before the first rows come in
     for (int kind : {kAppsKind, kFilesKind}) {
@@ -57,7 +57,7 @@ void PrepareListImages() {
     // Not shared: the links list destroys its own image list with itself.
     const int side = GetSystemMetrics(SM_CXSMICON);
     HIMAGELIST own = ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 1, 0);
-    if (own && Favourites().Context().images.AddToImageList(own, kLinkImage, side) == 0) {
+    if (own && store.Context().images.AddToImageList(own, kLinkImage, side) == 0) {
       SendMessageW(links, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(own));
     } else if (own) {
       ImageList_Destroy(own);
@@ -70,19 +70,19 @@ void GiveEmptyListHint(HWND list) {
                                CatalogText(L"ToolBarToolTip", L"AjoutFavori") + L" \u00BB de la barre d'outils.");
 }
 
-int EntryCount(int kind) { return IsListKind(kind) ? static_cast<int>(Favourites().List(kind).Count()) : 0; }
+int EntryCount(FavouriteStore& store, int kind) { return IsListKind(kind) ? static_cast<int>(store.List(kind).Count()) : 0; }
 
-ListEntry EntryAt(int kind, int row) {
-  if (!HasRow(kind, row)) return {};
-  ListEntry entry = Favourites().List(kind).At(static_cast<size_t>(row));
+ListEntry EntryAt(FavouriteStore& store, int kind, int row) {
+  if (!HasRow(store, kind, row)) return {};
+  ListEntry entry = store.List(kind).At(static_cast<size_t>(row));
   const int shown = ShownIcon(kind, entry.icon);
   entry.icon = shown == I_IMAGENONE ? -1 : shown;
   return entry;
 }
 
-std::vector<ListEntry> ReadEntries(int kind) {
+std::vector<ListEntry> ReadEntries(FavouriteStore& store, int kind) {
   if (!IsListKind(kind)) return {};
-  std::vector<ListEntry> entries = Favourites().List(kind).Entries();
+  std::vector<ListEntry> entries = store.List(kind).Entries();
   for (ListEntry& entry : entries) entry.icon = -1;
   return entries;
 }
@@ -92,31 +92,31 @@ bool IsRowSelected(int kind, int row) {
   return list && (SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED);
 }
 
-bool AppendEntry(int kind, const ListEntry& entry) {
-  if (!IsListKind(kind) || Favourites().List(kind).Add(entry) < 0) return false;
-  Favourites().ShowCount(kind);
-  CheckListTargets(kind);
+bool AppendEntry(FavouriteStore& store, int kind, const ListEntry& entry) {
+  if (!IsListKind(kind) || store.List(kind).Add(entry) < 0) return false;
+  store.ShowCount(kind);
+  CheckListTargets(store, kind);
   return true;
 }
 
-void SetEntryName(int kind, int row, const std::wstring& name) {
-  if (HasRow(kind, row) && Favourites().List(kind).Rename(static_cast<size_t>(row), name)) {
-    Favourites().ShowRow(kind, row);
+void SetEntryName(FavouriteStore& store, int kind, int row, const std::wstring& name) {
+  if (HasRow(store, kind, row) && store.List(kind).Rename(static_cast<size_t>(row), name)) {
+    store.ShowRow(kind, row);
   }
 }
 
-void RemoveEntry(int kind, int row) {
-  if (!HasRow(kind, row)) return;
-  Favourites().List(kind).Remove(static_cast<size_t>(row));
+void RemoveEntry(FavouriteStore& store, int kind, int row) {
+  if (!HasRow(store, kind, row)) return;
+  store.List(kind).Remove(static_cast<size_t>(row));
   NoteEntryRemoved(kind, row);
   // An owner-data list view takes a deletion as its count less one, its
   // selection shifted up past the row.
   if (HWND list = ListView(kind)) SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
 }
 
-void ClearEntries(int kind) {
+void ClearEntries(FavouriteStore& store, int kind) {
   if (!IsListKind(kind)) return;
-  Favourites().List(kind).Clear();
+  store.List(kind).Clear();
   NoteEntriesCleared(kind);
   if (HWND list = ListView(kind)) SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
 }
@@ -135,18 +135,18 @@ std::wstring ListHeader(int kind) {
   return list ? ListColumnTitle(list) : std::wstring();
 }
 
-void ShowListCount(int kind) {
-  if (ListView(kind)) SetListHeader(kind, ListCountHeader(kind, static_cast<size_t>(EntryCount(kind))));
+void ShowListCount(FavouriteStore& store, int kind) {
+  if (ListView(kind)) SetListHeader(kind, ListCountHeader(kind, static_cast<size_t>(EntryCount(store, kind))));
 }
 
-bool FindEntryByName(const std::wstring& name, int kind) {
-  return IsListKind(kind) && Favourites().List(kind).FindName(name) >= 0;
+bool FindEntryByName(FavouriteStore& store, const std::wstring& name, int kind) {
+  return IsListKind(kind) && store.List(kind).FindName(name) >= 0;
 }
 
-std::wstring ListFilePath(int kind) { return Favourites().Context().dataFolder + std::wstring(ListFileName(kind)); }
+std::wstring ListFilePath(FavouriteStore& store, int kind) { return store.Context().dataFolder + std::wstring(ListFileName(kind)); }
 
-std::wstring RecoveredListPath(int kind) {
-  std::wstring path = ListFilePath(kind);
+std::wstring RecoveredListPath(FavouriteStore& store, int kind) {
+  std::wstring path = ListFilePath(store, kind);
   path.insert(path.size() - 4, L".recovered");  // before ".txt"
   return path;
 }
@@ -165,7 +165,7 @@ SaveState& Saves() {
 
 // Writes and reports: one message per failure (not again while the same
 // error repeats), one when a list first goes beside its unreadable file.
-bool WriteList(int kind, const std::wstring& path, const std::string& bytes, bool beside) {
+bool WriteList(FavouriteStore& store, int kind, const std::wstring& path, const std::string& bytes, bool beside) {
   const auto k = static_cast<size_t>(kind);
   DWORD& failure = Saves().failure[k];
   unsigned long error = 0;
@@ -173,25 +173,25 @@ bool WriteList(int kind, const std::wstring& path, const std::string& bytes, boo
     failure = 0;
     if (beside && !Saves().toldBeside[k]) {
       Saves().toldBeside[k] = true;
-      QueueListNotice(SavedBesideText(ListFilePath(kind), path));
+      QueueListNotice(SavedBesideText(ListFilePath(store, kind), path));
     }
   } else {
     const DWORD previous = failure;
     failure = error ? error : ERROR_WRITE_FAULT;
     if (failure != previous) QueueListNotice(SaveFailedText(path, failure));
   }
-  ShowListNotices();
+  ShowListNotices(store.Context().mainWindow);
   return failure == 0;
 }
 
 }  // namespace
 
-bool SaveList(int kind) {
+bool SaveList(FavouriteStore& store, int kind) {
   if (!IsListKind(kind) || !ListView(kind)) return false;
   // Never write a list that is only partly there: wait for its load.
   if (!FinishListLoad(kind)) return false;
-  FavouriteList& list = Favourites().List(kind);
-  const std::wstring path = ListFilePath(kind);
+  FavouriteList& list = store.List(kind);
+  const std::wstring path = ListFilePath(store, kind);
   switch (list.SaveDecision()) {
     case FavouriteList::Save::NotYet:
       return false;
@@ -202,30 +202,30 @@ bool SaveList(int kind) {
       // A file kept as loaded is not written while the list is unchanged.
       if (!PathExists(path)) break;
       if (!list.FileUnreadable() || list.Empty()) return true;
-      return WriteList(kind, RecoveredListPath(kind), list.Serialize(), true);
+      return WriteList(store, kind, RecoveredListPath(store, kind), list.Serialize(), true);
     case FavouriteList::Save::Write:
       break;
   }
   const std::string bytes = list.Serialize();
-  if (!DataFolderReadyFor(list.Empty())) return false;
-  if (!WriteList(kind, path, bytes, false)) return false;
+  if (!DataFolderReadyFor(store, list.Empty())) return false;
+  if (!WriteList(store, kind, path, bytes, false)) return false;
   list.Saved();
   NoteListInStep(kind, bytes);
   return true;
 }
 
-void AutoSaveList(int kind) {
-  if (Favourites().Context().prefs.CheckSaveList == 1) SaveList(kind);
+void AutoSaveList(FavouriteStore& store, int kind) {
+  if (store.Context().prefs.CheckSaveList == 1) SaveList(store, kind);
 }
 
-void SaveAllLists() {
-  for (int kind : kListKinds) SaveList(kind);
+void SaveAllLists(FavouriteStore& store) {
+  for (int kind : kListKinds) SaveList(store, kind);
 }
 
-std::wstring ListFilesNotSaved() {
+std::wstring ListFilesNotSaved(FavouriteStore& store) {
   std::wstring names;
   for (int kind : kListKinds) {
-    if (Saves().failure[static_cast<size_t>(kind)]) names += L"\n" + ListFilePath(kind);
+    if (Saves().failure[static_cast<size_t>(kind)]) names += L"\n" + ListFilePath(store, kind);
   }
   return names;
 }

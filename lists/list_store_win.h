@@ -22,47 +22,49 @@
 
 namespace kelvane {
 
+class FavouriteStore;
+
 inline constexpr int kLinkImage = 16;  // the single link image
 
 // The list view of a kind; null for another number or before it exists.
 HWND ListView(int kind);
 
 // Gives the three list views their image lists (once they exist).
-void PrepareListImages();
+void PrepareListImages(FavouriteStore& store);
 
 // Gives a favourite list the line shown in its body while it is empty,
 // telling how to add the first entry. Called as the list is made, before
 // its colours.
 void GiveEmptyListHint(HWND list);
 
-int EntryCount(int kind);
+int EntryCount(FavouriteStore& store, int kind);
 // The entry with the icon its row shows (-1 for none); an empty entry for
 // a row that is not there.
-ListEntry EntryAt(int kind, int row);
+ListEntry EntryAt(FavouriteStore& store, int kind, int row);
 // The entries as their file holds them (no icons).
-std::vector<ListEntry> ReadEntries(int kind);
+std::vector<ListEntry> ReadEntries(FavouriteStore& store, int kind);
 bool IsRowSelected(int kind, int row);
 
 // Appends at the end unless the list has that name already (letter case
 // ignored); the icon as given. True when appended.
-bool AppendEntry(int kind, const ListEntry& entry);
-void SetEntryName(int kind, int row, const std::wstring& name);
-void RemoveEntry(int kind, int row);
+bool AppendEntry(FavouriteStore& store, int kind, const ListEntry& entry);
+void SetEntryName(FavouriteStore& store, int kind, int row, const std::wstring& name);
+void RemoveEntry(FavouriteStore& store, int kind, int row);
 // Empties the list (a reset, a restore, a load again).
-void ClearEntries(int kind);
+void ClearEntries(FavouriteStore& store, int kind);
 
 // The first column's title.
 void SetListHeader(int kind, const std::wstring& title);
 std::wstring ListHeader(int kind);
 // The count followed by the kind's suffix.
-void ShowListCount(int kind);
+void ShowListCount(FavouriteStore& store, int kind);
 
 // True when a row's name equals `name` as a whole, letter case ignored
 // (SameNameIgnoringCase), searching from the first row.
-bool FindEntryByName(const std::wstring& name, int kind);
+bool FindEntryByName(FavouriteStore& store, const std::wstring& name, int kind);
 
 // DataFolder + the kind's file name.
-std::wstring ListFilePath(int kind);
+std::wstring ListFilePath(FavouriteStore& store, int kind);
 
 // Writes the list to its file in one step (written beside it, then put in
 // its place), after the list's load has finished. True when nothing is lost:
@@ -75,16 +77,16 @@ std::wstring ListFilePath(int kind);
 // whole, the entries stay in the list, the user is told the file and the
 // system's reason (once while the same error repeats), and the next save
 // tries again.
-bool SaveList(int kind);
+bool SaveList(FavouriteStore& store, int kind);
 // SaveList when the preference CheckSaveList is 1.
-void AutoSaveList(int kind);
+void AutoSaveList(FavouriteStore& store, int kind);
 // Applications, files, links in that order (CmdEnregistrerListes, shutdown).
 // A failure shows in ListFilesNotSaved.
-void SaveAllLists();
+void SaveAllLists(FavouriteStore& store);
 // The files (each after a line break) whose last save failed; empty when none.
-std::wstring ListFilesNotSaved();
+std::wstring ListFilesNotSaved(FavouriteStore& store);
 // Beside the list's file: "MyApps.recovered.txt" for "MyApps.txt".
-std::wstring RecoveredListPath(int kind);
+std::wstring RecoveredListPath(FavouriteStore& store, int kind);
 
 // Opens a target: a full path is first run as a program (quoted, no
 // arguments, inheriting the current folder); when that fails, or for

@@ -37,10 +37,10 @@ SyncState& Sync() {
   return state;
 }
 
-std::uint64_t ListChecksum(int kind) { return ContentChecksum(Favourites().List(kind).Serialize()); }
+std::uint64_t ListChecksum(const FavouriteStore& store, int kind) { return ContentChecksum(store.List(kind).Serialize()); }
 
-std::wstring DataFolder() {
-  const std::wstring path = ListFilePath(kAppsKind);
+std::wstring DataFolder(FavouriteStore& store) {
+  const std::wstring path = ListFilePath(store, kAppsKind);
   return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 
@@ -51,11 +51,11 @@ std::wstring ConflictText(const std::wstring& file) {
          L"Non : garder votre version (celle du fichier est gard\u00E9e dans " + file + L".remote).";
 }
 
-void BringInStep(int kind) {
+void BringInStep(FavouriteStore& store, int kind) {
   std::uint64_t& inStep = Sync().inStep[static_cast<size_t>(kind)];
   // Only lists fully loaded from a readable file take part.
   if (inStep == 0 || !ListView(kind) || ListLoadRunning(kind) || ListFileUnreadable(kind)) return;
-  const std::wstring path = ListFilePath(kind);
+  const std::wstring path = ListFilePath(store, kind);
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return;
   const std::pair<std::uint64_t, std::uint64_t> stamp{
@@ -71,28 +71,28 @@ void BringInStep(int kind) {
   const std::string theirs = SerializeList(ParseListFile(bytes, AnsiToWide).entries);
   const std::uint64_t fileSum = ContentChecksum(theirs);
   if (fileSum == inStep) return;  // our own save, or a change of form only
-  const std::uint64_t listSum = ListChecksum(kind);
+  const std::uint64_t listSum = ListChecksum(store, kind);
   if (listSum == fileSum) {
     inStep = fileSum;  // both sides made the same change
     return;
   }
   if (listSum != inStep) {
     const std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
-    if (!Ask(ListOwner(), kListNoticeTitle, ConflictText(name), MB_YESNO | MB_ICONQUESTION)) {
+    if (!Ask(ListOwner(store), kListNoticeTitle, ConflictText(name), MB_YESNO | MB_ICONQUESTION)) {
       if (!SaveFileAtomically(path + L".remote", bytes)) return;  // asked again at the next change
-      SaveList(kind);
+      SaveList(store, kind);
       return;
     }
-    if (!SaveFileAtomically(path + L".local", Favourites().List(kind).Serialize())) return;
+    if (!SaveFileAtomically(path + L".local", store.List(kind).Serialize())) return;
   }
   inStep = 0;  // until the new load is in
-  StartListLoader(ListLoaderOptions{true, kind});
+  StartListLoader(store, ListLoaderOptions{true, kind});
 }
 
 }  // namespace
 
-void NoteListInStep(int kind) {
-  if (IsListKind(kind)) NoteListInStep(kind, Favourites().List(kind).Serialize());
+void NoteListInStep(const FavouriteStore& store, int kind) {
+  if (IsListKind(kind)) NoteListInStep(kind, store.List(kind).Serialize());
 }
 
 void NoteListInStep(int kind, std::string_view written) { NoteListChecksumInStep(kind, ContentChecksum(written)); }
@@ -102,11 +102,11 @@ void NoteListChecksumInStep(int kind, std::uint64_t checksum) {
   Sync().tryWatch = true;
 }
 
-HANDLE ListFolderChange() {
+HANDLE ListFolderChange(FavouriteStore& store) {
   SyncState& sync = Sync();
   if (sync.change == INVALID_HANDLE_VALUE && sync.tryWatch) {
     sync.tryWatch = false;
-    const std::wstring folder = DataFolder();
+    const std::wstring folder = DataFolder(store);
     if (folder.empty() || !PathExists(folder)) return nullptr;
     sync.change = FindFirstChangeNotificationW(
         folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
@@ -120,10 +120,10 @@ void StopWatchingListFolder() {
   Sync().change = INVALID_HANDLE_VALUE;
 }
 
-void OnListFolderChanged() {
+void OnListFolderChanged(FavouriteStore& store) {
   // A folder removed (a reset) is watched again once a save makes it anew.
-  if (!FindNextChangeNotification(Sync().change) || !PathExists(DataFolder())) StopWatchingListFolder();
-  for (int kind : kListKinds) BringInStep(kind);
+  if (!FindNextChangeNotification(Sync().change) || !PathExists(DataFolder(store))) StopWatchingListFolder();
+  for (int kind : kListKinds) BringInStep(store, kind);
 }
 
 }  // namespace kelvane

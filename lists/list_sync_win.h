@@ -17,8 +17,10 @@
 
 namespace kelvane {
 
+class FavouriteStore;
+
 // The list now holds what its file holds: after its load and after a save.
-void NoteListInStep(int kind);
+void NoteListInStep(const FavouriteStore& store, int kind);
 // The same after a save that wrote `written` (SerializeList of the list).
 void NoteListInStep(int kind, std::string_view written);
 // The same with the checksum of those bytes (ContentChecksum), as the loader's
@@ -27,9 +29,9 @@ void NoteListChecksumInStep(int kind, std::uint64_t checksum);
 
 // The data folder's change notification, made once the folder exists; null
 // while it cannot be watched.
-HANDLE ListFolderChange();
+HANDLE ListFolderChange(FavouriteStore& store);
 // The notification fired: re-arms it and brings every list in step.
-void OnListFolderChanged();
+void OnListFolderChanged(FavouriteStore& store);
 // Lets go of the data folder (which cannot be removed while it is watched)
 // until the next load or save.
 void StopWatchingListFolder();

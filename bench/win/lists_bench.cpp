@@ -96,7 +96,7 @@ std::string Describe(const MSG& msg) {
 
 bool ListsHold(int total) {
   int rows = 0;
-  for (int kind : kListKinds) rows += EntryCount(kind);
+  for (int kind : kListKinds) rows += EntryCount(App().favourites, kind);
   return rows >= total;
 }
 
@@ -106,7 +106,7 @@ bool ListsHold(int total) {
 LoadFigures TimeLoad(int total, bool waitForIcons) {
   LoadFigures f;
   const double start = NowMs();
-  StartListLoader(ListLoaderOptions{true});
+  StartListLoader(App().favourites, ListLoaderOptions{true});
   double longest = NowMs() - start;  // StartListLoader itself runs on the UI thread
   while (ListLoaderBusy()) {
     MSG msg;
@@ -138,7 +138,7 @@ double TimeParse(int total) {
   size_t entries = 0;
   for (int kind : kListKinds) {
     std::string bytes;
-    ReadWholeFile(ListFilePath(kind), &bytes);
+    ReadWholeFile(ListFilePath(App().favourites, kind), &bytes);
     entries += ParseListFile(bytes, AnsiToWide).entries.size();
   }
   const double ms = NowMs() - start;
@@ -147,7 +147,7 @@ double TimeParse(int total) {
 }
 
 void ClearLists() {
-  for (int kind : kListKinds) ClearEntries(kind);
+  for (int kind : kListKinds) ClearEntries(App().favourites, kind);
 }
 
 void InProcess(const std::wstring& folder, int rounds, bool waitForIcons) {
@@ -164,7 +164,7 @@ void InProcess(const std::wstring& folder, int rounds, bool waitForIcons) {
   ShowWindow(app.mainWindow, SW_SHOW);
   UpdateWindow(app.mainWindow);
   CompleteMainWindowContents(app.mainWindow);
-  ListViewsReady();
+  ListViewsReady(App().favourites);
   // As the program runs: its gadgets painted by the colour layer.
   if (ApplyMainWindowDarkLook(app.mainWindow)) SetPanelPageColor(DarkBase);
   ColourMainWindowGadgets();

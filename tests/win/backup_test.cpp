@@ -66,8 +66,8 @@ class BackupTest : public ListsTest {
 constexpr UINT kYesNoWarning = MB_YESNO | MB_ICONWARNING;
 
 TEST_F(BackupTest, BackupThenAddThenRestoreGivesBackTheSavedListsAndExtraFiles) {
-  AppendEntry(kAppsKind, {L"Bloc-notes", L"C:\\windows\\notepad.exe"});
-  AppendEntry(kLinksKind, {L"Exemple", L"https://example.org/"});
+  AppendEntry(App().favourites, kAppsKind, {L"Bloc-notes", L"C:\\windows\\notepad.exe"});
+  AppendEntry(App().favourites, kLinksKind, {L"Exemple", L"https://example.org/"});
   // Leftovers of earlier saves are never part of a backup.
   ASSERT_TRUE(WriteAll(Data(L"MyApps.txt.tmp"), "1\r\n"));
   ASSERT_TRUE(WriteAll(Data(L"rf3A2B.tmp"), ""));
@@ -88,13 +88,13 @@ TEST_F(BackupTest, BackupThenAddThenRestoreGivesBackTheSavedListsAndExtraFiles) 
   DispatchCommand(CmdCreerSauvegarde);
   EXPECT_EQ(ReadAll(Saved(L"extra.txt")), "mine");
 
-  AppendEntry(kAppsKind, {L"Regedit", L"C:\\windows\\regedit.exe"});
+  AppendEntry(App().favourites, kAppsKind, {L"Regedit", L"C:\\windows\\regedit.exe"});
   g_listsLoaded = 0;
   SetListsLoadedHook([] { ++g_listsLoaded; });
   watch_.messageAnswers = {IDNO, IDYES};
   DispatchCommand(CmdRecupSauvegarde);
   ExpectMessage(2, t::kTitleRestore, t::kRestoreQuestion, kYesNoWarning);
-  EXPECT_EQ(EntryCount(kAppsKind), 2) << "No: nothing restored";
+  EXPECT_EQ(EntryCount(App().favourites, kAppsKind), 2) << "No: nothing restored";
   DispatchCommand(CmdRecupSauvegarde);
   ExpectMessage(4, t::kTitleRestore, t::kRestoreDone, kInformationBox);
   EXPECT_FALSE(watch_.mainEnabled.back());
@@ -109,20 +109,20 @@ TEST_F(BackupTest, BackupThenAddThenRestoreGivesBackTheSavedListsAndExtraFiles) 
 }
 
 TEST_F(BackupTest, AReadOnlyFileInTheBackupIsReplaced) {
-  AppendEntry(kLinksKind, {L"A", L"https://a.example/"});
+  AppendEntry(App().favourites, kLinksKind, {L"A", L"https://a.example/"});
   DispatchCommand(CmdCreerSauvegarde);
   ASSERT_TRUE(SetFileAttributesW(Saved(L"MyLinks.txt").c_str(), FILE_ATTRIBUTE_READONLY));
-  AppendEntry(kLinksKind, {L"B", L"https://b.example/"});
+  AppendEntry(App().favourites, kLinksKind, {L"B", L"https://b.example/"});
   DispatchCommand(CmdCreerSauvegarde);
   ExpectMessage(1, t::kTitleBackup, t::kBackupDone, kInformationBox);
   EXPECT_EQ(ReadAll(Saved(L"MyLinks.txt")), "2\r\nA\r\nhttps://a.example/\r\nB\r\nhttps://b.example/\r\n");
 }
 
 TEST_F(BackupTest, ABackupThatFailsHalfwayLeavesThePreviousBackupWhole) {
-  AppendEntry(kAppsKind, {L"Old", L"C:\\old.exe"});
+  AppendEntry(App().favourites, kAppsKind, {L"Old", L"C:\\old.exe"});
   DispatchCommand(CmdCreerSauvegarde);
   const std::string saved = ReadAll(Saved(L"MyApps.txt"));
-  AppendEntry(kAppsKind, {L"New", L"C:\\new.exe"});
+  AppendEntry(App().favourites, kAppsKind, {L"New", L"C:\\new.exe"});
   // A file of the data folder that no one else may read: its copy fails.
   ASSERT_TRUE(WriteAll(Data(L"held.txt"), "x"));
   HANDLE held = CreateFileW(Data(L"held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -138,7 +138,7 @@ TEST_F(BackupTest, ABackupThatFailsHalfwayLeavesThePreviousBackupWhole) {
 
 TEST_F(BackupTest, AMissingBackupFolderFailsAfterTheFilesWereWrittenAndChangesNothing) {
   App().prefs.PrefBackup = parent_ + L"Absent\\KelvaneSave\\";
-  AppendEntry(kAppsKind, {L"Bloc-notes", L"C:\\windows\\notepad.exe"});
+  AppendEntry(App().favourites, kAppsKind, {L"Bloc-notes", L"C:\\windows\\notepad.exe"});
   DispatchCommand(CmdCreerSauvegarde);
   ExpectMessage(0, t::kTitleBackup, t::kBackupFailed, kErrorBox);
   EXPECT_EQ(ReadAll(Data(L"MyApps.txt")), "1\r\nBloc-notes\r\nC:\\windows\\notepad.exe\r\n");
@@ -213,9 +213,9 @@ TEST_F(BackupTest, DeletingTheBackupAsksAndLaterBackupsFailUntilAFolderIsChosenA
 }
 
 TEST_F(BackupTest, ShutdownWithAutoBackupWritesListsAndPreferencesSilently) {
-  AppendEntry(kFilesKind, {L"Photos", L"D:\\Photos\\"});
+  AppendEntry(App().favourites, kFilesKind, {L"Photos", L"D:\\Photos\\"});
   App().prefs.PrefAutoBackup = 0;
-  SaveAtShutdown(App());
+  SaveAtShutdown(App(), App().favourites);
   EXPECT_EQ(ReadAll(Data(L"MyFiles.txt")), "1\r\nPhotos\r\nD:\\Photos\\\r\n");
   EXPECT_FALSE(FileExists(Data(L"Kelvane.prefs"))) << "without auto-backup only the lists";
 
@@ -223,29 +223,29 @@ TEST_F(BackupTest, ShutdownWithAutoBackupWritesListsAndPreferencesSilently) {
   // left at 1 in the file.
   App().prefs.PrefAutoBackup = 1;
   App().prefs.CheckBackup = 0;
-  SaveAtShutdown(App());
+  SaveAtShutdown(App(), App().favourites);
   EXPECT_FALSE(FileExists(Saved(L"MyFiles.txt")));
 
   App().prefs.CheckBackup = 1;
   App().prefs.PrefBackup.clear();
-  SaveAtShutdown(App());
+  SaveAtShutdown(App(), App().favourites);
   EXPECT_NE(ReadAll(Data(L"Kelvane.prefs")).find("PrefAutoBackup = 1\r\n"), std::string::npos);
   EXPECT_FALSE(FileExists(Saved(L"MyFiles.txt")));
 
   App().prefs.PrefBackup = backup_;
-  SaveAtShutdown(App());
+  SaveAtShutdown(App(), App().favourites);
   EXPECT_EQ(ReadAll(Saved(L"MyFiles.txt")), "1\r\nPhotos\r\nD:\\Photos\\\r\n");
   EXPECT_TRUE(watch_.calls.empty());
 }
 
 TEST_F(BackupTest, ARestoreWhoseCopyFailsKeepsEveryListAndFileWhole) {
-  AppendEntry(kAppsKind, {L"Old", L"C:\\old.exe"});
-  AppendEntry(kLinksKind, {L"Old link", L"https://old.example/"});
+  AppendEntry(App().favourites, kAppsKind, {L"Old", L"C:\\old.exe"});
+  AppendEntry(App().favourites, kLinksKind, {L"Old link", L"https://old.example/"});
   DispatchCommand(CmdCreerSauvegarde);
-  for (int kind : kListKinds) ClearEntries(kind);
-  AppendEntry(kAppsKind, {L"New", L"C:\\new.exe"});
-  AppendEntry(kLinksKind, {L"New link", L"https://new.example/"});
-  SaveAllLists();
+  for (int kind : kListKinds) ClearEntries(App().favourites, kind);
+  AppendEntry(App().favourites, kAppsKind, {L"New", L"C:\\new.exe"});
+  AppendEntry(App().favourites, kLinksKind, {L"New link", L"https://new.example/"});
+  SaveAllLists(App().favourites);
   const std::string links = ReadAll(Data(L"MyLinks.txt"));
 
   // The backup's links file cut short (a full medium): said, nothing changed.
@@ -274,7 +274,7 @@ TEST_F(BackupTest, ARestoreWhoseCopyFailsKeepsEveryListAndFileWhole) {
   EXPECT_EQ(Names(kLinksKind), std::vector<std::wstring>{L"New link"});
   EXPECT_EQ(ReadAll(Data(L"MyLinks.txt")), links);
   // What the next save writes is the lists as they were, never an empty list.
-  SaveAllLists();
+  SaveAllLists(App().favourites);
   EXPECT_EQ(ReadAll(Data(L"MyApps.txt")), "1\r\nNew\r\nC:\\new.exe\r\n");
   EXPECT_EQ(ReadAll(Data(L"MyLinks.txt")), links);
 }

@@ -34,7 +34,7 @@ inline void SelectOnly(int kind, int row) {
 
 inline std::vector<std::wstring> Names(int kind) {
   std::vector<std::wstring> names;
-  for (const ListEntry& entry : ReadEntries(kind)) names.push_back(entry.name);
+  for (const ListEntry& entry : ReadEntries(App().favourites, kind)) names.push_back(entry.name);
   return names;
 }
 
@@ -48,7 +48,7 @@ class ListsTest : public ::testing::Test {
     App().fonts[1] = CreatePointFont(L"Bahnschrift Light SemiCondensed", 9, FW_BOLD, DpiOf(nullptr));
     window_ = OpenTestMainWindow(L"Kelvane lists test");
     if (!window_) return;
-    ListViewsReady();
+    ListViewsReady(App().favourites);
     folder_ = MakeTempFolder();
     App().dataFolder = folder_;
   }
@@ -64,9 +64,9 @@ class ListsTest : public ::testing::Test {
     WaitForLoaderIdle();
     const wchar_t* titles[] = {nullptr, L"Applications", L"FichiersDossiers", L"LiensWeb"};
     for (int kind : kListKinds) {
-      ClearEntries(kind);
+      ClearEntries(App().favourites, kind);
       SetListHeader(kind, CatalogText(L"Panel", titles[kind]));
-      DeleteFileW(ListFilePath(kind).c_str());
+      DeleteFileW(ListFilePath(App().favourites, kind).c_str());
     }
     App().prefs = Preferences{};
     App().defaultAppsFolder = L"C:\\Program Files\\";
@@ -75,8 +75,8 @@ class ListsTest : public ::testing::Test {
 
   void TearDown() override { WaitForLoaderIdle(); }
 
-  static std::wstring FilePath(int kind) { return ListFilePath(kind); }
-  static std::string FileBytes(int kind) { return ReadAll(ListFilePath(kind)); }
+  static std::wstring FilePath(int kind) { return ListFilePath(App().favourites, kind); }
+  static std::string FileBytes(int kind) { return ReadAll(ListFilePath(App().favourites, kind)); }
 
   // Saves a shell link to `target` at `path`; false when it could not.
   static bool SaveShellLink(const std::wstring& path, const std::wstring& target) {

@@ -157,7 +157,7 @@ TEST_F(ListsImport, BrowserProfilesAreFoundAnywhereAndOnlyTickedNewBookmarksAreA
   Write(L"Local\\Exemple\\Navigateur\\Bookmarks", Json({{"Non plus", "https://non.example/"}}));
   ScopedLocalAppData scope(local);
   App().prefs.CheckSaveList = 1;
-  AppendEntry(kLinksKind, {L"BANQUE", L"https://ma-banque.example/"});
+  AppendEntry(App().favourites, kLinksKind, {L"BANQUE", L"https://ma-banque.example/"});
 
   // "Journal" is left unticked by the user; the duplicates come unticked.
   ask_.pickAnswers = {std::vector<bool>{false, true, true, false, false}};
@@ -186,7 +186,7 @@ TEST_F(ListsImport, BrowserProfilesAreFoundAnywhereAndOnlyTickedNewBookmarksAreA
   DispatchCommand(CmdImportNavigateurs);
   ASSERT_EQ(ask_.calls.size(), 5u);
   EXPECT_EQ(ask_.calls[4].text, L"1 favori ajout\u00E9, 4 d\u00E9j\u00E0 pr\u00E9sents.");
-  EXPECT_EQ(EntryCount(kLinksKind), 4);
+  EXPECT_EQ(EntryCount(App().favourites, kLinksKind), 4);
 
   // No profile at all: said so, no pick list.
   ScopedLocalAppData none(root_ + L"Vide\\");
@@ -207,7 +207,7 @@ TEST_F(ListsImport, AnExportedFileShortcutsAndStartMenuProgramsGoToTheirTabs) {
   EXPECT_EQ(ask_.calls[0].kind, Kind::OpenFile);
   EXPECT_EQ(ask_.calls[0].filters, L"Favoris HTML (*.htm, *.html)|*.htm;*.html|Tous fichiers (*.*)|*.*");
   EXPECT_EQ(Names(kLinksKind), (std::vector<std::wstring>{L"Wiki", L"Plan"}));
-  EXPECT_EQ(EntryAt(kLinksKind, 1).target, L"https://plan.example/");
+  EXPECT_EQ(EntryAt(App().favourites, kLinksKind, 1).target, L"https://plan.example/");
 
   // Internet shortcuts and shell links of a favourites folder and its subfolders.
   const std::wstring notes = Write(L"Docs\\notes.txt", "x");
@@ -237,7 +237,7 @@ TEST_F(ListsImport, AnExportedFileShortcutsAndStartMenuProgramsGoToTheirTabs) {
   EXPECT_EQ(programs[0].name, L"Outil");
   EXPECT_EQ(programs[0].target, tool);
   EXPECT_EQ(programs[1].name, L"Outil 2");
-  AppendEntry(kAppsKind, {L"outil", L"C:\\autre\\outil.exe"});
+  AppendEntry(App().favourites, kAppsKind, {L"outil", L"C:\\autre\\outil.exe"});
   ask_.pickAnswers = {std::vector<bool>{true, true}};
   OfferAndAdd(kAppsKind, programs, L"Importer les raccourcis du menu D\u00E9marrer");
   EXPECT_EQ(Names(kAppsKind), (std::vector<std::wstring>{L"outil", L"Outil 2"}));
@@ -292,19 +292,19 @@ TEST_F(ListsImport, DropsAddFilesFoldersProgramsAndAddressesWithTheDuplicateRule
   TestData files;
   PutPaths(files, {notes, root_ + L"Docs", tool});
   EXPECT_TRUE(ListTakesDrop(kFilesKind, &files));
-  EXPECT_EQ(DropOnList(kFilesKind, &files), 3);
+  EXPECT_EQ(DropOnList(App().favourites, kFilesKind, &files), 3);
   EXPECT_EQ(Names(kFilesKind), (std::vector<std::wstring>{L"notes.txt", L"Docs", L"outil.exe"}));
-  EXPECT_EQ(EntryAt(kFilesKind, 1).target, root_ + L"Docs\\");
+  EXPECT_EQ(EntryAt(App().favourites, kFilesKind, 1).target, root_ + L"Docs\\");
   EXPECT_EQ(ListHeader(kFilesKind), L"3 fichiers list\u00E9s");
-  EXPECT_EQ(DropOnList(kFilesKind, &files), 0);
+  EXPECT_EQ(DropOnList(App().favourites, kFilesKind, &files), 0);
   ASSERT_EQ(ask_.calls.size(), 3u);
   EXPECT_EQ(ask_.calls[1].text, L"Le dossier Docs se trouve d\u00E9j\u00E0 dans votre liste.");
 
   TestData programs;
   PutPaths(programs, {notes, tool, link});
-  EXPECT_EQ(DropOnList(kAppsKind, &programs), 2);
+  EXPECT_EQ(DropOnList(App().favourites, kAppsKind, &programs), 2);
   EXPECT_EQ(Names(kAppsKind), (std::vector<std::wstring>{L"outil.exe", L"Mon outil"}));
-  EXPECT_EQ(EntryAt(kAppsKind, 1).target, tool);
+  EXPECT_EQ(EntryAt(App().favourites, kAppsKind, 1).target, tool);
   TestData document;
   PutPaths(document, {notes});
   EXPECT_FALSE(ListTakesDrop(kAppsKind, &document));
@@ -318,12 +318,12 @@ TEST_F(ListsImport, DropsAddFilesFoldersProgramsAndAddressesWithTheDuplicateRule
   group.cItems = 1;
   wcscpy(group.fgd[0].cFileName, L"Page d'accueil.url");
   page.Put(static_cast<CLIPFORMAT>(RegisterClipboardFormatW(CFSTR_FILEDESCRIPTORW)), &group, sizeof group);
-  EXPECT_EQ(DropOnList(kLinksKind, &page), 1);
+  EXPECT_EQ(DropOnList(App().favourites, kLinksKind, &page), 1);
   TestData text;
   text.PutText(CF_UNICODETEXT, L" https://autre.example/a?b \r\n");
-  EXPECT_EQ(DropOnList(kLinksKind, &text), 1);
+  EXPECT_EQ(DropOnList(App().favourites, kLinksKind, &text), 1);
   EXPECT_EQ(Names(kLinksKind), (std::vector<std::wstring>{L"Page d'accueil", L"autre.example"}));
-  EXPECT_EQ(EntryAt(kLinksKind, 0).target, L"https://www.example.fr/page");
+  EXPECT_EQ(EntryAt(App().favourites, kLinksKind, 0).target, L"https://www.example.fr/page");
   TestData words;
   words.PutText(CF_UNICODETEXT, L"pas une adresse");
   EXPECT_FALSE(ListTakesDrop(kLinksKind, &words));

@@ -13,7 +13,7 @@ namespace {
 
 class ListsLoader : public ListsTest {
  protected:
-  static void Write(int kind, const std::string& bytes) { ASSERT_TRUE(WriteAll(ListFilePath(kind), bytes)); }
+  static void Write(int kind, const std::string& bytes) { ASSERT_TRUE(WriteAll(ListFilePath(App().favourites, kind), bytes)); }
 
   static std::vector<ListEntry> ManyEntries(int count, const std::wstring& target) {
     std::vector<ListEntry> entries;
@@ -36,33 +36,33 @@ TEST_F(ListsLoader, LoadsTheThreeFilesWithTheirCountsInTheHeaders) {
   for (int kind : {kAppsKind, kFilesKind}) ListView_SetImageList(ListView(kind), nullptr, LVSIL_SMALL);
   // Held icons wait past the rows until let go.
   HoldListIcons(true);
-  StartListLoader();
+  StartListLoader(App().favourites);
   ASSERT_TRUE(PumpUntil([] { return !ListLoadRunning(kAppsKind) && !ListLoadRunning(kLinksKind); }, 10000));
-  EXPECT_EQ(Favourites().List(kAppsKind).Icon(0), -1);
+  EXPECT_EQ(App().favourites.List(kAppsKind).Icon(0), -1);
   EXPECT_TRUE(ListLoaderBusy());
   HoldListIcons(false);
   WaitForLoaderIdle();
-  EXPECT_GE(Favourites().List(kAppsKind).Icon(0), 0);
+  EXPECT_GE(App().favourites.List(kAppsKind).Icon(0), 0);
   EXPECT_EQ(ListView_GetImageList(ListView(kAppsKind), LVSIL_SMALL), SystemImageList(false));
   EXPECT_EQ(ListView_GetImageList(ListView(kFilesKind), LVSIL_SMALL), SystemImageList(false));
 
   EXPECT_EQ(Names(kAppsKind), (std::vector<std::wstring>{L"Bloc-notes", L"Disparu"})) << "the BOM is skipped";
   EXPECT_EQ(ListHeader(kAppsKind), L"2 applications ex\u00E9cutables list\u00E9es");
-  EXPECT_GE(EntryAt(kAppsKind, 0).icon, 0) << "the shell's icon came from the loader";
-  EXPECT_GE(EntryAt(kAppsKind, 1).icon, 0) << "a missing target loads with the stand-in image";
+  EXPECT_GE(EntryAt(App().favourites, kAppsKind, 0).icon, 0) << "the shell's icon came from the loader";
+  EXPECT_GE(EntryAt(App().favourites, kAppsKind, 1).icon, 0) << "a missing target loads with the stand-in image";
   // Count 3 with one entry in the file: no empty rows for the missing two.
-  const std::vector<ListEntry> files = ReadEntries(kFilesKind);
+  const std::vector<ListEntry> files = ReadEntries(App().favourites, kFilesKind);
   ASSERT_EQ(files.size(), 1u);
   EXPECT_EQ(files[0].target, L"C:\\Docs\\R\u00E9sum\u00E9.txt");
   EXPECT_EQ(ListHeader(kFilesKind), L"1 fichiers list\u00E9s");
   // An empty file: no count is shown, the column keeps its title.
-  EXPECT_EQ(EntryCount(kLinksKind), 0);
+  EXPECT_EQ(EntryCount(App().favourites, kLinksKind), 0);
   EXPECT_EQ(ListHeader(kLinksKind), CatalogText(L"Panel", L"LiensWeb"));
 
   // The missing target is found on a thread of its own, then drawn greyed
   // with a tooltip that says so (asked as the list asks its page).
-  ASSERT_TRUE(PumpUntil([] { return IsDeadRow(kAppsKind, 1); }, 10000));
-  EXPECT_FALSE(IsDeadRow(kAppsKind, 0));
+  ASSERT_TRUE(PumpUntil([] { return IsDeadRow(App().favourites, kAppsKind, 1); }, 10000));
+  EXPECT_FALSE(IsDeadRow(App().favourites, kAppsKind, 0));
   HWND apps = ListView(kAppsKind);
   auto notify = [&](NMHDR* header) {
     *header = {apps, static_cast<UINT_PTR>(kAppsKind), header->code};
@@ -90,17 +90,17 @@ TEST_F(ListsLoader, LoadsTheThreeFilesWithTheirCountsInTheHeaders) {
 
   // Loading again appends: every entry twice. Saving writes what is shown,
   // in the format of the program (CR LF, no BOM).
-  StartListLoader();
+  StartListLoader(App().favourites);
   WaitForLoaderIdle();
-  EXPECT_EQ(EntryCount(kAppsKind), 4);
+  EXPECT_EQ(EntryCount(App().favourites, kAppsKind), 4);
   EXPECT_EQ(ListHeader(kAppsKind), L"4 applications ex\u00E9cutables list\u00E9es");
-  EXPECT_TRUE(SaveList(kLinksKind));
+  EXPECT_TRUE(SaveList(App().favourites, kLinksKind));
   EXPECT_EQ(FileBytes(kLinksKind), "0\r\n");
-  EXPECT_FALSE(SaveList(0));
-  EXPECT_FALSE(SaveList(4));
+  EXPECT_FALSE(SaveList(App().favourites, 0));
+  EXPECT_FALSE(SaveList(App().favourites, 4));
 
   // The command offers the missing entries; cancelled, then a "Non", leave them.
-  ASSERT_TRUE(PumpUntil([] { return DeadRows(kAppsKind) == std::vector<int>{1, 3}; }, 10000));
+  ASSERT_TRUE(PumpUntil([] { return DeadRows(App().favourites, kAppsKind) == std::vector<int>{1, 3}; }, 10000));
   ask_.pickAnswers = {std::nullopt, std::vector<bool>{true, false}, std::vector<bool>{false, true}};
   ask_.messageAnswers = {IDNO, IDYES};
   for (int round = 0; round < 3; ++round) DispatchCommand(CmdAppliIntrouvables);
@@ -116,15 +116,15 @@ TEST_F(ListsLoader, ASaveRightAfterTheStartWaitsForTheWholeList) {
   const std::string bytes = SerializeList(entries);
   Write(kAppsKind, bytes);
   Write(kFilesKind, bytes);
-  StartListLoader(ListLoaderOptions{false});
+  StartListLoader(App().favourites, ListLoaderOptions{false});
   // No message has been handled yet: nothing is applied unless the save does it.
-  EXPECT_TRUE(SaveList(kFilesKind));
-  EXPECT_EQ(EntryCount(kFilesKind), 20000);
+  EXPECT_TRUE(SaveList(App().favourites, kFilesKind));
+  EXPECT_EQ(EntryCount(App().favourites, kFilesKind), 20000);
   EXPECT_EQ(FileBytes(kFilesKind), bytes);
   EXPECT_EQ(ListHeader(kFilesKind), L"20000 fichiers list\u00E9s");
   // The lists before it in the file order are complete too; shutdown's order.
-  EXPECT_EQ(EntryCount(kAppsKind), 20000);
-  SaveAllLists();
+  EXPECT_EQ(EntryCount(App().favourites, kAppsKind), 20000);
+  SaveAllLists(App().favourites);
   EXPECT_EQ(FileBytes(kAppsKind), bytes);
 }
 
@@ -132,15 +132,15 @@ TEST_F(ListsLoader, CommandsDuringALoadSeeTheWholeList) {
   std::vector<ListEntry> entries = ManyEntries(5000, L"C:\\x.exe");
   entries.back().name = L"Dernier.exe";
   Write(kAppsKind, SerializeList(entries));
-  StartListLoader(ListLoaderOptions{false});
+  StartListLoader(App().favourites, ListLoaderOptions{false});
   // The last entry of the file is found although it was not in the list yet.
   ask_.fileAnswers = {L"C:\\Autre\\DERNIER.EXE", L"C:\\Autre\\nouveau.exe"};
   DispatchCommand(CmdAjoutAppli);
   ASSERT_EQ(ask_.calls.size(), 2u);
   EXPECT_EQ(ask_.calls[1].title, L"Doublon d\u00E9tect\u00E9");
   DispatchCommand(CmdAjoutAppli);
-  EXPECT_EQ(EntryCount(kAppsKind), 5001);
-  EXPECT_EQ(EntryAt(kAppsKind, 5000).name, L"nouveau.exe") << "added after everything loaded";
+  EXPECT_EQ(EntryCount(App().favourites, kAppsKind), 5001);
+  EXPECT_EQ(EntryAt(App().favourites, kAppsKind, 5000).name, L"nouveau.exe") << "added after everything loaded";
 }
 
 TEST_F(ListsLoader, IconsFindTheirRowsWhenRowsMoveDuringTheLoad) {
@@ -148,15 +148,15 @@ TEST_F(ListsLoader, IconsFindTheirRowsWhenRowsMoveDuringTheLoad) {
   std::vector<ListEntry> entries = ManyEntries(1500, folder_);
   entries[0].target = Notepad();  // another icon
   Write(kFilesKind, SerializeList(entries));
-  StartListLoader();
+  StartListLoader(App().favourites);
   ASSERT_TRUE(FinishListLoad(kFilesKind));
   // Removing the first rows moves every other row up while icons still come.
-  for (int i = 0; i < 3; ++i) RemoveEntry(kFilesKind, 0);
+  for (int i = 0; i < 3; ++i) RemoveEntry(App().favourites, kFilesKind, 0);
   WaitForLoaderIdle();
-  ASSERT_EQ(EntryCount(kFilesKind), 1497);
+  ASSERT_EQ(EntryCount(App().favourites, kFilesKind), 1497);
   const int icon = SmallShellIcon(folder_);
   int withIcon = 0;
-  for (int row = 0; row < EntryCount(kFilesKind); ++row) withIcon += EntryAt(kFilesKind, row).icon == icon;
+  for (int row = 0; row < EntryCount(App().favourites, kFilesKind); ++row) withIcon += EntryAt(App().favourites, kFilesKind, row).icon == icon;
   EXPECT_EQ(withIcon, 1497);
 }
 
@@ -165,65 +165,65 @@ TEST_F(ListsLoader, AFileThatCannotBeReadIsNeverWrittenOver) {
   Write(kFilesKind, favourites);
   Write(kAppsKind, "1\r\na\r\nC:\\a.exe\r\n");
   // Another program holds the file open for itself during the whole load.
-  HANDLE held = CreateFileW(ListFilePath(kFilesKind).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE held = CreateFileW(ListFilePath(App().favourites, kFilesKind).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  StartListLoader(ListLoaderOptions{false});
+  StartListLoader(App().favourites, ListLoaderOptions{false});
   WaitForLoaderIdle();
   CloseHandle(held);
-  EXPECT_EQ(EntryCount(kFilesKind), 0);
+  EXPECT_EQ(EntryCount(App().favourites, kFilesKind), 0);
   EXPECT_TRUE(ListFileUnreadable(kFilesKind));
-  EXPECT_EQ(EntryCount(kAppsKind), 1) << "the other lists load";
+  EXPECT_EQ(EntryCount(App().favourites, kAppsKind), 1) << "the other lists load";
 
   ASSERT_EQ(ask_.calls.size(), 1u) << "told once";
-  EXPECT_NE(ask_.calls[0].text.find(ListFilePath(kFilesKind)), std::wstring::npos);
-  EXPECT_NE(ask_.calls[0].text.find(RecoveredListPath(kFilesKind)), std::wstring::npos);
+  EXPECT_NE(ask_.calls[0].text.find(ListFilePath(App().favourites, kFilesKind)), std::wstring::npos);
+  EXPECT_NE(ask_.calls[0].text.find(RecoveredListPath(App().favourites, kFilesKind)), std::wstring::npos);
 
   // Neither a save on demand, nor a save on change, nor shutdown's save write
   // over it; what the user adds goes beside it, and the user is told where.
-  EXPECT_TRUE(SaveList(kFilesKind));
+  EXPECT_TRUE(SaveList(App().favourites, kFilesKind));
   App().prefs.CheckSaveList = 1;
-  AppendEntry(kFilesKind, {L"nouveau", L"C:\\nouveau.txt"});
-  AutoSaveList(kFilesKind);
-  SaveAllLists();
+  AppendEntry(App().favourites, kFilesKind, {L"nouveau", L"C:\\nouveau.txt"});
+  AutoSaveList(App().favourites, kFilesKind);
+  SaveAllLists(App().favourites);
   EXPECT_EQ(FileBytes(kFilesKind), favourites);
   EXPECT_EQ(FileBytes(kAppsKind), "1\r\na\r\nC:\\a.exe\r\n");
-  EXPECT_EQ(ReadAll(RecoveredListPath(kFilesKind)), "1\r\nnouveau\r\nC:\\nouveau.txt\r\n");
+  EXPECT_EQ(ReadAll(RecoveredListPath(App().favourites, kFilesKind)), "1\r\nnouveau\r\nC:\\nouveau.txt\r\n");
   ASSERT_EQ(ask_.calls.size(), 2u);
-  EXPECT_NE(ask_.calls[1].text.find(RecoveredListPath(kFilesKind)), std::wstring::npos);
-  DeleteFileW(RecoveredListPath(kFilesKind).c_str());
+  EXPECT_NE(ask_.calls[1].text.find(RecoveredListPath(App().favourites, kFilesKind)), std::wstring::npos);
+  DeleteFileW(RecoveredListPath(App().favourites, kFilesKind).c_str());
 
   // Once readable again, the next load takes it and saves work as before.
-  ClearEntries(kFilesKind);
-  ClearEntries(kAppsKind);
-  StartListLoader(ListLoaderOptions{false});
+  ClearEntries(App().favourites, kFilesKind);
+  ClearEntries(App().favourites, kAppsKind);
+  StartListLoader(App().favourites, ListLoaderOptions{false});
   WaitForLoaderIdle();
   EXPECT_FALSE(ListFileUnreadable(kFilesKind));
-  EXPECT_TRUE(SaveList(kFilesKind));
+  EXPECT_TRUE(SaveList(App().favourites, kFilesKind));
   EXPECT_EQ(FileBytes(kFilesKind), favourites);
 }
 
 TEST_F(ListsLoader, AFailedSaveLeavesThePreviousFileWholeAndSaysWhy) {
   const std::string ancien = "1\r\nancien\r\nC:\\ancien.exe\r\n";
   Write(kAppsKind, ancien);
-  StartListLoader(ListLoaderOptions{false});
+  StartListLoader(App().favourites, ListLoaderOptions{false});
   WaitForLoaderIdle();
-  AppendEntry(kAppsKind, {L"nouveau", L"C:\\nouveau.exe"});
+  AppendEntry(App().favourites, kAppsKind, {L"nouveau", L"C:\\nouveau.exe"});
   // The file written beside the list cannot be made: a folder holds its name.
-  const std::wstring temp = ListFilePath(kAppsKind) + L".tmp";
+  const std::wstring temp = ListFilePath(App().favourites, kAppsKind) + L".tmp";
   ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr));
-  EXPECT_FALSE(SaveList(kAppsKind));
-  EXPECT_NE(ListFilesNotSaved(), L"");
+  EXPECT_FALSE(SaveList(App().favourites, kAppsKind));
+  EXPECT_NE(ListFilesNotSaved(App().favourites), L"");
   RemoveDirectoryW(temp.c_str());
   EXPECT_EQ(FileBytes(kAppsKind), ancien);
-  EXPECT_TRUE(SaveList(kAppsKind));
-  EXPECT_EQ(ListFilesNotSaved(), L"");
+  EXPECT_TRUE(SaveList(App().favourites, kAppsKind));
+  EXPECT_EQ(ListFilesNotSaved(App().favourites), L"");
   const std::string two = FileBytes(kAppsKind);
   EXPECT_EQ(two, "2\r\nancien\r\nC:\\ancien.exe\r\nnouveau\r\nC:\\nouveau.exe\r\n");
 
   // A reader that does not let the file be renamed (a scanner, an indexer)
   // holds it for longer than the save retries.
-  AppendEntry(kAppsKind, {L"encore", L"C:\\encore.exe"});
-  HANDLE reader = CreateFileW(ListFilePath(kAppsKind).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  AppendEntry(App().favourites, kAppsKind, {L"encore", L"C:\\encore.exe"});
+  HANDLE reader = CreateFileW(ListFilePath(App().favourites, kAppsKind).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(reader, INVALID_HANDLE_VALUE);
   // A quit meets the failed save: it asks, and "Non" keeps the program running.
@@ -239,11 +239,11 @@ TEST_F(ListsLoader, AFailedSaveLeavesThePreviousFileWholeAndSaysWhy) {
   if (leftovers != INVALID_HANDLE_VALUE) FindClose(leftovers);
   // Each failure named the file (with the system's reason), and so did the question.
   ASSERT_EQ(ask_.calls.size(), 3u);
-  for (const auto& call : ask_.calls) EXPECT_NE(call.text.find(ListFilePath(kAppsKind)), std::wstring::npos);
+  for (const auto& call : ask_.calls) EXPECT_NE(call.text.find(ListFilePath(App().favourites, kAppsKind)), std::wstring::npos);
   EXPECT_EQ(ask_.calls[2].type & MB_YESNO, static_cast<UINT>(MB_YESNO));
-  EXPECT_TRUE(SaveList(kAppsKind));
-  EXPECT_EQ(EntryCount(kAppsKind), 3);
-  EXPECT_EQ(ParseListFile(FileBytes(kAppsKind)).entries, ReadEntries(kAppsKind));
+  EXPECT_TRUE(SaveList(App().favourites, kAppsKind));
+  EXPECT_EQ(EntryCount(App().favourites, kAppsKind), 3);
+  EXPECT_EQ(ParseListFile(FileBytes(kAppsKind)).entries, ReadEntries(App().favourites, kAppsKind));
 }
 
 TEST_F(ListsLoader, OddFilesAtStartAreRecoveredOrKeptAndTheUserToldOnce) {
@@ -251,34 +251,34 @@ TEST_F(ListsLoader, OddFilesAtStartAreRecoveredOrKeptAndTheUserToldOnce) {
   // two): the list is empty, its whole new text is beside it.
   const std::string apps = "1\r\nBloc-notes\r\nC:\\notepad.exe\r\n";
   Write(kAppsKind, "");
-  ASSERT_TRUE(WriteAll(ListFilePath(kAppsKind) + L".tmp", apps));
+  ASSERT_TRUE(WriteAll(ListFilePath(App().favourites, kAppsKind) + L".tmp", apps));
   // A temporary file cut short beside a whole list, and ReplaceFileW's leftover.
   Write(kLinksKind, "1\r\nA\r\nhttps://a.example/\r\n");
-  ASSERT_TRUE(WriteAll(ListFilePath(kLinksKind) + L".tmp", "2\r\nA\r\nhttps://a.example/\r\nB"));
+  ASSERT_TRUE(WriteAll(ListFilePath(App().favourites, kLinksKind) + L".tmp", "2\r\nA\r\nhttps://a.example/\r\nB"));
   ASSERT_TRUE(WriteAll(folder_ + L"rf1A2B.tmp", ""));
   // A file whose first line is not a count.
   const std::string files = "deux\r\nPhotos\r\nD:\\Photos\\\r\nDocs\r\nD:\\Docs\\\r\n";
   Write(kFilesKind, files);
   RecoverListFilesAtStart(folder_);
-  StartListLoader(ListLoaderOptions{false});
+  StartListLoader(App().favourites, ListLoaderOptions{false});
   WaitForLoaderIdle();
 
   EXPECT_EQ(FileBytes(kAppsKind), apps);
   EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"Bloc-notes"});
-  EXPECT_EQ(EntryCount(kLinksKind), 1);
-  for (const std::wstring& gone : {ListFilePath(kAppsKind) + L".tmp", ListFilePath(kLinksKind) + L".tmp",
+  EXPECT_EQ(EntryCount(App().favourites, kLinksKind), 1);
+  for (const std::wstring& gone : {ListFilePath(App().favourites, kAppsKind) + L".tmp", ListFilePath(App().favourites, kLinksKind) + L".tmp",
                                    folder_ + L"rf1A2B.tmp"}) {
     EXPECT_FALSE(FileExists(gone)) << WideToUtf8(gone);
   }
   EXPECT_EQ(Names(kFilesKind), (std::vector<std::wstring>{L"Photos", L"Docs"}));
   ASSERT_EQ(ask_.calls.size(), 2u);
   EXPECT_NE(ask_.calls[0].text.find(L"MyApps.txt.tmp"), std::wstring::npos);
-  EXPECT_NE(ask_.calls[1].text.find(ListFilePath(kFilesKind)), std::wstring::npos);
+  EXPECT_NE(ask_.calls[1].text.find(ListFilePath(App().favourites, kFilesKind)), std::wstring::npos);
   // Not written over while unchanged, written as usual once changed.
-  SaveAllLists();
+  SaveAllLists(App().favourites);
   EXPECT_EQ(FileBytes(kFilesKind), files);
-  RemoveEntry(kFilesKind, 1);
-  EXPECT_TRUE(SaveList(kFilesKind));
+  RemoveEntry(App().favourites, kFilesKind, 1);
+  EXPECT_TRUE(SaveList(App().favourites, kFilesKind));
   EXPECT_EQ(FileBytes(kFilesKind), "1\r\nPhotos\r\nD:\\Photos\\\r\n");
   EXPECT_EQ(ask_.calls.size(), 2u);
 }
@@ -286,26 +286,26 @@ TEST_F(ListsLoader, OddFilesAtStartAreRecoveredOrKeptAndTheUserToldOnce) {
 TEST_F(ListsLoader, ADamagedFileComesBackFromItsLastGoodCopyWithOneMessage) {
   const std::string one = "1\r\nBloc-notes\r\nC:\\notepad.exe\r\n";
   Write(kAppsKind, one);
-  StartListLoader(ListLoaderOptions{false});
+  StartListLoader(App().favourites, ListLoaderOptions{false});
   WaitForLoaderIdle();
-  AppendEntry(kAppsKind, {L"Paint", L"C:\\mspaint.exe"});
-  ASSERT_TRUE(SaveList(kAppsKind));
+  AppendEntry(App().favourites, kAppsKind, {L"Paint", L"C:\\mspaint.exe"});
+  ASSERT_TRUE(SaveList(App().favourites, kAppsKind));
   const std::string two = FileBytes(kAppsKind);
-  EXPECT_EQ(ReadAll(ListFilePath(kAppsKind) + L".bak"), one) << "the save kept the file it replaced";
+  EXPECT_EQ(ReadAll(ListFilePath(App().favourites, kAppsKind) + L".bak"), one) << "the save kept the file it replaced";
   // Zeros where the text was, as a power cut can leave a file.
   const std::string zeros(two.size(), '\0');
   Write(kAppsKind, zeros);
   const std::wstring prefs = folder_ + L"Kelvane.prefs";
   ASSERT_TRUE(WriteAll(prefs, ""));
   ASSERT_TRUE(WriteAll(prefs + L".bak", "\r\nPanel = Liens\r\n"));
-  ClearEntries(kAppsKind);
+  ClearEntries(App().favourites, kAppsKind);
   ask_.calls.clear();
   RecoverListFilesAtStart(folder_);
   RecoverListFilesAtStart(folder_);  // a second start finds nothing to say
-  StartListLoader(ListLoaderOptions{false});
+  StartListLoader(App().favourites, ListLoaderOptions{false});
   WaitForLoaderIdle();
   EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"Bloc-notes"});
-  EXPECT_EQ(ReadAll(ListFilePath(kAppsKind) + L".damaged"), zeros) << "the damaged file is kept";
+  EXPECT_EQ(ReadAll(ListFilePath(App().favourites, kAppsKind) + L".damaged"), zeros) << "the damaged file is kept";
   EXPECT_EQ(ReadAll(prefs), "\r\nPanel = Liens\r\n");
   ASSERT_EQ(ask_.calls.size(), 2u);
   EXPECT_NE(ask_.calls[0].text.find(L"MyApps.txt.bak"), std::wstring::npos);
@@ -314,42 +314,42 @@ TEST_F(ListsLoader, ADamagedFileComesBackFromItsLastGoodCopyWithOneMessage) {
 
 TEST_F(ListsLoader, AListChangedByAnotherProgramIsLoadedAgainOrTheUserChoosesWhatToKeep) {
   Write(kLinksKind, "1\r\nA\r\nhttps://a.example/\r\n");
-  StartListLoader(ListLoaderOptions{false});
+  StartListLoader(App().favourites, ListLoaderOptions{false});
   WaitForLoaderIdle();
-  HANDLE change = ListFolderChange();
+  HANDLE change = ListFolderChange(App().favourites);
   ASSERT_NE(change, nullptr);
   // A sync client brings a new version: nothing unsaved here, so it is loaded.
   Write(kLinksKind, "2\r\nA\r\nhttps://a.example/\r\nB\r\nhttps://b.example/\r\n");
   ASSERT_EQ(WaitForSingleObject(change, 10000), WAIT_OBJECT_0) << "the folder's notification fired";
-  OnListFolderChanged();
+  OnListFolderChanged(App().favourites);
   WaitForLoaderIdle();
   EXPECT_EQ(Names(kLinksKind), (std::vector<std::wstring>{L"A", L"B"}));
   // The program's own save is no change from elsewhere.
-  RemoveEntry(kLinksKind, 0);
-  ASSERT_TRUE(SaveList(kLinksKind));
-  OnListFolderChanged();
+  RemoveEntry(App().favourites, kLinksKind, 0);
+  ASSERT_TRUE(SaveList(App().favourites, kLinksKind));
+  OnListFolderChanged(App().favourites);
   WaitForLoaderIdle();
   EXPECT_EQ(Names(kLinksKind), std::vector<std::wstring>{L"B"});
   EXPECT_TRUE(ask_.calls.empty());
 
   // Both sides changed: "Non" keeps this side and writes the file's beside it,
   // "Oui" loads the file's and keeps this side beside it.
-  const std::wstring file = ListFilePath(kLinksKind);
+  const std::wstring file = ListFilePath(App().favourites, kLinksKind);
   const std::string other = "1\r\nAutre\r\nhttps://autre.example/\r\n";
-  AppendEntry(kLinksKind, {L"Mien", L"https://mien.example/"});
+  AppendEntry(App().favourites, kLinksKind, {L"Mien", L"https://mien.example/"});
   Write(kLinksKind, other);
   ask_.messageAnswers.push_back(IDNO);
-  OnListFolderChanged();
+  OnListFolderChanged(App().favourites);
   WaitForLoaderIdle();
   EXPECT_EQ(Names(kLinksKind), (std::vector<std::wstring>{L"B", L"Mien"}));
-  EXPECT_EQ(ParseListFile(FileBytes(kLinksKind)).entries, ReadEntries(kLinksKind));
+  EXPECT_EQ(ParseListFile(FileBytes(kLinksKind)).entries, ReadEntries(App().favourites, kLinksKind));
   EXPECT_EQ(ReadAll(file + L".remote"), other);
 
-  AppendEntry(kLinksKind, {L"Encore", L"https://encore.example/"});
-  const std::string mine = SerializeList(ReadEntries(kLinksKind));
+  AppendEntry(App().favourites, kLinksKind, {L"Encore", L"https://encore.example/"});
+  const std::string mine = SerializeList(ReadEntries(App().favourites, kLinksKind));
   Write(kLinksKind, other);
   ask_.messageAnswers.push_back(IDYES);
-  OnListFolderChanged();
+  OnListFolderChanged(App().favourites);
   WaitForLoaderIdle();
   EXPECT_EQ(Names(kLinksKind), std::vector<std::wstring>{L"Autre"});
   EXPECT_EQ(ReadAll(file + L".local"), mine);

@@ -63,7 +63,7 @@ TEST_F(ListsTabs, ApplicationsRefuseDuplicateNamesUntilRenamedAndKeepTheFileUnti
   EXPECT_EQ(ask_.calls[0].initial, L"C:\\Program Files\\");
   EXPECT_EQ(ask_.calls[0].filters, L"Fichiers EXE|*.exe");
   EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"SETUP.EXE"});
-  EXPECT_EQ(EntryAt(kAppsKind, 0).target, L"C:\\Tools\\SETUP.EXE");
+  EXPECT_EQ(EntryAt(App().favourites, kAppsKind, 0).target, L"C:\\Tools\\SETUP.EXE");
   EXPECT_EQ(ListHeader(kAppsKind), L"1 applications ex\u00E9cutables list\u00E9es");
 
   // Same file name, another folder: refused, but the dialog's folder moves on.
@@ -74,7 +74,7 @@ TEST_F(ListsTabs, ApplicationsRefuseDuplicateNamesUntilRenamedAndKeepTheFileUnti
   ExpectBox(ask_.calls[2], L"Doublon d\u00E9tect\u00E9",
             L"L'application setup.exe se trouve d\u00E9j\u00E0 dans votre liste.",
             kInfo);
-  EXPECT_EQ(EntryCount(kAppsKind), 1);
+  EXPECT_EQ(EntryCount(App().favourites, kAppsKind), 1);
   EXPECT_EQ(App().defaultAppsFolder, L"D:\\Other\\");
 
   // Renamed, the entry no longer blocks its old name. Rename keeps the header.
@@ -103,7 +103,7 @@ TEST_F(ListsTabs, ApplicationsRefuseDuplicateNamesUntilRenamedAndKeepTheFileUnti
   const size_t before = ask_.calls.size();
   DispatchCommand(CmdAjoutAppli);
   EXPECT_EQ(ask_.calls.size(), before + 1);
-  EXPECT_EQ(EntryCount(kAppsKind), 2);
+  EXPECT_EQ(EntryCount(App().favourites, kAppsKind), 2);
 
   // CheckSaveList 0: nothing written until the lists are saved.
   EXPECT_FALSE(FileExists(FilePath(kAppsKind)));
@@ -116,8 +116,8 @@ TEST_F(ListsTabs, ApplicationsRefuseDuplicateNamesUntilRenamedAndKeepTheFileUnti
 }
 
 TEST_F(ListsTabs, RemoveAsksWithTheNameAndOnlyYesRemoves) {
-  AppendEntry(kAppsKind, {L"a.exe", L"C:\\a.exe"});
-  AppendEntry(kAppsKind, {L"b.exe", L"C:\\b.exe"});
+  AppendEntry(App().favourites, kAppsKind, {L"a.exe", L"C:\\a.exe"});
+  AppendEntry(App().favourites, kAppsKind, {L"b.exe", L"C:\\b.exe"});
   SelectOnly(kAppsKind, 1);
   ask_.messageAnswers = {IDNO, IDYES};
   DispatchCommand(CmdAppliRetirer);
@@ -125,7 +125,7 @@ TEST_F(ListsTabs, RemoveAsksWithTheNameAndOnlyYesRemoves) {
   ExpectBox(ask_.calls[0], L"Suppression",
             L"\u00CAtes-vous s\u00FBr(e) de vouloir retirer b.exe de votre liste ?",
             kYesNoWarning);
-  EXPECT_EQ(EntryCount(kAppsKind), 2);
+  EXPECT_EQ(EntryCount(App().favourites, kAppsKind), 2);
   DispatchCommand(CmdAppliRetirer);
   EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"a.exe"});
   EXPECT_EQ(ListHeader(kAppsKind), L"1 applications ex\u00E9cutables list\u00E9es");
@@ -138,7 +138,7 @@ TEST_F(ListsTabs, RemoveAsksWithTheNameAndOnlyYesRemoves) {
   EXPECT_EQ(ask_.calls.size(), 3u);
 
   // Files: the same question and header.
-  AppendEntry(kFilesKind, {L"Photos", L"D:\\Photos\\"});
+  AppendEntry(App().favourites, kFilesKind, {L"Photos", L"D:\\Photos\\"});
   SelectOnly(kFilesKind, 0);
   ask_.messageAnswers = {IDYES};
   DispatchCommand(CmdFichierRetirer);
@@ -193,7 +193,7 @@ TEST_F(ListsTabs, FilesAndFoldersShareOneNameSpaceAndFolderNamesComeFromTheirPat
   DispatchCommand(CmdAjoutDossier);
   DispatchCommand(CmdAjoutDossier);
   EXPECT_EQ(ask_.calls[3].initial, L"C:\\Docs\\Notes\\");
-  const std::vector<ListEntry> entries = ReadEntries(kFilesKind);
+  const std::vector<ListEntry> entries = ReadEntries(App().favourites, kFilesKind);
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[1].name, L"D:");
   EXPECT_EQ(entries[1].target, L"D:\\");
@@ -212,7 +212,7 @@ TEST_F(ListsTabs, FilesAndFoldersShareOneNameSpaceAndFolderNamesComeFromTheirPat
   DispatchCommand(CmdFichierRenommer);
   EXPECT_EQ(ask_.calls.back().text, L"Entrez le nouveau nom de votre application");
   EXPECT_EQ(ask_.calls.back().initial, L"Photos");
-  EXPECT_EQ(EntryAt(kFilesKind, 2).name, L"Vacances");
+  EXPECT_EQ(EntryAt(App().favourites, kFilesKind, 2).name, L"Vacances");
 }
 
 TEST_F(ListsTabs, LinksTakeTwoInputBoxesAndTheirHeaderChangesFormAfterARemoval) {
@@ -226,7 +226,7 @@ TEST_F(ListsTabs, LinksTakeTwoInputBoxesAndTheirHeaderChangesFormAfterARemoval) 
   EXPECT_EQ(ask_.calls[1].title, L"Nom du site web");
   EXPECT_EQ(ask_.calls[1].text, L"Pour simplifier la gestion donnez un nom \u00E0 ce lien");
   EXPECT_EQ(ask_.calls[1].initial, L"");
-  EXPECT_EQ(EntryAt(kLinksKind, 0), (ListEntry{L"News", L"https://", 0}));
+  EXPECT_EQ(EntryAt(App().favourites, kLinksKind, 0), (ListEntry{L"News", L"https://", 0}));
   EXPECT_EQ(ListHeader(kLinksKind), L"1 Liens internet list\u00E9s");
 
   // Same name, other address: refused. Cancelling either box adds nothing.
@@ -235,7 +235,7 @@ TEST_F(ListsTabs, LinksTakeTwoInputBoxesAndTheirHeaderChangesFormAfterARemoval) 
   EXPECT_EQ(ask_.calls.back().text, L"Le site web NEWS se trouve d\u00E9j\u00E0 dans votre liste.");
   DispatchCommand(CmdAjoutLien);
   DispatchCommand(CmdAjoutLien);
-  EXPECT_EQ(EntryCount(kLinksKind), 1);
+  EXPECT_EQ(EntryCount(App().favourites, kLinksKind), 1);
 
   // A trailing blank makes another name; the same address may come twice.
   ask_.inputAnswers = {L"https://a.example/", L"Actu", L"https://a.example/", L"Actu "};
@@ -259,13 +259,13 @@ TEST_F(ListsTabs, LinksTakeTwoInputBoxesAndTheirHeaderChangesFormAfterARemoval) 
   ask_.inputAnswers = {L"Nouvelles"};
   DispatchCommand(CmdLienRenommer);
   EXPECT_EQ(ask_.calls.back().text, L"Entrez le nouveau nom pour votre application");
-  EXPECT_EQ(EntryAt(kLinksKind, 0).name, L"Nouvelles");
-  EXPECT_EQ(EntryAt(kLinksKind, 0).target, L"https://");
+  EXPECT_EQ(EntryAt(App().favourites, kLinksKind, 0).name, L"Nouvelles");
+  EXPECT_EQ(EntryAt(App().favourites, kLinksKind, 0).target, L"https://");
 }
 
 TEST_F(ListsTabs, OpeningMissingTargetsExplainsAndKeepsTheEntries) {
   const std::wstring gone = folder_ + L"gone.exe";
-  AppendEntry(kAppsKind, {L"gone.exe", gone});
+  AppendEntry(App().favourites, kAppsKind, {L"gone.exe", gone});
   SelectOnly(kAppsKind, 0);
   DispatchGadgetEvent(kAppsList, GadgetEvent::DoubleClick);
   ASSERT_EQ(ask_.calls.size(), 1u);
@@ -276,9 +276,9 @@ TEST_F(ListsTabs, OpeningMissingTargetsExplainsAndKeepsTheEntries) {
   DispatchCommand(CmdAppliOuvrir);  // no existence test: the start itself fails
   EXPECT_EQ(ask_.calls[1].title, L"D\u00E9marrage programme");
   EXPECT_EQ(ask_.calls[1].text, L"Impossible de d\u00E9marrer l'application gone.exe");
-  EXPECT_EQ(EntryCount(kAppsKind), 1);
+  EXPECT_EQ(EntryCount(App().favourites, kAppsKind), 1);
 
-  AppendEntry(kFilesKind, {L"Rapport", folder_ + L"Rapport\\"});
+  AppendEntry(App().favourites, kFilesKind, {L"Rapport", folder_ + L"Rapport\\"});
   SelectOnly(kFilesKind, 0);
   DispatchGadgetEvent(kFilesList, GadgetEvent::DoubleClick);
   EXPECT_EQ(ask_.calls[2].title, L"Fichier...");
@@ -288,19 +288,19 @@ TEST_F(ListsTabs, OpeningMissingTargetsExplainsAndKeepsTheEntries) {
   DispatchCommand(CmdFichierOuvrir);
   EXPECT_EQ(ask_.calls[3].title, L"Ouverture de fichier");
   EXPECT_EQ(ask_.calls[3].text, L"Impossible d'ouvrir le fichier dans son programme par d\u00E9faut");
-  EXPECT_EQ(EntryCount(kFilesKind), 1);
+  EXPECT_EQ(EntryCount(App().favourites, kFilesKind), 1);
 
   // A document that exists but that nothing opens.
   const std::wstring orphan = folder_ + L"orphan.kvnoassoc";
   ASSERT_TRUE(WriteAll(orphan, "x"));
-  AppendEntry(kFilesKind, {L"orphan", orphan});
+  AppendEntry(App().favourites, kFilesKind, {L"orphan", orphan});
   SelectOnly(kFilesKind, 1);
   DispatchGadgetEvent(kFilesList, GadgetEvent::DoubleClick);
   EXPECT_EQ(ask_.calls[4].title, L"Fichier...");
   EXPECT_EQ(ask_.calls[4].text, L"Impossible d'ouvrir ce fichier.");
 
   // An address that no program takes: the name follows the command's text only.
-  AppendEntry(kLinksKind, {L"Nulle part", L"kelvanenoscheme://nowhere"});
+  AppendEntry(App().favourites, kLinksKind, {L"Nulle part", L"kelvanenoscheme://nowhere"});
   SelectOnly(kLinksKind, 0);
   DispatchGadgetEvent(kLinksList, GadgetEvent::DoubleClick);
   EXPECT_EQ(ask_.calls[5].title, L"Connexion...");
@@ -337,9 +337,9 @@ TEST_F(ListsTabs, LinksShowImage16FromTheirOwnImageListOthersTheShellIcons) {
   ask_.fileAnswers = {notepad, folder_ + L"missing.exe"};
   DispatchCommand(CmdAjoutAppli);
   DispatchCommand(CmdAjoutAppli);
-  EXPECT_GE(EntryAt(kAppsKind, 0).icon, 0);
+  EXPECT_GE(EntryAt(App().favourites, kAppsKind, 0).icon, 0);
   // A missing target shows a stand-in image, and its text stands where the others' does.
-  EXPECT_GE(EntryAt(kAppsKind, 1).icon, 0);
+  EXPECT_GE(EntryAt(App().favourites, kAppsKind, 1).icon, 0);
   RECT present{};
   RECT missing{};
   ASSERT_TRUE(ListView_GetItemRect(apps, 0, &present, LVIR_LABEL));
@@ -347,7 +347,7 @@ TEST_F(ListsTabs, LinksShowImage16FromTheirOwnImageListOthersTheShellIcons) {
   EXPECT_EQ(missing.left, present.left);
   ask_.folderAnswers = {folder_};
   DispatchCommand(CmdAjoutDossier);
-  EXPECT_GE(EntryAt(kFilesKind, 0).icon, 0);
+  EXPECT_GE(EntryAt(App().favourites, kFilesKind, 0).icon, 0);
 }
 
 TEST_F(ListsTabs, AnEmptyListSaysHowToAddTheFirstEntryUntilItHasOne) {
@@ -358,9 +358,9 @@ TEST_F(ListsTabs, AnEmptyListSaysHowToAddTheFirstEntryUntilItHasOne) {
     EXPECT_GT(TextPixelsInBody(ListView(kind), pastRowText), 30) << "the hint is written in list " << kind;
   }
   SelectTab(1);
-  AppendEntry(kFilesKind, {L"R", L""});
+  AppendEntry(App().favourites, kFilesKind, {L"R", L""});
   EXPECT_EQ(TextPixelsInBody(ListView(kFilesKind), pastRowText), 0) << "gone with the first entry";
-  RemoveEntry(kFilesKind, 0);
+  RemoveEntry(App().favourites, kFilesKind, 0);
   EXPECT_GT(TextPixelsInBody(ListView(kFilesKind), pastRowText), 30) << "back with the last one removed";
   ShowWindow(window_, SW_HIDE);
 }
@@ -370,8 +370,8 @@ TEST_F(ListsTabs, TheMenuKeyAndShiftF10OpenTheRowMenuAtTheFocusedRow) {
   SetWindowPos(window_, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   for (int kind : kListKinds) {
     SelectTab(kind - 1);
-    AppendEntry(kind, {L"Premier", L"C:\\premier"});
-    AppendEntry(kind, {L"Second", L"C:\\second"});
+    AppendEntry(App().favourites, kind, {L"Premier", L"C:\\premier"});
+    AppendEntry(App().favourites, kind, {L"Second", L"C:\\second"});
     SelectOnly(kind, 1);
     HWND list = ListView(kind);
     const POINT row = RowPoint(list, 1);

@@ -490,16 +490,16 @@ TEST_F(MainWindowContents, ListsHaveTheirStylesColumnsAndHeaderFont) {
   const int emptyFirst = ListView_GetColumnWidth(apps, 0);
   GetClientRect(apps, &client);
   EXPECT_EQ(SharedWidth(apps), client.right - VerticalScrollBarWidth(apps));
-  ASSERT_TRUE(AppendEntry(kAppsKind, {L"Premier", L"C:\\premier.exe"}));
+  ASSERT_TRUE(AppendEntry(App().favourites, kAppsKind, {L"Premier", L"C:\\premier.exe"}));
   GetClientRect(apps, &client);
   EXPECT_EQ(ListView_GetColumnWidth(apps, 0) + ListView_GetColumnWidth(apps, 1), client.right);
-  for (int i = 0; i < 60; ++i) AppendEntry(kAppsKind, {L"Entr\u00E9e " + std::to_wstring(i), L"C:\\x.exe"});
+  for (int i = 0; i < 60; ++i) AppendEntry(App().favourites, kAppsKind, {L"Entr\u00E9e " + std::to_wstring(i), L"C:\\x.exe"});
   ASSERT_TRUE(GetWindowLongW(apps, GWL_STYLE) & WS_VSCROLL);
   GetClientRect(apps, &client);
   EXPECT_EQ(ListView_GetColumnWidth(apps, 0), emptyFirst);
   EXPECT_EQ(ListView_GetColumnWidth(apps, 0) + ListView_GetColumnWidth(apps, 1), client.right);
   EXPECT_FALSE(GetWindowLongW(apps, GWL_STYLE) & WS_HSCROLL);
-  ClearEntries(kAppsKind);
+  ClearEntries(App().favourites, kAppsKind);
   EXPECT_EQ(ListView_GetColumnWidth(apps, 0), emptyFirst);
 }
 

@@ -93,9 +93,9 @@ class QuickOpenTest : public ListsTest {
 TEST_F(QuickOpenTest, TypingFindsEveryListAndEnterOrCtrlEnterStartsTheChosenEntry) {
   const std::wstring app = File(L"bloc.exe");
   const std::wstring report = File(L"Rapport \u00E9t\u00E9.txt");
-  AppendEntry(kAppsList, {L"Bloc-notes", app, -1});
-  AppendEntry(kFilesList, {L"Rapport d'\u00E9t\u00E9", report, -1});
-  AppendEntry(kLinksList, {L"M\u00E9t\u00E9o", L"https://meteo.example/", -1});
+  AppendEntry(App().favourites, kAppsList, {L"Bloc-notes", app, -1});
+  AppendEntry(App().favourites, kFilesList, {L"Rapport d'\u00E9t\u00E9", report, -1});
+  AppendEntry(App().favourites, kLinksList, {L"M\u00E9t\u00E9o", L"https://meteo.example/", -1});
   const std::wstring recent = File(L"recent\\Rapport mensuel.txt.lnk");
   File(L"bureau\\Outils.lnk");
   File(L"public\\Partage.url");

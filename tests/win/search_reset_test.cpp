@@ -57,7 +57,7 @@ class SearchResetTest : public ListsTest {
 };
 
 TEST_F(SearchResetTest, FindsTheFirstNameBeginningWithTheTextLetterCaseCounting) {
-  for (const wchar_t* name : {L"Notepad++", L"notes.txt", L"notes bis"}) AppendEntry(kAppsKind, {name, L"C:\\x"});
+  for (const wchar_t* name : {L"Notepad++", L"notes.txt", L"notes bis"}) AppendEntry(App().favourites, kAppsKind, {name, L"C:\\x"});
   HWND list = ListView(kAppsKind);
   SelectOnly(kAppsKind, 2);
   Search(0, L"note");
@@ -96,12 +96,12 @@ TEST_F(SearchResetTest, FindsTheFirstNameBeginningWithTheTextLetterCaseCounting)
   EXPECT_EQ(ListView_FindItem(list, -1, &typed), -1);
   // A removal moves the selection up with its row.
   SelectOnly(kAppsKind, 2);
-  RemoveEntry(kAppsKind, 0);
+  RemoveEntry(App().favourites, kAppsKind, 0);
   EXPECT_EQ(FirstSelectedRow(list), 1);
   EXPECT_EQ(RowText(list, 1, 0), L"notes bis");
 
   // The list of the tab shown: links on tab 2.
-  AppendEntry(kLinksKind, {L"Notes en ligne", L"https://notes.example/"});
+  AppendEntry(App().favourites, kLinksKind, {L"Notes en ligne", L"https://notes.example/"});
   Search(2, L"Notes");
   EXPECT_EQ(FirstSelectedRow(ListView(kLinksKind)), 0);
   EXPECT_EQ(ask_.calls.size(), 7u);
@@ -112,7 +112,7 @@ TEST_F(SearchResetTest, AMatchPastTheFirstPageEndsNearTheTopOfTheView) {
   HWND list = ListView(kAppsKind);
   const auto perPage = static_cast<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
   ASSERT_GT(perPage, 2);
-  for (int i = 0; i < perPage * 5; ++i) AppendEntry(kAppsKind, {L"Entry " + std::to_wstring(1000 + i), L"C:\\x"});
+  for (int i = 0; i < perPage * 5; ++i) AppendEntry(App().favourites, kAppsKind, {L"Entry " + std::to_wstring(1000 + i), L"C:\\x"});
   const int target = perPage * 2;
   SendMessageW(list, LVM_ENSUREVISIBLE, perPage * 4, FALSE);
   EXPECT_EQ(FindAndSelect(kAppsKind, L"Entry " + std::to_wstring(1000 + target)), target);
@@ -149,9 +149,9 @@ TEST_F(SearchResetTest, FolderListsAreSearchedByItemNameTheDesktopTabIncluded) {
 }
 
 TEST_F(SearchResetTest, ResetEmptiesTheListsAndRemovesTheDataFolder) {
-  AppendEntry(kAppsKind, {L"a", L"C:\\a.exe"});
-  AppendEntry(kFilesKind, {L"f", L"C:\\f.txt"});
-  SaveAllLists();
+  AppendEntry(App().favourites, kAppsKind, {L"a", L"C:\\a.exe"});
+  AppendEntry(App().favourites, kFilesKind, {L"f", L"C:\\f.txt"});
+  SaveAllLists(App().favourites);
   ASSERT_TRUE(SavePreferences(App()));
   ASSERT_TRUE(CreateDirectoryW((App().dataFolder + L"Sub").c_str(), nullptr));
   ask_.messageAnswers = {IDNO, IDYES};
@@ -161,14 +161,14 @@ TEST_F(SearchResetTest, ResetEmptiesTheListsAndRemovesTheDataFolder) {
             L"\u00CAtes-vous s\u00FBr(e) de vouloir tout supprimer ?\nSi oui, toutes les listes seront effac\u00E9es "
             L"sans retour possible. Le programme sera r\u00E9initialis\u00E9.",
             static_cast<UINT>(MB_YESNO | MB_ICONWARNING));
-  EXPECT_EQ(EntryCount(kAppsKind), 1);
+  EXPECT_EQ(EntryCount(App().favourites, kAppsKind), 1);
 
   DispatchCommand(CmdSupprimerTout);
   ASSERT_EQ(ask_.calls.size(), 3u);
   ExpectBox(ask_.calls[2], L"Supprimer tout!",
             L"Toutes vos listes de favoris ont \u00E9t\u00E9 supprim\u00E9es!",
             kInformationBox);
-  for (int kind : kListKinds) EXPECT_EQ(EntryCount(kind), 0);
+  for (int kind : kListKinds) EXPECT_EQ(EntryCount(App().favourites, kind), 0);
   EXPECT_EQ(ListHeader(kAppsKind), L"0 applications ex\u00E9cutables list\u00E9es");
   EXPECT_EQ(ListHeader(kFilesKind), L"0 fichiers list\u00E9s");
   EXPECT_EQ(ListHeader(kLinksKind), L"0 Liens internet list\u00E9s");
@@ -177,27 +177,27 @@ TEST_F(SearchResetTest, ResetEmptiesTheListsAndRemovesTheDataFolder) {
 
   // Nothing added: what exit writes leaves no data folder behind.
   App().prefs.PrefAutoBackup = 1;
-  SaveAtShutdown(App());
-  SaveAllLists();
+  SaveAtShutdown(App(), App().favourites);
+  SaveAllLists(App().favourites);
   EXPECT_FALSE(FileExists(DataFolder()));
 }
 
 TEST_F(SearchResetTest, AnEntryAddedAfterAResetIsKeptAtExit) {
-  AppendEntry(kAppsKind, {L"a", L"C:\\a.exe"});
-  SaveAllLists();
+  AppendEntry(App().favourites, kAppsKind, {L"a", L"C:\\a.exe"});
+  SaveAllLists(App().favourites);
   ask_.messageAnswers = {IDYES};
   DispatchCommand(CmdSupprimerTout);
   ASSERT_FALSE(FileExists(DataFolder()));
   ask_.inputAnswers = {L"https://example.org/", L"Exemple"};
   DispatchCommand(CmdAjoutLien);
-  SaveAtShutdown(App());
+  SaveAtShutdown(App(), App().favourites);
   EXPECT_EQ(ReadAll(App().dataFolder + L"MyLinks.txt"), "1\r\nExemple\r\nhttps://example.org/\r\n");
   EXPECT_FALSE(FileExists(App().dataFolder + L"Kelvane.prefs"));
 }
 
 TEST_F(SearchResetTest, AFileHeldOpenMakesTheResetFailAndOpenTheProfileFolder) {
-  AppendEntry(kAppsKind, {L"a", L"C:\\a.exe"});
-  SaveAllLists();
+  AppendEntry(App().favourites, kAppsKind, {L"a", L"C:\\a.exe"});
+  SaveAllLists(App().favourites);
   HANDLE held = CreateFileW((App().dataFolder + L"MyApps.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -211,7 +211,7 @@ TEST_F(SearchResetTest, AFileHeldOpenMakesTheResetFailAndOpenTheProfileFolder) {
   EXPECT_EQ(ask_.calls[1].type, kWarningBox);
   EXPECT_EQ(g_opened, std::vector<std::wstring>{profile_});
   EXPECT_TRUE(FileExists(App().dataFolder + L"MyApps.txt"));
-  EXPECT_EQ(EntryCount(kAppsKind), 0);
+  EXPECT_EQ(EntryCount(App().favourites, kAppsKind), 0);
 }
 
 // Answers the next box of that title with a button; false when none came.
