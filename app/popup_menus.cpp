@@ -333,21 +333,26 @@ void ShowPopupMenu(int menuId) {
   ShowPopupMenuAt(menuId, cursor);
 }
 
-void ShowPopupMenuAt(int menuId, POINT screen) {
-  HMENU menu = PopupMenu(menuId);
-  HWND main = App().mainWindow;
-  if (!menu || !main) return;
-  TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, screen.x, screen.y, main, nullptr);
-}
+namespace {
 
-int ChoosePopupMenuEntry(int menuId) {
+// A menu other than the tray's, its top-left corner at a screen point;
+// with TPM_RETURNCMD in `extra`, the command chosen (0 for none).
+int TrackPopupMenuAt(int menuId, POINT screen, UINT extra) {
   HMENU menu = PopupMenu(menuId);
   HWND main = App().mainWindow;
   if (!menu || !main) return 0;
+  return static_cast<int>(
+      TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | extra, screen.x, screen.y, main, nullptr));
+}
+
+}  // namespace
+
+void ShowPopupMenuAt(int menuId, POINT screen) { TrackPopupMenuAt(menuId, screen, 0); }
+
+int ChoosePopupMenuEntry(int menuId) {
   POINT cursor{};
   GetCursorPos(&cursor);
-  return static_cast<int>(TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD,
-                                           cursor.x, cursor.y, main, nullptr));
+  return TrackPopupMenuAt(menuId, cursor, TPM_RETURNCMD);
 }
 
 void CheckViewModeEntry(int command) {

@@ -15,7 +15,7 @@ namespace kelvane {
 
 FavouriteTab::FavouriteTab(ProgramContext& context, FavouriteStore& store, int kind, int index,
                            const FavouriteTabTexts& texts)
-    : context_(context), store_(store), entries_(store.List(kind)), kind_(kind), index_(index), texts_(texts) {}
+    : context_(context), store_(store), kind_(kind), index_(index), texts_(texts) {}
 
 void FavouriteTab::Build(PageBuilder& page) {
   list_ = page.MakeList(kind_, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA, WS_EX_CLIENTEDGE,
@@ -55,8 +55,8 @@ void FavouriteTab::RemoveDead() { RemoveDeadEntries(store_, kind_); }
 
 void FavouriteTab::OpenOnDoubleClick() {
   const int row = list_ ? FirstSelectedRow(list_) : -1;
-  if (row < 0 || static_cast<size_t>(row) >= entries_.Count()) return;
-  OpenEntry(entries_.At(static_cast<size_t>(row)));
+  if (row < 0 || row >= EntryCount(store_, kind_)) return;
+  OpenEntry(EntryAt(store_, kind_, row));
 }
 
 std::wstring FavouriteTab::RemovalQuestion(const ListEntry& entry) const {

@@ -57,7 +57,6 @@ class FavouriteTab : public Tab {
  private:
   ProgramContext& context_;
   FavouriteStore& store_;
-  FavouriteList& entries_;
   int kind_;
   int index_;
   FavouriteTabTexts texts_;
