@@ -54,8 +54,6 @@ Panel& ThePanel() {
 
 int S(int units) { return Scale(units, ThePanel().dpi); }
 
-HMENU IdOf(int gadget) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(gadget)); }
-
 // Every built tab follows the page's size.
 void LayoutBuiltTabs() {
   Panel& panel = ThePanel();
@@ -138,7 +136,7 @@ void BuildPanelTabs(HWND main) {
   // WS_EX_CONTROLPARENT: the dialog manager's Tab key reaches the gadgets on the pages.
   panel.tabs = CreateWindowExW(WS_EX_CONTROLPARENT, WC_TABCONTROLW, nullptr,
                                WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_TABSTOP, 0, S(30),
-                               inner.right, inner.bottom - S(30), main, IdOf(kPanelTabs), GetModuleHandleW(nullptr),
+                               inner.right, inner.bottom - S(30), main, GadgetIdParameter(kPanelTabs), GetModuleHandleW(nullptr),
                                nullptr);
   if (!panel.tabs) return;
   RegisterGadget(kPanelTabs, panel.tabs);

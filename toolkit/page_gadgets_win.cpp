@@ -7,11 +7,6 @@
 #include "toolkit/tool_button_win.h"
 
 namespace kelvane {
-namespace {
-
-HMENU IdOf(int gadget) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(gadget)); }
-
-}  // namespace
 
 void PlaceToolRow(std::span<const ToolButtonDef> row, int left, UINT dpi, int pageWidth) {
   const auto s = [dpi](int units) { return Scale(units, dpi); };
@@ -46,7 +41,7 @@ int PageBuilder::S(int units) const { return Scale(units, dpi_); }
 HWND PageBuilder::MakeGadget(int gadget, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int x,
                              int y, int width, int height) {
   HWND window = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, page_,
-                                IdOf(gadget), GetModuleHandleW(nullptr), nullptr);
+                                GadgetIdParameter(gadget), GetModuleHandleW(nullptr), nullptr);
   if (!window) return nullptr;
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(gadgetFont_), FALSE);
   RegisterGadget(gadget, window);

@@ -44,7 +44,7 @@ HWND SecondaryWindow::AddGadget(int gadget, const wchar_t* className, const wcha
 HWND SecondaryWindow::AddGadgetIn(HWND parent, int gadget, const wchar_t* className, const wchar_t* text, DWORD style,
                                   DWORD exStyle, int x, int y, int width, int height, HFONT font, void* param) {
   HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, S(x), S(y), S(width),
-                               S(height), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(gadget)),
+                               S(height), parent, GadgetIdParameter(gadget),
                                GetModuleHandleW(nullptr), param);
   if (!child) return nullptr;
   SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : font_.get()), FALSE);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "toolkit/gadgets_win.h"
 #include "toolkit/window_class_win.h"
 
 namespace kelvane {
@@ -43,7 +44,7 @@ HWND CreateTabPage(HWND tabs, int id, bool visible) {
   // WS_EX_CONTROLPARENT: the dialog manager's Tab key reaches the gadgets.
   return CreateWindowExW(WS_EX_CONTROLPARENT, kTabPageClass, nullptr,
                          WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0), 0, 0, 0, 0, tabs,
-                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+                         GadgetIdParameter(id), GetModuleHandleW(nullptr), nullptr);
 }
 
 void SetTabPageBrush(HWND page, HBRUSH brush) {
