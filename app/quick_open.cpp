@@ -2,9 +2,7 @@
 
 #include "app/app_state.h"
 #include "app/main_window.h"
-#include "lists/apps_tab_win.h"
-#include "lists/files_tab_win.h"
-#include "lists/links_tab_win.h"
+#include "lists/favourite_tabs_win.h"
 #include "lists/list_store_win.h"
 #include "quickopen/quick_box_win.h"
 #include "quickopen/usage_file_win.h"
@@ -76,9 +74,9 @@ std::vector<QuickItem> GatherQuickItems() {
 void OpenQuickItem(const QuickItem& item) {
   const ListEntry entry{item.name, item.target, item.icon};
   switch (item.source) {
-    case QuickSource::Apps: StartApplicationEntry(App().mainWindow, entry); break;
-    case QuickSource::Files: OpenFileEntry(App().mainWindow, entry); break;
-    case QuickSource::Links: OpenLinkEntry(App().mainWindow, entry); break;
+    case QuickSource::Apps: OpenFavouriteEntry(App().mainWindow, kAppsKind, entry); break;
+    case QuickSource::Files: OpenFavouriteEntry(App().mainWindow, kFilesKind, entry); break;
+    case QuickSource::Links: OpenFavouriteEntry(App().mainWindow, kLinksKind, entry); break;
     case QuickSource::Recent: OpenRecentPath(App(), item.target); break;
     case QuickSource::UserDesktop:
     case QuickSource::PublicDesktop:

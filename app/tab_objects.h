@@ -6,9 +6,7 @@
 
 #include "app/app_state.h"
 #include "explorer/explorer_tab_win.h"
-#include "lists/apps_tab_win.h"
-#include "lists/files_tab_win.h"
-#include "lists/links_tab_win.h"
+#include "lists/favourite_tabs_win.h"
 #include "recent/desktop_view_win.h"
 #include "recent/recent_tab_win.h"
 
