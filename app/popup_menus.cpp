@@ -14,6 +14,7 @@
 #include "catalog/catalog.h"
 #include "toolkit/dpi_win.h"
 #include "toolkit/handle_win.h"
+#include "toolkit/image_set_win.h"
 #include "toolkit/path_parts.h"
 #include "toolkit/special_folders_win.h"
 
@@ -161,17 +162,10 @@ Menus& TheMenus() {
 // between the two gives each pixel's coverage, whatever form the icon has.
 UniqueBitmap MenuBitmapFromIcon(HICON icon, int side) {
   if (!icon) return {};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = side;
-  info.bmiHeader.biHeight = -side;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* onBlackBits = nullptr;
   void* onWhiteBits = nullptr;
-  UniqueBitmap onBlack(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &onBlackBits, nullptr, 0));
-  UniqueBitmap onWhite(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &onWhiteBits, nullptr, 0));
+  UniqueBitmap onBlack = MakeDibSection(side, side, nullptr, &onBlackBits);
+  UniqueBitmap onWhite = MakeDibSection(side, side, nullptr, &onWhiteBits);
   UniqueDC dc(CreateCompatibleDC(nullptr));
   if (!onBlack || !onWhite || !dc || !onBlackBits || !onWhiteBits) return {};
   {

@@ -16,7 +16,7 @@ bool IsPng(const uint8_t* data, size_t size) {
 
 }  // namespace
 
-UniqueBitmap MakeDibSection(int width, int height, const uint8_t* bgra) {
+UniqueBitmap MakeDibSection(int width, int height, const uint8_t* bgra, void** bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -24,9 +24,10 @@ UniqueBitmap MakeDibSection(int width, int height, const uint8_t* bgra) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (bitmap && bits && bgra) std::memcpy(bits, bgra, static_cast<size_t>(width) * height * 4);
+  void* pixels = nullptr;
+  UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  if (bitmap && pixels && bgra) std::memcpy(pixels, bgra, static_cast<size_t>(width) * height * 4);
+  if (bits) *bits = pixels;
   return bitmap;
 }
 

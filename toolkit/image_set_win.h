@@ -54,8 +54,9 @@ class ImageSet {
   std::vector<Image> images_;
 };
 
-// A top-down 32-bit DIB section holding the given BGRA pixels.
-UniqueBitmap MakeDibSection(int width, int height, const uint8_t* bgra);
+// A top-down 32-bit DIB section holding the given BGRA pixels (none when
+// null); its pixels' address in *bits when asked.
+UniqueBitmap MakeDibSection(int width, int height, const uint8_t* bgra, void** bits = nullptr);
 // An icon from straight-alpha BGRA pixels.
 UniqueIcon MakeIconFromPixels(int width, int height, const uint8_t* bgra);
 

@@ -35,5 +35,20 @@ TEST(ImageSet, LoadsAllImagesOfTheProgramAtTheirSizes) {
   EXPECT_EQ(images.Icon(kImageCount), nullptr);
 }
 
+TEST(ImageSet, DibSectionsHoldTheGivenPixelsTopDownAndHandBackTheirAddress) {
+  const uint8_t bgra[8] = {1, 2, 3, 4, 5, 6, 7, 8};  // one pixel above the other
+  void* bits = nullptr;
+  UniqueBitmap dib = MakeDibSection(1, 2, bgra, &bits);
+  DIBSECTION section{};
+  ASSERT_EQ(GetObjectW(dib.get(), sizeof section, &section), static_cast<int>(sizeof section));
+  EXPECT_EQ(section.dsBm.bmBits, bits);
+  EXPECT_EQ(section.dsBm.bmBitsPixel, 32);
+  // Top-down: the first pixel in memory is the upper one.
+  UniqueDC dc(CreateCompatibleDC(nullptr));
+  SelectObjectScope select(dc.get(), dib.get());
+  EXPECT_EQ(GetPixel(dc.get(), 0, 0), RGB(3, 2, 1));
+  EXPECT_EQ(GetPixel(dc.get(), 0, 1), RGB(7, 6, 5));
+}
+
 }  // namespace
 }  // namespace kelvane
