@@ -82,11 +82,8 @@ void ExplorerTab::Build(PageBuilder& page) {
   const int top = page.S(kToolButtonHeight);
   // The list starts in the documents folder.
   const std::wstring& documents = context_.documentsFolder;
-  ExplorerListOptions options;
-  options.multipleSelection = true;
-  options.fullRowSelect = true;
-  options.acceptDrops = true;
-  options.displayMode = 3;
+  const ExplorerListOptions options{
+      .multipleSelection = true, .fullRowSelect = true, .acceptDrops = true, .displayMode = 3};
   list_ = page.MakeFolderList(kExplorerList, 0, top, page.Width(), page.Height() - page.S(47), documents, options);
   if (list_) list_->SetHeaderText(ExplorerCountHeader(list_->RowCount() - 1));
   path_ = page.MakeGadget(kExplorerPath, WC_EDITW, documents.c_str(), WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,

@@ -59,14 +59,9 @@ void DesktopTab::Build(PageBuilder& page) {
                                    page.S(22), {item(L"UserDesktop"), item(L"PublicDesktop")});
 
   const int top = page.S(43);
-  ExplorerListOptions options;
-  options.border = false;
-  options.showSelectionAlways = true;
-  options.parentEntry = false;
-  options.multipleSelection = true;
-  options.fullRowSelect = true;
-  options.sortByName = true;
-  options.displayMode = 0;
+  const ExplorerListOptions options{.border = false, .showSelectionAlways = true, .parentEntry = false,
+                                    .multipleSelection = true, .fullRowSelect = true, .sortByName = true,
+                                    .displayMode = 0};
   list_ = page.MakeFolderList(kDesktopList, 0, top, page.Width(), page.Height() - page.S(45),
                               context_.userDesktopFolder, options);
   if (list_) {

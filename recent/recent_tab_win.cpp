@@ -132,13 +132,8 @@ void RecentTab::Build(PageBuilder& page) {
   const int top = page.S(kToolButtonHeight);
   // The recent-items folder as the shell keeps it; the program handles
   // double clicks itself.
-  ExplorerListOptions options;
-  options.parentEntry = false;
-  options.multipleSelection = true;
-  options.fullRowSelect = true;
-  options.enterFolders = false;
-  options.targetColumn = true;
-  options.displayMode = 3;
+  const ExplorerListOptions options{.parentEntry = false, .multipleSelection = true, .fullRowSelect = true,
+                                    .enterFolders = false, .targetColumn = true, .displayMode = 3};
   list_ = page.MakeFolderList(kRecentList, 0, top, page.Width(), page.Height() - top, context_.recentFolder, options);
 }
 
