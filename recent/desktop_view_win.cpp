@@ -15,11 +15,14 @@
 namespace kelvane {
 namespace {
 
-// The title and source drop-down, as drawn on a page wide enough.
-constexpr int kTitleX = 5;
-constexpr int kTitleWidth = 230;
-constexpr int kSourceComboX = 224;
-constexpr int kSourceComboWidth = 170;
+// Where the title and the source drop-down stand, and their widths, on a
+// page wide enough.
+struct Span {
+  int x;
+  int width;
+};
+constexpr Span kTitle{5, 230};
+constexpr Span kSourceCombo{224, 170};
 
 int ComboSelection(HWND combo) { return combo ? static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)) : -1; }
 
@@ -28,13 +31,13 @@ int ComboSelection(HWND combo) { return combo ? static_cast<int>(SendMessageW(co
 DesktopTab::DesktopTab(ProgramContext& context) : context_(context) {}
 
 int DesktopTab::SourceComboWidth() const {
-  return std::min(Scale(kSourceComboWidth, dpi_), pageWidth_ - Scale(kSourceComboX, dpi_));
+  return std::min(Scale(kSourceCombo.width, dpi_), pageWidth_ - Scale(kSourceCombo.x, dpi_));
 }
 
 // The title in font 0 (the gadget font when there is none), whole.
 void DesktopTab::FitTitle() {
   HFONT font = context_.fonts[0] ? context_.fonts[0].get() : gadgetFont_;
-  FitLabel(title_, font, Scale(kTitleWidth, dpi_), pageWidth_ - 2 * Scale(kTitleX, dpi_), titleFont_);
+  FitLabel(title_, font, Scale(kTitle.width, dpi_), pageWidth_ - 2 * Scale(kTitle.x, dpi_), titleFont_);
 }
 
 void DesktopTab::Build(PageBuilder& page) {
@@ -43,8 +46,8 @@ void DesktopTab::Build(PageBuilder& page) {
   gadgetFont_ = page.GadgetFont();
   FindTabFolders(context_);
   const std::wstring title = CatalogText(L"ToolTipExplorer", L"RaccourcisBureau");
-  title_ = page.MakeGadget(kDesktopTitle, WC_STATICW, title.c_str(), SS_LEFT | SS_NOPREFIX, 0, page.S(kTitleX),
-                           page.S(2), page.S(kTitleWidth), page.S(17));
+  title_ = page.MakeGadget(kDesktopTitle, WC_STATICW, title.c_str(), SS_LEFT | SS_NOPREFIX, 0, page.S(kTitle.x),
+                           page.S(2), page.S(kTitle.width), page.S(17));
   FitTitle();
   const std::wstring home = CatalogText(L"ToolTipExplorer", L"Bureau");
   if (HWND button = page.MakeGadget(kDesktopHomeButton, WC_BUTTONW, home.c_str(), WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
@@ -55,7 +58,7 @@ void DesktopTab::Build(PageBuilder& page) {
   viewCombo_ = page.MakeDropDown(kDesktopViewCombo, page.S(62), page.S(20), page.S(160), page.S(22),
                                  {item(L"LargesIco"), item(L"PetitesIco"), item(L"ModeListe"), item(L"ModeDetails")});
   if (viewCombo_) SetGadgetToolTip(viewCombo_, item(L"SelectionAffichage"));
-  sourceCombo_ = page.MakeDropDown(kDesktopSourceCombo, page.S(kSourceComboX), page.S(20), SourceComboWidth(),
+  sourceCombo_ = page.MakeDropDown(kDesktopSourceCombo, page.S(kSourceCombo.x), page.S(20), SourceComboWidth(),
                                    page.S(22), {item(L"UserDesktop"), item(L"PublicDesktop")});
 
   const int top = page.S(43);

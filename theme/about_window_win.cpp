@@ -30,8 +30,7 @@ namespace {
 
 constexpr int kInnerWidth = 600;
 constexpr int kInnerHeight = 380;
-constexpr int kPictureWidth = 140;
-constexpr int kPictureHeight = 316;
+constexpr SIZE kPicture{140, 316};
 constexpr int kIllustrationImage = 46;
 constexpr int kSiteImage = 3;
 constexpr int kReadMeImage = 4;
@@ -108,8 +107,8 @@ UniqueBitmap MakeIllustration(const ProgramContext& context) {
   if (!source) return {};
   BITMAP info{};
   GetObjectW(source, sizeof info, &info);
-  const int width = S(kPictureWidth);
-  const int height = S(kPictureHeight);
+  const int width = S(kPicture.cx);
+  const int height = S(kPicture.cy);
   UniqueBitmap scaled = MakeDibSection(width, height, nullptr);
   UniqueDC from(CreateCompatibleDC(nullptr));
   UniqueDC to(CreateCompatibleDC(nullptr));
@@ -386,11 +385,11 @@ void BuildGadgets(const ProgramContext& context) {
                1);
   }
   HWND page = MakeChild(window, kAboutPage, kContainerClass, nullptr, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT, 0, 40,
-                        kInnerWidth, kPictureHeight);
+                        kInnerWidth, kPicture.cy);
   if (!page) return;
   SetGadgetKind(page, GadgetKind::Container);
   State().picture = MakeIllustration(context);
-  MakeImage(page, kAboutPicture, 0, 0, kPictureWidth, kPictureHeight, State().picture.get(), nullptr);
+  MakeImage(page, kAboutPicture, 0, 0, kPicture.cx, kPicture.cy, State().picture.get(), nullptr);
   MakeAboutText(context, page);
   MakeImage(page, kAboutSiteIcon, 210, 280, 20, 20, nullptr, context.images.Icon(kSiteImage));
   MakeLink(page, kAboutSiteLink, 230, 280, 80, 20, kMakerSiteName,
