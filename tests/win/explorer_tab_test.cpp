@@ -43,9 +43,7 @@ TEST_F(ExplorerTab, EveryFolderChangeRewritesTheCountTitleAndThePath) {
   ask_.folderAnswers = {L"", root_ + L"A"};
   DispatchCommand(CmdSelectDossier);
   ASSERT_EQ(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].kind, Kind::BrowseFolder);
-  EXPECT_EQ(ask_.calls[0].title, L"S\u00E9lectionnez un r\u00E9pertoire");
-  EXPECT_EQ(ask_.calls[0].initial, App().documentsFolder);
+  ExpectDialog(ask_.calls[0], Kind::BrowseFolder, L"S\u00E9lectionnez un r\u00E9pertoire", App().documentsFolder);
   EXPECT_EQ(List()->Folder(), root_);
   DispatchCommand(CmdSelectDossier);
   EXPECT_EQ(List()->Folder(), root_ + L"A\\");

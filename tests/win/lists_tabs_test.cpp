@@ -58,9 +58,7 @@ TEST_F(ListsTabs, ApplicationsRefuseDuplicateNamesUntilRenamedAndKeepTheFileUnti
   DispatchCommand(CmdAjoutAppli);
   EXPECT_EQ(CurrentTab(), 0);
   ASSERT_EQ(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].kind, Kind::OpenFile);
-  EXPECT_EQ(ask_.calls[0].title, L"S\u00E9lectionner un fichier ex\u00E9cutable");
-  EXPECT_EQ(ask_.calls[0].initial, L"C:\\Program Files\\");
+  ExpectDialog(ask_.calls[0], Kind::OpenFile, L"S\u00E9lectionner un fichier ex\u00E9cutable", L"C:\\Program Files\\");
   EXPECT_EQ(ask_.calls[0].filters, L"Fichiers EXE|*.exe");
   EXPECT_EQ(Names(kAppsKind), std::vector<std::wstring>{L"SETUP.EXE"});
   EXPECT_EQ(EntryAt(App().favourites, kAppsKind, 0).target, L"C:\\Tools\\SETUP.EXE");
@@ -83,10 +81,8 @@ TEST_F(ListsTabs, ApplicationsRefuseDuplicateNamesUntilRenamedAndKeepTheFileUnti
   ask_.inputAnswers = {L"Installer"};
   DispatchCommand(CmdAppliRenommer);
   ASSERT_EQ(ask_.calls.size(), 4u);
-  EXPECT_EQ(ask_.calls[3].kind, Kind::InputText);
-  EXPECT_EQ(ask_.calls[3].title, L"Renommer");
+  ExpectDialog(ask_.calls[3], Kind::InputText, L"Renommer", L"SETUP.EXE");
   EXPECT_EQ(ask_.calls[3].text, L"Entrez le nouveau nom de votre application");
-  EXPECT_EQ(ask_.calls[3].initial, L"SETUP.EXE");
   EXPECT_EQ(ListHeader(kAppsKind), L"kept");
   DispatchCommand(CmdAjoutAppli);
   EXPECT_EQ(Names(kAppsKind), (std::vector<std::wstring>{L"Installer", L"setup.exe"}));
@@ -183,9 +179,7 @@ TEST_F(ListsTabs, FilesAndFoldersShareOneNameSpaceAndFolderNamesComeFromTheirPat
   ask_.folderAnswers = {L"C:\\Docs\\Notes", L"D:\\", L"C:\\Data\\Photos"};
   DispatchCommand(CmdAjoutDossier);
   ASSERT_EQ(ask_.calls.size(), 3u);
-  EXPECT_EQ(ask_.calls[1].kind, Kind::BrowseFolder);
-  EXPECT_EQ(ask_.calls[1].title, L"S\u00E9lectionner un dossier");
-  EXPECT_EQ(ask_.calls[1].initial, L"C:\\Docs\\");
+  ExpectDialog(ask_.calls[1], Kind::BrowseFolder, L"S\u00E9lectionner un dossier", L"C:\\Docs\\");
   EXPECT_EQ(ask_.calls[2].text, L"Le dossier Notes se trouve d\u00E9j\u00E0 dans votre liste.");
   EXPECT_EQ(ask_.calls[2].type, kInfo);
   EXPECT_EQ(App().defaultFilesFolder, L"C:\\Docs\\Notes\\") << "the picked folder, even when refused";

@@ -114,4 +114,13 @@ inline void ExpectBox(const ScriptedRequesters::Call& call, const std::wstring& 
   EXPECT_EQ(call.type, type);
 }
 
+// A dialog or input box as the scripted requesters recorded it: its kind,
+// its title and what it started from (a folder, or the text offered).
+inline void ExpectDialog(const ScriptedRequesters::Call& call, ScriptedRequesters::Kind kind, const std::wstring& title,
+                         const std::wstring& initial) {
+  EXPECT_EQ(call.kind, kind);
+  EXPECT_EQ(call.title, title);
+  EXPECT_EQ(call.initial, initial);
+}
+
 }  // namespace kelvane::test

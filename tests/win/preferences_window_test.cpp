@@ -192,9 +192,7 @@ TEST_F(PreferencesWindowTest, FolderButtonsActAtOnceAndCancelledBackupChoiceEmpt
   ASSERT_NE(Open(), nullptr);
   Click(kPrefAppsButton);
   ASSERT_EQ(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].kind, Kind::BrowseFolder);
-  EXPECT_EQ(ask_.calls[0].title, L"Choix du r\u00E9pertoire");
-  EXPECT_EQ(ask_.calls[0].initial, L"C:\\Program Files\\");
+  ExpectDialog(ask_.calls[0], Kind::BrowseFolder, L"Choix du r\u00E9pertoire", L"C:\\Program Files\\");
   EXPECT_EQ(TextOf(Gadget(kPrefAppsFolder)), L"D:\\Apps");
   EXPECT_EQ(App().defaultAppsFolder, L"D:\\Apps");
   Click(kPrefFilesButton);  // cancelled: nothing changes

@@ -253,9 +253,7 @@ TEST_F(RecentTab, AddEntryHandsTheChosenFileToTheSystem) {
   ask_.fileAnswers = {L""};  // cancelled: nothing
   ASSERT_TRUE(DispatchGadgetEvent(kHistCreerRacc, GadgetEvent::Click));
   ASSERT_EQ(ask_.calls.size(), 1u);
-  EXPECT_EQ(ask_.calls[0].kind, Kind::OpenFile);
-  EXPECT_EQ(ask_.calls[0].title, L"Selection Fichiers");
-  EXPECT_EQ(ask_.calls[0].initial, L"c:\\");
+  ExpectDialog(ask_.calls[0], Kind::OpenFile, L"Selection Fichiers", L"c:\\");
 
   ask_.fileAnswers = {file};
   ASSERT_TRUE(DispatchGadgetEvent(kHistCreerRacc, GadgetEvent::Click));

@@ -30,26 +30,30 @@ class ShellFileOps : public ::testing::Test {
   }
   void TearDown() override { RemovePath(folder_.substr(0, folder_.size() - 1)); }
 
+  // The target folder as the shell takes it, ended by an empty element.
+  std::vector<std::wstring> Destination() const { return {target_, L""}; }
+  // What a copy and a move both leave in the target: the old a.txt replaced.
+  void ExpectSourceContentsInTarget() const {
+    EXPECT_EQ(ReadAll(target_ + L"a.txt"), "nouveau");
+    EXPECT_EQ(ReadAll(target_ + L"sous dossier\\b.txt"), "b");
+  }
+
   std::wstring folder_, source_, target_;
 };
 
 TEST_F(ShellFileOps, CopyReplacesExistingFilesAndCopiesFoldersWhole) {
   // A folder with its final backslash, as the explorer's selection gives it.
   const std::vector<std::wstring> sources{source_ + L"a.txt", source_ + L"sous dossier\\", L""};
-  const std::vector<std::wstring> destination{target_, L""};
-  ASSERT_TRUE(ShellCopyFiles(sources, destination, L"Copie", nullptr, kCopyFlags));
-  EXPECT_EQ(ReadAll(target_ + L"a.txt"), "nouveau");
-  EXPECT_EQ(ReadAll(target_ + L"sous dossier\\b.txt"), "b");
+  ASSERT_TRUE(ShellCopyFiles(sources, Destination(), L"Copie", nullptr, kCopyFlags));
+  ExpectSourceContentsInTarget();
   EXPECT_TRUE(FileExists(source_ + L"a.txt"));
   EXPECT_TRUE(FileExists(source_ + L"sous dossier\\b.txt"));
 }
 
 TEST_F(ShellFileOps, MoveTakesFilesAndFoldersAwayFromTheirSource) {
   const std::vector<std::wstring> sources{source_ + L"a.txt", source_ + L"sous dossier", L""};
-  const std::vector<std::wstring> destination{target_, L""};
-  ASSERT_TRUE(ShellMoveFiles(sources, destination, L"Déplacement", nullptr, kMoveFlags));
-  EXPECT_EQ(ReadAll(target_ + L"a.txt"), "nouveau");
-  EXPECT_EQ(ReadAll(target_ + L"sous dossier\\b.txt"), "b");
+  ASSERT_TRUE(ShellMoveFiles(sources, Destination(), L"Déplacement", nullptr, kMoveFlags));
+  ExpectSourceContentsInTarget();
   EXPECT_FALSE(FileExists(source_ + L"a.txt"));
   EXPECT_FALSE(IsDirectory(source_ + L"sous dossier"));
 }
