@@ -32,6 +32,7 @@
 #include "toolkit/requesters_win.h"
 #include "toolkit/special_folders_win.h"
 #include "toolkit/thread_scopes_win.h"
+#include "toolkit/thread_stack_win.h"
 
 namespace kelvane {
 namespace {
@@ -66,6 +67,7 @@ bool DoIdleStep(bool* workLeft) {
   MSG waiting;
   if (!*workLeft || PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return false;
   *workLeft = CompleteMainWindowContentsStep(App().mainWindow);
+  if (!*workLeft) ReleaseUnusedStack();  // what start-up used, and Wine's first megabyte
   return true;
 }
 
