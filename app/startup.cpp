@@ -67,7 +67,7 @@ bool DoIdleStep(bool* workLeft) {
   MSG waiting;
   if (!*workLeft || PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return false;
   *workLeft = CompleteMainWindowContentsStep(App().mainWindow);
-  if (!*workLeft) ReleaseUnusedStack();  // what start-up used, and Wine's first megabyte
+  if (!*workLeft) ReleaseUnusedStacks();  // what start-up used, and Wine's first megabyte of each
   return true;
 }
 

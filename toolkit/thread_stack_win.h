@@ -12,6 +12,11 @@ namespace kelvane {
 // committed and come back, zeroed, when the stack grows into them again.
 void ReleaseUnusedStack();
 
+// The same for the calling thread and, each held still for a moment, every
+// other thread of the process: those the system started too (OLE's listener
+// for drops from other programs), which this program cannot ask.
+void ReleaseUnusedStacks();
+
 // For a thread's body: the stack is given back when the thread starts
 // working and what the work used when it is done.
 class UnusedStackScope {

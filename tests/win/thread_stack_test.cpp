@@ -1,15 +1,18 @@
-// A thread's stack below its running frame given back: pages a deep call
-// touched stop being resident (as Wine reports them), the caller's frame
-// keeps its contents, and the stack grows into the pages again.
+// A thread's stack below its running frame given back, by the thread itself
+// or from another: pages a deep call touched stop being resident (as Wine
+// reports them), the frame keeps its contents, and the stack grows into the
+// pages again.
 #include <windows.h>
 #include <psapi.h>
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <thread>
 
+#include "toolkit/handle_win.h"
 #include "toolkit/thread_stack_win.h"
 
 namespace kelvane {
@@ -34,25 +37,59 @@ int ResidentPages(std::uintptr_t low) {
   return resident;
 }
 
-TEST(ThreadStack, DeepPagesAreGivenBackAndTheFrameAndLaterGrowthKeepWorking) {
+// 32 pages between 200 and 328 KB below a frame: well past the 64 KB kept
+// below it, well inside what TouchStack(100) reaches.
+std::uintptr_t DeepPagesBelow(const char* frame) {
+  return (reinterpret_cast<std::uintptr_t>(frame) - 328 * 1024) & ~std::uintptr_t{0xFFF};
+}
+
+bool Whole(const char* frame, size_t size) {
+  for (size_t i = 0; i < size; ++i) {
+    if (frame[i] != 0x5A) return false;
+  }
+  return true;
+}
+
+TEST(ThreadStack, DeepPagesOfTheCallerAndOfOtherThreadsAreGivenBackAndTheirFramesKept) {
   std::thread([] {
     char frame[8192];
     std::memset(frame, 0x5A, sizeof frame);
-    // 32 pages between 200 and 328 KB below this frame: well past the
-    // 64 KB kept below it, well inside what TouchStack reaches.
-    const std::uintptr_t low = (reinterpret_cast<std::uintptr_t>(frame) - 328 * 1024) & ~std::uintptr_t{0xFFF};
+    const std::uintptr_t low = DeepPagesBelow(frame);
     EXPECT_EQ(TouchStack(100), 5050);
     EXPECT_EQ(ResidentPages(low), kPages);
 
     ReleaseUnusedStack();
     EXPECT_EQ(ResidentPages(low), 0);
-    EXPECT_EQ(frame[0], 0x5A);
-    EXPECT_EQ(frame[sizeof frame - 1], 0x5A);
-    EXPECT_EQ(std::memchr(frame, 0, sizeof frame), nullptr);
-
+    EXPECT_TRUE(Whole(frame, sizeof frame));
     EXPECT_EQ(TouchStack(100), 5050);
     EXPECT_EQ(ResidentPages(low), kPages);
   }).join();
+
+  // Another thread, stopped in a wait, has its stack trimmed from here.
+  const UniqueKernelHandle touched(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  const UniqueKernelHandle go(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::uintptr_t low = 0;
+  bool kept = false;
+  int residentAgain = -1;
+  std::thread waiting([&] {
+    char frame[8192];
+    std::memset(frame, 0x5A, sizeof frame);
+    low = DeepPagesBelow(frame);
+    TouchStack(100);
+    SetEvent(touched.get());
+    WaitForSingleObject(go.get(), INFINITE);
+    kept = Whole(frame, sizeof frame);
+    TouchStack(100);
+    residentAgain = ResidentPages(low);
+  });
+  WaitForSingleObject(touched.get(), INFINITE);
+  EXPECT_EQ(ResidentPages(low), kPages);
+  ReleaseUnusedStacks();
+  EXPECT_EQ(ResidentPages(low), 0);
+  SetEvent(go.get());
+  waiting.join();
+  EXPECT_TRUE(kept);
+  EXPECT_EQ(residentAgain, kPages);
 }
 
 }  // namespace
