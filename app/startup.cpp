@@ -170,6 +170,9 @@ int RunKelvane(HINSTANCE instance) {
   SetPreferencesSavedHook([] { RegisterQuickHotKey(); });
   RegisterQuickHotKey();
 
+  // Here too, not only once the last page is built: the threads started so
+  // far would hold Wine's first megabyte each while the loop builds them.
+  ReleaseUnusedStacks();
   bool idleWorkLeft = true;
   do RunEventLoop(&idleWorkLeft);
   while (!SaveBeforeQuit());
