@@ -1,18 +1,16 @@
-// A thread's stack below its running frame given back, by the thread itself
-// or from another: pages a deep call touched stop being resident (as Wine
-// reports them), the frame keeps its contents, and the stack grows into the
-// pages again.
+// Stacks given back below the running frame, by the thread itself or from
+// another: pages a deep call touched stop being resident (as Wine reports
+// them), the frame keeps its contents, the stack grows into them again.
 #include <windows.h>
 #include <psapi.h>
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <thread>
 
-#include "toolkit/handle_win.h"
 #include "toolkit/thread_stack_win.h"
 
 namespace kelvane {
@@ -23,12 +21,14 @@ constexpr int kPages = 32;
 // Touches about depth * 4 KB of stack below the caller's frame.
 int TouchStack(int depth) {
   volatile char page[4096];
-  page[0] = static_cast<char>(depth);
-  page[sizeof page - 1] = 1;
+  page[0] = 1;
   return depth ? TouchStack(depth - 1) + page[0] : 0;
 }
 
-int ResidentPages(std::uintptr_t low) {
+// Of the 32 pages between 200 and 328 KB below `frame` (past the 64 KB kept,
+// inside what TouchStack(100) reaches), how many are resident.
+int ResidentPagesBelow(const char* frame) {
+  const auto low = (reinterpret_cast<std::uintptr_t>(frame) - 328 * 1024) & ~std::uintptr_t{0xFFF};
   PSAPI_WORKING_SET_EX_INFORMATION pages[kPages]{};
   for (int i = 0; i < kPages; ++i) pages[i].VirtualAddress = reinterpret_cast<void*>(low + i * 4096);
   if (!QueryWorkingSetEx(GetCurrentProcess(), pages, sizeof pages)) return -1;
@@ -37,59 +37,33 @@ int ResidentPages(std::uintptr_t low) {
   return resident;
 }
 
-// 32 pages between 200 and 328 KB below a frame: well past the 64 KB kept
-// below it, well inside what TouchStack(100) reaches.
-std::uintptr_t DeepPagesBelow(const char* frame) {
-  return (reinterpret_cast<std::uintptr_t>(frame) - 328 * 1024) & ~std::uintptr_t{0xFFF};
-}
-
-bool Whole(const char* frame, size_t size) {
-  for (size_t i = 0; i < size; ++i) {
-    if (frame[i] != 0x5A) return false;
-  }
-  return true;
+// On a thread of its own: touches the stack, lets `release` run, checks.
+void TouchReleaseAndCheck(const std::function<void(const char* frame)>& release) {
+  std::thread([&] {
+    char frame[8192];
+    std::memset(frame, 0x5A, sizeof frame);
+    EXPECT_EQ(TouchStack(100), 100);
+    EXPECT_EQ(ResidentPagesBelow(frame), kPages);
+    release(frame);
+    EXPECT_EQ(frame[0], 0x5A);
+    EXPECT_EQ(std::memchr(frame, 0, sizeof frame), nullptr);
+    EXPECT_EQ(TouchStack(100), 100);
+    EXPECT_EQ(ResidentPagesBelow(frame), kPages);
+  }).join();
 }
 
 TEST(ThreadStack, DeepPagesOfTheCallerAndOfOtherThreadsAreGivenBackAndTheirFramesKept) {
-  std::thread([] {
-    char frame[8192];
-    std::memset(frame, 0x5A, sizeof frame);
-    const std::uintptr_t low = DeepPagesBelow(frame);
-    EXPECT_EQ(TouchStack(100), 5050);
-    EXPECT_EQ(ResidentPages(low), kPages);
-
+  TouchReleaseAndCheck([](const char* frame) {
     ReleaseUnusedStack();
-    EXPECT_EQ(ResidentPages(low), 0);
-    EXPECT_TRUE(Whole(frame, sizeof frame));
-    EXPECT_EQ(TouchStack(100), 5050);
-    EXPECT_EQ(ResidentPages(low), kPages);
-  }).join();
-
-  // Another thread, stopped in a wait, has its stack trimmed from here.
-  const UniqueKernelHandle touched(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  const UniqueKernelHandle go(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  std::uintptr_t low = 0;
-  bool kept = false;
-  int residentAgain = -1;
-  std::thread waiting([&] {
-    char frame[8192];
-    std::memset(frame, 0x5A, sizeof frame);
-    low = DeepPagesBelow(frame);
-    TouchStack(100);
-    SetEvent(touched.get());
-    WaitForSingleObject(go.get(), INFINITE);
-    kept = Whole(frame, sizeof frame);
-    TouchStack(100);
-    residentAgain = ResidentPages(low);
+    EXPECT_EQ(ResidentPagesBelow(frame), 0);
   });
-  WaitForSingleObject(touched.get(), INFINITE);
-  EXPECT_EQ(ResidentPages(low), kPages);
-  ReleaseUnusedStacks();
-  EXPECT_EQ(ResidentPages(low), 0);
-  SetEvent(go.get());
-  waiting.join();
-  EXPECT_TRUE(kept);
-  EXPECT_EQ(residentAgain, kPages);
+  // From another thread, while this one waits.
+  TouchReleaseAndCheck([](const char* frame) {
+    std::thread([frame] {
+      ReleaseUnusedStacks();
+      EXPECT_EQ(ResidentPagesBelow(frame), 0);
+    }).join();
+  });
 }
 
 }  // namespace
