@@ -32,6 +32,7 @@
 #include "toolkit/requesters_win.h"
 #include "toolkit/special_folders_win.h"
 #include "toolkit/thread_scopes_win.h"
+#include "toolkit/thread_stack_win.h"
 
 namespace kelvane {
 namespace {
@@ -66,6 +67,7 @@ bool DoIdleStep(bool* workLeft) {
   MSG waiting;
   if (!*workLeft || PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return false;
   *workLeft = CompleteMainWindowContentsStep(App().mainWindow);
+  if (!*workLeft) ReleaseUnusedStacks();  // what start-up used, and Wine's first megabyte of each
   return true;
 }
 
@@ -168,6 +170,9 @@ int RunKelvane(HINSTANCE instance) {
   SetPreferencesSavedHook([] { RegisterQuickHotKey(); });
   RegisterQuickHotKey();
 
+  // Here too, not only once the last page is built: the threads started so
+  // far would hold Wine's first megabyte each while the loop builds them.
+  ReleaseUnusedStacks();
   bool idleWorkLeft = true;
   do RunEventLoop(&idleWorkLeft);
   while (!SaveBeforeQuit());

@@ -20,6 +20,7 @@
 #include "toolkit/path_compare.h"
 #include "toolkit/pick_row.h"
 #include "toolkit/requesters_win.h"
+#include "toolkit/thread_stack_win.h"
 #include "toolkit/window_class_win.h"
 
 namespace kelvane {
@@ -91,6 +92,7 @@ bool TargetIsGone(const std::wstring& target, std::map<wchar_t, bool>& drives) {
 namespace {
 
 void CheckerThread() {
+  const UnusedStackScope stack;
   Checks& checks = TheChecks();
   SetThreadErrorMode(SEM_FAILCRITICALERRORS, nullptr);  // no "insert a disk" box
   for (;;) {
@@ -99,7 +101,7 @@ void CheckerThread() {
       std::lock_guard lock(checks.mutex);
       if (checks.requests.empty()) {
         checks.running = false;
-        return;  // the thread and its stack go until the next check
+        return;  // the thread goes until the next check
       }
       request = std::move(checks.requests.front());
       checks.requests.pop_front();

@@ -23,6 +23,7 @@
 #include "lists/list_store_win.h"
 #include "lists/list_sync_win.h"
 #include "toolkit/checksum.h"
+#include "toolkit/thread_stack_win.h"
 #include "toolkit/utf_win.h"
 #include "toolkit/window_class_win.h"
 
@@ -209,6 +210,7 @@ void FetchIcons(Run& run, int kind, const PackedEntries& targets) {
 }
 
 DWORD WINAPI LoaderThread(void* param) {
+  const UnusedStackScope stack;
   const std::unique_ptr<std::shared_ptr<Run>> holder(static_cast<std::shared_ptr<Run>*>(param));
   Run& run = **holder;
   // The shell's icon lookup wants COM on the calling thread.
@@ -248,8 +250,7 @@ DWORD WINAPI LoaderThread(void* param) {
     Push(std::move(end));
   }
   if (SUCCEEDED(com)) CoUninitialize();
-  // The user-interface thread then lets the thread's handle go, and with it
-  // its stack, which Wine otherwise keeps until the next load.
+  // The user-interface thread then lets the thread's handle go.
   Item ended;
   ended.type = Item::Ended;
   ended.generation = run.generation;

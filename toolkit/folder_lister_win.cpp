@@ -5,6 +5,7 @@
 #include "toolkit/shell_icons_win.h"
 #include "toolkit/shortcut_target_win.h"
 #include "toolkit/thread_scopes_win.h"
+#include "toolkit/thread_stack_win.h"
 
 namespace kelvane {
 namespace {
@@ -74,6 +75,7 @@ void FolderLister::OnFolderChanged() {
 }
 
 void FolderLister::Run() {
+  const UnusedStackScope stack;
   // Shortcuts are read through COM.
   const ComScope com;
   for (;;) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "toolkit/handle_win.h"
+#include "toolkit/thread_stack_win.h"
 #include "toolkit/worker_thread.h"
 
 namespace kelvane {
@@ -57,6 +58,7 @@ Watch* Find(Watcher& watcher, FolderWatchId id) {
 }
 
 void Run() {
+  const UnusedStackScope stack;
   Watcher& watcher = TheWatcher();
   std::vector<HANDLE> handles;
   std::vector<FolderWatchId> ids;

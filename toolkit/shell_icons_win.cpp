@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "toolkit/thread_stack_win.h"
+
 namespace kelvane {
 namespace {
 
@@ -140,6 +142,7 @@ std::vector<IconAnswer> IconFetcher::TakeAnswers() {
 }
 
 void IconFetcher::Run() {
+  const UnusedStackScope stack;
   // Shortcuts are read through COM; a drive without a disc must not bring
   // up the system's dialog.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);

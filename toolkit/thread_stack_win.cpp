@@ -1,0 +1,94 @@
+#include "toolkit/thread_stack_win.h"
+
+#include <tlhelp32.h>
+
+#include <cstdint>
+
+#include "toolkit/handle_win.h"
+
+namespace kelvane {
+namespace {
+
+// Room left under a frame for the calls it makes and whatever interrupts
+// the thread meanwhile.
+constexpr std::uintptr_t kKeptBelowFrame = 64 * 1024;
+
+// [lowest, frame - kKeptBelowFrame) of a stack whose lowest committed page
+// is `lowest`, page by page.
+void ResetBelow(std::uintptr_t lowest, std::uintptr_t frame) {
+  if (frame < lowest + kKeptBelowFrame) return;
+  const std::uintptr_t top = (frame - kKeptBelowFrame) & ~std::uintptr_t{0xFFF};
+  if (top <= lowest) return;
+  // MEM_RESET keeps the pages committed: the stack may grow into them again.
+  VirtualAlloc(reinterpret_cast<void*>(lowest), top - lowest, MEM_RESET, PAGE_READWRITE);
+}
+
+// ThreadBasicInformation of NtQueryInformationThread: where the thread's
+// TEB (and so its stack's bounds) is.
+struct ThreadBasics {
+  LONG exitStatus;
+  void* teb;
+  void* clientId[2];
+  ULONG_PTR affinity;
+  LONG priority;
+  LONG basePriority;
+};
+using QueryThread = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+
+QueryThread ThreadQuery() {
+  static const auto query = reinterpret_cast<QueryThread>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationThread")));
+  return query;
+}
+
+// Another thread of this process, held still while its stack pointer is
+// read: the pages below it are unused. A stack pointer outside the thread's
+// own stack (a fiber's, say) leaves it alone.
+void ReleaseStackOf(DWORD threadId) {
+  UniqueKernelHandle thread(OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT | THREAD_QUERY_INFORMATION, FALSE,
+                                       threadId));
+  ThreadBasics basics{};
+  if (!thread || !ThreadQuery() || ThreadQuery()(thread.get(), 0, &basics, sizeof basics, nullptr) < 0 ||
+      !basics.teb) {
+    return;
+  }
+  const auto* tib = static_cast<const NT_TIB*>(basics.teb);
+  if (SuspendThread(thread.get()) == static_cast<DWORD>(-1)) return;
+  CONTEXT context{};
+  context.ContextFlags = CONTEXT_CONTROL;
+  if (GetThreadContext(thread.get(), &context)) {
+#if defined(_M_X64) || defined(__x86_64__)
+    const auto frame = static_cast<std::uintptr_t>(context.Rsp);
+#elif defined(_M_ARM64) || defined(__aarch64__)
+    const auto frame = static_cast<std::uintptr_t>(context.Sp);
+#else
+    const auto frame = static_cast<std::uintptr_t>(context.Esp);
+#endif
+    const auto lowest = reinterpret_cast<std::uintptr_t>(tib->StackLimit);
+    if (frame > lowest && frame <= reinterpret_cast<std::uintptr_t>(tib->StackBase)) ResetBelow(lowest, frame);
+  }
+  ResumeThread(thread.get());
+}
+
+}  // namespace
+
+void ReleaseUnusedStack() {
+  const auto* tib = reinterpret_cast<const NT_TIB*>(NtCurrentTeb());
+  volatile char frame = 0;
+  ResetBelow(reinterpret_cast<std::uintptr_t>(tib->StackLimit), reinterpret_cast<std::uintptr_t>(&frame));
+}
+
+void ReleaseUnusedStacks() {
+  ReleaseUnusedStack();
+  const UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  if (!snapshot) return;
+  const DWORD process = GetCurrentProcessId();
+  const DWORD self = GetCurrentThreadId();
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry)) {
+    if (entry.th32OwnerProcessID == process && entry.th32ThreadID != self) ReleaseStackOf(entry.th32ThreadID);
+  }
+}
+
+}  // namespace kelvane
