@@ -34,7 +34,9 @@ constexpr TabDef kTabs[kTabCount] = {
 struct Panel {
   HWND tabs = nullptr;
   std::array<HWND, kTabCount> pages{};
-  std::array<bool, kTabCount> built{};  // the page's gadgets exist
+  std::array<bool, kTabCount> built{};  // the page's gadgets all exist
+  std::array<int, kTabCount> partsBuilt{};  // see Tab::BuildPart
+  std::array<std::unique_ptr<PageBuilder>, kTabCount> builders;  // of the pages begun, until complete
   PageBuiltHook pageBuilt = nullptr;
   UniqueImageList tabImages;
   std::array<int, kTabCount> tabImageIndex{-1, -1, -1, -1, -1, -1};
@@ -54,7 +56,8 @@ Panel& ThePanel() {
 
 int S(int units) { return Scale(units, ThePanel().dpi); }
 
-// Every built tab follows the page's size.
+// Every built tab follows the page's size (a page still in parts is laid
+// out once complete).
 void LayoutBuiltTabs() {
   Panel& panel = ThePanel();
   if (!panel.objects) return;
@@ -95,17 +98,32 @@ HWND AddTab(int index) {
   return page;
 }
 
-// A page's gadgets are made the first time it is shown, or by
-// BuildAllPages: at start-up only the first screen waits for its gadgets.
-void BuildPageContents(int index) {
+// Makes the next part of a page's gadgets (see Tab::BuildPart); after the
+// last, the page takes the size it has now and the hook is told.
+void BuildPagePart(int index) {
   Panel& panel = ThePanel();
-  HWND page = panel.pages[static_cast<size_t>(index)];
-  if (!page || panel.built[static_cast<size_t>(index)]) return;
-  panel.built[static_cast<size_t>(index)] = true;
-  PageBuilder builder(page, panel.dpi, panel.pageWidth, panel.pageHeight, panel.gadgetFont.get(),
-                      App().fonts[1] ? App().fonts[1].get() : nullptr, App().images);
-  panel.objects->InOrder()[static_cast<size_t>(index)]->Build(builder);
+  const auto i = static_cast<size_t>(index);
+  HWND page = panel.pages[i];
+  if (!page || panel.built[i]) return;
+  if (!panel.builders[i]) {
+    panel.builders[i] = std::make_unique<PageBuilder>(page, panel.dpi, panel.pageWidth, panel.pageHeight,
+                                                      panel.gadgetFont.get(),
+                                                      App().fonts[1] ? App().fonts[1].get() : nullptr, App().images);
+  }
+  Tab& tab = *panel.objects->InOrder()[i];
+  if (tab.BuildPart(*panel.builders[i], panel.partsBuilt[i]++)) return;
+  panel.built[i] = true;
+  const bool resized = panel.builders[i]->Width() != panel.pageWidth || panel.builders[i]->Height() != panel.pageHeight;
+  panel.builders[i].reset();
+  if (resized) tab.Layout(panel.pageWidth, panel.pageHeight);
   if (panel.pageBuilt) panel.pageBuilt(index);
+}
+
+// A page's gadgets are made the first time it is shown, or by idle steps
+// (BuildNextPage): at start-up only the first screen waits for its gadgets.
+void BuildPageContents(int index) {
+  const Panel& panel = ThePanel();
+  while (panel.pages[static_cast<size_t>(index)] && !panel.built[static_cast<size_t>(index)]) BuildPagePart(index);
 }
 
 void ShowPage(int index) {
@@ -168,7 +186,7 @@ bool BuildNextPage() {
   Panel& panel = ThePanel();
   for (int index = 0; index < kTabCount; ++index) {
     if (panel.pages[static_cast<size_t>(index)] && !panel.built[static_cast<size_t>(index)]) {
-      BuildPageContents(index);
+      BuildPagePart(index);
       return true;
     }
   }

@@ -17,7 +17,8 @@ inline constexpr int kTabCount = 6;
 // and registered when it is first shown, or by BuildNextPage or
 // BuildAllPages.
 void BuildPanelTabs(HWND main);
-// Builds the first page not yet built; false when all were built already.
+// Builds the next part of the first page not yet complete; false when all
+// were complete already.
 bool BuildNextPage();
 void BuildAllPages();
 // Called after a page's gadgets are made (until the tabs are built again).

@@ -76,18 +76,26 @@ constexpr ToolButtonDef kButtons[] = {
 
 ExplorerTab::ExplorerTab(ProgramContext& context) : context_(context) {}
 
-void ExplorerTab::Build(PageBuilder& page) {
+// The tool row a few buttons at a time, then the list, then the path field.
+bool ExplorerTab::BuildPart(PageBuilder& page, int part) {
   dpi_ = page.Dpi();
-  page.MakeToolRow(kButtons, 0, [](const wchar_t* key) { return CatalogText(L"ToolTipExplorer", key); });
+  if (part < ToolRowParts(kButtons)) {
+    page.MakeToolRowPart(kButtons, 0, [](const wchar_t* key) { return CatalogText(L"ToolTipExplorer", key); }, part);
+    return true;
+  }
+  const std::wstring& documents = context_.documentsFolder;
+  if (part > ToolRowParts(kButtons)) {
+    path_ = page.MakeGadget(kExplorerPath, WC_EDITW, documents.c_str(), WS_TABSTOP | ES_AUTOHSCROLL,
+                            WS_EX_CLIENTEDGE, 0, page.Height() - page.S(22), page.Width(), page.S(22));
+    return false;
+  }
   const int top = page.S(kToolButtonHeight);
   // The list starts in the documents folder.
-  const std::wstring& documents = context_.documentsFolder;
   const ExplorerListOptions options{
       .multipleSelection = true, .fullRowSelect = true, .acceptDrops = true, .displayMode = 3};
   list_ = page.MakeFolderList(kExplorerList, 0, top, page.Width(), page.Height() - page.S(47), documents, options);
   if (list_) list_->SetHeaderText(ExplorerCountHeader(list_->RowCount() - 1));
-  path_ = page.MakeGadget(kExplorerPath, WC_EDITW, documents.c_str(), WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-                          0, page.Height() - page.S(22), page.Width(), page.S(22));
+  return true;
 }
 
 void ExplorerTab::Layout(int pageWidth, int pageHeight) {

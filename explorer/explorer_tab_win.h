@@ -17,7 +17,7 @@ namespace kelvane {
 class ExplorerTab final : public FolderListTab {
  public:
   explicit ExplorerTab(ProgramContext& context);
-  void Build(PageBuilder& page) override;
+  bool BuildPart(PageBuilder& page, int part) override;
   void Layout(int pageWidth, int pageHeight) override;
 
  private:

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 #include <deque>
 #include <map>
@@ -29,6 +30,8 @@ namespace {
 constexpr UINT kChecked = WM_APP + 1;
 constexpr UINT kCollect = WM_APP + 2;
 constexpr wchar_t kWindowClass[] = L"KelvaneTargetChecks";
+// Rows whose targets are copied per message (a few milliseconds' worth).
+constexpr size_t kCopySlice = 4096;
 constexpr wchar_t kMissingTip[] = L"Introuvable : ";
 constexpr wchar_t kDeadTitle[] = L"Favoris introuvables";
 constexpr wchar_t kDeadPrompt[] =
@@ -39,6 +42,15 @@ struct Request {
   int kind = 0;
   unsigned generation = 0;
   PackedEntries targets;  // names left empty
+};
+
+// The targets of a list taken for the thread a slice per message: a list
+// of 100,000 is copied in pieces that each leave the window answering.
+struct Copy {
+  const FavouriteList* list = nullptr;  // none: no copy under way
+  size_t next = 0;                      // the first row not copied yet
+  size_t count = 0;                     // the list's rows when the copy began
+  Request request;
 };
 
 struct Result {
@@ -55,7 +67,7 @@ struct Checks {
   bool running = false;
   HWND window = nullptr;
   // User-interface thread only.
-  std::array<const FavouriteList*, 4> due{};  // lists to check once the messages before are handled
+  std::array<Copy, 4> copies{};  // lists whose targets are being copied for the thread
   bool collectPosted = false;
   std::array<unsigned, 4> generation{};
   std::array<std::unordered_set<std::wstring>, 4> dead;
@@ -122,23 +134,39 @@ void CheckerThread() {
   }
 }
 
-void StartChecks() {
+// Copies the next slice of each list due; true when a copy is left for the
+// next message.
+bool CopySlices() {
   Checks& checks = TheChecks();
-  checks.collectPosted = false;
+  bool left = false;
   for (int kind : {kAppsKind, kFilesKind}) {
-    const auto k = static_cast<size_t>(kind);
-    if (!checks.due[k]) continue;
-    const FavouriteList& list = *checks.due[k];
-    checks.due[k] = nullptr;
-    Request request{kind, ++checks.generation[k], {}};
-    // Packed: a list of thousands is copied here without a heap block each.
-    for (size_t row = 0; row < list.Count(); ++row) {
-      if (IsCheckableTarget(list.Target(row))) request.targets.Append({}, list.Target(row));
+    Copy& copy = checks.copies[static_cast<size_t>(kind)];
+    if (!copy.list) continue;
+    const FavouriteList& list = *copy.list;
+    // Rows removed or added since the copy began: it starts again, so that
+    // no row is skipped or taken twice.
+    if (list.Count() != copy.count) copy = {copy.list, 0, list.Count(), {kind, copy.request.generation, {}}};
+    const size_t end = std::min(list.Count(), copy.next + kCopySlice);
+    for (; copy.next < end; ++copy.next) {
+      if (IsCheckableTarget(list.Target(copy.next))) copy.request.targets.Append({}, list.Target(copy.next));
     }
+    if (copy.next < list.Count()) {
+      left = true;
+      continue;
+    }
+    Request request = std::move(copy.request);
+    copy = {};
     std::lock_guard lock(checks.mutex);
     std::erase_if(checks.requests, [kind](const Request& waiting) { return waiting.kind == kind; });
     checks.requests.push_back(std::move(request));
   }
+  return left;
+}
+
+void StartChecks() {
+  Checks& checks = TheChecks();
+  checks.collectPosted = false;
+  if (CopySlices()) checks.collectPosted = PostMessageW(checks.window, kCollect, 0, 0) != 0;
   std::lock_guard lock(checks.mutex);
   if (checks.running || checks.requests.empty()) return;
   checks.running = true;
@@ -185,8 +213,12 @@ HWND EnsureWindow() {
 void CheckListTargets(const FavouriteStore& store, int kind) {
   if (kind != kAppsKind && kind != kFilesKind) return;  // links are web addresses
   Checks& checks = TheChecks();
-  // Many additions in a row make one check, once they are all in.
-  checks.due[static_cast<size_t>(kind)] = &store.List(kind);
+  // Many additions in a row make one check, once they are all in; a copy
+  // under way starts again with the list as it is now. A result of an
+  // earlier check that comes meanwhile is dropped.
+  const FavouriteList& list = store.List(kind);
+  const auto k = static_cast<size_t>(kind);
+  checks.copies[k] = {&list, 0, list.Count(), {kind, ++checks.generation[k], {}}};
   if (!checks.collectPosted && EnsureWindow()) checks.collectPosted = PostMessageW(checks.window, kCollect, 0, 0) != 0;
 }
 

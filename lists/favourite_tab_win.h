@@ -25,7 +25,7 @@ class FavouriteTab : public Tab {
   // `kind` is the list's kind and gadget number; `index` the tab's place.
   FavouriteTab(ProgramContext& context, FavouriteStore& store, int kind, int index, const FavouriteTabTexts& texts);
 
-  void Build(PageBuilder& page) override;
+  bool BuildPart(PageBuilder& page, int part) override;
   void Layout(int pageWidth, int pageHeight) override;
 
   HWND List() const { return list_; }

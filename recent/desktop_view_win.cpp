@@ -40,27 +40,36 @@ void DesktopTab::FitTitle() {
   FitLabel(title_, font, Scale(kTitle.width, dpi_), pageWidth_ - 2 * Scale(kTitle.x, dpi_), titleFont_);
 }
 
-void DesktopTab::Build(PageBuilder& page) {
+// The folders, the title and its button; each drop-down; then the list.
+bool DesktopTab::BuildPart(PageBuilder& page, int part) {
   dpi_ = page.Dpi();
   pageWidth_ = page.Width();
   gadgetFont_ = page.GadgetFont();
-  FindTabFolders(context_);
-  const std::wstring title = CatalogText(L"ToolTipExplorer", L"RaccourcisBureau");
-  title_ = page.MakeGadget(kDesktopTitle, WC_STATICW, title.c_str(), SS_LEFT | SS_NOPREFIX, 0, page.S(kTitle.x),
-                           page.S(2), page.S(kTitle.width), page.S(17));
-  FitTitle();
-  const std::wstring home = CatalogText(L"ToolTipExplorer", L"Bureau");
-  if (HWND button = page.MakeGadget(kDesktopHomeButton, WC_BUTTONW, home.c_str(), WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
-                                    page.S(20), page.S(60), page.S(22))) {
-    SetGadgetToolTip(button, CatalogText(L"ToolTipExplorer", L"RetourBureau"));
+  if (part == 0) {
+    FindTabFolders(context_);
+    const std::wstring title = CatalogText(L"ToolTipExplorer", L"RaccourcisBureau");
+    title_ = page.MakeGadget(kDesktopTitle, WC_STATICW, title.c_str(), SS_LEFT | SS_NOPREFIX, 0, page.S(kTitle.x),
+                             page.S(2), page.S(kTitle.width), page.S(17));
+    FitTitle();
+    const std::wstring home = CatalogText(L"ToolTipExplorer", L"Bureau");
+    if (HWND button = page.MakeGadget(kDesktopHomeButton, WC_BUTTONW, home.c_str(), WS_TABSTOP | BS_PUSHBUTTON, 0,
+                                      0, page.S(20), page.S(60), page.S(22))) {
+      SetGadgetToolTip(button, CatalogText(L"ToolTipExplorer", L"RetourBureau"));
+    }
+    return true;
   }
   const auto item = [](const wchar_t* key) { return CatalogText(L"PopUpMenus", key); };
-  viewCombo_ = page.MakeDropDown(kDesktopViewCombo, page.S(62), page.S(20), page.S(160), page.S(22),
-                                 {item(L"LargesIco"), item(L"PetitesIco"), item(L"ModeListe"), item(L"ModeDetails")});
-  if (viewCombo_) SetGadgetToolTip(viewCombo_, item(L"SelectionAffichage"));
-  sourceCombo_ = page.MakeDropDown(kDesktopSourceCombo, page.S(kSourceCombo.x), page.S(20), SourceComboWidth(),
-                                   page.S(22), {item(L"UserDesktop"), item(L"PublicDesktop")});
-
+  if (part == 1) {
+    viewCombo_ = page.MakeDropDown(kDesktopViewCombo, page.S(62), page.S(20), page.S(160), page.S(22),
+                                   {item(L"LargesIco"), item(L"PetitesIco"), item(L"ModeListe"), item(L"ModeDetails")});
+    if (viewCombo_) SetGadgetToolTip(viewCombo_, item(L"SelectionAffichage"));
+    return true;
+  }
+  if (part == 2) {
+    sourceCombo_ = page.MakeDropDown(kDesktopSourceCombo, page.S(kSourceCombo.x), page.S(20), SourceComboWidth(),
+                                     page.S(22), {item(L"UserDesktop"), item(L"PublicDesktop")});
+    return true;
+  }
   const int top = page.S(43);
   const ExplorerListOptions options{.border = false, .showSelectionAlways = true, .parentEntry = false,
                                     .multipleSelection = true, .fullRowSelect = true, .sortByName = true,
@@ -74,6 +83,7 @@ void DesktopTab::Build(PageBuilder& page) {
     ListView_SetTextBkColor(list, RGB(0, 0, 0));
     ListView_SetTextColor(list, RGB(130, 142, 159));
   }
+  return false;
 }
 
 void DesktopTab::Layout(int pageWidth, int pageHeight) {

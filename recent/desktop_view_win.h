@@ -15,7 +15,7 @@ namespace kelvane {
 class DesktopTab final : public FolderListTab {
  public:
   explicit DesktopTab(ProgramContext& context);
-  void Build(PageBuilder& page) override;
+  bool BuildPart(PageBuilder& page, int part) override;
   void Layout(int pageWidth, int pageHeight) override;
 
   // The home folder that DesktopSourceCombo names: the user's desktop for

@@ -120,21 +120,37 @@ void DeleteShortcutsAndReport(ProgramContext& context, const std::wstring& folde
 
 RecentTab::RecentTab(ProgramContext& context) : context_(context) {}
 
-void RecentTab::Build(PageBuilder& page) {
+// The folders, the date, the tool row a few buttons at a time, then the list.
+bool RecentTab::BuildPart(PageBuilder& page, int part) {
   dpi_ = page.Dpi();
-  FindTabFolders(context_);
-  if (HWND date = page.MakeGadget(kPurgeDate, DATETIMEPICK_CLASSW, nullptr, WS_TABSTOP | DTS_SHORTDATEFORMAT, 0, 0,
-                                  0, page.S(100), page.S(25))) {
-    SendMessageW(date, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"dd/MM/yyyy"));
-    SetGadgetToolTip(date, CatalogText(L"ToolTipHistory", L"DatePurgeRacc"));
+  if (part == 0) {
+    FindTabFolders(context_);
+    return true;
   }
-  page.MakeToolRow(kButtons, kButtonsX, [](const wchar_t* key) { return CatalogText(L"ToolTipHistory", key); });
+  if (part == 1) {
+    MakePurgeDate(page);
+    return true;
+  }
+  if (part - 2 < ToolRowParts(kButtons)) {
+    page.MakeToolRowPart(kButtons, kButtonsX, [](const wchar_t* key) { return CatalogText(L"ToolTipHistory", key); },
+                         part - 2);
+    return true;
+  }
   const int top = page.S(kToolButtonHeight);
   // The recent-items folder as the shell keeps it; the program handles
   // double clicks itself.
   const ExplorerListOptions options{.parentEntry = false, .multipleSelection = true, .fullRowSelect = true,
                                     .enterFolders = false, .targetColumn = true, .displayMode = 3};
   list_ = page.MakeFolderList(kRecentList, 0, top, page.Width(), page.Height() - top, context_.recentFolder, options);
+  return false;
+}
+
+void RecentTab::MakePurgeDate(PageBuilder& page) {
+  if (HWND date = page.MakeGadget(kPurgeDate, DATETIMEPICK_CLASSW, nullptr, WS_TABSTOP | DTS_SHORTDATEFORMAT, 0, 0,
+                                  0, page.S(100), page.S(25))) {
+    SendMessageW(date, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"dd/MM/yyyy"));
+    SetGadgetToolTip(date, CatalogText(L"ToolTipHistory", L"DatePurgeRacc"));
+  }
 }
 
 void RecentTab::Layout(int pageWidth, int pageHeight) {

@@ -15,10 +15,12 @@ namespace kelvane {
 class RecentTab final : public FolderListTab {
  public:
   explicit RecentTab(ProgramContext& context);
-  void Build(PageBuilder& page) override;
+  bool BuildPart(PageBuilder& page, int part) override;
   void Layout(int pageWidth, int pageHeight) override;
 
  private:
+  void MakePurgeDate(PageBuilder& page);
+
   ProgramContext& context_;
 };
 

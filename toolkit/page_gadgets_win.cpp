@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "toolkit/dpi_win.h"
 #include "toolkit/gadgets_win.h"
 #include "toolkit/tool_button_win.h"
@@ -75,9 +77,11 @@ void PageBuilder::AddColumn(HWND list, int index, const std::wstring& title, int
   SendMessageW(list, LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
 }
 
-void PageBuilder::MakeToolRow(std::span<const ToolButtonDef> row, int left,
-                              const std::function<std::wstring(const wchar_t* key)>& tooltip) {
-  for (const ToolButtonDef& def : row) {
+void PageBuilder::MakeToolRowPart(std::span<const ToolButtonDef> row, int left,
+                                  const std::function<std::wstring(const wchar_t* key)>& tooltip, int part) {
+  const std::size_t first = static_cast<std::size_t>(part) * kToolButtonsPerPart;
+  if (part < 0 || first >= row.size()) return;
+  for (const ToolButtonDef& def : row.subspan(first, std::min(kToolButtonsPerPart, row.size() - first))) {
     HWND button = CreateToolButton(page_, def.gadget, 0, 0, S(kToolButtonWidth), S(kToolButtonHeight),
                                    images_.Icon(def.image), tooltip(def.tooltipKey));
     if (button) RegisterGadget(def.gadget, button);

@@ -3,6 +3,7 @@
 // sized for the page's DPI and is registered under its gadget number.
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -24,6 +25,13 @@ struct ToolButtonDef {
 inline constexpr int kToolButtonStep = 31;  // window units
 inline constexpr int kToolButtonWidth = 30;
 inline constexpr int kToolButtonHeight = 25;
+
+// A tool row is made a few buttons per part of a page (see Tab::BuildPart):
+// each brings an icon and a tooltip, a few milliseconds under Wine.
+inline constexpr std::size_t kToolButtonsPerPart = 4;
+constexpr int ToolRowParts(std::span<const ToolButtonDef> row) {
+  return static_cast<int>((row.size() + kToolButtonsPerPart - 1) / kToolButtonsPerPart);
+}
 
 // Puts the buttons of a row in a line from `left` (window units), 31 apart
 // and 30 wide, closer and narrower when `pageWidth` (pixels) is too narrow.
@@ -49,9 +57,11 @@ class PageBuilder {
   HWND MakeList(int gadget, DWORD style, DWORD exStyle, DWORD listExStyle, int x, int y, int width, int height);
   // A report column `widthUnits` wide; "&" in the title shows as itself.
   void AddColumn(HWND list, int index, const std::wstring& title, int widthUnits) const;
-  // The buttons at their default size, then placed as the page allows.
-  void MakeToolRow(std::span<const ToolButtonDef> row, int left,
-                   const std::function<std::wstring(const wchar_t* key)>& tooltip);
+  // Part `part` of a row's buttons (kToolButtonsPerPart of them) at their
+  // default size; the row is then placed, with the buttons made so far, as
+  // the page allows.
+  void MakeToolRowPart(std::span<const ToolButtonDef> row, int left,
+                       const std::function<std::wstring(const wchar_t* key)>& tooltip, int part);
   // A drop-down list whose closed field is `height` pixels high in all,
   // holding `items` with the first chosen.
   HWND MakeDropDown(int gadget, int x, int y, int width, int height, std::initializer_list<std::wstring> items);

@@ -1,7 +1,8 @@
 #pragma once
 // One tab of a tab control: it makes its gadgets on its page the first time
 // the page is needed, keeps their handles and lays them out as the page
-// changes size.
+// changes size. A page of many gadgets is made in parts, one per idle step
+// while the program starts, so that no step keeps a message waiting long.
 #include <windows.h>
 
 #include <memory>
@@ -15,8 +16,10 @@ class PageBuilder;
 class Tab {
  public:
   virtual ~Tab() = default;
-  // Makes the gadgets on the builder's page; called once per page.
-  virtual void Build(PageBuilder& page) = 0;
+  // Makes part `part` of the gadgets on the builder's page: parts 0, 1, ...
+  // in order with the same builder, each once, until one returns false (the
+  // page is complete). The page is not shown before that.
+  virtual bool BuildPart(PageBuilder& page, int part) = 0;
   // The page's new inner size in pixels, once the tab is built.
   virtual void Layout(int pageWidth, int pageHeight) = 0;
   // The tab's folder list; null when it has none or before it is built.

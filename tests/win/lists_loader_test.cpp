@@ -160,6 +160,30 @@ TEST_F(ListsLoader, IconsFindTheirRowsWhenRowsMoveDuringTheLoad) {
   EXPECT_EQ(withIcon, 1497);
 }
 
+TEST_F(ListsLoader, EveryMissingTargetOfALongListIsFoundThoughTheListChangesWhileItIsChecked) {
+  std::vector<ListEntry> entries;
+  for (int i = 0; i < 10000; ++i) entries.push_back({L"Perdu " + std::to_wstring(i), L"C:\\nowhere\\gone-" + std::to_wstring(i) + L".exe"});
+  Write(kAppsKind, SerializeList(entries));
+  StartListLoader(App().favourites, ListLoaderOptions{false});
+  ASSERT_TRUE(FinishListLoad(kAppsKind));
+  // The targets go to the checking thread a part per message: a row removed
+  // or added between two parts is neither skipped nor missed.
+  HWND checks = FindWindowExW(HWND_MESSAGE, nullptr, L"KelvaneTargetChecks", nullptr);
+  ASSERT_TRUE(checks);
+  const auto handleOne = [checks] {
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, checks, WM_APP + 2, WM_APP + 2, PM_REMOVE));
+    DispatchMessageW(&msg);
+  };
+  handleOne();
+  RemoveEntry(App().favourites, kAppsKind, 0);
+  handleOne();
+  ASSERT_TRUE(AppendEntry(App().favourites, kAppsKind, {L"Perdu aussi", L"C:\\nowhere\\also-gone.exe"}));
+  handleOne();
+  ASSERT_TRUE(PumpUntil([] { return DeadRows(App().favourites, kAppsKind).size() == 10000; }, 20000))
+      << DeadRows(App().favourites, kAppsKind).size();
+}
+
 TEST_F(ListsLoader, AFileThatCannotBeReadIsNeverWrittenOver) {
   const std::string favourites = "1\r\nPr\xC3\xA9" "cieux\r\nC:\\precieux.exe\r\n";
   Write(kFilesKind, favourites);

@@ -15,7 +15,7 @@ namespace kelvane {
 namespace {
 
 constexpr UINT kDpi = 144;
-constexpr ToolButtonDef kRow[] = {{901, 0, L"a"}, {902, 0, L"b"}, {903, 0, L"c"}, {904, 0, L"d"}};
+constexpr ToolButtonDef kRow[] = {{901, 0, L"a"}, {902, 0, L"b"}, {903, 0, L"c"}, {904, 0, L"d"}, {908, 0, L"e"}};
 
 RECT PlaceOf(HWND gadget) {
   RECT r{};
@@ -34,9 +34,17 @@ TEST(PageGadgets, ToolRowDropDownsAndListsFollowThePageAndItsDpi) {
   PageBuilder builder(page, kDpi, 600, 300, gadgetFont.get(), headerFont.get(), images);
 
   std::wstring tooltips;
-  builder.MakeToolRow(kRow, 10, [&](const wchar_t* key) { tooltips += key; return std::wstring(key); });
+  // Made in parts (a page built a step at a time), each part placed at once.
+  const auto tooltip = [&](const wchar_t* key) { tooltips += key; return std::wstring(key); };
+  ASSERT_EQ(ToolRowParts(kRow), 2);
+  builder.MakeToolRowPart(kRow, 10, tooltip, 0);
   EXPECT_EQ(tooltips, L"abcd");
-  for (int i = 0; i < 4; ++i) {
+  EXPECT_FALSE(Gadget(908));
+  EXPECT_EQ(PlaceOf(Gadget(904)).left, Scale(10 + 31 * 3, kDpi));
+  builder.MakeToolRowPart(kRow, 10, tooltip, 1);
+  builder.MakeToolRowPart(kRow, 10, tooltip, 2);
+  EXPECT_EQ(tooltips, L"abcde");
+  for (int i = 0; i < 5; ++i) {
     const RECT r = PlaceOf(Gadget(kRow[i].gadget));
     EXPECT_EQ(r.left, Scale(10 + 31 * i, kDpi)) << i;
     EXPECT_EQ(r.right - r.left, Scale(30, kDpi)) << i;
@@ -47,11 +55,11 @@ TEST(PageGadgets, ToolRowDropDownsAndListsFollowThePageAndItsDpi) {
   const int gap = Scale(31, kDpi) - Scale(30, kDpi);
   const int width = PlaceOf(Gadget(901)).right - PlaceOf(Gadget(901)).left;
   EXPECT_LT(width, Scale(30, kDpi));
-  for (int i = 1; i < 4; ++i) {
+  for (int i = 1; i < 5; ++i) {
     EXPECT_EQ(PlaceOf(Gadget(kRow[i].gadget)).left - PlaceOf(Gadget(kRow[i - 1].gadget)).right, gap) << i;
     EXPECT_EQ(PlaceOf(Gadget(kRow[i].gadget)).right - PlaceOf(Gadget(kRow[i].gadget)).left, width) << i;
   }
-  EXPECT_LE(PlaceOf(Gadget(904)).right, 150);
+  EXPECT_LE(PlaceOf(Gadget(908)).right, 150);
 
   // Both drop-downs' closed fields are as high as asked, the second set at once.
   for (int gadget : {905, 906}) {
