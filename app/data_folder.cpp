@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdlib>
+
 #include "toolkit/handle_win.h"
 #include "toolkit/protected_folders_win.h"
 #include "toolkit/special_folders_win.h"
@@ -10,8 +12,12 @@
 namespace kelvane {
 
 std::wstring DataFolderOverride() {
-  int count = 0;
-  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+  // The C runtime has split a wide entry point's command line already; the
+  // shell's splitter would load its DLL before the window shows.
+  int count = __argc;
+  wchar_t** args = __wargv;
+  LPWSTR* split = nullptr;
+  if (!args) args = split = CommandLineToArgvW(GetCommandLineW(), &count);
   std::wstring folder;
   for (int i = 1; args && i + 1 < count; ++i) {
     if (lstrcmpiW(args[i], kDataFolderSwitch) == 0) {
@@ -19,7 +25,7 @@ std::wstring DataFolderOverride() {
       break;
     }
   }
-  if (args) LocalFree(args);
+  if (split) LocalFree(split);
   if (!folder.empty()) return folder;
   const DWORD length = GetEnvironmentVariableW(kDataFolderVariable, nullptr, 0);
   if (length <= 1) return {};

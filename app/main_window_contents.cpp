@@ -27,7 +27,10 @@ bool OnPage(int gadget, int index) {
 }
 
 void AfterLaterPage(int index) {
-  AcceptDropsOnLists(App().favourites);
+  // The first screen's list takes drops with the page the loop's first step
+  // builds: the first drop target starts OLE's marshalling, slow, and a drag
+  // comes through messages only the loop handles.
+  if (index >= 0) AcceptDropsOnLists(App().favourites);
   ColourMainWindowGadgets();
   // The explorer's clipboard buttons start as the clipboard stands.
   if (OnPage(kExplColler, index)) UpdatePasteState(App(), PasteScope::Full);

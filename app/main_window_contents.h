@@ -9,8 +9,8 @@ namespace kelvane {
 void BuildMainWindowContents(HWND main);
 
 // Start-up, the first screen shown and coloured: each page built from now on
-// (when first shown, or by CompleteMainWindowContentsStep) is coloured and
-// its lists take drops as the first screen's do.
+// (when first shown, or by CompleteMainWindowContentsStep) is coloured, and
+// with it the lists built so far take drops.
 void FollowLaterPages();
 
 // The lists are in: the recent list shows the recent-items folder, now or

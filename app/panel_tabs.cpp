@@ -45,6 +45,7 @@ struct Panel {
   UniqueBrush pageBrush;
   int pageWidth = 0;  // pixels
   int pageHeight = 0;
+  SIZE fittedTo{};  // the tab control's size when its captions were fitted and its pages placed
   UINT dpi = 96;
   std::unique_ptr<TabObjects> objects;
 };
@@ -179,6 +180,7 @@ void BuildPanelTabs(HWND main) {
   SendMessageW(panel.tabs, TCM_SETCURSEL, 0, 0);
   panel.captions.Fit();
   PlacePages();
+  panel.fittedTo = {inner.right, inner.bottom - S(30)};
   BuildPageContents(0);
 }
 
@@ -221,10 +223,14 @@ HWND TabPage(int index) {
 void ResizePanelTabs(int width, int height) {
   Panel& panel = ThePanel();
   if (!panel.tabs) return;
-  SetWindowPos(panel.tabs, nullptr, 0, 0, width, height < 0 ? 0 : height,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (height < 0) height = 0;
+  // The start lays the window out right after building the tabs at this
+  // size: fitting the captions again would only slow it.
+  if (panel.fittedTo.cx == width && panel.fittedTo.cy == height) return;
+  SetWindowPos(panel.tabs, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   panel.captions.Fit();
   PlacePages();
+  panel.fittedTo = {width, height};
 }
 
 void GetPageInnerSize(int* width, int* height) {

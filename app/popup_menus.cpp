@@ -264,19 +264,12 @@ std::wstring ProfileFolder() {
 }
 
 std::wstring DownloadsFolder() {
-  // SHGetKnownFolderPath is absent before Vista; looked up so that its
-  // absence only means the fallback below.
-  using GetKnownFolderPathFn = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
-  static const auto getKnownFolderPath = reinterpret_cast<GetKnownFolderPathFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"shell32.dll"), "SHGetKnownFolderPath")));
   static constexpr GUID kDownloads = {0x374DE290, 0x123F, 0x4565, {0x91, 0x64, 0x39, 0xC4, 0x92, 0x5E, 0x46, 0x7B}};
-  if (getKnownFolderPath) {
-    PWSTR path = nullptr;
-    const HRESULT result = getKnownFolderPath(kDownloads, 0, nullptr, &path);
-    std::wstring folder = SUCCEEDED(result) && path ? std::wstring(path) : std::wstring();
-    CoTaskMemFree(path);
-    if (!folder.empty()) return WithTrailingBackslash(folder);
-  }
+  PWSTR path = nullptr;
+  const HRESULT result = SHGetKnownFolderPath(kDownloads, 0, nullptr, &path);
+  const std::wstring folder = SUCCEEDED(result) && path ? std::wstring(path) : std::wstring();
+  CoTaskMemFree(path);
+  if (!folder.empty()) return WithTrailingBackslash(folder);
   const std::wstring profile = ProfileFolder();
   return profile.empty() ? std::wstring() : profile + L"Downloads\\";
 }

@@ -1,5 +1,8 @@
 #include "app/preferences_at_start.h"
 
+#include <windows.h>
+#include <shlobj.h>
+
 #include <optional>
 
 #include "app/app_state.h"
@@ -9,34 +12,31 @@
 #include "settings/preferences_win.h"
 #include "toolkit/placement_win.h"
 #include "toolkit/safe_save_win.h"
+#include "toolkit/special_folders_win.h"
 #include "toolkit/utf_win.h"
 
 namespace kelvane {
 namespace {
 
 std::optional<Preferences> g_storedAtStart;
+bool g_loadedAtStart = false;
 
 }  // namespace
 
 void ReadPreferencesAtStart() {
   g_storedAtStart.reset();
+  g_loadedAtStart = false;
   const std::wstring path = PreferencesPath(App());
   if (!PathExists(path)) return;
   std::string bytes;
   // A file that cannot be read counts as empty: every key takes its default.
   if (!ReadWholeFile(path, &bytes)) bytes.clear();
   g_storedAtStart = ParsePreferences(bytes, AnsiToWide);
-  if (App().mainWindow) SetPinned(App().mainWindow, g_storedAtStart->StickyWindow == 1);
-}
-
-void LoadPreferencesAtStart() {
-  if (!g_storedAtStart) return;
-  AppState& app = App();
-  app.prefs = *g_storedAtStart;
-  g_storedAtStart.reset();
-
-  const StartPlacement start = DecideStartPlacement(app.prefs, app.documentsFolder);
-  HWND window = app.mainWindow;
+  HWND window = App().mainWindow;
+  if (!window) return;
+  SetPinned(window, g_storedAtStart->StickyWindow == 1);
+  // Sized before the gadgets exist: they are laid out once, at this size.
+  const StartPlacement start = DecideStartPlacement(*g_storedAtStart, {});
   if (start.applyPosition) MoveOnScreen(window, start.x, start.y);
   if (start.applySize) {
     RECT corner{};
@@ -50,11 +50,39 @@ void LoadPreferencesAtStart() {
                    corner.bottom - (sized.bottom - sized.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
+}
+
+void LoadPreferencesAtStart() {
+  if (!g_storedAtStart) return;
+  AppState& app = App();
+  app.prefs = *g_storedAtStart;
+  g_storedAtStart.reset();
+  g_loadedAtStart = true;
+
+  const StartPlacement start = DecideStartPlacement(app.prefs, {});
+  HWND window = app.mainWindow;
+  if (start.applySize) {
+    // The size the window took, as every layout records it.
+    const SIZE inner = InnerSize(window);
+    app.prefs.WindowWidth = inner.cx;
+    app.prefs.WindowHeight = inner.cy;
+  }
   SetPinToggle(start.pinned);
   SetPinned(window, start.pinned);
   if (start.startTab >= 0) SelectTab(start.startTab);
-  app.defaultAppsFolder = start.appsFolder;
-  app.defaultFilesFolder = start.filesFolder;
+}
+
+void SettleStartFolders() {
+  AppState& app = App();
+  app.documentsFolder = SpecialFolderPath(CSIDL_PERSONAL);
+  if (g_loadedAtStart) {
+    const StartPlacement start = DecideStartPlacement(app.prefs, app.documentsFolder);
+    app.defaultAppsFolder = start.appsFolder;
+    app.defaultFilesFolder = start.filesFolder;
+  } else {
+    app.defaultAppsFolder = SpecialFolderPath(CSIDL_PROGRAM_FILES);
+    app.defaultFilesFolder = app.documentsFolder;
+  }
 }
 
 }  // namespace kelvane

@@ -1,7 +1,6 @@
 #include "app/startup.h"
 
 #include <commctrl.h>
-#include <shlobj.h>
 
 #include <ctime>
 
@@ -122,10 +121,7 @@ int RunKelvane(HINSTANCE instance) {
 
   app.images.LoadFromResources(instance, kImageResourceBase, kImageCount);
 
-  app.profileFolder = SpecialFolderPath(CSIDL_PROFILE);
-  app.defaultAppsFolder = SpecialFolderPath(CSIDL_PROGRAM_FILES);
-  app.documentsFolder = SpecialFolderPath(CSIDL_PERSONAL);
-  app.defaultFilesFolder = app.documentsFolder;
+  app.profileFolder = UserProfileFolder();
   std::wstring dataOverride = DataFolderOverride();
   if (dataOverride.empty()) {
     dataOverride = PortableDataFolder();
@@ -154,6 +150,7 @@ int RunKelvane(HINSTANCE instance) {
   // No UpdateWindow: the loop paints first thing, and answers a message
   // already waiting before it.
   ShowWindow(app.mainWindow, SW_SHOW);
+  SettleStartFolders();  // the shell's folders, with the shell's DLL
   // Drops and the clipboard; nothing before the window needs OLE. Released
   // once Shutdown has closed the window.
   const OleScope ole;

@@ -1,7 +1,6 @@
 #include "toolkit/protected_folders_win.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include "toolkit/path_compare.h"
 #include "toolkit/special_folders_win.h"
@@ -33,7 +32,7 @@ bool IsProtectedFolder(std::wstring_view path) {
   if (path.empty() || IsVolumeRootPath(path)) return true;
   const std::wstring windows = WindowsFolder();
   if (!windows.empty() && SamePath(path, windows)) return true;
-  const std::wstring profile = SpecialFolderPath(CSIDL_PROFILE);
+  const std::wstring profile = UserProfileFolder();
   if (!profile.empty() && SamePath(path, profile)) return true;
   return IsMountedVolumeFolder(std::wstring(path));
 }

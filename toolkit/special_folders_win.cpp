@@ -3,8 +3,22 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <userenv.h>
+
+#include "toolkit/handle_win.h"
 
 namespace kelvane {
+
+std::wstring UserProfileFolder() {
+  HANDLE token = nullptr;
+  if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) {
+    const UniqueKernelHandle owned(token);
+    wchar_t buffer[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    if (GetUserProfileDirectoryW(token, buffer, &length)) return WithTrailingBackslash(buffer);
+  }
+  return SpecialFolderPath(CSIDL_PROFILE);
+}
 
 std::wstring ProgramFolder() {
   wchar_t path[MAX_PATH] = {};

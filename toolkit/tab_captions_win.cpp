@@ -26,6 +26,7 @@ constexpr Arrangement kArrangements[] = {{6, true}, {3, true}, {6, false}};
 void TabCaptions::Attach(HWND tabs, std::vector<std::wstring> captions) {
   tabs_ = tabs;
   captions_ = std::move(captions);
+  showing_.assign(captions_.size(), true);
 }
 
 void TabCaptions::Show(int index, bool caption) {
@@ -35,6 +36,7 @@ void TabCaptions::Show(int index, bool caption) {
   item.pszText = text.data();
   // Also lays the tabs out again, with the padding just set.
   SendMessageW(tabs_, TCM_SETITEMW, index, reinterpret_cast<LPARAM>(&item));
+  showing_[static_cast<std::size_t>(index)] = caption;
 }
 
 bool TabCaptions::AllInView() const {
@@ -61,7 +63,19 @@ void TabCaptions::Fit() {
     allCaptions = a.allCaptions;
     SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(Scale(a.padding, dpi), Scale(3, dpi)));
     SendMessageW(tabs_, TCM_SETMINTABWIDTH, 0, allCaptions ? -1 : 0);
-    for (int i = 0; i < count; ++i) Show(i, allCaptions || i == selected);
+    // Only the tabs whose caption changes are set, each setting being slow;
+    // with none, one is set again all the same, for the new padding.
+    bool laidOut = false;
+    for (int i = 0; i < count; ++i) {
+      const bool caption = allCaptions || i == selected;
+      if (caption == showing_[static_cast<std::size_t>(i)]) continue;
+      Show(i, caption);
+      laidOut = true;
+    }
+    if (!laidOut) {
+      const int again = selected >= 0 ? selected : 0;
+      Show(again, showing_[static_cast<std::size_t>(again)]);
+    }
     if (AllInView()) break;
   }
   for (int i = 0; i < count; ++i) {

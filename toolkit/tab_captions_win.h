@@ -13,7 +13,7 @@ namespace kelvane {
 
 class TabCaptions {
  public:
-  // The control's tabs exist and have their images; one caption each, in order.
+  // The control's tabs exist and have their images and these captions, in order.
   void Attach(HWND tabs, std::vector<std::wstring> captions);
   // After a change of the control's width or of its selected tab.
   void Fit();
@@ -24,6 +24,7 @@ class TabCaptions {
 
   HWND tabs_ = nullptr;
   std::vector<std::wstring> captions_;
+  std::vector<bool> showing_;  // the tab shows its caption
 };
 
 }  // namespace kelvane

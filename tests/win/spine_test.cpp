@@ -1,10 +1,19 @@
 // End-to-end checks of start-up, single instance, hiding and quitting, on the
 // real Kelvane.exe.
+#include <shlobj.h>
+
+#include <gmock/gmock.h>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+#include <vector>
+
 #include "catalog/ids.h"
 #include "theme/about_window_win.h"
+#include "toolkit/handle_win.h"
+#include "toolkit/special_folders_win.h"
 #include "win/kelvane_process.h"
 
 namespace kelvane::test {
@@ -26,6 +35,24 @@ class Spine : public ::testing::Test {
     EXPECT_EQ(code, 0u);
   }
 };
+
+// The DLLs the loader maps before the program runs: the import table of
+// the file, mapped as an image (its handle's low bits mark that mapping).
+std::vector<std::string> StaticImports(const std::wstring& exe) {
+  std::vector<std::string> names;
+  UniqueModule image(LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  if (!image) return names;
+  const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<UINT_PTR>(image.get()) & ~UINT_PTR{3});
+  const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+      base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const DWORD table = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+  for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + table); table && entry->Name; ++entry) {
+    std::string name(reinterpret_cast<const char*>(base + entry->Name));
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    names.push_back(name);
+  }
+  return names;
+}
 
 TEST_F(Spine, FirstStartCreatesDataFolderWithThreeEmptyListsAndNoPreferences) {
   const bool realBefore = FileExists(RealDataFolderPath());
@@ -186,6 +213,19 @@ TEST_F(Spine, APortableCopyKeepsItsDataBesideItselfAndTheAboutWindowSaysWhere) {
   EXPECT_NE(about.find(L"Copie portable"), std::wstring::npos);
   Quit(kelvane, window);
   RemovePath(copy);
+}
+
+// What the window needs before it shows comes without the shell and OLE:
+// their DLLs load at their first call, after it.
+TEST(Start, TheShellAndOleLoadAtTheirFirstCallAndTheProfileIsTheShells) {
+  const std::vector<std::string> imports = StaticImports(KelvaneExePath());
+  ASSERT_THAT(imports, testing::Contains("user32.dll"));
+  for (const char* late : {"shell32.dll", "ole32.dll", "oleaut32.dll", "oleacc.dll"}) {
+    EXPECT_THAT(imports, testing::Not(testing::Contains(late)));
+  }
+  const std::wstring profile = UserProfileFolder();
+  EXPECT_FALSE(profile.empty());
+  EXPECT_EQ(profile, SpecialFolderPath(CSIDL_PROFILE));
 }
 
 }  // namespace
