@@ -6,7 +6,6 @@
 #include <deque>
 #include <mutex>
 #include <string>
-#include <utility>
 
 #include "app/app_state.h"
 #include "catalog/ids.h"
