@@ -100,8 +100,9 @@ HWND AddTab(int index) {
 }
 
 // Makes the next part of a page's gadgets (see Tab::BuildPart); after the
-// last, the page takes the size it has now and the hook is told.
-void BuildPagePart(int index) {
+// last, the page takes the size it has now and the hook is told. `shown`:
+// the page is about to be shown, not built ahead in an idle step.
+void BuildPagePart(int index, bool shown) {
   Panel& panel = ThePanel();
   const auto i = static_cast<size_t>(index);
   HWND page = panel.pages[i];
@@ -111,6 +112,7 @@ void BuildPagePart(int index) {
                                                       panel.gadgetFont.get(),
                                                       App().fonts[1] ? App().fonts[1].get() : nullptr, App().images);
   }
+  panel.builders[i]->SetShownWhenBuilt(shown);
   Tab& tab = *panel.objects->InOrder()[i];
   if (tab.BuildPart(*panel.builders[i], panel.partsBuilt[i]++)) return;
   panel.built[i] = true;
@@ -124,7 +126,9 @@ void BuildPagePart(int index) {
 // (BuildNextPage): at start-up only the first screen waits for its gadgets.
 void BuildPageContents(int index) {
   const Panel& panel = ThePanel();
-  while (panel.pages[static_cast<size_t>(index)] && !panel.built[static_cast<size_t>(index)]) BuildPagePart(index);
+  while (panel.pages[static_cast<size_t>(index)] && !panel.built[static_cast<size_t>(index)]) {
+    BuildPagePart(index, true);
+  }
 }
 
 void ShowPage(int index) {
@@ -188,7 +192,7 @@ bool BuildNextPage() {
   Panel& panel = ThePanel();
   for (int index = 0; index < kTabCount; ++index) {
     if (panel.pages[static_cast<size_t>(index)] && !panel.built[static_cast<size_t>(index)]) {
-      BuildPagePart(index);
+      BuildPagePart(index, false);
       return true;
     }
   }

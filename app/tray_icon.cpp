@@ -3,6 +3,8 @@
 #include <shellapi.h>
 
 #include <cwchar>
+#include <deque>
+#include <mutex>
 #include <string>
 
 #include "app/app_state.h"
@@ -10,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/popup_menus.h"
 #include "catalog/catalog.h"
+#include "toolkit/worker_thread.h"
 
 namespace kelvane {
 namespace {
@@ -17,6 +20,53 @@ namespace {
 constexpr size_t kTipLength = 63;  // what the oldest notification areas show
 
 HWND g_trayOwner = nullptr;  // set while the icon is in the notification area
+
+// The shell's calls, done in order on a worker thread that ends when none is
+// left. Each call carries everything it needs: the worker touches nothing else.
+struct TrayCall {
+  DWORD message;
+  NOTIFYICONDATAW data;
+};
+
+class TrayCalls {
+ public:
+  ~TrayCalls() { worker_.Join(); }
+
+  void Queue(DWORD message, const NOTIFYICONDATAW& data) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    calls_.push_back({message, data});
+    worker_.Wake([this] { Run(); });
+  }
+
+  // The calls are queued from the UI thread only: none comes in meanwhile.
+  void Wait() { worker_.Join(); }
+
+ private:
+  void Run() {
+    for (;;) {
+      TrayCall call{};
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (calls_.empty()) {
+          worker_.Ending();
+          return;
+        }
+        call = calls_.front();
+        calls_.pop_front();
+      }
+      Shell_NotifyIconW(call.message, &call.data);
+    }
+  }
+
+  std::mutex mutex_;
+  std::deque<TrayCall> calls_;
+  WorkerThread worker_;
+};
+
+TrayCalls& Calls() {
+  static TrayCalls calls;
+  return calls;
+}
 
 UINT TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
@@ -31,14 +81,14 @@ NOTIFYICONDATAW IconData(HWND owner) {
   return data;
 }
 
-bool PutIcon(HWND owner) {
+void PutIcon(HWND owner) {
   NOTIFYICONDATAW data = IconData(owner);
   data.uFlags = NIF_ICON | NIF_TIP | NIF_MESSAGE;
   data.uCallbackMessage = kTrayCallbackMessage;
   data.hIcon = App().images.Icon(10);
   const std::wstring tip = CatalogText(L"SystrayIcon", L"Kelvane").substr(0, kTipLength);
   wcsncpy_s(data.szTip, tip.c_str(), _TRUNCATE);
-  return Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
+  Calls().Queue(NIM_ADD, data);
 }
 
 }  // namespace
@@ -54,9 +104,12 @@ void AddTrayIcon(HWND main) {
 void RemoveTrayIcon() {
   if (!g_trayOwner) return;
   NOTIFYICONDATAW data = IconData(g_trayOwner);
-  Shell_NotifyIconW(NIM_DELETE, &data);
+  Calls().Queue(NIM_DELETE, data);
   g_trayOwner = nullptr;
+  WaitForTrayCalls();
 }
+
+void WaitForTrayCalls() { Calls().Wait(); }
 
 bool HandleTaskbarCreated(UINT message) {
   const UINT created = TaskbarCreatedMessage();

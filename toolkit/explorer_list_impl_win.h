@@ -59,7 +59,9 @@ struct ExplorerListControl::Impl {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnNotify(WPARAM wParam, NMHDR* header);
 
-  void SetFolder(const std::wstring& path);
+  // `wait`: up to 30 ms for the listing, so that a shown list
+  // does not flash empty.
+  void SetFolder(const std::wstring& path, bool wait = true);
   // Takes the listing's batches; after a new folder the view starts afresh.
   void ApplyBatches(bool newFolder = false);
   void ApplyIcons();

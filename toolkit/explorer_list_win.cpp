@@ -81,7 +81,7 @@ void CopyText(const std::wstring& text, LVITEMW& item) {
 
 // --- Listing -----------------------------------------------------------------
 
-void ExplorerListControl::Impl::SetFolder(const std::wstring& path) {
+void ExplorerListControl::Impl::SetFolder(const std::wstring& path, bool wait) {
   const std::wstring next = NormalizeFolderPath(path);
   const bool same = next == folder && generation != 0;
   folder = next;
@@ -110,8 +110,9 @@ void ExplorerListControl::Impl::SetFolder(const std::wstring& path) {
   request.sort = model.sort();
   lister->List(std::move(request));
   // Nothing is drawn while waiting (this thread owns the list view), so the
-  // old rows are never asked for after the model dropped them.
-  lister->WaitUntilListed(kWaitForListing);
+  // old rows are never asked for after the model dropped them. A list not
+  // on screen cannot flash empty: it takes its rows as they come.
+  if (wait) lister->WaitUntilListed(kWaitForListing);
   insideSetFolder = true;
   ApplyBatches(!same);
   insideSetFolder = false;
@@ -560,7 +561,7 @@ ExplorerListControl::~ExplorerListControl() {
 }
 
 bool ExplorerListControl::Create(HWND parent, int id, int x, int y, int width, int height,
-                                 const std::wstring& firstFolder, const ExplorerListOptions& options) {
+                                 const std::wstring& firstFolder, const ExplorerListOptions& options, bool shown) {
   if (impl_->window) return false;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
@@ -623,7 +624,7 @@ bool ExplorerListControl::Create(HWND parent, int id, int x, int y, int width, i
   impl.model.SetTypeResolver([&impl](const FolderRow& row) { return impl.TypeOf(row); });
   impl.ShowSortArrow();
   impl.lister = std::make_unique<FolderLister>(impl.window, kListingMessage);
-  impl.SetFolder(firstFolder);
+  impl.SetFolder(firstFolder, shown);
   return true;
 }
 

@@ -95,10 +95,11 @@ class ExplorerListControl {
   ExplorerListControl& operator=(const ExplorerListControl&) = delete;
 
   // Position and size in pixels of the parent's client area. Lists
-  // firstFolder at once (see SetFolder). False when a window could not be
-  // made.
+  // firstFolder at once (see SetFolder); a list not shown yet (`shown`
+  // false) does not wait for the listing: its rows come in behind. False
+  // when a window could not be made.
   bool Create(HWND parent, int id, int x, int y, int width, int height, const std::wstring& firstFolder,
-              const ExplorerListOptions& options);
+              const ExplorerListOptions& options, bool shown = true);
   HWND Window() const;  // the control: id, place and size
   HWND Hwnd() const;    // the list view inside: colours, fonts, header
 

@@ -127,7 +127,7 @@ std::unique_ptr<ExplorerListControl> PageBuilder::MakeFolderList(int gadget, int
                                                                  const std::wstring& folder,
                                                                  const ExplorerListOptions& options) {
   auto control = std::make_unique<ExplorerListControl>();
-  if (!control->Create(page_, gadget, x, y, width, height, folder, options)) return nullptr;
+  if (!control->Create(page_, gadget, x, y, width, height, folder, options, shownWhenBuilt_)) return nullptr;
   SendMessageW(control->Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(gadgetFont_), FALSE);
   if (headerFont_) control->SetHeaderFont(headerFont_);
   RegisterGadget(gadget, control->Window());

@@ -49,6 +49,9 @@ class PageBuilder {
   int Height() const { return height_; }
   int S(int units) const;  // window units to pixels
   HFONT GadgetFont() const { return gadgetFont_; }
+  // Whether the page is to be shown as soon as it is complete (its folder
+  // lists then wait for their first listing) or built ahead, hidden.
+  void SetShownWhenBuilt(bool shown) { shownWhenBuilt_ = shown; }
 
   // Position and size in pixels.
   HWND MakeGadget(int gadget, const wchar_t* cls, const wchar_t* text, DWORD style, DWORD exStyle, int x, int y,
@@ -78,6 +81,7 @@ class PageBuilder {
   HFONT gadgetFont_;
   HFONT headerFont_;
   const ImageSet& images_;
+  bool shownWhenBuilt_ = true;
   // The item height that gave the drop-downs their field height, found by
   // the first drop-down and set at once on the next.
   int dropDownItemHeight_ = 0;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 #include <oleacc.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -997,8 +998,29 @@ TEST_F(MainWindowContents, TrayMessagesShowTheWindowAndOpenTheTrayMenuAboveTheCu
   HandleTrayMessage(kTrayIcon, WM_LBUTTONUP);
   EXPECT_TRUE(IsWindowVisible(window_));
 
+  // The shell's calls run on a worker, in the order they were made.
+  const auto iconShown = [&] {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = window_;
+    data.uID = kTrayIcon;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+  };
+  WaitForTrayCalls();
+  EXPECT_TRUE(iconShown()) << "added by the last steps of the contents";
+  RemoveTrayIcon();
+  EXPECT_FALSE(iconShown()) << "gone once RemoveTrayIcon returns";
+  AddTrayIcon(window_);
+  RemoveTrayIcon();
+  EXPECT_FALSE(iconShown()) << "a removal queued behind an add comes after it";
+  EXPECT_TRUE(HandleTaskbarCreated(RegisterWindowMessageW(L"TaskbarCreated")));
+  WaitForTrayCalls();
+  EXPECT_FALSE(iconShown()) << "no icon comes back once removed";
+  AddTrayIcon(window_);
   EXPECT_TRUE(HandleTaskbarCreated(RegisterWindowMessageW(L"TaskbarCreated")));
   EXPECT_FALSE(HandleTaskbarCreated(WM_APP + 5));
+  WaitForTrayCalls();
+  EXPECT_TRUE(iconShown());
 
   ASSERT_TRUE(MoveCursorTo({500, 500}));
   POINT cursor{};
