@@ -95,6 +95,7 @@ int IconOf(std::size_t item) {
     return icon;
   }
   if (shellIcon < 0) shellIcon = SmallShellIcon(entry.target);
+  if (shellIcon < 0) shellIcon = SmallTypeIcon(entry.target);  // gone from the disk
   icon = -1;
   if (shellIcon < 0) return icon;
   if (auto found = box.ownIndexOfShellIcon.find(shellIcon); found != box.ownIndexOfShellIcon.end()) {

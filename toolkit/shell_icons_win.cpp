@@ -46,6 +46,15 @@ int SmallShellIcon(const std::wstring& path) {
   return info.iIcon;
 }
 
+int SmallTypeIcon(const std::wstring& path) {
+  SHFILEINFOW info{};
+  if (!SHGetFileInfoW(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES)) {
+    return -1;
+  }
+  return info.iIcon;
+}
+
 void ShowProperties(const std::wstring& path) {
   SHELLEXECUTEINFOW execute{};
   execute.cbSize = sizeof execute;

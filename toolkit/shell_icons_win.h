@@ -29,6 +29,10 @@ HIMAGELIST SystemImageList(bool large);
 // Safe on any thread that has initialised COM.
 int SmallShellIcon(const std::wstring& path);
 
+// The small icon of a file of `path`'s type, by its name alone (no disk
+// access): for a target that is gone. -1 when the shell has none.
+int SmallTypeIcon(const std::wstring& path);
+
 // The shell's properties sheet of a file or folder (verb "properties"); the
 // result is not examined and nothing is shown on failure.
 void ShowProperties(const std::wstring& path);

@@ -96,6 +96,7 @@ TEST_F(QuickOpenTest, TypingFindsEveryListAndEnterOrCtrlEnterStartsTheChosenEntr
   AppendEntry(App().favourites, kAppsList, {L"Bloc-notes", app, -1});
   AppendEntry(App().favourites, kFilesList, {L"Rapport d'\u00E9t\u00E9", report, -1});
   AppendEntry(App().favourites, kLinksList, {L"M\u00E9t\u00E9o", L"https://meteo.example/", -1});
+  AppendEntry(App().favourites, kFilesList, {L"Perdu", folder_ + L"disparu\\Perdu.txt", -1});
   const std::wstring recent = File(L"recent\\Rapport mensuel.txt.lnk");
   File(L"bureau\\Outils.lnk");
   File(L"public\\Partage.url");
@@ -162,6 +163,15 @@ TEST_F(QuickOpenTest, TypingFindsEveryListAndEnterOrCtrlEnterStartsTheChosenEntr
   Press(VK_RETURN);
   ASSERT_EQ(Started().size(), 3u);
   EXPECT_EQ(Started()[2].file, app);
+
+  // A target gone from the disk still shows the icon of its file type.
+  SendMessageW(window_, WM_HOTKEY, kQuickHotKeyId, 0);
+  SetWindowTextW(Field(), L"perdu");
+  ASSERT_EQ(Cell(0, 0), L"Perdu");
+  LVITEMW row{};
+  row.mask = LVIF_IMAGE;
+  ASSERT_TRUE(ListView_GetItem(Results(), &row));
+  EXPECT_GE(row.iImage, 0);
 }
 
 TEST_F(QuickOpenTest, EscapeClearsThenHidesAndTheHotkeyTogglesTheBox) {
