@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <ctime>
+#include <utility>
 
 #include "app/app_state.h"
 #include "app/data_folder.h"
@@ -65,6 +66,11 @@ void CreateFonts() {
 bool DoIdleStep(bool* workLeft) {
   MSG waiting;
   if (!*workLeft || PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return false;
+  // The threads' stacks are trimmed at the first step, before the later
+  // pages make memory peak, and after the last (what building them used):
+  // not before the loop, where it would delay the first answer.
+  static bool firstStep = true;
+  if (std::exchange(firstStep, false)) ReleaseUnusedStacks();
   *workLeft = CompleteMainWindowContentsStep(App().mainWindow);
   if (!*workLeft) ReleaseUnusedStacks();  // what start-up used, and Wine's first megabyte of each
   return true;
@@ -167,9 +173,6 @@ int RunKelvane(HINSTANCE instance) {
   SetPreferencesSavedHook([] { RegisterQuickHotKey(); });
   RegisterQuickHotKey();
 
-  // Here too, not only once the last page is built: the threads started so
-  // far would hold Wine's first megabyte each while the loop builds them.
-  ReleaseUnusedStacks();
   bool idleWorkLeft = true;
   do RunEventLoop(&idleWorkLeft);
   while (!SaveBeforeQuit());

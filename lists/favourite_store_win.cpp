@@ -1,7 +1,5 @@
 #include "lists/favourite_store_win.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -9,6 +7,7 @@
 #include "lists/dead_targets_win.h"
 #include "lists/list_rules.h"
 #include "toolkit/gadgets_win.h"
+#include "toolkit/shell_icons_win.h"
 
 namespace kelvane {
 namespace {
@@ -16,12 +15,7 @@ namespace {
 HWND ViewOf(int kind) { return IsListKind(kind) ? Gadget(kind) : nullptr; }
 
 int PlaceholderIcon() {
-  static const int icon = [] {
-    SHFILEINFOW info{};
-    const bool found = SHGetFileInfoW(L"kelvane", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                                      SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES) != 0;
-    return found ? info.iIcon : -1;
-  }();
+  static const int icon = SmallTypeIcon(L"kelvane");
   return icon;
 }
 
