@@ -136,12 +136,15 @@ HWND BuildMainToolBar(HWND main) {
   ToolBarImages() = std::move(images);
   SendMessageW(toolBar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   SendMessageW(toolBar, TB_AUTOSIZE, 0, 0);
-  SetToolTips(toolBar);
   AddLightSubclass(toolBar, AccessibleToolBarProc, nullptr);
 
   g_toolBar = toolBar;
   RegisterGadget(kMainToolBar, toolBar);
   return toolBar;
+}
+
+void GiveMainToolBarToolTips() {
+  if (g_toolBar) SetToolTips(g_toolBar);
 }
 
 bool PinToggleDown() {

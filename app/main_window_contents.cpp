@@ -17,6 +17,7 @@
 namespace kelvane {
 namespace {
 
+bool g_toolTipsGiven = false;
 bool g_trayIconAdded = false;
 bool g_listViewsReady = false;
 bool g_listsLoaded = false;
@@ -54,6 +55,7 @@ bool ListStep() {
 
 void BuildMainWindowContents(HWND main) {
   if (!main) return;
+  g_toolTipsGiven = false;
   g_trayIconAdded = false;
   g_listViewsReady = false;
   g_listsLoaded = false;
@@ -82,6 +84,12 @@ void FinishListPages() {
 bool CompleteMainWindowContentsStep(HWND main) {
   if (!main) return false;
   if (ListStep()) return true;
+  if (!g_toolTipsGiven) {
+    g_toolTipsGiven = true;
+    GiveMainToolBarToolTips();
+    GivePanelTabsToolTips();
+    return true;
+  }
   if (!g_trayIconAdded) {
     g_trayIconAdded = true;
     AddTrayIcon(main);

@@ -43,6 +43,7 @@ struct Panel {
   TabCaptions captions;
   UniqueFont gadgetFont;
   UniqueBrush pageBrush;
+  RECT pageArea{};    // in the tab control's client coordinates
   int pageWidth = 0;  // pixels
   int pageHeight = 0;
   SIZE fittedTo{};  // the tab control's size when its captions were fitted and its pages placed
@@ -71,6 +72,7 @@ void LayoutBuiltTabs() {
 void PlacePages() {
   Panel& panel = ThePanel();
   const RECT area = TabDisplayArea(panel.tabs);
+  panel.pageArea = area;
   panel.pageWidth = area.right - area.left;
   panel.pageHeight = area.bottom - area.top;
   for (HWND page : panel.pages) {
@@ -82,20 +84,27 @@ void PlacePages() {
   LayoutBuiltTabs();
 }
 
-// Adds tab `index` and its (hidden unless first) page; PlacePages sizes the
-// pages once all tabs are there.
-HWND AddTab(int index) {
+void AddTab(int index, std::wstring title) {
   Panel& panel = ThePanel();
-  std::wstring title = CatalogText(L"Panel", kTabs[index].titleKey);
   TCITEMW item{};
   item.mask = TCIF_TEXT | TCIF_IMAGE;
   item.pszText = title.data();
   item.iImage = panel.tabImageIndex[static_cast<size_t>(index)];
   SendMessageW(panel.tabs, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
+}
 
-  HWND page = CreateTabPage(panel.tabs, 200 + index, index == 0);
+// A tab's page is made with its gadgets (the first screen's alone before
+// the window shows), hidden unless it is the first tab's, over the display
+// area as PlacePages last left it.
+HWND EnsurePage(int index) {
+  Panel& panel = ThePanel();
+  HWND& page = panel.pages[static_cast<size_t>(index)];
+  if (page || !panel.tabs) return page;
+  page = CreateTabPage(panel.tabs, 200 + index, index == 0);
+  if (!page) return nullptr;
   SetTabPageBrush(page, panel.pageBrush.get());
-  panel.pages[static_cast<size_t>(index)] = page;
+  SetWindowPos(page, nullptr, panel.pageArea.left, panel.pageArea.top, panel.pageWidth, panel.pageHeight,
+               SWP_NOZORDER | SWP_NOACTIVATE);
   return page;
 }
 
@@ -105,8 +114,9 @@ HWND AddTab(int index) {
 void BuildPagePart(int index, bool shown) {
   Panel& panel = ThePanel();
   const auto i = static_cast<size_t>(index);
-  HWND page = panel.pages[i];
-  if (!page || panel.built[i]) return;
+  if (panel.built[i]) return;
+  HWND page = EnsurePage(index);
+  if (!page) return;
   if (!panel.builders[i]) {
     panel.builders[i] = std::make_unique<PageBuilder>(page, panel.dpi, panel.pageWidth, panel.pageHeight,
                                                       panel.gadgetFont.get(),
@@ -126,7 +136,7 @@ void BuildPagePart(int index, bool shown) {
 // (BuildNextPage): at start-up only the first screen waits for its gadgets.
 void BuildPageContents(int index) {
   const Panel& panel = ThePanel();
-  while (panel.pages[static_cast<size_t>(index)] && !panel.built[static_cast<size_t>(index)]) {
+  while (!panel.built[static_cast<size_t>(index)] && EnsurePage(index)) {
     BuildPagePart(index, true);
   }
 }
@@ -176,13 +186,11 @@ void BuildPanelTabs(HWND main) {
   }
 
   std::vector<std::wstring> captions;
-  for (int index = 0; index < kTabCount; ++index) {
-    AddTab(index);
-    captions.push_back(CatalogText(L"Panel", kTabs[index].titleKey));
-  }
-  panel.captions.Attach(panel.tabs, std::move(captions));
+  for (const TabDef& tab : kTabs) captions.push_back(CatalogText(L"Panel", tab.titleKey));
+  panel.captions.Attach(panel.tabs, captions);
+  for (int index = 0; index < kTabCount; ++index) AddTab(index, captions[static_cast<size_t>(index)]);
   SendMessageW(panel.tabs, TCM_SETCURSEL, 0, 0);
-  panel.captions.Fit();
+  panel.captions.Fit(false);
   PlacePages();
   panel.fittedTo = {inner.right, inner.bottom - S(30)};
   BuildPageContents(0);
@@ -190,8 +198,9 @@ void BuildPanelTabs(HWND main) {
 
 bool BuildNextPage() {
   Panel& panel = ThePanel();
+  if (!panel.tabs) return false;
   for (int index = 0; index < kTabCount; ++index) {
-    if (panel.pages[static_cast<size_t>(index)] && !panel.built[static_cast<size_t>(index)]) {
+    if (!panel.built[static_cast<size_t>(index)] && EnsurePage(index)) {
       BuildPagePart(index, false);
       return true;
     }
@@ -203,6 +212,8 @@ void BuildAllPages() {
   while (BuildNextPage()) {
   }
 }
+
+void GivePanelTabsToolTips() { ThePanel().captions.GiveToolTips(); }
 
 void SetPageBuiltHook(PageBuiltHook hook) { ThePanel().pageBuilt = hook; }
 

@@ -13,10 +13,11 @@ namespace kelvane {
 inline constexpr int kTabCount = 6;
 
 // Builds the tab control at x 0, y 30 over the rest of the main window's
-// inner area and its six tabs with their pages. A page's gadgets are made
-// and registered when it is first shown, or by BuildNextPage or
-// BuildAllPages.
+// inner area and its six tabs. A page and its gadgets are made and
+// registered when it is first shown, or by BuildNextPage or BuildAllPages;
+// the tooltips of tabs shown without caption, by GivePanelTabsToolTips.
 void BuildPanelTabs(HWND main);
+void GivePanelTabsToolTips();
 // Builds the next part of the first page not yet complete; false when all
 // were complete already.
 bool BuildNextPage();

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstddef>
+#include <iterator>
 #include <utility>
 
 #include "toolkit/dpi_win.h"
@@ -27,6 +28,17 @@ void TabCaptions::Attach(HWND tabs, std::vector<std::wstring> captions) {
   tabs_ = tabs;
   captions_ = std::move(captions);
   showing_.assign(captions_.size(), true);
+  arranged_ = -1;
+  Arrange(0);
+}
+
+void TabCaptions::Arrange(int arrangement) {
+  if (arrangement == arranged_) return;
+  const Arrangement& a = kArrangements[arrangement];
+  const UINT dpi = DpiOf(tabs_);
+  SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(Scale(a.padding, dpi), Scale(3, dpi)));
+  SendMessageW(tabs_, TCM_SETMINTABWIDTH, 0, a.allCaptions ? -1 : 0);
+  arranged_ = arrangement;
 }
 
 void TabCaptions::Show(int index, bool caption) {
@@ -52,19 +64,19 @@ bool TabCaptions::AllInView() const {
   return !arrows || !(GetWindowLongPtrW(arrows, GWL_STYLE) & WS_VISIBLE);
 }
 
-void TabCaptions::Fit() {
+void TabCaptions::Fit(bool toolTipsNow) {
   if (!tabs_) return;
   const int count = static_cast<int>(SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0));
   if (count != static_cast<int>(captions_.size())) return;
-  const UINT dpi = DpiOf(tabs_);
   const int selected = static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
   bool allCaptions = true;
-  for (const Arrangement& a : kArrangements) {
-    allCaptions = a.allCaptions;
-    SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(Scale(a.padding, dpi), Scale(3, dpi)));
-    SendMessageW(tabs_, TCM_SETMINTABWIDTH, 0, allCaptions ? -1 : 0);
+  for (int arrangement = 0; arrangement < static_cast<int>(std::size(kArrangements)); ++arrangement) {
+    allCaptions = kArrangements[arrangement].allCaptions;
+    const bool padded = arrangement != arranged_;
+    Arrange(arrangement);
     // Only the tabs whose caption changes are set, each setting being slow;
-    // with none, one is set again all the same, for the new padding.
+    // with none but a new padding, one is set again all the same, for the
+    // control to lay its tabs out with it.
     bool laidOut = false;
     for (int i = 0; i < count; ++i) {
       const bool caption = allCaptions || i == selected;
@@ -72,18 +84,26 @@ void TabCaptions::Fit() {
       Show(i, caption);
       laidOut = true;
     }
-    if (!laidOut) {
+    if (!laidOut && padded) {
       const int again = selected >= 0 ? selected : 0;
       Show(again, showing_[static_cast<std::size_t>(again)]);
     }
     if (AllInView()) break;
   }
+  toolTipsDue_ = true;
+  if (toolTipsNow) GiveToolTips();
+}
+
+void TabCaptions::GiveToolTips() {
+  if (!tabs_ || !toolTipsDue_) return;
+  toolTipsDue_ = false;
+  const int count = static_cast<int>(SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0));
+  if (count != static_cast<int>(captions_.size())) return;
   for (int i = 0; i < count; ++i) {
     RECT area{};
     SendMessageW(tabs_, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&area));
-    const bool captioned = allCaptions || i == selected;
     SetAreaToolTip(tabs_, static_cast<UINT_PTR>(i + 1), area,
-                   captioned ? std::wstring() : captions_[static_cast<std::size_t>(i)]);
+                   showing_[static_cast<std::size_t>(i)] ? std::wstring() : captions_[static_cast<std::size_t>(i)]);
   }
 }
 

@@ -13,18 +13,25 @@ namespace kelvane {
 
 class TabCaptions {
  public:
-  // The control's tabs exist and have their images and these captions, in order.
+  // Before the control's tabs are added, with their images and these
+  // captions, in order: they take the usual padding as they come.
   void Attach(HWND tabs, std::vector<std::wstring> captions);
-  // After a change of the control's width or of its selected tab.
-  void Fit();
+  // After a change of the control's width or of its selected tab. The
+  // tooltips of the tabs without caption can wait for GiveToolTips (at
+  // start-up, nobody points at a tab before the window shows).
+  void Fit(bool toolTipsNow = true);
+  void GiveToolTips();
 
  private:
+  void Arrange(int arrangement);
   void Show(int index, bool caption);
   bool AllInView() const;
 
   HWND tabs_ = nullptr;
   std::vector<std::wstring> captions_;
   std::vector<bool> showing_;  // the tab shows its caption
+  int arranged_ = -1;          // the padding set last, as an index of the arrangements
+  bool toolTipsDue_ = false;
 };
 
 }  // namespace kelvane
