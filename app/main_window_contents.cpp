@@ -17,6 +17,7 @@
 namespace kelvane {
 namespace {
 
+bool g_dropsTaken = false;
 bool g_toolTipsGiven = false;
 bool g_trayIconAdded = false;
 bool g_listViewsReady = false;
@@ -28,10 +29,8 @@ bool OnPage(int gadget, int index) {
 }
 
 void AfterLaterPage(int index) {
-  // The first screen's list takes drops with the page the loop's first step
-  // builds: the first drop target starts OLE's marshalling, slow, and a drag
-  // comes through messages only the loop handles.
-  if (index >= 0) AcceptDropsOnLists(App().favourites);
+  // A favourite list built after the drops step takes them at once.
+  if (index >= 0 && g_dropsTaken) AcceptDropsOnLists(App().favourites);
   ColourMainWindowGadgets();
   // The explorer's clipboard buttons start as the clipboard stands.
   if (OnPage(kExplColler, index)) UpdatePasteState(App(), PasteScope::Full);
@@ -39,7 +38,8 @@ void AfterLaterPage(int index) {
   if (g_listsLoaded && OnPage(kRecentList, index)) PointRecentListAtRecentFolder(App());
 }
 
-bool ListViewsExist() { return Gadget(kAppsList) && Gadget(kFilesList) && Gadget(kLinksList); }
+// The favourite lists' pages are the first three.
+bool ListViewsExist() { return PageComplete(0) && PageComplete(1) && PageComplete(2); }
 
 // Telling the loader makes the shell build its image list of file icons,
 // the longest single step: it comes alone, once the three views exist.
@@ -55,6 +55,7 @@ bool ListStep() {
 
 void BuildMainWindowContents(HWND main) {
   if (!main) return;
+  g_dropsTaken = false;
   g_toolTipsGiven = false;
   g_trayIconAdded = false;
   g_listViewsReady = false;
@@ -76,6 +77,8 @@ void FollowListsLoaded() {
   PointRecentListAtRecentFolder(App());
 }
 
+bool ListRowsAllIn() { return g_listsLoaded; }
+
 void FinishListPages() {
   while (ListStep()) {
   }
@@ -84,6 +87,14 @@ void FinishListPages() {
 bool CompleteMainWindowContentsStep(HWND main) {
   if (!main) return false;
   if (ListStep()) return true;
+  // The lists take drops in a step of their own: the first drop target
+  // starts OLE's marshalling, slow, and a drag comes through messages only
+  // the loop handles.
+  if (!g_dropsTaken) {
+    g_dropsTaken = true;
+    AcceptDropsOnLists(App().favourites);
+    return true;
+  }
   if (!g_toolTipsGiven) {
     g_toolTipsGiven = true;
     GiveMainToolBarToolTips();

@@ -9,22 +9,23 @@ namespace kelvane {
 void BuildMainWindowContents(HWND main);
 
 // Start-up, the first screen shown and coloured: each page built from now on
-// (when first shown, or by CompleteMainWindowContentsStep) is coloured, and
-// with it the lists built so far take drops.
+// (when first shown, or by CompleteMainWindowContentsStep) is coloured.
 void FollowLaterPages();
 
 // The lists are in: the recent list shows the recent-items folder, now or
 // once its page is built.
 void FollowListsLoaded();
+// The three lists' rows are all in (FollowListsLoaded was called).
+bool ListRowsAllIn();
 
 // The pages of the three favourite lists at once, then their rows may come
 // in. Every command waits for this: the commands and the saves find the
 // list views they work on.
 void FinishListPages();
 
-// One step of the rest: the favourite lists' pages one at a time, then
-// their rows may come in, then TrayIcon, then the gadgets of one tab not
-// yet built. False once there is nothing left. The message loop calls it
+// One step of the rest: the favourite lists' pages a part at a time, then
+// their rows may come in, then drops on them, the tooltips, TrayIcon, then
+// a part of a tab not yet built. False once there is nothing left. The message loop calls it
 // while no message waits, so that the window answers from the start.
 bool CompleteMainWindowContentsStep(HWND main);
 

@@ -200,10 +200,14 @@ bool BuildNextPage() {
   Panel& panel = ThePanel();
   if (!panel.tabs) return false;
   for (int index = 0; index < kTabCount; ++index) {
-    if (!panel.built[static_cast<size_t>(index)] && EnsurePage(index)) {
-      BuildPagePart(index, false);
-      return true;
+    if (panel.built[static_cast<size_t>(index)]) continue;
+    // The page alone makes a step.
+    if (!panel.pages[static_cast<size_t>(index)]) {
+      if (EnsurePage(index)) return true;
+      continue;
     }
+    BuildPagePart(index, false);
+    return true;
   }
   return false;
 }
@@ -228,6 +232,10 @@ void SelectTab(int index) {
 int CurrentTab() {
   const Panel& panel = ThePanel();
   return panel.tabs ? static_cast<int>(SendMessageW(panel.tabs, TCM_GETCURSEL, 0, 0)) : -1;
+}
+
+bool PageComplete(int index) {
+  return index >= 0 && index < kTabCount && ThePanel().built[static_cast<size_t>(index)];
 }
 
 HWND TabPage(int index) {

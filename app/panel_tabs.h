@@ -30,6 +30,7 @@ void SetPageBuiltHook(PageBuiltHook hook);
 void SelectTab(int index);
 int CurrentTab();  // -1 before the tabs exist
 HWND TabPage(int index);  // null when out of range or not built
+bool PageComplete(int index);  // every gadget of the page is made
 
 // Resizes PanelTabs (pixels) and puts every page over its new display area.
 void ResizePanelTabs(int width, int height);

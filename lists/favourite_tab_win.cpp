@@ -17,11 +17,14 @@ FavouriteTab::FavouriteTab(ProgramContext& context, FavouriteStore& store, int k
                            const FavouriteTabTexts& texts)
     : context_(context), store_(store), kind_(kind), index_(index), texts_(texts) {}
 
-bool FavouriteTab::BuildPart(PageBuilder& page, int) {
-  list_ = page.MakeList(kind_, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA, WS_EX_CLIENTEDGE,
-                        LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP, 0, 0, page.Width(),
-                        page.Height());
-  if (!list_) return false;
+// The list view, then its columns: a part each.
+bool FavouriteTab::BuildPart(PageBuilder& page, int part) {
+  if (part == 0) {
+    list_ = page.MakeList(kind_, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA, WS_EX_CLIENTEDGE,
+                          LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP, 0, 0, page.Width(),
+                          page.Height());
+    return list_ != nullptr;
+  }
   page.AddColumn(list_, 0, CatalogText(L"Panel", texts_.nameColumnKey), 400);
   page.AddColumn(list_, 1, CatalogText(L"Panel", texts_.targetColumnKey), 300);
   KeepColumnsFitted(list_, {{55, L""}, {45, L""}});

@@ -218,6 +218,9 @@ DWORD WINAPI LoaderThread(void* param) {
   // The shell builds its image list of file icons on first use, for tens of
   // milliseconds: here rather than between two messages. The list is the
   // process's, not the thread's; the list views are handed it before any row.
+  // The first paint of the tool bar's images loads the alpha-blending DLL
+  // (under Wine at least): here rather than in that paint. Never freed.
+  LoadLibraryW(L"msimg32.dll");
   SystemImageList(false);
   ShownIcon(kAppsKind, -1);
   Item images;
