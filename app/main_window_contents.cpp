@@ -28,7 +28,16 @@ bool OnPage(int gadget, int index) {
   return window && index >= 0 && GetParent(window) == TabPage(index);
 }
 
+// The favourite lists' pages are the first three, in the order of their kinds.
+constexpr int kListPages = 3;
+int KindOfPage(int index) { return kAppsKind + index; }
+
 void AfterLaterPage(int index) {
+  // A favourite list's rows come in once its page is complete; -1: the
+  // pages of the first screen.
+  for (int page = 0; page < kListPages; ++page) {
+    if ((index == page || index < 0) && PageComplete(page)) ListViewReady(App().favourites, KindOfPage(page));
+  }
   // A favourite list built after the drops step takes them at once.
   if (index >= 0 && g_dropsTaken) AcceptDropsOnLists(App().favourites);
   ColourMainWindowGadgets();
@@ -38,8 +47,12 @@ void AfterLaterPage(int index) {
   if (g_listsLoaded && OnPage(kRecentList, index)) PointRecentListAtRecentFolder(App());
 }
 
-// The favourite lists' pages are the first three.
-bool ListViewsExist() { return PageComplete(0) && PageComplete(1) && PageComplete(2); }
+bool ListViewsExist() {
+  for (int page = 0; page < kListPages; ++page) {
+    if (!PageComplete(page)) return false;
+  }
+  return true;
+}
 
 // Telling the loader makes the shell build its image list of file icons,
 // the longest single step: it comes alone, once the three views exist.

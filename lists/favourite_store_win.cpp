@@ -69,7 +69,10 @@ const FavouriteList& FavouriteStore::List(int kind) const {
 void FavouriteStore::ShowCount(int kind) const {
   HWND view = ViewOf(kind);
   if (!view) return;
-  const bool wasEmpty = SendMessageW(view, LVM_GETITEMCOUNT, 0, 0) == 0;
+  const LRESULT shown = SendMessageW(view, LVM_GETITEMCOUNT, 0, 0);
+  // Setting the same count again costs as much as a new one (scroll bars).
+  if (shown >= 0 && static_cast<size_t>(shown) == List(kind).Count()) return;
+  const bool wasEmpty = shown == 0;
   SendMessageW(view, LVM_SETITEMCOUNT, List(kind).Count(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
   // An empty list shows a hint in its body, which the first rows replace.
   if (wasEmpty) InvalidateRect(view, nullptr, TRUE);

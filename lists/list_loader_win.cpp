@@ -94,7 +94,9 @@ struct Loader {
   unsigned generation = 0;
   std::shared_ptr<Run> run;
   HANDLE thread = nullptr;
-  bool viewsReady = false;
+  bool viewsReady = false;                // all three (commands may finish a load)
+  std::array<bool, 4> viewReady{};         // by kind: its page is complete
+  bool imagesPrepared = false;            // the Images item came in
   bool applying = false;
   std::optional<Item> current;  // taken from the queue, partly applied
   std::array<bool, 4> iconsPending{};
@@ -299,6 +301,7 @@ bool ApplySome(Item& item, double deadline) {
   if (item.generation != loader.generation) return true;  // from a load given up
   switch (item.type) {
     case Item::Images:
+      loader.imagesPrepared = true;
       if (loader.store) PrepareListImages(*loader.store);
       return true;
     case Item::Rows: {
@@ -397,15 +400,25 @@ Item* CurrentItem(bool wait) {
   return &*loader.current;
 }
 
+// A list's rows and end wait for its view: the first screen's list fills
+// while the pages of the others are still being built.
+bool ViewReadyFor(const Item& item) {
+  const Loader& loader = TheLoader();
+  if (loader.viewsReady || (item.type != Item::Rows && item.type != Item::Done)) return true;
+  return IsListKind(item.kind) && loader.viewReady[static_cast<size_t>(item.kind)];
+}
+
 // Applies what the thread handed over until nothing is left or the budget
 // is spent (0: no budget); then asks to be called again if anything is left.
+
 void Drain(double budgetMs) {
   Loader& loader = TheLoader();
-  if (!loader.viewsReady || loader.applying) return;
+  if (loader.applying) return;
   loader.applying = true;
   const double deadline = budgetMs > 0 ? NowMs() + budgetMs : 0;
   bool more = false;
   while (Item* item = CurrentItem(false)) {
+    if (!ViewReadyFor(*item)) break;  // ListViewReady wakes the queue again
     if (!ApplySome(*item, deadline)) {
       more = true;
       break;
@@ -479,6 +492,7 @@ void StartListLoader(FavouriteStore& store, const ListLoaderOptions& options) {
   ++loader.generation;
   loader.allKinds = options.onlyKind == 0;
   loader.rowsAllIn = false;
+  loader.imagesPrepared = false;
   auto run = std::make_shared<Run>();
   run->generation = loader.generation;
   run->icons = options.icons;
@@ -506,14 +520,29 @@ void StartListLoader(FavouriteStore& store, const ListLoaderOptions& options) {
   }
 }
 
+void ListViewReady(FavouriteStore& store, int kind) {
+  Loader& loader = TheLoader();
+  if (!IsListKind(kind)) return;
+  loader.viewReady[static_cast<size_t>(kind)] = true;
+  // Before the thread's Images item, the image list is not made here: the
+  // shell builds it on first use, for long.
+  if (!loader.thread || loader.imagesPrepared) PrepareListImages(store);
+  store.ShowCount(kind);
+  std::lock_guard lock(loader.mutex);
+  if ((!loader.queue.empty() || loader.current) && loader.window && !loader.wakePosted) {
+    loader.wakePosted = PostMessageW(loader.window, kWakeMessage, 0, 0) != 0;
+  }
+}
+
 void ListViewsReady(FavouriteStore& store) {
   Loader& loader = TheLoader();
   loader.viewsReady = true;
+  loader.viewReady.fill(true);
   // A running load brings the image list; without one it is made here.
   if (!loader.thread) PrepareListImages(store);
   for (int kind : kListKinds) store.ShowCount(kind);
   std::lock_guard lock(loader.mutex);
-  if (!loader.queue.empty() && loader.window && !loader.wakePosted) {
+  if ((!loader.queue.empty() || loader.current) && loader.window && !loader.wakePosted) {
     loader.wakePosted = PostMessageW(loader.window, kWakeMessage, 0, 0) != 0;
   }
 }

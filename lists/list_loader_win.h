@@ -12,8 +12,9 @@
 // the lists are complete long before the last icon is in.
 //
 // Ordering with the rest of the program:
-// - Rows wait in the queue until ListViewsReady() says that the three list
-//   views exist; the thread itself may start earlier.
+// - A list's rows wait in the queue until ListViewReady() says that its
+//   view exists (or ListViewsReady() that the three do); the thread itself
+//   may start earlier.
 // - A list is never written while its load runs: SaveList finishes the load
 //   of that list first (FinishListLoad), so a partly loaded list cannot be
 //   written over a complete file. The commands of the tabs do the same before
@@ -46,7 +47,10 @@ struct ListLoaderOptions {
 void StartListLoader(FavouriteStore& store);
 void StartListLoader(FavouriteStore& store, const ListLoaderOptions& options);
 
-// The three list views exist: rows read so far may be applied from now on.
+// The list view of `kind` exists: its rows read so far may be applied from
+// now on.
+void ListViewReady(FavouriteStore& store, int kind);
+// The three list views exist.
 void ListViewsReady(FavouriteStore& store);
 
 // Waits for the rows of one list to be read and appends all of them now.
