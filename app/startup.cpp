@@ -155,14 +155,16 @@ int RunKelvane(HINSTANCE instance) {
   // No UpdateWindow: the loop paints first thing, and answers a message
   // already waiting before it.
   ShowWindow(app.mainWindow, SW_SHOW);
+  // The files are read from now on, on the loader's thread: not while the
+  // window is built, which it would slow down. A list's rows wait until its
+  // view exists (the first screen's already, the others' in the loop's
+  // first steps).
+  SetListsLoadedHook(FollowListsLoaded);
+  StartListLoader(App().favourites);
   SettleStartFolders();  // the shell's folders, with the shell's DLL
   // Drops and the clipboard; nothing before the window needs OLE. Released
   // once Shutdown has closed the window.
   const OleScope ole;
-  // The files are read meanwhile; their rows wait until the three list views
-  // exist (the first steps of the loop).
-  SetListsLoadedHook(FollowListsLoaded);
-  StartListLoader(App().favourites);
   // The other tabs, the favourite lists' first, once the loop runs (or when
   // first shown, or before the first command).
   FollowLaterPages();
