@@ -1,5 +1,7 @@
 #include "app/main_window_contents.h"
 
+#include <iterator>
+
 #include "app/layout.h"
 #include "app/main_toolbar.h"
 #include "app/app_state.h"
@@ -17,9 +19,7 @@
 namespace kelvane {
 namespace {
 
-bool g_dropsTaken = false;
-bool g_toolTipsGiven = false;
-bool g_trayIconAdded = false;
+size_t g_oneOffStepsDone = 0;  // of kOneOffSteps, in order
 bool g_listViewsReady = false;
 bool g_listsLoaded = false;
 
@@ -39,7 +39,7 @@ void AfterLaterPage(int index) {
     if ((index == page || index < 0) && PageComplete(page)) ListViewReady(App().favourites, KindOfPage(page));
   }
   // A favourite list built after the drops step takes them at once.
-  if (index >= 0 && g_dropsTaken) AcceptDropsOnLists(App().favourites);
+  if (index >= 0 && g_oneOffStepsDone > 0) AcceptDropsOnLists(App().favourites);
   ColourMainWindowGadgets();
   // The explorer's clipboard buttons start as the clipboard stands.
   if (OnPage(kExplColler, index)) UpdatePasteState(App(), PasteScope::Full);
@@ -64,13 +64,21 @@ bool ListStep() {
   return true;
 }
 
+// After the list pages, each a step of its own. The lists take drops first
+// (AfterLaterPage relies on it): the first drop target starts OLE's
+// marshalling, slow, and a drag comes through messages only the loop handles.
+void TakeDrops(HWND) { AcceptDropsOnLists(App().favourites); }
+void GiveToolTips(HWND) {
+  GiveMainToolBarToolTips();
+  GivePanelTabsToolTips();
+}
+constexpr void (*kOneOffSteps[])(HWND main) = {TakeDrops, GiveToolTips, AddTrayIcon};
+
 }  // namespace
 
 void BuildMainWindowContents(HWND main) {
   if (!main) return;
-  g_dropsTaken = false;
-  g_toolTipsGiven = false;
-  g_trayIconAdded = false;
+  g_oneOffStepsDone = 0;
   g_listViewsReady = false;
   g_listsLoaded = false;
   HoldListIcons(true);  // until the last page is built
@@ -100,23 +108,8 @@ void FinishListPages() {
 bool CompleteMainWindowContentsStep(HWND main) {
   if (!main) return false;
   if (ListStep()) return true;
-  // The lists take drops in a step of their own: the first drop target
-  // starts OLE's marshalling, slow, and a drag comes through messages only
-  // the loop handles.
-  if (!g_dropsTaken) {
-    g_dropsTaken = true;
-    AcceptDropsOnLists(App().favourites);
-    return true;
-  }
-  if (!g_toolTipsGiven) {
-    g_toolTipsGiven = true;
-    GiveMainToolBarToolTips();
-    GivePanelTabsToolTips();
-    return true;
-  }
-  if (!g_trayIconAdded) {
-    g_trayIconAdded = true;
-    AddTrayIcon(main);
+  if (g_oneOffStepsDone < std::size(kOneOffSteps)) {
+    kOneOffSteps[g_oneOffStepsDone++](main);
     return true;
   }
   if (BuildNextPage()) return true;

@@ -43,12 +43,13 @@ struct Panel {
   TabCaptions captions;
   UniqueFont gadgetFont;
   UniqueBrush pageBrush;
-  RECT pageArea{};    // in the tab control's client coordinates
-  int pageWidth = 0;  // pixels
-  int pageHeight = 0;
+  RECT pageArea{};  // the pages' place, pixels in the tab control's client coordinates
   SIZE fittedTo{};  // the tab control's size when its captions were fitted and its pages placed
   UINT dpi = 96;
   std::unique_ptr<TabObjects> objects;
+
+  int PageWidth() const { return pageArea.right - pageArea.left; }
+  int PageHeight() const { return pageArea.bottom - pageArea.top; }
 };
 
 Panel& ThePanel() {
@@ -65,7 +66,7 @@ void LayoutBuiltTabs() {
   if (!panel.objects) return;
   const std::array<Tab*, kTabCount> tabs = panel.objects->InOrder();
   for (size_t index = 0; index < tabs.size(); ++index) {
-    if (panel.built[index]) tabs[index]->Layout(panel.pageWidth, panel.pageHeight);
+    if (panel.built[index]) tabs[index]->Layout(panel.PageWidth(), panel.PageHeight());
   }
 }
 
@@ -73,11 +74,9 @@ void PlacePages() {
   Panel& panel = ThePanel();
   const RECT area = TabDisplayArea(panel.tabs);
   panel.pageArea = area;
-  panel.pageWidth = area.right - area.left;
-  panel.pageHeight = area.bottom - area.top;
   for (HWND page : panel.pages) {
     if (page) {
-      SetWindowPos(page, nullptr, area.left, area.top, panel.pageWidth, panel.pageHeight,
+      SetWindowPos(page, nullptr, area.left, area.top, panel.PageWidth(), panel.PageHeight(),
                    SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
@@ -103,7 +102,7 @@ HWND EnsurePage(int index) {
   page = CreateTabPage(panel.tabs, 200 + index, index == 0);
   if (!page) return nullptr;
   SetTabPageBrush(page, panel.pageBrush.get());
-  SetWindowPos(page, nullptr, panel.pageArea.left, panel.pageArea.top, panel.pageWidth, panel.pageHeight,
+  SetWindowPos(page, nullptr, panel.pageArea.left, panel.pageArea.top, panel.PageWidth(), panel.PageHeight(),
                SWP_NOZORDER | SWP_NOACTIVATE);
   return page;
 }
@@ -118,7 +117,7 @@ void BuildPagePart(int index, bool shown) {
   HWND page = EnsurePage(index);
   if (!page) return;
   if (!panel.builders[i]) {
-    panel.builders[i] = std::make_unique<PageBuilder>(page, panel.dpi, panel.pageWidth, panel.pageHeight,
+    panel.builders[i] = std::make_unique<PageBuilder>(page, panel.dpi, panel.PageWidth(), panel.PageHeight(),
                                                       panel.gadgetFont.get(),
                                                       App().fonts[1] ? App().fonts[1].get() : nullptr, App().images);
   }
@@ -126,9 +125,10 @@ void BuildPagePart(int index, bool shown) {
   Tab& tab = *panel.objects->InOrder()[i];
   if (tab.BuildPart(*panel.builders[i], panel.partsBuilt[i]++)) return;
   panel.built[i] = true;
-  const bool resized = panel.builders[i]->Width() != panel.pageWidth || panel.builders[i]->Height() != panel.pageHeight;
+  const bool resized =
+      panel.builders[i]->Width() != panel.PageWidth() || panel.builders[i]->Height() != panel.PageHeight();
   panel.builders[i].reset();
-  if (resized) tab.Layout(panel.pageWidth, panel.pageHeight);
+  if (resized) tab.Layout(panel.PageWidth(), panel.PageHeight());
   if (panel.pageBuilt) panel.pageBuilt(index);
 }
 
@@ -198,7 +198,6 @@ void BuildPanelTabs(HWND main) {
 
 bool BuildNextPage() {
   Panel& panel = ThePanel();
-  if (!panel.tabs) return false;
   for (int index = 0; index < kTabCount; ++index) {
     if (panel.built[static_cast<size_t>(index)]) continue;
     // The page alone makes a step.
@@ -257,8 +256,8 @@ void ResizePanelTabs(int width, int height) {
 }
 
 void GetPageInnerSize(int* width, int* height) {
-  if (width) *width = ThePanel().pageWidth;
-  if (height) *height = ThePanel().pageHeight;
+  if (width) *width = ThePanel().PageWidth();
+  if (height) *height = ThePanel().PageHeight();
 }
 
 bool HandlePanelTabsNotify(const NMHDR* header) {

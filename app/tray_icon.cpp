@@ -30,8 +30,6 @@ struct TrayCall {
 
 class TrayCalls {
  public:
-  ~TrayCalls() { worker_.Join(); }
-
   void Queue(DWORD message, const NOTIFYICONDATAW& data) {
     std::lock_guard<std::mutex> lock(mutex_);
     calls_.push_back({message, data});

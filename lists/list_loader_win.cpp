@@ -94,9 +94,8 @@ struct Loader {
   unsigned generation = 0;
   std::shared_ptr<Run> run;
   HANDLE thread = nullptr;
-  bool viewsReady = false;                // all three (commands may finish a load)
-  std::array<bool, 4> viewReady{};         // by kind: its page is complete
-  bool imagesPrepared = false;            // the Images item came in
+  std::array<bool, 4> viewReady{};  // by kind: its view exists
+  bool imagesPrepared = false;      // this run's Images item came in
   bool applying = false;
   std::optional<Item> current;  // taken from the queue, partly applied
   std::array<bool, 4> iconsPending{};
@@ -131,14 +130,20 @@ double NowMs() {
 
 // --- Loader thread -----------------------------------------------------------
 
+// With the loader's mutex held: the user-interface thread is to drain the
+// queue, unless it already has a wake message waiting.
+void PostWake(Loader& loader) {
+  if (!loader.wakePosted && loader.window) {
+    loader.wakePosted = PostMessageW(loader.window, kWakeMessage, 0, 0) != 0;
+  }
+}
+
 void Push(Item item) {
   Loader& loader = TheLoader();
   std::lock_guard lock(loader.mutex);
   loader.queue.push_back(std::move(item));
   loader.itemAdded.notify_all();
-  if (!loader.wakePosted && loader.window) {
-    loader.wakePosted = PostMessageW(loader.window, kWakeMessage, 0, 0) != 0;
-  }
+  PostWake(loader);
 }
 
 // Only the targets of the entries, for their icons.
@@ -217,12 +222,12 @@ DWORD WINAPI LoaderThread(void* param) {
   Run& run = **holder;
   // The shell's icon lookup wants COM on the calling thread.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  // The shell builds its image list of file icons on first use, for tens of
-  // milliseconds: here rather than between two messages. The list is the
-  // process's, not the thread's; the list views are handed it before any row.
   // The first paint of the tool bar's images loads the alpha-blending DLL
   // (under Wine at least): here rather than in that paint. Never freed.
   LoadLibraryW(L"msimg32.dll");
+  // The shell builds its image list of file icons on first use, for tens of
+  // milliseconds: here rather than between two messages. The list is the
+  // process's, not the thread's; the list views are handed it before any row.
   SystemImageList(false);
   ShownIcon(kAppsKind, -1);
   Item images;
@@ -400,17 +405,23 @@ Item* CurrentItem(bool wait) {
   return &*loader.current;
 }
 
+bool AllViewsReady() {
+  const Loader& loader = TheLoader();
+  for (int kind : kListKinds) {
+    if (!loader.viewReady[static_cast<size_t>(kind)]) return false;
+  }
+  return true;
+}
+
 // A list's rows and end wait for its view: the first screen's list fills
 // while the pages of the others are still being built.
 bool ViewReadyFor(const Item& item) {
-  const Loader& loader = TheLoader();
-  if (loader.viewsReady || (item.type != Item::Rows && item.type != Item::Done)) return true;
-  return IsListKind(item.kind) && loader.viewReady[static_cast<size_t>(item.kind)];
+  if (item.type != Item::Rows && item.type != Item::Done) return true;
+  return IsListKind(item.kind) && TheLoader().viewReady[static_cast<size_t>(item.kind)];
 }
 
 // Applies what the thread handed over until nothing is left or the budget
 // is spent (0: no budget); then asks to be called again if anything is left.
-
 void Drain(double budgetMs) {
   Loader& loader = TheLoader();
   if (loader.applying) return;
@@ -433,7 +444,7 @@ void Drain(double budgetMs) {
   ShowListNotices(NoticeOwner());
   if (more) {
     std::lock_guard lock(loader.mutex);
-    loader.wakePosted = PostMessageW(loader.window, kWakeMessage, 0, 0) != 0;
+    PostWake(loader);
   }
 }
 
@@ -529,29 +540,18 @@ void ListViewReady(FavouriteStore& store, int kind) {
   if (!loader.thread || loader.imagesPrepared) PrepareListImages(store);
   store.ShowCount(kind);
   std::lock_guard lock(loader.mutex);
-  if ((!loader.queue.empty() || loader.current) && loader.window && !loader.wakePosted) {
-    loader.wakePosted = PostMessageW(loader.window, kWakeMessage, 0, 0) != 0;
-  }
+  if (!loader.queue.empty() || loader.current) PostWake(loader);
 }
 
 void ListViewsReady(FavouriteStore& store) {
-  Loader& loader = TheLoader();
-  loader.viewsReady = true;
-  loader.viewReady.fill(true);
-  // A running load brings the image list; without one it is made here.
-  if (!loader.thread) PrepareListImages(store);
-  for (int kind : kListKinds) store.ShowCount(kind);
-  std::lock_guard lock(loader.mutex);
-  if ((!loader.queue.empty() || loader.current) && loader.window && !loader.wakePosted) {
-    loader.wakePosted = PostMessageW(loader.window, kWakeMessage, 0, 0) != 0;
-  }
+  for (int kind : kListKinds) ListViewReady(store, kind);
 }
 
 bool FinishListLoad(int kind) {
   Loader& loader = TheLoader();
   if (!IsListKind(kind)) return false;
   if (!loader.store || !ListOf(kind).Loading()) return true;
-  if (!loader.viewsReady || !ListView(kind) || loader.applying) return false;
+  if (!AllViewsReady() || !ListView(kind) || loader.applying) return false;
   loader.applying = true;
   while (ListOf(kind).Loading()) {
     ApplySome(*CurrentItem(true), 0);

@@ -42,15 +42,16 @@ bool DataFolderReadyFor(FavouriteStore& store, bool emptyList) {
 HWND ListView(int kind) { return IsListKind(kind) ? Gadget(kind) : nullptr; }
 
 void PrepareListImages(FavouriteStore& store) {
-  if (HIMAGELIST system = SystemImageList(false)) {
+  for (int kind : {kAppsKind, kFilesKind}) {
+    HWND list = ListView(kind);
+    if (!list || SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)) continue;
+    // Asked only for a view without it: each view's page calls this when complete.
+    HIMAGELIST system = SystemImageList(false);
+    if (!system) break;
     ShownIcon(kAppsKind, -1);  // the placeholder looked up once, before the first rows come in
-    for (int kind : {kAppsKind, kFilesKind}) {
-      HWND list = ListView(kind);
-      if (!list || SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)) continue;
-      // Shared: the list view must never destroy the shell's image list.
-      SetWindowLongPtrW(list, GWL_STYLE, GetWindowLongPtrW(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
-      SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(system));
-    }
+    // Shared: the list view must never destroy the shell's image list.
+    SetWindowLongPtrW(list, GWL_STYLE, GetWindowLongPtrW(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(system));
   }
   HWND links = ListView(kLinksKind);
   if (links && !SendMessageW(links, LVM_GETIMAGELIST, LVSIL_SMALL, 0)) {

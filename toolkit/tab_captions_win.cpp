@@ -32,13 +32,14 @@ void TabCaptions::Attach(HWND tabs, std::vector<std::wstring> captions) {
   Arrange(0);
 }
 
-void TabCaptions::Arrange(int arrangement) {
-  if (arrangement == arranged_) return;
+bool TabCaptions::Arrange(int arrangement) {
+  if (arrangement == arranged_) return false;
   const Arrangement& a = kArrangements[arrangement];
   const UINT dpi = DpiOf(tabs_);
   SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(Scale(a.padding, dpi), Scale(3, dpi)));
   SendMessageW(tabs_, TCM_SETMINTABWIDTH, 0, a.allCaptions ? -1 : 0);
   arranged_ = arrangement;
+  return true;
 }
 
 void TabCaptions::Show(int index, bool caption) {
@@ -69,11 +70,9 @@ void TabCaptions::Fit(bool toolTipsNow) {
   const int count = static_cast<int>(SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0));
   if (count != static_cast<int>(captions_.size())) return;
   const int selected = static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
-  bool allCaptions = true;
   for (int arrangement = 0; arrangement < static_cast<int>(std::size(kArrangements)); ++arrangement) {
-    allCaptions = kArrangements[arrangement].allCaptions;
-    const bool padded = arrangement != arranged_;
-    Arrange(arrangement);
+    const bool allCaptions = kArrangements[arrangement].allCaptions;
+    const bool padded = Arrange(arrangement);
     // Only the tabs whose caption changes are set, each setting being slow;
     // with none but a new padding, one is set again all the same, for the
     // control to lay its tabs out with it.

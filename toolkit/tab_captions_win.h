@@ -23,7 +23,8 @@ class TabCaptions {
   void GiveToolTips();
 
  private:
-  void Arrange(int arrangement);
+  // Sets the padding of kArrangements[arrangement]; false when it was set already.
+  bool Arrange(int arrangement);
   void Show(int index, bool caption);
   bool AllInView() const;
 
