@@ -161,6 +161,10 @@ int RunKelvane(HINSTANCE instance) {
   // first steps).
   SetListsLoadedHook(FollowListsLoaded);
   StartListLoader(App().favourites);
+  // The first paint of the tool bar's images loads the alpha-blending DLL
+  // (under Wine at least): before the loop, which then answers at once.
+  // Never freed.
+  LoadLibraryW(L"msimg32.dll");
   SettleStartFolders();  // the shell's folders, with the shell's DLL
   // Drops and the clipboard; nothing before the window needs OLE. Released
   // once Shutdown has closed the window.

@@ -1,6 +1,7 @@
 #include "lists/favourite_store_win.h"
 
 #include <algorithm>
+#include <atomic>
 #include <stdexcept>
 #include <string>
 
@@ -14,8 +15,13 @@ namespace {
 
 HWND ViewOf(int kind) { return IsListKind(kind) ? Gadget(kind) : nullptr; }
 
+// The shell's icon for a file of no known type; looking it up builds the
+// shell's image list, for tens of milliseconds the first time.
+std::atomic<bool> g_placeholderKnown{false};
+
 int PlaceholderIcon() {
   static const int icon = SmallTypeIcon(L"kelvane");
+  g_placeholderKnown = true;
   return icon;
 }
 
@@ -32,7 +38,12 @@ void GiveDisplayInfo(const FavouriteList& list, LVITEMW& item) {
   if (item.mask & LVIF_TEXT) {
     CopyText(item.iSubItem == 1 ? list.Target(row) : list.Name(row), item.pszText, item.cchTextMax);
   }
-  if (item.mask & LVIF_IMAGE) item.iImage = ShownIcon(list.Kind(), list.Icon(row));
+  // A paint never builds the shell's image list: a row without an icon
+  // shows none until it is built (the view has a blank stand-in till then).
+  if (item.mask & LVIF_IMAGE) {
+    const int icon = list.Icon(row);
+    item.iImage = icon >= 0 || g_placeholderKnown || list.Kind() == kLinksKind ? ShownIcon(list.Kind(), icon) : I_IMAGENONE;
+  }
 }
 
 // Type-ahead: the list view asks for the row whose name begins with what was

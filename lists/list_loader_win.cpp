@@ -76,9 +76,11 @@ struct Run {
   bool icons = true;
   std::array<std::wstring, 4> paths;  // by kind
   std::atomic<bool> stop{false};
-  // Set when the rows are all in the lists, or to stop: the icons wait for
-  // it, since under Wine the shell's icon lookups slow down every call the
-  // user-interface thread makes to the wineserver meanwhile.
+  // Set when the rows are all in the list views and the icons not held
+  // (the window's first steps are done), or to stop: the shell's image list
+  // and icon lookups wait for it, since under Wine they slow down every call
+  // the user-interface thread makes to the wineserver meanwhile (the first
+  // paints among them).
   HANDLE wake;
 };
 
@@ -220,20 +222,6 @@ DWORD WINAPI LoaderThread(void* param) {
   const UnusedStackScope stack;
   const std::unique_ptr<std::shared_ptr<Run>> holder(static_cast<std::shared_ptr<Run>*>(param));
   Run& run = **holder;
-  // The shell's icon lookup wants COM on the calling thread.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  // The first paint of the tool bar's images loads the alpha-blending DLL
-  // (under Wine at least): here rather than in that paint. Never freed.
-  LoadLibraryW(L"msimg32.dll");
-  // The shell builds its image list of file icons on first use, for tens of
-  // milliseconds: here rather than between two messages. The list is the
-  // process's, not the thread's; the list views are handed it before any row.
-  SystemImageList(false);
-  ShownIcon(kAppsKind, -1);
-  Item images;
-  images.type = Item::Images;
-  images.generation = run.generation;
-  Push(std::move(images));
   std::array<PackedEntries, 4> targets;
   for (int kind : kListKinds) {
     if (run.paths[static_cast<size_t>(kind)].empty()) continue;  // not asked for
@@ -244,8 +232,26 @@ DWORD WINAPI LoaderThread(void* param) {
   all.type = Item::AllRowsDone;
   all.generation = run.generation;
   Push(std::move(all));
+  // The shell's DLL, which the window's thread needs next for the start
+  // folders: loaded here, meanwhile. Never freed.
+  LoadLibraryW(L"shell32.dll");
+  // The shell builds its image list of file icons on first use, for tens of
+  // milliseconds: here rather than between two messages, and once the rows
+  // are in and the window's first steps done (see wake); the rows do not
+  // wait for it, their views hold a blank stand-in till then. The list is
+  // the process's, not the thread's.
+  if (run.wake) WaitForSingleObject(run.wake, INFINITE);
+  // The shell's icon lookup wants COM on the calling thread.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  if (!run.stop) {
+    SystemImageList(false);
+    ShownIcon(kAppsKind, -1);
+    Item images;
+    images.type = Item::Images;
+    images.generation = run.generation;
+    Push(std::move(images));
+  }
   if (run.icons) {
-    if (run.wake) WaitForSingleObject(run.wake, INFINITE);
     for (int kind : {kAppsKind, kFilesKind}) {
       FetchIcons(run, kind, targets[static_cast<size_t>(kind)]);
       targets[static_cast<size_t>(kind)].Clear();
@@ -535,9 +541,9 @@ void ListViewReady(FavouriteStore& store, int kind) {
   Loader& loader = TheLoader();
   if (!IsListKind(kind)) return;
   loader.viewReady[static_cast<size_t>(kind)] = true;
-  // Before the thread's Images item, the image list is not made here: the
-  // shell builds it on first use, for long.
-  if (!loader.thread || loader.imagesPrepared) PrepareListImages(store);
+  // Before the thread's Images item, the shell's image list is not made
+  // here: the shell builds it on first use, for long.
+  PrepareListImages(store, !loader.thread || loader.imagesPrepared);
   store.ShowCount(kind);
   std::lock_guard lock(loader.mutex);
   if (!loader.queue.empty() || loader.current) PostWake(loader);
@@ -545,6 +551,19 @@ void ListViewReady(FavouriteStore& store, int kind) {
 
 void ListViewsReady(FavouriteStore& store) {
   for (int kind : kListKinds) ListViewReady(store, kind);
+}
+
+void TakeRowsReadSoFar(int kind) {
+  Loader& loader = TheLoader();
+  if (!IsListKind(kind) || !loader.viewReady[static_cast<size_t>(kind)] || loader.applying) return;
+  loader.applying = true;
+  // Only rows: a list's end may tell the user something, once the window shows.
+  while (Item* item = CurrentItem(false)) {
+    if (item->type != Item::Rows || item->kind != kind) break;
+    ApplySome(*item, 0);
+    loader.current.reset();
+  }
+  loader.applying = false;
 }
 
 bool FinishListLoad(int kind) {

@@ -52,6 +52,10 @@ void StartListLoader(FavouriteStore& store, const ListLoaderOptions& options);
 void ListViewReady(FavouriteStore& store, int kind);
 // The three list views exist.
 void ListViewsReady(FavouriteStore& store);
+// The rows of `kind` read so far, and no more, go into its view now (which
+// must be ready): before the window shows, while a new count costs the
+// hidden view little. The list's end and the rest come as usual.
+void TakeRowsReadSoFar(int kind);
 
 // Waits for the rows of one list to be read and appends all of them now.
 // True when the list holds its whole file (or no load was running); false

@@ -41,17 +41,44 @@ bool DataFolderReadyFor(FavouriteStore& store, bool emptyList) {
 
 HWND ListView(int kind) { return IsListKind(kind) ? Gadget(kind) : nullptr; }
 
-void PrepareListImages(FavouriteStore& store) {
+namespace {
+
+// Until the shell's image list is built, a blank one of the same size gives
+// the rows their height and the room of their icon, so that nothing moves
+// when the icons come. Shared by the views, never destroyed (one per process).
+HIMAGELIST BlankShellSizedImages() {
+  static const HIMAGELIST blank = [] {
+    const int side = GetSystemMetrics(SM_CXSMICON);
+    return ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 0, 0);
+  }();
+  return blank;
+}
+
+// Shared: the list view must never destroy the shell's image list, nor the
+// blank stand-in.
+void GiveSharedImages(HWND list, HIMAGELIST images) {
+  SetWindowLongPtrW(list, GWL_STYLE, GetWindowLongPtrW(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
+  SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+  InvalidateRect(list, nullptr, FALSE);
+}
+
+}  // namespace
+
+void PrepareListImages(FavouriteStore& store, bool shellImagesReady) {
   for (int kind : {kAppsKind, kFilesKind}) {
     HWND list = ListView(kind);
-    if (!list || SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0)) continue;
+    if (!list) continue;
+    const auto held = reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+    if (!shellImagesReady) {
+      if (!held && BlankShellSizedImages()) GiveSharedImages(list, BlankShellSizedImages());
+      continue;
+    }
+    if (held && held != BlankShellSizedImages()) continue;
     // Asked only for a view without it: each view's page calls this when complete.
     HIMAGELIST system = SystemImageList(false);
     if (!system) break;
-    ShownIcon(kAppsKind, -1);  // the placeholder looked up once, before the first rows come in
-    // Shared: the list view must never destroy the shell's image list.
-    SetWindowLongPtrW(list, GWL_STYLE, GetWindowLongPtrW(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
-    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(system));
+    ShownIcon(kAppsKind, -1);  // the placeholder looked up once, before the rows are painted with it
+    GiveSharedImages(list, system);
   }
   HWND links = ListView(kLinksKind);
   if (links && !SendMessageW(links, LVM_GETIMAGELIST, LVSIL_SMALL, 0)) {

@@ -29,8 +29,10 @@ inline constexpr int kLinkImage = 16;  // the single link image
 // The list view of a kind; null for another number or before it exists.
 HWND ListView(int kind);
 
-// Gives the three list views their image lists (once they exist).
-void PrepareListImages(FavouriteStore& store);
+// Gives the three list views that exist their image lists; before the
+// shell's is built (`shellImagesReady` false), applications and files get a
+// blank one of its size.
+void PrepareListImages(FavouriteStore& store, bool shellImagesReady = true);
 
 // Gives a favourite list the line shown in its body while it is empty,
 // telling how to add the first entry. Called as the list is made, before

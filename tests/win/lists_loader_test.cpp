@@ -32,14 +32,25 @@ TEST_F(ListsLoader, LoadsTheThreeFilesWithTheirCountsInTheHeaders) {
   Write(kAppsKind, "\xEF\xBB\xBF" "2\nBloc-notes\n" + WideToUtf8(Notepad()) + "\nDisparu\nC:\\nowhere\\gone.exe\n");
   Write(kFilesKind, "3\r\nR\xC3\xA9sum\xC3\xA9\r\nC:\\Docs\\R\xC3\xA9sum\xC3\xA9.txt\r\n");
   Write(kLinksKind, "");
-  // The shell's image list comes from the loader's thread, before the rows.
+  // The shell's image list comes from the loader's thread, with the icons,
+  // after the rows: till then the views hold a blank list of its icon size,
+  // so that the rows keep their height when it comes.
   for (int kind : {kAppsKind, kFilesKind}) ListView_SetImageList(ListView(kind), nullptr, LVSIL_SMALL);
   // Held icons wait past the rows until let go.
   HoldListIcons(true);
   StartListLoader(App().favourites);
+  for (int kind : {kAppsKind, kFilesKind}) ListViewReady(App().favourites, kind);
   ASSERT_TRUE(PumpUntil([] { return !ListLoadRunning(kAppsKind) && !ListLoadRunning(kLinksKind); }, 10000));
   EXPECT_EQ(App().favourites.List(kAppsKind).Icon(0), -1);
   EXPECT_TRUE(ListLoaderBusy());
+  for (int kind : {kAppsKind, kFilesKind}) {
+    HIMAGELIST standIn = ListView_GetImageList(ListView(kind), LVSIL_SMALL);
+    ASSERT_NE(standIn, nullptr) << kind;
+    EXPECT_EQ(ImageList_GetImageCount(standIn), 0) << kind;
+    int side = 0;
+    ImageList_GetIconSize(standIn, &side, &side);
+    EXPECT_EQ(side, GetSystemMetrics(SM_CXSMICON)) << kind;
+  }
   HoldListIcons(false);
   WaitForLoaderIdle();
   EXPECT_GE(App().favourites.List(kAppsKind).Icon(0), 0);
