@@ -88,6 +88,14 @@ void BuildMainWindowContents(HWND main) {
   LayoutMainWindow(main);
 }
 
+void TakeFirstScreenRows() {
+  for (int page = 0; page < kListPages; ++page) {
+    if (!PageComplete(page)) continue;
+    ListViewReady(App().favourites, KindOfPage(page));
+    TakeRowsReadSoFar(KindOfPage(page));
+  }
+}
+
 void FollowLaterPages() {
   SetPageBuiltHook(AfterLaterPage);
   AfterLaterPage(-1);  // the pages of the first screen
@@ -99,6 +107,8 @@ void FollowListsLoaded() {
 }
 
 bool ListRowsAllIn() { return g_listsLoaded; }
+
+bool ListPagesLeft() { return !g_listViewsReady; }
 
 void FinishListPages() {
   while (ListStep()) {

@@ -8,6 +8,10 @@ namespace kelvane {
 // menu; then the first layout.
 void BuildMainWindowContents(HWND main);
 
+// Before the window shows: the favourite list of the first screen takes the
+// rows read so far (see TakeRowsReadSoFar).
+void TakeFirstScreenRows();
+
 // Start-up, the first screen shown and coloured: each page built from now on
 // (when first shown, or by CompleteMainWindowContentsStep) is coloured.
 void FollowLaterPages();
@@ -23,10 +27,16 @@ bool ListRowsAllIn();
 // list views they work on.
 void FinishListPages();
 
+// True until the three favourite lists' pages are built: the steps that
+// build them come before the first paint (see CompleteMainWindowContentsStep).
+bool ListPagesLeft();
+
 // One step of the rest: the favourite lists' pages a part at a time, then
 // their rows may come in, then drops on them, the tooltips, TrayIcon, then
-// a part of a tab not yet built. False once there is nothing left. The message loop calls it
-// while no message waits, so that the window answers from the start.
+// a part of a tab not yet built. False once there is nothing left. The
+// message loop calls it while no message waits, so that the window answers
+// from the start; while ListPagesLeft(), a paint waiting does not hold it
+// back: the lists' rows read meanwhile go in at once, before any paint.
 bool CompleteMainWindowContentsStep(HWND main);
 
 // The rest at once: TrayIcon, the gadgets of the other tabs, drops on the

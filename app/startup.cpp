@@ -63,8 +63,19 @@ void CreateFonts() {
 // done a step at a time while no message waits, so that the window answers
 // from the start.
 bool DoIdleStep(bool* workLeft) {
-  MSG waiting;
-  if (!*workLeft || PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return false;
+  if (!*workLeft) return false;
+  if (ListPagesLeft()) {
+    // The favourite lists' pages (a few milliseconds) come before the first
+    // paint, so that their rows, read meanwhile, fill them at once. A
+    // message sent meanwhile (another program asking) is answered here:
+    // taken by the loop, it would let the paint in.
+    MSG sent;
+    PeekMessageW(&sent, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    if (HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_TIMER | QS_HOTKEY)) != 0) return false;
+  } else {
+    MSG waiting;
+    if (PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return false;
+  }
   if (CompleteMainWindowContentsStep(App().mainWindow)) return true;
   // Every page is built. Once the lists' rows are in too, the threads give
   // back what start-up used of their stacks, and Wine's first megabyte of
@@ -137,6 +148,11 @@ int RunKelvane(HINSTANCE instance) {
 
   if (!SingleInstanceCheck(app.windowTitle)) return FinalCleanup();
   RecoverListFilesAtStart(app.dataFolder);  // alone now: no save of another instance under way
+  // The files are read on the loader's thread while the window is built;
+  // a list's rows wait until its view exists (the first screen's once the
+  // window is built, the others' in the loop's first steps).
+  SetListsLoadedHook(FollowListsLoaded);
+  StartListLoader(App().favourites);
 
   app.mainWindow = OpenMainWindow(instance, app.windowTitle.c_str());
   if (!app.mainWindow) return FinalCleanup();
@@ -152,15 +168,10 @@ int RunKelvane(HINSTANCE instance) {
   // Dark title bar and colours for the first screen's gadgets.
   if (ApplyMainWindowDarkLook(app.mainWindow)) SetPanelPageColor(DarkBase);
 
+  TakeFirstScreenRows();
   // No UpdateWindow: the loop paints first thing, and answers a message
   // already waiting before it.
   ShowWindow(app.mainWindow, SW_SHOW);
-  // The files are read from now on, on the loader's thread: not while the
-  // window is built, which it would slow down. A list's rows wait until its
-  // view exists (the first screen's already, the others' in the loop's
-  // first steps).
-  SetListsLoadedHook(FollowListsLoaded);
-  StartListLoader(App().favourites);
   // The first paint of the tool bar's images loads the alpha-blending DLL
   // (under Wine at least): before the loop, which then answers at once.
   // Never freed.
