@@ -67,7 +67,13 @@ bool ListStep() {
 // After the list pages, each a step of its own. The lists take drops first
 // (AfterLaterPage relies on it): the first drop target starts OLE's
 // marshalling, slow, and a drag comes through messages only the loop handles.
-void TakeDrops(HWND) { AcceptDropsOnLists(App().favourites); }
+void TakeDrops(HWND) {
+  // The first step after the first paint: the loader's thread builds the
+  // shell's image list meanwhile, before the folder lists of the later
+  // pages need it.
+  HoldShellImages(false);
+  AcceptDropsOnLists(App().favourites);
+}
 void GiveToolTips(HWND) {
   GiveMainToolBarToolTips();
   GivePanelTabsToolTips();
@@ -113,6 +119,10 @@ bool ListPagesLeft() { return !g_listViewsReady; }
 void FinishListPages() {
   while (ListStep()) {
   }
+}
+
+bool MainWindowContentsStepWaits() {
+  return g_listViewsReady && g_oneOffStepsDone == std::size(kOneOffSteps) && !ShellImagesBuilt();
 }
 
 bool CompleteMainWindowContentsStep(HWND main) {

@@ -39,6 +39,11 @@ bool ListPagesLeft();
 // back: the lists' rows read meanwhile go in at once, before any paint.
 bool CompleteMainWindowContentsStep(HWND main);
 
+// True while the next step waits for the loader's thread to build the
+// shell's image list (the later pages' folder lists take it): the loop then
+// waits for a message, the loader's among them, rather than build it itself.
+bool MainWindowContentsStepWaits();
+
 // The rest at once: TrayIcon, the gadgets of the other tabs, drops on the
 // lists; then the layout again.
 void CompleteMainWindowContents(HWND main);

@@ -76,6 +76,7 @@ bool DoIdleStep(bool* workLeft) {
     MSG waiting;
     if (PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE)) return false;
   }
+  if (MainWindowContentsStepWaits()) return false;
   if (CompleteMainWindowContentsStep(App().mainWindow)) return true;
   // Every page is built. Once the lists' rows are in too, the threads give
   // back what start-up used of their stacks, and Wine's first megabyte of
@@ -152,6 +153,7 @@ int RunKelvane(HINSTANCE instance) {
   // a list's rows wait until its view exists (the first screen's once the
   // window is built, the others' in the loop's first steps).
   SetListsLoadedHook(FollowListsLoaded);
+  HoldShellImages(true);  // until the first paint is done
   StartListLoader(App().favourites);
 
   app.mainWindow = OpenMainWindow(instance, app.windowTitle.c_str());

@@ -65,8 +65,9 @@ struct Item {
 
 // One load: shared by its thread and the user-interface thread.
 struct Run {
-  Run() : wake(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+  Run() : imagesDue(CreateEventW(nullptr, TRUE, FALSE, nullptr)), wake(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
   ~Run() {
+    if (imagesDue) CloseHandle(imagesDue);
     if (wake) CloseHandle(wake);
   }
   Run(const Run&) = delete;
@@ -76,11 +77,14 @@ struct Run {
   bool icons = true;
   std::array<std::wstring, 4> paths;  // by kind
   std::atomic<bool> stop{false};
+  // Set when the shell's image list is not held (at start-up, once the
+  // window's first paint is done), or to stop: building the list waits for
+  // it, since under Wine it slows down every call the user-interface thread
+  // makes to the wineserver meanwhile, the first paints among them.
+  HANDLE imagesDue;
   // Set when the rows are all in the list views and the icons not held
-  // (the window's first steps are done), or to stop: the shell's image list
-  // and icon lookups wait for it, since under Wine they slow down every call
-  // the user-interface thread makes to the wineserver meanwhile (the first
-  // paints among them).
+  // (the window's steps are done), or to stop: the icon lookups wait for
+  // it, for the same reason.
   HANDLE wake;
 };
 
@@ -110,6 +114,7 @@ struct Loader {
   bool allKinds = true;  // the run loads all three lists, not one again
   bool rowsAllIn = false;  // this run's
   bool iconsHeld = false;
+  bool imagesHeld = false;
   FavouriteStore* store = nullptr;  // the lists loaded into; none before the first load
 };
 
@@ -236,11 +241,10 @@ DWORD WINAPI LoaderThread(void* param) {
   // folders: loaded here, meanwhile. Never freed.
   LoadLibraryW(L"shell32.dll");
   // The shell builds its image list of file icons on first use, for tens of
-  // milliseconds: here rather than between two messages, and once the rows
-  // are in and the window's first steps done (see wake); the rows do not
-  // wait for it, their views hold a blank stand-in till then. The list is
-  // the process's, not the thread's.
-  if (run.wake) WaitForSingleObject(run.wake, INFINITE);
+  // milliseconds: here rather than between two messages, and when due (see
+  // imagesDue); the rows do not wait for it, their views hold a blank
+  // stand-in till then. The list is the process's, not the thread's.
+  if (run.imagesDue) WaitForSingleObject(run.imagesDue, INFINITE);
   // The shell's icon lookup wants COM on the calling thread.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
   if (!run.stop) {
@@ -252,6 +256,7 @@ DWORD WINAPI LoaderThread(void* param) {
     Push(std::move(images));
   }
   if (run.icons) {
+    if (run.wake) WaitForSingleObject(run.wake, INFINITE);
     for (int kind : {kAppsKind, kFilesKind}) {
       FetchIcons(run, kind, targets[static_cast<size_t>(kind)]);
       targets[static_cast<size_t>(kind)].Clear();
@@ -298,6 +303,11 @@ void ApplyIcon(int kind, const IconUpdate& update) {
   if (row < 0 || static_cast<size_t>(row) >= list.Count()) return;
   list.SetIcon(static_cast<size_t>(row), update.icon);
   TheLoader().store->ShowRow(kind, row);
+}
+
+void LetImagesCome() {
+  Loader& loader = TheLoader();
+  if (loader.run && !loader.imagesHeld) SetEvent(loader.run->imagesDue);
 }
 
 void LetIconsCome() {
@@ -480,6 +490,7 @@ void StopThread(DWORD waitMs) {
   Loader& loader = TheLoader();
   if (loader.run) {
     loader.run->stop = true;
+    SetEvent(loader.run->imagesDue);
     SetEvent(loader.run->wake);
   }
   if (loader.thread) {
@@ -524,6 +535,7 @@ void StartListLoader(FavouriteStore& store, const ListLoaderOptions& options) {
     loader.removed[k].clear();
   }
   loader.run = run;
+  LetImagesCome();
   auto* param = new std::shared_ptr<Run>(run);
   loader.thread = CreateThread(nullptr, 0, LoaderThread, param, 0, nullptr);
   if (!loader.thread) {
@@ -605,6 +617,16 @@ bool ListLoaderBusy() {
   if (loader.current) return true;
   std::lock_guard lock(loader.mutex);
   return !loader.queue.empty();
+}
+
+void HoldShellImages(bool held) {
+  TheLoader().imagesHeld = held;
+  LetImagesCome();
+}
+
+bool ShellImagesBuilt() {
+  const Loader& loader = TheLoader();
+  return !loader.thread || loader.imagesPrepared;
 }
 
 void HoldListIcons(bool held) {

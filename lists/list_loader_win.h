@@ -74,6 +74,13 @@ void NoteEntriesCleared(int kind);
 // shell's icon lookups slow down every call the window's thread makes, and
 // the start-up still builds the other tabs. Not held unless asked.
 void HoldListIcons(bool held);
+// While held, the shell's image list (which the icons and the folder lists
+// need) is not built, for the same reason: at start-up, until the first
+// paint is done. Not held unless asked.
+void HoldShellImages(bool held);
+// The shell's image list is built (by the loader's thread, or there is none
+// running): asking for it now costs nothing.
+bool ShellImagesBuilt();
 
 // True while rows or icons are still to come (for tests and benchmarks).
 bool ListLoaderBusy();

@@ -32,11 +32,12 @@ TEST_F(ListsLoader, LoadsTheThreeFilesWithTheirCountsInTheHeaders) {
   Write(kAppsKind, "\xEF\xBB\xBF" "2\nBloc-notes\n" + WideToUtf8(Notepad()) + "\nDisparu\nC:\\nowhere\\gone.exe\n");
   Write(kFilesKind, "3\r\nR\xC3\xA9sum\xC3\xA9\r\nC:\\Docs\\R\xC3\xA9sum\xC3\xA9.txt\r\n");
   Write(kLinksKind, "");
-  // The shell's image list comes from the loader's thread, with the icons,
-  // after the rows: till then the views hold a blank list of its icon size,
-  // so that the rows keep their height when it comes.
+  // The shell's image list comes from the loader's thread, after the rows
+  // and when no longer held: till then the views hold a blank list of its
+  // icon size, so that the rows keep their height when it comes.
   for (int kind : {kAppsKind, kFilesKind}) ListView_SetImageList(ListView(kind), nullptr, LVSIL_SMALL);
   // Held icons wait past the rows until let go.
+  HoldShellImages(true);
   HoldListIcons(true);
   StartListLoader(App().favourites);
   for (int kind : {kAppsKind, kFilesKind}) ListViewReady(App().favourites, kind);
@@ -51,6 +52,7 @@ TEST_F(ListsLoader, LoadsTheThreeFilesWithTheirCountsInTheHeaders) {
     ImageList_GetIconSize(standIn, &side, &side);
     EXPECT_EQ(side, GetSystemMetrics(SM_CXSMICON)) << kind;
   }
+  HoldShellImages(false);
   HoldListIcons(false);
   WaitForLoaderIdle();
   EXPECT_GE(App().favourites.List(kAppsKind).Icon(0), 0);
