@@ -80,10 +80,10 @@ bool DoIdleStep(bool* workLeft) {
   if (CompleteMainWindowContentsStep(App().mainWindow)) return true;
   // Every page is built. Once the lists' rows are in too, the threads give
   // back what start-up used of their stacks, and Wine's first megabyte of
-  // each: a long step, kept out of the load.
+  // each, a thread per step: kept out of the load.
   if (!ListRowsAllIn()) return false;
-  ReleaseUnusedStacks();
-  *workLeft = false;
+  static StackReleaser stacks;
+  if (!stacks.Step()) *workLeft = false;
   return true;
 }
 

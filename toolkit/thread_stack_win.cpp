@@ -70,6 +70,21 @@ void ReleaseStackOf(DWORD threadId) {
   ResumeThread(thread.get());
 }
 
+// The other threads of this process, as they are now.
+std::vector<DWORD> OtherThreads() {
+  std::vector<DWORD> threads;
+  const UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+  if (!snapshot) return threads;
+  const DWORD process = GetCurrentProcessId();
+  const DWORD self = GetCurrentThreadId();
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry)) {
+    if (entry.th32OwnerProcessID == process && entry.th32ThreadID != self) threads.push_back(entry.th32ThreadID);
+  }
+  return threads;
+}
+
 }  // namespace
 
 void ReleaseUnusedStack() {
@@ -79,16 +94,21 @@ void ReleaseUnusedStack() {
 }
 
 void ReleaseUnusedStacks() {
-  ReleaseUnusedStack();
-  const UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
-  if (!snapshot) return;
-  const DWORD process = GetCurrentProcessId();
-  const DWORD self = GetCurrentThreadId();
-  THREADENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry)) {
-    if (entry.th32OwnerProcessID == process && entry.th32ThreadID != self) ReleaseStackOf(entry.th32ThreadID);
+  StackReleaser releaser;
+  while (releaser.Step()) {
   }
+}
+
+bool StackReleaser::Step() {
+  if (!started_) {
+    started_ = true;
+    ReleaseUnusedStack();
+    others_ = OtherThreads();
+    return true;
+  }
+  if (next_ >= others_.size()) return false;
+  ReleaseStackOf(others_[next_++]);
+  return true;
 }
 
 }  // namespace kelvane

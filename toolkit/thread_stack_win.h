@@ -5,6 +5,9 @@
 // another thread ends; Windows commits a stack only as deep as it was used.
 #include <windows.h>
 
+#include <cstddef>
+#include <vector>
+
 namespace kelvane {
 
 // Pages of the calling thread's stack more than 64 KB below the caller's
@@ -16,6 +19,20 @@ void ReleaseUnusedStack();
 // other thread of the process: those the system started too (OLE's listener
 // for drops from other programs), which this program cannot ask.
 void ReleaseUnusedStacks();
+
+// The same spread over calls, for a caller that must stay responsive: the
+// calling thread's stack and the list of the others first, then one other
+// thread per call (holding one still takes a while under Wine). False once
+// every thread's stack is given back.
+class StackReleaser {
+ public:
+  bool Step();
+
+ private:
+  bool started_ = false;
+  std::vector<DWORD> others_;
+  std::size_t next_ = 0;
+};
 
 // For a thread's body: the stack is given back when the thread starts
 // working and what the work used when it is done.
