@@ -141,6 +141,26 @@ TEST_F(ListsLoader, ASaveRightAfterTheStartWaitsForTheWholeList) {
   EXPECT_EQ(FileBytes(kAppsKind), bytes);
 }
 
+TEST_F(ListsLoader, RowsTakenBeforeTheWindowShowsAreOneListsAloneAndItsEndWaitsForTheLoop) {
+  const std::string bytes = SerializeList(ManyEntries(300, L"C:\\x.exe"));
+  Write(kAppsKind, bytes);
+  Write(kFilesKind, bytes);
+  StartListLoader(App().favourites, ListLoaderOptions{false});
+  // No message handled: the applications' rows as the thread reads them.
+  const ULONGLONG start = GetTickCount64();
+  while (EntryCount(App().favourites, kAppsKind) < 300 && GetTickCount64() - start < 10000) {
+    TakeRowsReadSoFar(kAppsKind);
+    Sleep(1);
+  }
+  EXPECT_EQ(EntryCount(App().favourites, kAppsKind), 300);
+  EXPECT_TRUE(ListLoadRunning(kAppsKind)) << "its end, which may tell the user something, comes with the loop";
+  EXPECT_EQ(EntryCount(App().favourites, kFilesKind), 0);
+  WaitForLoaderIdle();
+  EXPECT_FALSE(ListLoadRunning(kAppsKind));
+  EXPECT_EQ(EntryCount(App().favourites, kFilesKind), 300);
+  EXPECT_EQ(ListHeader(kAppsKind), L"300 applications ex\u00E9cutables list\u00E9es");
+}
+
 TEST_F(ListsLoader, CommandsDuringALoadSeeTheWholeList) {
   std::vector<ListEntry> entries = ManyEntries(5000, L"C:\\x.exe");
   entries.back().name = L"Dernier.exe";

@@ -64,6 +64,16 @@ TEST(ThreadStack, DeepPagesOfTheCallerAndOfOtherThreadsAreGivenBackAndTheirFrame
       EXPECT_EQ(ResidentPagesBelow(frame), 0);
     }).join();
   });
+  // The same a step at a time, as the idle steps do it.
+  TouchReleaseAndCheck([](const char* frame) {
+    std::thread([frame] {
+      StackReleaser releaser;
+      int steps = 0;
+      while (releaser.Step()) ASSERT_LT(++steps, 1000);
+      EXPECT_GE(steps, 2) << "the list of threads, then this one's";
+      EXPECT_EQ(ResidentPagesBelow(frame), 0);
+    }).join();
+  });
 }
 
 }  // namespace
