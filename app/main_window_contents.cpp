@@ -94,14 +94,6 @@ void BuildMainWindowContents(HWND main) {
   LayoutMainWindow(main);
 }
 
-void TakeFirstScreenRows() {
-  for (int page = 0; page < kListPages; ++page) {
-    if (!PageComplete(page)) continue;
-    ListViewReady(App().favourites, KindOfPage(page));
-    TakeRowsReadSoFar(KindOfPage(page));
-  }
-}
-
 void FollowLaterPages() {
   SetPageBuiltHook(AfterLaterPage);
   AfterLaterPage(-1);  // the pages of the first screen

@@ -8,12 +8,9 @@ namespace kelvane {
 // menu; then the first layout.
 void BuildMainWindowContents(HWND main);
 
-// Before the window shows: the favourite list of the first screen takes the
-// rows read so far (see TakeRowsReadSoFar).
-void TakeFirstScreenRows();
-
-// Start-up, the first screen shown and coloured: each page built from now on
-// (when first shown, or by CompleteMainWindowContentsStep) is coloured.
+// Start-up, the first screen built and coloured: its favourite list may take
+// rows, and each page built from now on (when first shown, or by
+// CompleteMainWindowContentsStep) is coloured.
 void FollowLaterPages();
 
 // The lists are in: the recent list shows the recent-items folder, now or

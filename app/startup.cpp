@@ -20,6 +20,7 @@
 #include "catalog/catalog.h"
 #include "explorer/file_clipboard_win.h"
 #include "lists/list_loader_win.h"
+#include "lists/list_rules.h"
 #include "lists/list_recovery_win.h"
 #include "lists/list_sync_win.h"
 #include "app/preferences_at_start.h"
@@ -170,7 +171,11 @@ int RunKelvane(HINSTANCE instance) {
   // Dark title bar and colours for the first screen's gadgets.
   if (ApplyMainWindowDarkLook(app.mainWindow)) SetPanelPageColor(DarkBase);
 
-  TakeFirstScreenRows();
+  // The other tabs, the favourite lists' first, once the loop runs (or when
+  // first shown, or before the first command). The first screen's list
+  // takes the rows read by now while it is hidden: a new count costs little.
+  FollowLaterPages();
+  for (int kind : kListKinds) TakeRowsReadSoFar(kind);
   // No UpdateWindow: the loop paints first thing, and answers a message
   // already waiting before it.
   ShowWindow(app.mainWindow, SW_SHOW);
@@ -182,9 +187,6 @@ int RunKelvane(HINSTANCE instance) {
   // Drops and the clipboard; nothing before the window needs OLE. Released
   // once Shutdown has closed the window.
   const OleScope ole;
-  // The other tabs, the favourite lists' first, once the loop runs (or when
-  // first shown, or before the first command).
-  FollowLaterPages();
   SetPickListWindow(ShowPickList);
   UpdatePasteState(App(), PasteScope::Full);
   PrepareQuickOpen();

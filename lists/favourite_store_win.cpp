@@ -15,14 +15,25 @@ namespace {
 
 HWND ViewOf(int kind) { return IsListKind(kind) ? Gadget(kind) : nullptr; }
 
-// The shell's icon for a file of no known type; looking it up builds the
-// shell's image list, for tens of milliseconds the first time.
+// PlaceholderIcon has been looked up: the first lookup builds the shell's
+// image list, for tens of milliseconds, which a paint must never do.
 std::atomic<bool> g_placeholderKnown{false};
 
+// The shell's icon for a file of no known type.
 int PlaceholderIcon() {
-  static const int icon = SmallTypeIcon(L"kelvane");
-  g_placeholderKnown = true;
+  static const int icon = [] {
+    const int found = SmallTypeIcon(L"kelvane");
+    g_placeholderKnown = true;
+    return found;
+  }();
   return icon;
+}
+
+// ShownIcon for a paint: a row without an icon shows none until the
+// placeholder is known (the view holds a blank stand-in till then).
+int PaintedIcon(int kind, int icon) {
+  if (icon < 0 && kind != kLinksKind && !g_placeholderKnown) return I_IMAGENONE;
+  return ShownIcon(kind, icon);
 }
 
 void CopyText(std::wstring_view text, wchar_t* into, int room) {
@@ -38,12 +49,7 @@ void GiveDisplayInfo(const FavouriteList& list, LVITEMW& item) {
   if (item.mask & LVIF_TEXT) {
     CopyText(item.iSubItem == 1 ? list.Target(row) : list.Name(row), item.pszText, item.cchTextMax);
   }
-  // A paint never builds the shell's image list: a row without an icon
-  // shows none until it is built (the view has a blank stand-in till then).
-  if (item.mask & LVIF_IMAGE) {
-    const int icon = list.Icon(row);
-    item.iImage = icon >= 0 || g_placeholderKnown || list.Kind() == kLinksKind ? ShownIcon(list.Kind(), icon) : I_IMAGENONE;
-  }
+  if (item.mask & LVIF_IMAGE) item.iImage = PaintedIcon(list.Kind(), list.Icon(row));
 }
 
 // Type-ahead: the list view asks for the row whose name begins with what was

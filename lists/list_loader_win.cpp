@@ -555,7 +555,7 @@ void ListViewReady(FavouriteStore& store, int kind) {
   loader.viewReady[static_cast<size_t>(kind)] = true;
   // Before the thread's Images item, the shell's image list is not made
   // here: the shell builds it on first use, for long.
-  PrepareListImages(store, !loader.thread || loader.imagesPrepared);
+  PrepareListImages(store, ShellImagesBuilt());
   store.ShowCount(kind);
   std::lock_guard lock(loader.mutex);
   if (!loader.queue.empty() || loader.current) PostWake(loader);
