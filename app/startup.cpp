@@ -81,10 +81,13 @@ bool DoIdleStep(bool* workLeft) {
   if (CompleteMainWindowContentsStep(App().mainWindow)) return true;
   // Every page is built. Once the lists' rows are in too, the threads give
   // back what start-up used of their stacks, and Wine's first megabyte of
-  // each, a thread per step: kept out of the load.
+  // each: kept out of the load. The others' by a thread of its own, so that
+  // this one never waits for one held still.
   if (!ListRowsAllIn()) return false;
-  static StackReleaser stacks;
-  if (!stacks.Step()) *workLeft = false;
+  ReleaseUnusedStack();
+  static OtherStacksRelease others;
+  others.Start();
+  *workLeft = false;
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <tlhelp32.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "toolkit/handle_win.h"
 
@@ -70,8 +71,8 @@ void ReleaseStackOf(DWORD threadId) {
   ResumeThread(thread.get());
 }
 
-// The other threads of this process, as they are now.
-std::vector<DWORD> OtherThreads() {
+// The threads of this process as they are now, but the calling one and `also`.
+std::vector<DWORD> OtherThreads(DWORD also = 0) {
   std::vector<DWORD> threads;
   const UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
   if (!snapshot) return threads;
@@ -80,9 +81,19 @@ std::vector<DWORD> OtherThreads() {
   THREADENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry)) {
-    if (entry.th32OwnerProcessID == process && entry.th32ThreadID != self) threads.push_back(entry.th32ThreadID);
+    if (entry.th32OwnerProcessID == process && entry.th32ThreadID != self && entry.th32ThreadID != also) {
+      threads.push_back(entry.th32ThreadID);
+    }
   }
   return threads;
+}
+
+DWORD WINAPI ReleaseOtherStacks(void* starter) {
+  for (DWORD thread : OtherThreads(static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(starter)))) {
+    ReleaseStackOf(thread);
+  }
+  ReleaseUnusedStack();  // what the snapshot used
+  return 0;
 }
 
 }  // namespace
@@ -94,21 +105,20 @@ void ReleaseUnusedStack() {
 }
 
 void ReleaseUnusedStacks() {
-  StackReleaser releaser;
-  while (releaser.Step()) {
-  }
+  ReleaseUnusedStack();
+  for (DWORD thread : OtherThreads()) ReleaseStackOf(thread);
 }
 
-bool StackReleaser::Step() {
-  if (!started_) {
-    started_ = true;
-    ReleaseUnusedStack();
-    others_ = OtherThreads();
-    return true;
-  }
-  if (next_ >= others_.size()) return false;
-  ReleaseStackOf(others_[next_++]);
-  return true;
+bool OtherStacksRelease::Start() {
+  if (thread_ && WaitForSingleObject(thread_.get(), 0) != WAIT_OBJECT_0) return true;  // still at it
+  auto* starter = reinterpret_cast<void*>(static_cast<std::uintptr_t>(GetCurrentThreadId()));
+  thread_.reset(CreateThread(nullptr, 64 * 1024, ReleaseOtherStacks, starter, STACK_SIZE_PARAM_IS_A_RESERVATION,
+                             nullptr));
+  return static_cast<bool>(thread_);
+}
+
+bool OtherStacksRelease::Wait(DWORD milliseconds) const {
+  return !thread_ || WaitForSingleObject(thread_.get(), milliseconds) == WAIT_OBJECT_0;
 }
 
 }  // namespace kelvane

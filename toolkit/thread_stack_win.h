@@ -5,8 +5,7 @@
 // another thread ends; Windows commits a stack only as deep as it was used.
 #include <windows.h>
 
-#include <cstddef>
-#include <vector>
+#include "toolkit/handle_win.h"
 
 namespace kelvane {
 
@@ -20,18 +19,22 @@ void ReleaseUnusedStack();
 // for drops from other programs), which this program cannot ask.
 void ReleaseUnusedStacks();
 
-// The same spread over calls, for a caller that must stay responsive: the
-// calling thread's stack and the list of the others first, then one other
-// thread per call (holding one still takes a while under Wine). False once
-// every thread's stack is given back.
-class StackReleaser {
+// The other threads' stacks (every thread's but the caller's) given back by
+// a short-lived thread of its own: the caller goes on meanwhile and is never
+// held still, which takes a while under Wine. The caller's own stack is its
+// own to give back.
+class OtherStacksRelease {
  public:
-  bool Step();
+  OtherStacksRelease() = default;
+  OtherStacksRelease(const OtherStacksRelease&) = delete;
+  OtherStacksRelease& operator=(const OtherStacksRelease&) = delete;
+  // False if no thread could be started: then nothing is given back.
+  bool Start();
+  // True once every stack is given back (or nothing was started).
+  bool Wait(DWORD milliseconds) const;
 
  private:
-  bool started_ = false;
-  std::vector<DWORD> others_;
-  std::size_t next_ = 0;
+  UniqueKernelHandle thread_;  // closed, not waited for: the thread ends on its own
 };
 
 // For a thread's body: the stack is given back when the thread starts
