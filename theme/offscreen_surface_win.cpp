@@ -121,12 +121,15 @@ void ExcludeChildren(HWND window, HDC dc) {
 }  // namespace
 
 void RenderRecoloured(HWND window, LightSubclassProc layerProc, HDC target, Colour back, Colour front,
-                      GadgetKind kind) {
+                      GadgetKind kind, const RECT* only) {
   RECT client{};
   GetClientRect(window, &client);
   const int w = client.right;
   const int h = client.bottom;
   if (w <= 0 || h <= 0) return;
+  // The tab panel's bands are recoloured from the whole picture.
+  RECT area = client;
+  if (only && kind != GadgetKind::TabPanel && !IntersectRect(&area, &client, only)) return;
   Surface& shared = SharedSurface();
   std::unique_ptr<Surface> own;
   Surface* surface = &shared;
@@ -142,7 +145,8 @@ void RenderRecoloured(HWND window, LightSubclassProc layerProc, HDC target, Colo
   surface->inUse = true;
   HDC memory = surface->dc.get();
   const int saved = SaveDC(memory);  // the control's font, colours and clipping stay with this paint
-  FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
+  IntersectClipRect(memory, area.left, area.top, area.right, area.bottom);
+  FillRect(memory, &area, GetSysColorBrush(COLOR_BTNFACE));
   {
     OffscreenScope offscreen(memory);
     CallNextLightSubclass(window, layerProc, WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
@@ -155,9 +159,10 @@ void RenderRecoloured(HWND window, LightSubclassProc layerProc, HDC target, Colo
   if (kind == GadgetKind::TabPanel) {
     RecolourTabBands(image, colours, memory, window, back);
   } else {
-    RecolourPixels(image, {0, 0, w, h}, colours, RecolourMode::Control);
+    RecolourPixels(image, {area.left, area.top, area.right, area.bottom}, colours, RecolourMode::Control);
   }
-  BitBlt(target, 0, 0, w, h, memory, 0, 0, SRCCOPY);
+  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, memory, area.left, area.top,
+         SRCCOPY);
   surface->inUse = false;
 }
 
@@ -166,7 +171,7 @@ void PaintRecolouredNow(HWND window, LightSubclassProc layerProc, Colour back, C
   HDC dc = BeginPaint(window, &ps);
   if (dc) {
     ExcludeChildren(window, dc);
-    RenderRecoloured(window, layerProc, dc, back, front, kind);
+    RenderRecoloured(window, layerProc, dc, back, front, kind, &ps.rcPaint);
   }
   EndPaint(window, &ps);
 }

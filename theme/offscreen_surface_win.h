@@ -19,12 +19,14 @@ namespace kelvane {
 // comes out in the background colour. (The screen is no starting picture: it
 // holds the recoloured pixels of the last paint, and recolouring them again
 // would turn dark into light.) A tab panel has only its strip and edges
-// recoloured, its page filled flat.
+// recoloured, its page filled flat. With `only`, only that part of the
+// client area is painted, recoloured and copied (a list view then draws only
+// the rows in it); a tab panel is painted whole all the same.
 void RenderRecoloured(HWND window, LightSubclassProc layerProc, HDC target, Colour back, Colour front,
-                      GadgetKind kind);
+                      GadgetKind kind, const RECT* only = nullptr);
 
 // The same in a paint cycle of the window (BeginPaint to EndPaint), its
-// visible children left out.
+// visible children left out, for the part of it to be painted again.
 void PaintRecolouredNow(HWND window, LightSubclassProc layerProc, Colour back, Colour front, GadgetKind kind);
 
 // Themed controls fill their transparent parts by sending WM_ERASEBKGND or
