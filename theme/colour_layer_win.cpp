@@ -263,6 +263,9 @@ int ColourLayer::SetGadgetColour(int gadget, HWND handle, int kind, Colour colou
       if (HWND parent = GetParent(handle); parent && parent != window_) {
         Hook(parent, ParentBackgroundProc, nullptr, nullptr);
       }
+      // A list view paints its header from inside its own first paint: the
+      // header then comes out recoloured at once, not painted twice.
+      if (HWND header = ChildOfClass(handle, WC_HEADERW)) Hook(header, GadgetColourProc, record, WC_HEADERW);
     }
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   }
