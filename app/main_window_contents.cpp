@@ -90,7 +90,7 @@ void BuildMainWindowContents(HWND main) {
   HoldListIcons(true);  // until the last page is built
   BuildMainToolBar(main);  // the program goes on without it
   BuildPanelTabs(main);
-  BuildPopupMenus();
+  ForgetPopupMenus();
   LayoutMainWindow(main);
 }
 

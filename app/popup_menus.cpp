@@ -281,11 +281,18 @@ std::wstring InProfile(const wchar_t* name) {
 
 }  // namespace
 
-void BuildPopupMenus() {
+void ForgetPopupMenus() {
   Menus& state = TheMenus();
   state.menus.clear();
   state.bitmaps.clear();
   state.folderIconsAdded = false;
+}
+
+namespace {
+
+void BuildPopupMenus() {
+  ForgetPopupMenus();
+  Menus& state = TheMenus();
   const int side = Scale(16, DpiOf(App().mainWindow));
   for (const MenuTable& table : kMenuTables) {
     state.menus.emplace_back(table.id, BuildMenu(table.entries, side, &state.bitmaps));
@@ -293,9 +300,12 @@ void BuildPopupMenus() {
   CheckViewModeEntry(CmdModeDetails);
 }
 
+}  // namespace
+
 void LoadDossiersMenuIcons() { AddFolderIcons(PopupMenu(kMenuDossiers)); }
 
 HMENU PopupMenu(int menuId) {
+  if (TheMenus().menus.empty()) BuildPopupMenus();
   for (const auto& [id, menu] : TheMenus().menus) {
     if (id == menuId) return menu.get();
   }

@@ -8,10 +8,11 @@
 
 namespace kelvane {
 
-// Builds menus 59, 64, 69, 73, 78, 83, 88, 92, 34 and the tray menu 102
-// (a second call replaces them).
-void BuildPopupMenus();
-HMENU PopupMenu(int menuId);  // null for an unknown number or before the build
+// Menus 59, 64, 69, 73, 78, 83, 88, 92, 34 and the tray menu 102 are built
+// at their first need (the first screen shows without them), for the main
+// window of the time; ForgetPopupMenus lets a new main window have its own.
+void ForgetPopupMenus();
+HMENU PopupMenu(int menuId);  // null for an unknown number
 
 // The shell icons of MenuDossiers' folders: fetched when that menu is first
 // shown, since the shell's first icon lookup is slow.
