@@ -188,7 +188,7 @@ void BuildPanelTabs(HWND main) {
   std::vector<std::wstring> captions;
   for (const TabDef& tab : kTabs) captions.push_back(CatalogText(L"Panel", tab.titleKey));
   panel.captions.Attach(panel.tabs, captions);
-  for (int index = 0; index < kTabCount; ++index) AddTab(index, captions[static_cast<size_t>(index)]);
+  for (int index = 0; index < kTabCount; ++index) AddTab(index, panel.captions.CaptionToAdd(index));
   SendMessageW(panel.tabs, TCM_SETCURSEL, 0, 0);
   panel.captions.Fit(false);
   PlacePages();

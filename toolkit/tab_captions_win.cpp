@@ -27,9 +27,45 @@ constexpr Arrangement kArrangements[] = {{6, true}, {3, true}, {6, false}};
 void TabCaptions::Attach(HWND tabs, std::vector<std::wstring> captions) {
   tabs_ = tabs;
   captions_ = std::move(captions);
-  showing_.assign(captions_.size(), true);
   arranged_ = -1;
-  Arrange(0);
+  int arrangement = 0;
+  while (arrangement + 1 < static_cast<int>(std::size(kArrangements)) && !MayFit(arrangement, 0)) ++arrangement;
+  showing_.assign(captions_.size(), true);
+  for (std::size_t i = 1; i < captions_.size(); ++i) showing_[i] = kArrangements[arrangement].allCaptions;
+  Arrange(arrangement);
+}
+
+std::wstring TabCaptions::CaptionToAdd(int index) const {
+  const auto i = static_cast<std::size_t>(index);
+  return i < captions_.size() && showing_[i] ? captions_[i] : std::wstring();
+}
+
+bool TabCaptions::MayFit(int arrangement, int selected) const {
+  RECT client{};
+  GetClientRect(tabs_, &client);
+  int imageSide = 0, unused = 0;
+  if (auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(tabs_, TCM_GETIMAGELIST, 0, 0))) {
+    ImageList_GetIconSize(images, &imageSide, &unused);
+  }
+  const Arrangement& a = kArrangements[arrangement];
+  HDC dc = GetDC(tabs_);
+  if (!dc) return true;
+  const HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(tabs_, WM_GETFONT, 0, 0)));
+  const UINT dpi = DpiOf(tabs_);
+  const int padding = Scale(a.padding, dpi);
+  int least = Scale(2, dpi);  // the selected tab stands out on each side
+  for (std::size_t i = 0; i < captions_.size(); ++i) {
+    least += imageSide + 2 * padding;
+    SIZE text{};
+    if ((a.allCaptions || static_cast<int>(i) == selected) &&
+        GetTextExtentPoint32W(dc, captions_[i].c_str(), static_cast<int>(captions_[i].size()), &text) &&
+        text.cx > 0) {
+      least += padding + text.cx;  // the caption, the padding's width after the image
+    }
+  }
+  SelectObject(dc, font);
+  ReleaseDC(tabs_, dc);
+  return least <= client.right;
 }
 
 bool TabCaptions::Arrange(int arrangement) {
@@ -70,7 +106,9 @@ void TabCaptions::Fit(bool toolTipsNow) {
   const int count = static_cast<int>(SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0));
   if (count != static_cast<int>(captions_.size())) return;
   const int selected = static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
-  for (int arrangement = 0; arrangement < static_cast<int>(std::size(kArrangements)); ++arrangement) {
+  const int last = static_cast<int>(std::size(kArrangements)) - 1;
+  for (int arrangement = 0; arrangement <= last; ++arrangement) {
+    if (arrangement < last && !MayFit(arrangement, selected)) continue;
     const bool allCaptions = kArrangements[arrangement].allCaptions;
     const bool padded = Arrange(arrangement);
     // Only the tabs whose caption changes are set, each setting being slow;

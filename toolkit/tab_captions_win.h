@@ -13,9 +13,13 @@ namespace kelvane {
 
 class TabCaptions {
  public:
-  // Before the control's tabs are added, with their images and these
-  // captions, in order: they take the usual padding as they come.
+  // Before the control's tabs are added, with their image list, font and
+  // width set, and these captions, in order: the padding is the first that
+  // may keep them in view, the first tab taken as the selected one.
   void Attach(HWND tabs, std::vector<std::wstring> captions);
+  // What tab `index` is to be added with: its caption, or none in that
+  // padding; set once added, it need not be set again by Fit.
+  std::wstring CaptionToAdd(int index) const;
   // After a change of the control's width or of its selected tab. The
   // tooltips of the tabs without caption can wait for GiveToolTips (at
   // start-up, nobody points at a tab before the window shows).
@@ -27,6 +31,11 @@ class TabCaptions {
   bool Arrange(int arrangement);
   void Show(int index, bool caption);
   bool AllInView() const;
+  // False when the tabs surely run past the control's width in that
+  // arrangement, so that it need not be tried: their images, padding and
+  // captions side by side (a caption after its image by the padding's width)
+  // and what the selected tab stands out by, without the control's margins.
+  bool MayFit(int arrangement, int selected) const;
 
   HWND tabs_ = nullptr;
   std::vector<std::wstring> captions_;
