@@ -185,6 +185,10 @@ HWND OpenMainWindow(HINSTANCE instance, const wchar_t* title) {
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = MainWindowProc;
   wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), 0));
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kMainWindowClass;
@@ -196,16 +200,6 @@ HWND OpenMainWindow(HINSTANCE instance, const wchar_t* title) {
   const int y = GetSystemMetrics(SM_CYSCREEN) - Scale(370, dpi);
   return CreateWindowExW(kExStyle, kMainWindowClass, title, kStyle, x, y, outer.cx, outer.cy,
                          nullptr, nullptr, instance, nullptr);
-}
-
-void GiveMainWindowIcons(HWND window) {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  // Kept for the process's life, as a class's icons would be.
-  const auto icon = [instance](int width, int height) {
-    return reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, width, height, 0));
-  };
-  SendMessageW(window, WM_SETICON, ICON_BIG, icon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
-  SendMessageW(window, WM_SETICON, ICON_SMALL, icon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
 }
 
 void HideMainWindow() {

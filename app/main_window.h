@@ -11,11 +11,6 @@ inline constexpr int kMaxInnerWidth = 500;
 // Opens MainWindow, invisible, with inner size 400 x 300 in the bottom-right
 // corner of the primary desktop. Null on failure.
 HWND OpenMainWindow(HINSTANCE instance, const wchar_t* title);
-// The program's icon, big and small, given to the window rather than to its
-// class: the window system takes a class's icons in as the window is made,
-// a few milliseconds on the way to the first screen under Wine. Given just
-// after the window shows, they come before the loop paints the first screen.
-void GiveMainWindowIcons(HWND window);
 
 // Fades the window out over 500 ms and hides it; the program goes on in the tray.
 void HideMainWindow();

@@ -182,7 +182,6 @@ int RunKelvane(HINSTANCE instance) {
   // No UpdateWindow: the loop paints first thing, and answers a message
   // already waiting before it.
   ShowWindow(app.mainWindow, SW_SHOW);
-  GiveMainWindowIcons(app.mainWindow);
   // The first paint of the tool bar's images loads the alpha-blending DLL
   // (under Wine at least): before the loop, which then answers at once.
   // Never freed.
