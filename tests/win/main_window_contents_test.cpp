@@ -310,7 +310,10 @@ TEST_F(MainWindowContents, SixTabsWithCatalogTitlesAndOnePageShownAtATime) {
   const wchar_t* keys[] = {L"Applications", L"Fichiers", L"Internet", L"Historique", L"Explorer", L"Bureau"};
   // Every tab in view without scroll arrows; a tab short of room shows its
   // image alone and its title as tooltip, but the selected one keeps its title.
-  for (const auto& [width, selected] : {std::pair{400, 0}, std::pair{400, 4}, std::pair{500, 0}}) {
+  // At 450 only the tighter padding keeps every title: an arrangement that
+  // fits is never skipped.
+  for (const auto& [width, selected] :
+       {std::pair{400, 0}, std::pair{400, 4}, std::pair{450, 0}, std::pair{500, 0}}) {
     SCOPED_TRACE(::testing::Message() << "width " << width << ", tab " << selected);
     SetInnerSize(window_, S(width), S(300));
     SelectTab(selected);
@@ -324,7 +327,7 @@ TEST_F(MainWindowContents, SixTabsWithCatalogTitlesAndOnePageShownAtATime) {
       item.cchTextMax = 64;
       SendMessageW(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
       const std::wstring title = CatalogText(L"Panel", keys[i]);
-      if (width == 500 || i == selected) {
+      if (width >= 450 || i == selected) {
         EXPECT_EQ(std::wstring(text), title);
       } else if (text[0] == 0) {
         EXPECT_EQ(AreaToolTipText(tabs, i + 1), title);
