@@ -22,14 +22,33 @@ struct Arrangement {
 // padding that centres it.
 constexpr Arrangement kArrangements[] = {{6, true}, {3, true}, {6, false}};
 
+// False when the tabs surely run past the control's width in that
+// arrangement, so that it need not be tried: their images, padding and
+// captions side by side (a caption after its image by the padding's width)
+// and what the selected tab stands out by, without the control's margins.
+bool MayFit(const TabMetrics& metrics, int arrangement, int selected) {
+  const Arrangement& a = kArrangements[arrangement];
+  const int padding = Scale(a.padding, metrics.dpi);
+  int least = Scale(2, metrics.dpi);  // the selected tab stands out on each side
+  for (std::size_t i = 0; i < metrics.captionWidths.size(); ++i) {
+    least += metrics.imageSide + 2 * padding;
+    const int text = metrics.captionWidths[i];
+    if ((a.allCaptions || static_cast<int>(i) == selected) && text > 0) least += padding + text;
+  }
+  return least <= metrics.width;
+}
+
 }  // namespace
 
 void TabCaptions::Attach(HWND tabs, std::vector<std::wstring> captions) {
   tabs_ = tabs;
   captions_ = std::move(captions);
   arranged_ = -1;
+  const TabMetrics metrics = Measure();
   int arrangement = 0;
-  while (arrangement + 1 < static_cast<int>(std::size(kArrangements)) && !MayFit(arrangement, 0)) ++arrangement;
+  while (arrangement + 1 < static_cast<int>(std::size(kArrangements)) && !MayFit(metrics, arrangement, 0)) {
+    ++arrangement;
+  }
   showing_.assign(captions_.size(), true);
   for (std::size_t i = 1; i < captions_.size(); ++i) showing_[i] = kArrangements[arrangement].allCaptions;
   Arrange(arrangement);
@@ -40,32 +59,29 @@ std::wstring TabCaptions::CaptionToAdd(int index) const {
   return i < captions_.size() && showing_[i] ? captions_[i] : std::wstring();
 }
 
-bool TabCaptions::MayFit(int arrangement, int selected) const {
+TabMetrics TabCaptions::Measure() const {
+  TabMetrics metrics;
   RECT client{};
   GetClientRect(tabs_, &client);
-  int imageSide = 0, unused = 0;
+  metrics.width = client.right;
+  metrics.dpi = DpiOf(tabs_);
+  int unused = 0;
   if (auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(tabs_, TCM_GETIMAGELIST, 0, 0))) {
-    ImageList_GetIconSize(images, &imageSide, &unused);
+    ImageList_GetIconSize(images, &metrics.imageSide, &unused);
   }
-  const Arrangement& a = kArrangements[arrangement];
+  metrics.captionWidths.assign(captions_.size(), 0);
   HDC dc = GetDC(tabs_);
-  if (!dc) return true;
+  if (!dc) return metrics;
   const HGDIOBJ font = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(tabs_, WM_GETFONT, 0, 0)));
-  const UINT dpi = DpiOf(tabs_);
-  const int padding = Scale(a.padding, dpi);
-  int least = Scale(2, dpi);  // the selected tab stands out on each side
   for (std::size_t i = 0; i < captions_.size(); ++i) {
-    least += imageSide + 2 * padding;
     SIZE text{};
-    if ((a.allCaptions || static_cast<int>(i) == selected) &&
-        GetTextExtentPoint32W(dc, captions_[i].c_str(), static_cast<int>(captions_[i].size()), &text) &&
-        text.cx > 0) {
-      least += padding + text.cx;  // the caption, the padding's width after the image
+    if (GetTextExtentPoint32W(dc, captions_[i].c_str(), static_cast<int>(captions_[i].size()), &text)) {
+      metrics.captionWidths[i] = text.cx;
     }
   }
   SelectObject(dc, font);
   ReleaseDC(tabs_, dc);
-  return least <= client.right;
+  return metrics;
 }
 
 bool TabCaptions::Arrange(int arrangement) {
@@ -106,9 +122,10 @@ void TabCaptions::Fit(bool toolTipsNow) {
   const int count = static_cast<int>(SendMessageW(tabs_, TCM_GETITEMCOUNT, 0, 0));
   if (count != static_cast<int>(captions_.size())) return;
   const int selected = static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
+  const TabMetrics metrics = Measure();
   const int last = static_cast<int>(std::size(kArrangements)) - 1;
   for (int arrangement = 0; arrangement <= last; ++arrangement) {
-    if (arrangement < last && !MayFit(arrangement, selected)) continue;
+    if (arrangement < last && !MayFit(metrics, arrangement, selected)) continue;
     const bool allCaptions = kArrangements[arrangement].allCaptions;
     const bool padded = Arrange(arrangement);
     // Only the tabs whose caption changes are set, each setting being slow;

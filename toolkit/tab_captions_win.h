@@ -11,6 +11,15 @@
 
 namespace kelvane {
 
+// What the tabs' least widths are made of, measured once per fitting: the
+// control's width, its images' side and each caption's width, in pixels.
+struct TabMetrics {
+  int width = 0;
+  UINT dpi = 96;
+  int imageSide = 0;
+  std::vector<int> captionWidths;
+};
+
 class TabCaptions {
  public:
   // Before the control's tabs are added, with their image list, font and
@@ -31,11 +40,7 @@ class TabCaptions {
   bool Arrange(int arrangement);
   void Show(int index, bool caption);
   bool AllInView() const;
-  // False when the tabs surely run past the control's width in that
-  // arrangement, so that it need not be tried: their images, padding and
-  // captions side by side (a caption after its image by the padding's width)
-  // and what the selected tab stands out by, without the control's margins.
-  bool MayFit(int arrangement, int selected) const;
+  TabMetrics Measure() const;
 
   HWND tabs_ = nullptr;
   std::vector<std::wstring> captions_;
