@@ -2,7 +2,10 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <initializer_list>
+#include <memory>
 #include <vector>
 
 #include "toolkit/handle_win.h"
@@ -71,8 +74,8 @@ void ReleaseStackOf(DWORD threadId) {
   ResumeThread(thread.get());
 }
 
-// The threads of this process as they are now, but the calling one and `also`.
-std::vector<DWORD> OtherThreads(DWORD also = 0) {
+// The threads of this process as they are now, but the calling one and those in `also`.
+std::vector<DWORD> OtherThreads(std::initializer_list<DWORD> also = {}) {
   std::vector<DWORD> threads;
   const UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
   if (!snapshot) return threads;
@@ -81,17 +84,22 @@ std::vector<DWORD> OtherThreads(DWORD also = 0) {
   THREADENTRY32 entry{};
   entry.dwSize = sizeof entry;
   for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry)) {
-    if (entry.th32OwnerProcessID == process && entry.th32ThreadID != self && entry.th32ThreadID != also) {
+    if (entry.th32OwnerProcessID == process && entry.th32ThreadID != self &&
+        std::find(also.begin(), also.end(), entry.th32ThreadID) == also.end()) {
       threads.push_back(entry.th32ThreadID);
     }
   }
   return threads;
 }
 
-DWORD WINAPI ReleaseOtherStacks(void* starter) {
-  for (DWORD thread : OtherThreads(static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(starter)))) {
-    ReleaseStackOf(thread);
-  }
+struct LeftAlone {
+  DWORD starter;
+  DWORD busy;
+};
+
+DWORD WINAPI ReleaseOtherStacks(void* param) {
+  const std::unique_ptr<LeftAlone> left(static_cast<LeftAlone*>(param));
+  for (DWORD thread : OtherThreads({left->starter, left->busy})) ReleaseStackOf(thread);
   ReleaseUnusedStack();  // what the snapshot used
   return 0;
 }
@@ -109,12 +117,14 @@ void ReleaseUnusedStacks() {
   for (DWORD thread : OtherThreads()) ReleaseStackOf(thread);
 }
 
-bool OtherStacksRelease::Start() {
+bool OtherStacksRelease::Start(DWORD leftAlone) {
   if (thread_ && WaitForSingleObject(thread_.get(), 0) != WAIT_OBJECT_0) return true;  // still at it
-  auto* starter = reinterpret_cast<void*>(static_cast<std::uintptr_t>(GetCurrentThreadId()));
-  thread_.reset(CreateThread(nullptr, 64 * 1024, ReleaseOtherStacks, starter, STACK_SIZE_PARAM_IS_A_RESERVATION,
+  auto left = std::make_unique<LeftAlone>(LeftAlone{GetCurrentThreadId(), leftAlone});
+  thread_.reset(CreateThread(nullptr, 64 * 1024, ReleaseOtherStacks, left.get(), STACK_SIZE_PARAM_IS_A_RESERVATION,
                              nullptr));
-  return static_cast<bool>(thread_);
+  if (!thread_) return false;
+  left.release();  // the thread's now
+  return true;
 }
 
 bool OtherStacksRelease::Wait(DWORD milliseconds) const {

@@ -28,8 +28,11 @@ class OtherStacksRelease {
   OtherStacksRelease() = default;
   OtherStacksRelease(const OtherStacksRelease&) = delete;
   OtherStacksRelease& operator=(const OtherStacksRelease&) = delete;
-  // False if no thread could be started: then nothing is given back.
-  bool Start();
+  // False if no thread could be started: then nothing is given back. The
+  // thread `leftAlone` (a busy one that gives back its own stack when done)
+  // is not held still either: holding it with a lock another thread needs
+  // (the heap's, the DLL loader's) would hold that thread too.
+  bool Start(DWORD leftAlone = 0);
   // True once every stack is given back (or nothing was started).
   bool Wait(DWORD milliseconds) const;
 

@@ -78,6 +78,16 @@ TEST(ThreadStack, DeepPagesOfTheCallerAndOfOtherThreadsAreGivenBackAndTheirFrame
       EXPECT_EQ(ResidentPagesBelow(callerFrame), kPages);
     }).join();
   });
+  // A busy thread named to be left alone (the list loader) is never held
+  // still: its pages stay.
+  TouchReleaseAndCheck([](const char* frame) {
+    std::thread([frame, busy = GetCurrentThreadId()] {
+      OtherStacksRelease others;
+      ASSERT_TRUE(others.Start(busy));
+      ASSERT_TRUE(others.Wait(30000));
+      EXPECT_EQ(ResidentPagesBelow(frame), kPages);
+    }).join();
+  });
 }
 
 }  // namespace
