@@ -82,13 +82,11 @@ bool DoIdleStep(bool* workLeft) {
   // Every page is built. Once the lists' rows are in too, the threads give
   // back what start-up used of their stacks, and Wine's first megabyte of
   // each: kept out of the load. The others' by a thread of its own, so that
-  // this one never waits for one held still; the loader's, still fetching
-  // icons, by itself when done (held still with a lock this thread needs,
-  // it would hold this thread too, for 10 ms under Wine).
+  // this one never waits for one held still.
   if (!ListRowsAllIn()) return false;
   ReleaseUnusedStack();
   static OtherStacksRelease others;
-  others.Start(ListLoaderThreadId());
+  others.Start();
   *workLeft = false;
   return true;
 }

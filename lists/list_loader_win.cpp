@@ -608,11 +608,6 @@ void NoteEntriesCleared(int kind) {
   if (IsListKind(kind)) TheLoader().iconsPending[static_cast<size_t>(kind)] = false;
 }
 
-DWORD ListLoaderThreadId() {
-  const Loader& loader = TheLoader();
-  return loader.thread ? GetThreadId(loader.thread) : 0;
-}
-
 bool ListLoaderBusy() {
   Loader& loader = TheLoader();
   for (int kind : kListKinds) {

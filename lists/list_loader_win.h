@@ -84,8 +84,6 @@ bool ShellImagesBuilt();
 
 // True while rows or icons are still to come (for tests and benchmarks).
 bool ListLoaderBusy();
-// The loader's thread while it runs, else 0. It gives back its own stack.
-DWORD ListLoaderThreadId();
 
 // Asks the thread to stop fetching icons and waits a little for its end
 // (shutdown). Rows already read are not lost: FinishListLoad still applies them.

@@ -4,8 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <initializer_list>
-#include <memory>
+#include <mutex>
 #include <vector>
 
 #include "toolkit/handle_win.h"
@@ -74,8 +73,19 @@ void ReleaseStackOf(DWORD threadId) {
   ResumeThread(thread.get());
 }
 
+// Threads inside an UnusedStackScope: they give back their own stacks.
+struct SelfReleasing {
+  std::mutex mutex;
+  std::vector<DWORD> threads;
+};
+
+SelfReleasing& SelfReleasingThreads() {
+  static SelfReleasing self;
+  return self;
+}
+
 // The threads of this process as they are now, but the calling one and those in `also`.
-std::vector<DWORD> OtherThreads(std::initializer_list<DWORD> also = {}) {
+std::vector<DWORD> OtherThreads(std::vector<DWORD> also = {}) {
   std::vector<DWORD> threads;
   const UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
   if (!snapshot) return threads;
@@ -92,14 +102,14 @@ std::vector<DWORD> OtherThreads(std::initializer_list<DWORD> also = {}) {
   return threads;
 }
 
-struct LeftAlone {
-  DWORD starter;
-  DWORD busy;
-};
-
-DWORD WINAPI ReleaseOtherStacks(void* param) {
-  const std::unique_ptr<LeftAlone> left(static_cast<LeftAlone*>(param));
-  for (DWORD thread : OtherThreads({left->starter, left->busy})) ReleaseStackOf(thread);
+DWORD WINAPI ReleaseOtherStacks(void* starter) {
+  std::vector<DWORD> leftAlone{static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(starter))};
+  {
+    SelfReleasing& self = SelfReleasingThreads();
+    const std::lock_guard lock(self.mutex);
+    leftAlone.insert(leftAlone.end(), self.threads.begin(), self.threads.end());
+  }
+  for (DWORD thread : OtherThreads(std::move(leftAlone))) ReleaseStackOf(thread);
   ReleaseUnusedStack();  // what the snapshot used
   return 0;
 }
@@ -117,14 +127,29 @@ void ReleaseUnusedStacks() {
   for (DWORD thread : OtherThreads()) ReleaseStackOf(thread);
 }
 
-bool OtherStacksRelease::Start(DWORD leftAlone) {
+bool OtherStacksRelease::Start() {
   if (thread_ && WaitForSingleObject(thread_.get(), 0) != WAIT_OBJECT_0) return true;  // still at it
-  auto left = std::make_unique<LeftAlone>(LeftAlone{GetCurrentThreadId(), leftAlone});
-  thread_.reset(CreateThread(nullptr, 64 * 1024, ReleaseOtherStacks, left.get(), STACK_SIZE_PARAM_IS_A_RESERVATION,
+  auto* starter = reinterpret_cast<void*>(static_cast<std::uintptr_t>(GetCurrentThreadId()));
+  thread_.reset(CreateThread(nullptr, 64 * 1024, ReleaseOtherStacks, starter, STACK_SIZE_PARAM_IS_A_RESERVATION,
                              nullptr));
-  if (!thread_) return false;
-  left.release();  // the thread's now
-  return true;
+  return static_cast<bool>(thread_);
+}
+
+UnusedStackScope::UnusedStackScope() {
+  ReleaseUnusedStack();
+  SelfReleasing& self = SelfReleasingThreads();
+  const std::lock_guard lock(self.mutex);
+  self.threads.push_back(GetCurrentThreadId());
+}
+
+UnusedStackScope::~UnusedStackScope() {
+  {
+    SelfReleasing& self = SelfReleasingThreads();
+    const std::lock_guard lock(self.mutex);
+    const auto found = std::find(self.threads.begin(), self.threads.end(), GetCurrentThreadId());
+    if (found != self.threads.end()) self.threads.erase(found);
+  }
+  ReleaseUnusedStack();
 }
 
 bool OtherStacksRelease::Wait(DWORD milliseconds) const {

@@ -19,20 +19,19 @@ void ReleaseUnusedStack();
 // for drops from other programs), which this program cannot ask.
 void ReleaseUnusedStacks();
 
-// The other threads' stacks (every thread's but the caller's) given back by
-// a short-lived thread of its own: the caller goes on meanwhile and is never
-// held still, which takes a while under Wine. The caller's own stack is its
-// own to give back.
+// The other threads' stacks given back by a short-lived thread of its own:
+// the caller goes on meanwhile and is never held still, which takes a while
+// under Wine. The caller's own stack is its own to give back, and so is
+// that of a thread inside an UnusedStackScope (a worker of this program,
+// maybe busy: held still with a lock the window's thread needs, the heap's
+// or the DLL loader's, it would hold that thread too).
 class OtherStacksRelease {
  public:
   OtherStacksRelease() = default;
   OtherStacksRelease(const OtherStacksRelease&) = delete;
   OtherStacksRelease& operator=(const OtherStacksRelease&) = delete;
-  // False if no thread could be started: then nothing is given back. The
-  // thread `leftAlone` (a busy one that gives back its own stack when done)
-  // is not held still either: holding it with a lock another thread needs
-  // (the heap's, the DLL loader's) would hold that thread too.
-  bool Start(DWORD leftAlone = 0);
+  // False if no thread could be started: then nothing is given back.
+  bool Start();
   // True once every stack is given back (or nothing was started).
   bool Wait(DWORD milliseconds) const;
 
@@ -41,11 +40,12 @@ class OtherStacksRelease {
 };
 
 // For a thread's body: the stack is given back when the thread starts
-// working and what the work used when it is done.
+// working and what the work used when it is done. Meanwhile no
+// OtherStacksRelease holds the thread still.
 class UnusedStackScope {
  public:
-  UnusedStackScope() { ReleaseUnusedStack(); }
-  ~UnusedStackScope() { ReleaseUnusedStack(); }
+  UnusedStackScope();
+  ~UnusedStackScope();
   UnusedStackScope(const UnusedStackScope&) = delete;
   UnusedStackScope& operator=(const UnusedStackScope&) = delete;
 };
