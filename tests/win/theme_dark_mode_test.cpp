@@ -197,7 +197,8 @@ TEST(DarkMode, MainWindowGadgetsTakeThePaletteInTwoSteps) {
   FollowListsLoaded();  // short lists: in before the history page exists
   int steps = 0;
   while (CompleteMainWindowContentsStep(main)) ASSERT_LT(++steps, 20);
-  EXPECT_EQ(steps, 14) << "drops, tooltips, the tray icon, then the history (5 parts) and desktop (4 parts) pages, "
+  EXPECT_EQ(steps, 15) << "drops, the tool bar's and the tabs' tooltips, the tray icon, then the history (5 parts) "
+                          "and desktop (4 parts) pages, "
                           "each page's window and each part a step";
   wchar_t title[128] = L"";
   LVCOLUMNW column{};
