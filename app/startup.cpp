@@ -79,14 +79,11 @@ bool DoIdleStep(bool* workLeft) {
   }
   if (MainWindowContentsStepWaits()) return false;
   if (CompleteMainWindowContentsStep(App().mainWindow)) return true;
-  // Every page is built. Once the lists' rows are in too, the threads give
-  // back what start-up used of their stacks, and Wine's first megabyte of
-  // each: kept out of the load. The others' by a thread of its own, so that
-  // this one never waits for one held still.
+  // Every page is built. Once the lists' rows are in too, this thread gives
+  // back what start-up used of its stack: kept out of the load. The
+  // program's other threads give back theirs themselves.
   if (!ListRowsAllIn()) return false;
   ReleaseUnusedStack();
-  static OtherStacksRelease others;
-  others.Start();
   *workLeft = false;
   return true;
 }
