@@ -95,8 +95,15 @@ void FavouriteStore::ShowCount(int kind) const {
   if (wasEmpty) InvalidateRect(view, nullptr, TRUE);
 }
 
-void FavouriteStore::ShowRow(int kind, int row) const {
-  if (HWND view = ViewOf(kind)) SendMessageW(view, LVM_REDRAWITEMS, static_cast<WPARAM>(row), row);
+void FavouriteStore::ShowRows(int kind, int first, int last) const {
+  HWND view = ViewOf(kind);
+  if (!view || first > last) return;
+  // The rows on screen, the partly shown last one included.
+  const auto top = static_cast<int>(SendMessageW(view, LVM_GETTOPINDEX, 0, 0));
+  const auto end = top + static_cast<int>(SendMessageW(view, LVM_GETCOUNTPERPAGE, 0, 0));
+  first = std::max(first, top);
+  last = std::min(last, end);
+  if (first <= last) SendMessageW(view, LVM_REDRAWITEMS, static_cast<WPARAM>(first), last);
 }
 
 int ShownIcon(int kind, int icon) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <climits>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -297,12 +298,13 @@ int RowOfLoaded(int kind, size_t index) {
   return row;
 }
 
-void ApplyIcon(int kind, const IconUpdate& update) {
+// The row whose icon was set, or -1.
+int ApplyIcon(int kind, const IconUpdate& update) {
   const int row = RowOfLoaded(kind, update.index);
   FavouriteList& list = ListOf(kind);
-  if (row < 0 || static_cast<size_t>(row) >= list.Count()) return;
+  if (row < 0 || static_cast<size_t>(row) >= list.Count()) return -1;
   list.SetIcon(static_cast<size_t>(row), update.icon);
-  TheLoader().store->ShowRow(kind, row);
+  return row;
 }
 
 void LetImagesCome() {
@@ -362,17 +364,25 @@ bool ApplySome(Item& item, double deadline) {
       CheckListTargets(*loader.store, item.kind);
       return true;
     }
-    case Item::Icons:
+    case Item::Icons: {
       if (item.kind < 0) {
         loader.iconsPending[static_cast<size_t>(-item.kind)] = false;
         return true;
       }
       if (!loader.iconsPending[static_cast<size_t>(item.kind)]) return true;  // the list was emptied since
+      // One repaint for the rows on screen among those whose icons came.
+      int first = INT_MAX;
+      int last = -1;
       while (item.applied < item.icons.size()) {
-        ApplyIcon(item.kind, item.icons[item.applied++]);
+        if (const int row = ApplyIcon(item.kind, item.icons[item.applied++]); row >= 0) {
+          first = std::min(first, row);
+          last = std::max(last, row);
+        }
         if (deadline > 0 && NowMs() >= deadline) break;
       }
+      loader.store->ShowRows(item.kind, first, last);
       return item.applied == item.icons.size();
+    }
     case Item::AllRowsDone:
       loader.rowsAllIn = true;
       LetIconsCome();
