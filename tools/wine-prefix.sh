@@ -9,6 +9,10 @@
 set -euo pipefail
 prefix="$1"; home="$2"; look="${3:-}"
 mkdir -p "$home/.local/share/Trash/files" "$home/.local/share/Trash/info"
+# X resources, as a desktop session has: with none at all (a bare Xvfb),
+# Xlib looks for its resource files again at each query, thousands of times
+# in a program's start under Wine, and every window paints slower.
+[ -f "$home/.Xdefaults" ] || echo '! X resources of the test and benchmark sessions' >"$home/.Xdefaults"
 export WINEPREFIX="$prefix" HOME="$home" WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 lock="$prefix.lock"
