@@ -193,6 +193,9 @@ LRESULT CALLBACK ChecksWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   for (Result& result : results) {
     const auto k = static_cast<size_t>(result.kind);
     if (result.generation != checks.generation[k]) continue;  // a newer check is on its way
+    // The same targets missing as before: the rows show right already (a
+    // long list's repaint takes a while, under Wine above all).
+    if (result.dead == checks.dead[k]) continue;
     checks.dead[k] = std::move(result.dead);
     if (HWND list = ListView(result.kind)) InvalidateRect(list, nullptr, FALSE);
   }
