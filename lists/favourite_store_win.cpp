@@ -95,7 +95,7 @@ void FavouriteStore::ShowCount(int kind) const {
   if (wasEmpty) InvalidateRect(view, nullptr, TRUE);
 }
 
-void FavouriteStore::ShowRows(int kind, int first, int last) const {
+void FavouriteStore::ShowRows(int kind, int first, int last, bool now) const {
   HWND view = ViewOf(kind);
   if (!view || first > last) return;
   // The rows on screen, the partly shown last one included.
@@ -103,7 +103,9 @@ void FavouriteStore::ShowRows(int kind, int first, int last) const {
   const auto end = top + static_cast<int>(SendMessageW(view, LVM_GETCOUNTPERPAGE, 0, 0));
   first = std::max(first, top);
   last = std::min(last, end);
-  if (first <= last) SendMessageW(view, LVM_REDRAWITEMS, static_cast<WPARAM>(first), last);
+  if (first > last) return;
+  SendMessageW(view, LVM_REDRAWITEMS, static_cast<WPARAM>(first), last);
+  if (now) UpdateWindow(view);
 }
 
 int ShownIcon(int kind, int icon) {

@@ -35,8 +35,9 @@ class FavouriteStore {
   // Repaints one row after its entry changed; the rows of [first, last]
   // after theirs. Only rows on screen: the view keeps nothing of the others,
   // and under Wine each row costs a round trip to the server.
+  // With `now`, painted before the call returns.
   void ShowRow(int kind, int row) const { ShowRows(kind, row, row); }
-  void ShowRows(int kind, int first, int last) const;
+  void ShowRows(int kind, int first, int last, bool now = false) const;
 
  private:
   ProgramContext& context_;

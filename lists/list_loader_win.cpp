@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <climits>
 #include <condition_variable>
 #include <cstdint>
@@ -44,6 +45,8 @@ constexpr DWORD kReadRetryMs = 100;
 // Shutdown waits this long for the thread; a shell call stuck on a network
 // path must not keep the program from ending.
 constexpr DWORD kStopWaitMs = 3000;
+// The icon lookups wait at most this long for the paint of a batch.
+constexpr int kIconsShownWaitMs = 100;
 
 struct IconUpdate {
   size_t index;  // in the file's order
@@ -87,12 +90,16 @@ struct Run {
   // (the window's steps are done), or to stop: the icon lookups wait for
   // it, for the same reason.
   HANDLE wake;
+  // Icon batches applied and their rows on screen painted, against those
+  // the thread pushed: the lookups wait for the paint they cause.
+  size_t iconBatchesShown = 0;
 };
 
 struct Loader {
   // Shared with the thread.
   std::mutex mutex;
   std::condition_variable itemAdded;
+  std::condition_variable iconsShown;
   std::deque<Item> queue;
   bool wakePosted = false;
   HWND window = nullptr;
@@ -206,22 +213,35 @@ void LoadOne(Run& run, int kind, PackedEntries* targets) {
   Push(std::move(done));
 }
 
-void FetchIcons(Run& run, int kind, const PackedEntries& targets) {
+// The icons are background work: a batch pushed, the lookups wait until it
+// is applied and the rows it changed on screen are painted, so that the
+// paint has the processor (and, under Wine, the server) to itself. Not
+// long: a busy window thread never holds them up for more than that.
+void WaitForIconsShown(Run& run, size_t pushed) {
+  Loader& loader = TheLoader();
+  std::unique_lock lock(loader.mutex);
+  loader.iconsShown.wait_for(lock, std::chrono::milliseconds(kIconsShownWaitMs),
+                             [&] { return run.iconBatchesShown >= pushed || run.stop; });
+}
+
+void FetchIcons(Run& run, int kind, const PackedEntries& targets, size_t* pushed) {
   Item batch;
   batch.type = Item::Icons;
   batch.generation = run.generation;
   batch.kind = kind;
+  const auto push = [&] {
+    Push(batch);
+    batch.icons.clear();
+    WaitForIconsShown(run, ++*pushed);
+  };
   for (size_t index = 0; index < targets.Count() && !run.stop; ++index) {
     if (targets.Target(index).empty()) continue;
     const int icon = SmallShellIcon(std::wstring(targets.Target(index)));
     if (icon < 0) continue;  // the row keeps no icon
     batch.icons.push_back({index, icon});
-    if (batch.icons.size() == kIconBatch) {
-      Push(batch);
-      batch.icons.clear();
-    }
+    if (batch.icons.size() == kIconBatch) push();
   }
-  if (!batch.icons.empty()) Push(std::move(batch));
+  if (!batch.icons.empty()) push();
 }
 
 DWORD WINAPI LoaderThread(void* param) {
@@ -258,8 +278,9 @@ DWORD WINAPI LoaderThread(void* param) {
   }
   if (run.icons) {
     if (run.wake) WaitForSingleObject(run.wake, INFINITE);
+    size_t pushed = 0;
     for (int kind : {kAppsKind, kFilesKind}) {
-      FetchIcons(run, kind, targets[static_cast<size_t>(kind)]);
+      FetchIcons(run, kind, targets[static_cast<size_t>(kind)], &pushed);
       targets[static_cast<size_t>(kind)].Clear();
     }
   }
@@ -317,6 +338,17 @@ void LetIconsCome() {
   if (loader.run && loader.rowsAllIn && !loader.iconsHeld) SetEvent(loader.run->wake);
 }
 
+// The thread's icon lookups go on (see WaitForIconsShown).
+void NoteIconBatchShown() {
+  Loader& loader = TheLoader();
+  if (!loader.run) return;
+  {
+    std::lock_guard lock(loader.mutex);
+    ++loader.run->iconBatchesShown;
+  }
+  loader.iconsShown.notify_all();
+}
+
 // Applies an item, or for icons as many as fit before the deadline (0: all).
 // True when the item is done.
 bool ApplySome(Item& item, double deadline) {
@@ -369,7 +401,10 @@ bool ApplySome(Item& item, double deadline) {
         loader.iconsPending[static_cast<size_t>(-item.kind)] = false;
         return true;
       }
-      if (!loader.iconsPending[static_cast<size_t>(item.kind)]) return true;  // the list was emptied since
+      if (!loader.iconsPending[static_cast<size_t>(item.kind)]) {  // the list was emptied since
+        NoteIconBatchShown();
+        return true;
+      }
       // One repaint for the rows on screen among those whose icons came.
       int first = INT_MAX;
       int last = -1;
@@ -380,8 +415,13 @@ bool ApplySome(Item& item, double deadline) {
         }
         if (deadline > 0 && NowMs() >= deadline) break;
       }
-      loader.store->ShowRows(item.kind, first, last);
-      return item.applied == item.icons.size();
+      if (item.applied < item.icons.size()) {
+        loader.store->ShowRows(item.kind, first, last);
+        return false;
+      }
+      loader.store->ShowRows(item.kind, first, last, true);
+      NoteIconBatchShown();
+      return true;
     }
     case Item::AllRowsDone:
       loader.rowsAllIn = true;
@@ -499,7 +539,11 @@ HWND EnsureWindow() {
 void StopThread(DWORD waitMs) {
   Loader& loader = TheLoader();
   if (loader.run) {
-    loader.run->stop = true;
+    {
+      std::lock_guard lock(loader.mutex);  // the icon lookups may be waiting for a paint
+      loader.run->stop = true;
+    }
+    loader.iconsShown.notify_all();
     SetEvent(loader.run->imagesDue);
     SetEvent(loader.run->wake);
   }
