@@ -69,6 +69,7 @@ struct Checks {
   // User-interface thread only.
   std::array<Copy, 4> copies{};  // lists whose targets are being copied for the thread
   bool collectPosted = false;
+  bool held = false;  // see HoldTargetChecks
   std::array<unsigned, 4> generation{};
   std::array<std::unordered_set<std::wstring>, 4> dead;
 };
@@ -163,10 +164,10 @@ bool CopySlices() {
   return left;
 }
 
-void StartChecks() {
+// The thread, unless it runs already, has nothing to do or is held.
+void StartChecker() {
   Checks& checks = TheChecks();
-  checks.collectPosted = false;
-  if (CopySlices()) checks.collectPosted = PostMessageW(checks.window, kCollect, 0, 0) != 0;
+  if (checks.held) return;
   std::lock_guard lock(checks.mutex);
   if (checks.running || checks.requests.empty()) return;
   checks.running = true;
@@ -176,6 +177,13 @@ void StartChecks() {
     checks.running = false;  // no thread: the rows stay as they are drawn
     checks.requests.clear();
   }
+}
+
+void StartChecks() {
+  Checks& checks = TheChecks();
+  checks.collectPosted = false;
+  if (CopySlices()) checks.collectPosted = PostMessageW(checks.window, kCollect, 0, 0) != 0;
+  StartChecker();
 }
 
 LRESULT CALLBACK ChecksWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -223,6 +231,11 @@ void CheckListTargets(const FavouriteStore& store, int kind) {
   const auto k = static_cast<size_t>(kind);
   checks.copies[k] = {&list, 0, list.Count(), {kind, ++checks.generation[k], {}}};
   if (!checks.collectPosted && EnsureWindow()) checks.collectPosted = PostMessageW(checks.window, kCollect, 0, 0) != 0;
+}
+
+void HoldTargetChecks(bool held) {
+  TheChecks().held = held;
+  if (!held) StartChecker();
 }
 
 bool IsDeadRow(const FavouriteStore& store, int kind, int row) {

@@ -436,6 +436,7 @@ bool ApplySome(Item& item, double deadline) {
         loader.thread = nullptr;
       }
       loader.run.reset();
+      HoldTargetChecks(false);
       return true;
   }
   return true;
@@ -552,6 +553,7 @@ void StopThread(DWORD waitMs) {
     CloseHandle(loader.thread);
     loader.thread = nullptr;
   }
+  HoldTargetChecks(false);
 }
 
 }  // namespace
@@ -600,7 +602,9 @@ void StartListLoader(FavouriteStore& store, const ListLoaderOptions& options) {
       if (ListOf(kind).Loading()) ListOf(kind).EndLoad(FavouriteList::LoadEnd::Whole);
     }
     loader.iconsPending = {};
+    return;
   }
+  HoldTargetChecks(true);  // till the thread ends
 }
 
 void ListViewReady(FavouriteStore& store, int kind) {

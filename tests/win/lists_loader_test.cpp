@@ -44,6 +44,9 @@ TEST_F(ListsLoader, LoadsTheThreeFilesWithTheirCountsInTheHeaders) {
   ASSERT_TRUE(PumpUntil([] { return !ListLoadRunning(kAppsKind) && !ListLoadRunning(kLinksKind); }, 10000));
   EXPECT_EQ(App().favourites.List(kAppsKind).Icon(0), -1);
   EXPECT_TRUE(ListLoaderBusy());
+  // The targets are checked once the loader is done: one background thread
+  // at a time beside the window's.
+  EXPECT_FALSE(PumpUntil([] { return !DeadRows(App().favourites, kAppsKind).empty(); }, 500));
   for (int kind : {kAppsKind, kFilesKind}) {
     HIMAGELIST standIn = ListView_GetImageList(ListView(kind), LVSIL_SMALL);
     ASSERT_NE(standIn, nullptr) << kind;
