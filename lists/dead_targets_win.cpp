@@ -182,6 +182,7 @@ void StartChecker() {
 void StartChecks() {
   Checks& checks = TheChecks();
   checks.collectPosted = false;
+  if (checks.held) return;  // nor copied meanwhile: the copies would wait in memory
   if (CopySlices()) checks.collectPosted = PostMessageW(checks.window, kCollect, 0, 0) != 0;
   StartChecker();
 }
@@ -234,8 +235,11 @@ void CheckListTargets(const FavouriteStore& store, int kind) {
 }
 
 void HoldTargetChecks(bool held) {
-  TheChecks().held = held;
-  if (!held) StartChecker();
+  Checks& checks = TheChecks();
+  checks.held = held;
+  if (!held && !checks.collectPosted && checks.window) {
+    checks.collectPosted = PostMessageW(checks.window, kCollect, 0, 0) != 0;
+  }
 }
 
 bool IsDeadRow(const FavouriteStore& store, int kind, int row) {

@@ -202,6 +202,7 @@ TEST_F(ListsLoader, EveryMissingTargetOfALongListIsFoundThoughTheListChangesWhil
   Write(kAppsKind, SerializeList(entries));
   StartListLoader(App().favourites, ListLoaderOptions{false});
   ASSERT_TRUE(FinishListLoad(kAppsKind));
+  StopListLoader();  // the checks wait for the loader's end
   // The targets go to the checking thread a part per message: a row removed
   // or added between two parts is neither skipped nor missed.
   HWND checks = FindWindowExW(HWND_MESSAGE, nullptr, L"KelvaneTargetChecks", nullptr);
