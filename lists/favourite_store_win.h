@@ -32,10 +32,10 @@ class FavouriteStore {
   // Gives the list view of `kind` the model's row count, repainting only
   // what the new rows change, without scrolling.
   void ShowCount(int kind) const;
-  // Repaints one row after its entry changed; the rows of [first, last]
-  // after theirs. Only rows on screen: the view keeps nothing of the others,
-  // and under Wine each row costs a round trip to the server.
-  // With `now`, painted before the call returns.
+  // Repaints a row after its entry changed, or the rows of [first, last]
+  // after theirs: only those on screen (the view keeps nothing of the
+  // others, and under Wine each row costs a round trip to the server). With
+  // `now`, before the call returns.
   void ShowRow(int kind, int row) const { ShowRows(kind, row, row); }
   void ShowRows(int kind, int first, int last, bool now = false) const;
 
