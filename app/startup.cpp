@@ -155,7 +155,9 @@ int RunKelvane(HINSTANCE instance) {
   // window is built, the others' in the loop's first steps).
   SetListsLoadedHook(FollowListsLoaded);
   HoldShellImages(true);  // until the first paint is done
-  StartListLoader(App().favourites);
+  ListLoaderOptions atStart;
+  atStart.restoreDamaged = true;
+  StartListLoader(App().favourites, atStart);
 
   app.mainWindow = OpenMainWindow(instance, app.windowTitle.c_str());
   if (!app.mainWindow) return FinalCleanup();

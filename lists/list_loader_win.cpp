@@ -25,6 +25,7 @@
 #include "lists/list_store_win.h"
 #include "lists/list_sync_win.h"
 #include "toolkit/checksum.h"
+#include "toolkit/safe_save_win.h"
 #include "toolkit/thread_stack_win.h"
 #include "toolkit/utf_win.h"
 #include "toolkit/window_class_win.h"
@@ -63,6 +64,7 @@ struct Item {
   bool unreadable = false;
   DWORD readError = 0;
   bool noCount = false;  // the file's first line is not a count
+  bool restored = false;  // damaged, it came back from its last good copy
   std::uint64_t checksum = 0;  // of the entries read, as SerializeList writes them
   size_t entriesRead = 0;
 };
@@ -79,6 +81,7 @@ struct Run {
 
   unsigned generation = 0;
   bool icons = true;
+  bool restoreDamaged = false;
   std::array<std::wstring, 4> paths;  // by kind
   std::atomic<bool> stop{false};
   // Set when the shell's image list is not held (at start-up, once the
@@ -186,6 +189,14 @@ void LoadOne(Run& run, int kind, PackedEntries* targets) {
     bool read = false;
     for (int attempt = 0; attempt < kReadAttempts && !read && !run.stop; ++attempt) {
       if (attempt > 0) Sleep(kReadRetryMs);
+      read = ReadWholeFile(path, &bytes);
+      if (!read) done.readError = GetLastError();
+    }
+    // Checked here rather than before the window shows: the file is read
+    // once, off the window's thread, and nothing uses it before.
+    if (read && run.restoreDamaged && !IsUndamagedListFile(bytes) &&
+        RestoreLastGoodIfDamaged(path, IsUndamagedListFile)) {
+      done.restored = true;
       read = ReadWholeFile(path, &bytes);
       if (!read) done.readError = GetLastError();
     }
@@ -380,6 +391,7 @@ bool ApplySome(Item& item, double deadline) {
       // A file with no entries leaves the column its title.
       if (!list.Empty()) ShowListCount(*loader.store, item.kind);
       const std::wstring path = ListFilePath(*loader.store, item.kind);
+      if (item.restored) QueueListNotice(RestoredFromLastGoodText(path.substr(path.find_last_of(L'\\') + 1)));
       if (item.unreadable) QueueListNotice(UnreadableAtStartText(path, item.readError, RecoveredListPath(*loader.store, item.kind)));
       if (item.noCount) QueueListNotice(NoCountLineText(path));
       if (!item.unreadable) {
@@ -580,6 +592,7 @@ void StartListLoader(FavouriteStore& store, const ListLoaderOptions& options) {
   auto run = std::make_shared<Run>();
   run->generation = loader.generation;
   run->icons = options.icons;
+  run->restoreDamaged = options.restoreDamaged;
   for (int kind : kListKinds) {
     const auto k = static_cast<size_t>(kind);
     if (!loader.allKinds && kind != options.onlyKind) continue;

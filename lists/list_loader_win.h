@@ -40,6 +40,9 @@ class FavouriteStore;
 struct ListLoaderOptions {
   bool icons = true;  // fetch the shell icons of applications and files
   int onlyKind = 0;   // one list to load again (its rows cleared first); 0: all three
+  // The start's load: a damaged file (a save cut short) comes back from its
+  // last good copy before it is used, and the user is told.
+  bool restoreDamaged = false;
 };
 
 // Starts loading the three files into the store's lists (appending to what

@@ -41,9 +41,7 @@ void RecoverListFilesAtStart(const std::wstring& dataFolder) {
     const std::wstring name(ListFileName(kind));
     RecoverOrDropTemporary(dataFolder + name, name);
     DeleteFileW(TempPathFor(LastGoodPathFor(dataFolder + name)).c_str());  // a copy cut short
-    if (RestoreLastGoodIfDamaged(dataFolder + name, IsUndamagedListFile)) {
-      QueueListNotice(RestoredFromLastGoodText(name));
-    }
+    // A damaged list is checked for by the start's load, which reads it anyway.
   }
   // What an interrupted save of the preferences left, once they are there.
   const std::wstring prefs = dataFolder + std::wstring(kPreferencesFileName);
