@@ -290,8 +290,8 @@ void ForgetPopupMenus() {
 
 namespace {
 
+// Called when none are built.
 void BuildPopupMenus() {
-  ForgetPopupMenus();
   Menus& state = TheMenus();
   const int side = Scale(16, DpiOf(App().mainWindow));
   for (const MenuTable& table : kMenuTables) {

@@ -164,10 +164,11 @@ bool CopySlices() {
   return left;
 }
 
-// The thread, unless it runs already, has nothing to do or is held.
-void StartChecker() {
+void StartChecks() {
   Checks& checks = TheChecks();
-  if (checks.held) return;
+  checks.collectPosted = false;
+  if (checks.held) return;  // nor copied meanwhile: the copies would wait in memory
+  if (CopySlices()) checks.collectPosted = PostMessageW(checks.window, kCollect, 0, 0) != 0;
   std::lock_guard lock(checks.mutex);
   if (checks.running || checks.requests.empty()) return;
   checks.running = true;
@@ -177,14 +178,6 @@ void StartChecker() {
     checks.running = false;  // no thread: the rows stay as they are drawn
     checks.requests.clear();
   }
-}
-
-void StartChecks() {
-  Checks& checks = TheChecks();
-  checks.collectPosted = false;
-  if (checks.held) return;  // nor copied meanwhile: the copies would wait in memory
-  if (CopySlices()) checks.collectPosted = PostMessageW(checks.window, kCollect, 0, 0) != 0;
-  StartChecker();
 }
 
 LRESULT CALLBACK ChecksWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

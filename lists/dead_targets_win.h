@@ -23,10 +23,10 @@ bool TargetIsGone(const std::wstring& target, std::map<wchar_t, bool>& drives);
 // once the messages already waiting are handled.
 void CheckListTargets(const FavouriteStore& store, int kind);
 
-// While held, the checks asked for wait, their targets not yet copied,
-// and start when released. The list loader holds them while it
-// runs: one background thread at a time shares the processor with the
-// window's, whose paints took up to three times as long beside both.
+// While held, the checks asked for wait, their targets not yet copied, and
+// start when released. The list loader holds them while it runs: one
+// background thread at a time shares the processor with the window's, whose
+// paints took up to three times as long beside both.
 void HoldTargetChecks(bool held);
 
 // True when the row's target was found missing at the last check.

@@ -391,7 +391,7 @@ bool ApplySome(Item& item, double deadline) {
       // A file with no entries leaves the column its title.
       if (!list.Empty()) ShowListCount(*loader.store, item.kind);
       const std::wstring path = ListFilePath(*loader.store, item.kind);
-      if (item.restored) QueueListNotice(RestoredFromLastGoodText(path.substr(path.find_last_of(L'\\') + 1)));
+      if (item.restored) QueueListNotice(RestoredFromLastGoodText(std::wstring(ListFileName(item.kind))));
       if (item.unreadable) QueueListNotice(UnreadableAtStartText(path, item.readError, RecoveredListPath(*loader.store, item.kind)));
       if (item.noCount) QueueListNotice(NoCountLineText(path));
       if (!item.unreadable) {
@@ -427,13 +427,11 @@ bool ApplySome(Item& item, double deadline) {
         }
         if (deadline > 0 && NowMs() >= deadline) break;
       }
-      if (item.applied < item.icons.size()) {
-        loader.store->ShowRows(item.kind, first, last);
-        return false;
-      }
-      loader.store->ShowRows(item.kind, first, last, true);
-      NoteIconBatchShown();
-      return true;
+      // A whole batch is painted at once: the lookups wait for it.
+      const bool whole = item.applied == item.icons.size();
+      loader.store->ShowRows(item.kind, first, last, whole);
+      if (whole) NoteIconBatchShown();
+      return whole;
     }
     case Item::AllRowsDone:
       loader.rowsAllIn = true;
