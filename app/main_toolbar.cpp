@@ -17,7 +17,6 @@
 namespace kelvane {
 namespace {
 
-
 struct ToolBarButton {
   int command;  // 0 for a separator
   int image;
@@ -46,6 +45,8 @@ constexpr ToolBarButton kButtons[] = {
     kSeparator,
     {CmdSauvegarder, 24, L"Sauvegarder", false},
 };
+
+constexpr int kImageSide = 16;  // window units
 
 HWND g_toolBar = nullptr;
 
@@ -106,7 +107,7 @@ LRESULT AccessibleToolBarProc(HWND toolBar, UINT message, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-HWND BuildMainToolBar(HWND main) {
+HWND BuildMainToolBar(HWND main, ImageSet::List prepared) {
   g_toolBar = nullptr;
   HWND toolBar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
@@ -116,15 +117,17 @@ HWND BuildMainToolBar(HWND main) {
   if (!toolBar) return nullptr;
   SendMessageW(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
-  const int side = Scale(16, DpiOf(main));
-  UniqueImageList images(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, 11, 0));
+  const UINT dpi = DpiOf(main);
+  if (prepared.side != Scale(kImageSide, dpi)) prepared = MakeMainToolBarImages(App().images, dpi);
   std::vector<TBBUTTON> buttons;
+  size_t made = 0;
   for (const ToolBarButton& def : kButtons) {
     TBBUTTON button{};
     if (!def.command) {
       button.fsStyle = BTNS_SEP;
     } else {
-      const int index = App().images.AddToImageList(images.get(), def.image, side);
+      const int index = made < prepared.index.size() ? prepared.index[made] : -1;
+      ++made;
       button.iBitmap = index >= 0 ? index : I_IMAGENONE;
       button.idCommand = def.command;
       button.fsState = TBSTATE_ENABLED;
@@ -132,8 +135,8 @@ HWND BuildMainToolBar(HWND main) {
     }
     buttons.push_back(button);
   }
-  SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
-  ToolBarImages() = std::move(images);
+  SendMessageW(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(prepared.list.get()));
+  ToolBarImages() = std::move(prepared.list);
   SendMessageW(toolBar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
   SendMessageW(toolBar, TB_AUTOSIZE, 0, 0);
   AddLightSubclass(toolBar, AccessibleToolBarProc, nullptr);
@@ -141,6 +144,14 @@ HWND BuildMainToolBar(HWND main) {
   g_toolBar = toolBar;
   RegisterGadget(kMainToolBar, toolBar);
   return toolBar;
+}
+
+ImageSet::List MakeMainToolBarImages(const ImageSet& images, UINT dpi) {
+  std::vector<int> ids;
+  for (const ToolBarButton& def : kButtons) {
+    if (def.command) ids.push_back(def.image);
+  }
+  return images.MakeImageList(ids, Scale(kImageSide, dpi));
 }
 
 void GiveMainToolBarToolTips() {

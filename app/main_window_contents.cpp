@@ -1,6 +1,7 @@
 #include "app/main_window_contents.h"
 
 #include <iterator>
+#include <utility>
 
 #include "app/layout.h"
 #include "app/main_toolbar.h"
@@ -81,14 +82,20 @@ constexpr void (*kOneOffSteps[])(HWND main) = {TakeDrops, GiveToolBarToolTips, G
 
 }  // namespace
 
-void BuildMainWindowContents(HWND main) {
+FirstScreenImages MakeFirstScreenImages(const ImageSet& images, UINT dpi) {
+  return {MakeMainToolBarImages(images, dpi), MakePanelTabImages(images, dpi)};
+}
+
+void BuildMainWindowContents(HWND main) { BuildMainWindowContents(main, FirstScreenImages{}); }
+
+void BuildMainWindowContents(HWND main, FirstScreenImages prepared) {
   if (!main) return;
   g_oneOffStepsDone = 0;
   g_listViewsReady = false;
   g_listsLoaded = false;
   HoldListIcons(true);  // until the last page is built
-  BuildMainToolBar(main);  // the program goes on without it
-  BuildPanelTabs(main);
+  BuildMainToolBar(main, std::move(prepared.toolBar));  // the program goes on without it
+  BuildPanelTabs(main, std::move(prepared.tabs));
   ForgetPopupMenus();
   LayoutMainWindow(main);
 }

@@ -1,12 +1,24 @@
 #pragma once
 #include <windows.h>
 
+#include "toolkit/image_set_win.h"
+
 namespace kelvane {
 
 // What the first screen needs, in this order: the tool bar, PanelTabs with
 // its six tabs and the first tab's gadgets, the popup menus and the tray
 // menu; then the first layout.
 void BuildMainWindowContents(HWND main);
+
+// The image lists of the tool bar and the tabs, made ahead on any thread
+// for a window at `dpi` (the start-up makes them while its window is made).
+struct FirstScreenImages {
+  ImageSet::List toolBar;
+  ImageSet::List tabs;
+};
+FirstScreenImages MakeFirstScreenImages(const ImageSet& images, UINT dpi);
+// The same, taking those image lists when they have the size it wants.
+void BuildMainWindowContents(HWND main, FirstScreenImages prepared);
 
 // Start-up, the first screen built and coloured: its favourite list may take
 // rows, and each page built from now on (when first shown, or by

@@ -26,6 +26,8 @@ struct TabDef {
   int image;
 };
 
+constexpr int kImageSide = 16;  // window units
+
 constexpr TabDef kTabs[kTabCount] = {
     {L"Applications", 5}, {L"Fichiers", 7}, {L"Internet", 3},
     {L"Historique", 8},   {L"Explorer", 26}, {L"Bureau", 47},
@@ -38,8 +40,7 @@ struct Panel {
   std::array<int, kTabCount> partsBuilt{};  // see Tab::BuildPart
   std::array<std::unique_ptr<PageBuilder>, kTabCount> builders;  // of the pages begun, until complete
   PageBuiltHook pageBuilt = nullptr;
-  UniqueImageList tabImages;
-  std::array<int, kTabCount> tabImageIndex{-1, -1, -1, -1, -1, -1};
+  ImageSet::List tabImages;
   TabCaptions captions;
   UniqueFont gadgetFont;
   UniqueBrush pageBrush;
@@ -88,7 +89,8 @@ void AddTab(int index, std::wstring title) {
   TCITEMW item{};
   item.mask = TCIF_TEXT | TCIF_IMAGE;
   item.pszText = title.data();
-  item.iImage = panel.tabImageIndex[static_cast<size_t>(index)];
+  const auto i = static_cast<size_t>(index);
+  item.iImage = i < panel.tabImages.index.size() ? panel.tabImages.index[i] : -1;
   SendMessageW(panel.tabs, TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item));
 }
 
@@ -157,7 +159,13 @@ void ShowPage(int index) {
 
 }  // namespace
 
-void BuildPanelTabs(HWND main) {
+ImageSet::List MakePanelTabImages(const ImageSet& images, UINT dpi) {
+  std::array<int, kTabCount> ids{};
+  for (int index = 0; index < kTabCount; ++index) ids[static_cast<size_t>(index)] = kTabs[index].image;
+  return images.MakeImageList(ids, Scale(kImageSide, dpi));
+}
+
+void BuildPanelTabs(HWND main, ImageSet::List prepared) {
   Panel& panel = ThePanel();
   panel = Panel{};
   panel.dpi = DpiOf(main);
@@ -175,14 +183,9 @@ void BuildPanelTabs(HWND main) {
   RegisterGadget(kPanelTabs, panel.tabs);
   SendMessageW(panel.tabs, WM_SETFONT, reinterpret_cast<WPARAM>(panel.gadgetFont.get()), FALSE);
 
-  const int side = S(16);
-  panel.tabImages.reset(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, kTabCount, 0));
-  for (int index = 0; index < kTabCount; ++index) {
-    panel.tabImageIndex[static_cast<size_t>(index)] =
-        App().images.AddToImageList(panel.tabImages.get(), kTabs[index].image, side);
-  }
-  if (panel.tabImages) {
-    SendMessageW(panel.tabs, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(panel.tabImages.get()));
+  panel.tabImages = prepared.side == S(kImageSide) ? std::move(prepared) : MakePanelTabImages(App().images, panel.dpi);
+  if (panel.tabImages.list) {
+    SendMessageW(panel.tabs, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(panel.tabImages.list.get()));
   }
 
   std::vector<std::wstring> captions;

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "toolkit/image_set_win.h"
+
 namespace kelvane {
 
 inline constexpr int kTabCount = 6;
@@ -16,7 +18,10 @@ inline constexpr int kTabCount = 6;
 // inner area and its six tabs. A page and its gadgets are made and
 // registered when it is first shown, or by BuildNextPage or BuildAllPages;
 // the tooltips of tabs shown without caption, by GivePanelTabsToolTips.
-void BuildPanelTabs(HWND main);
+void BuildPanelTabs(HWND main, ImageSet::List prepared = {});
+// The tabs' images for a window at `dpi`, made ahead on any thread; the tabs
+// take them when they have the size they want.
+ImageSet::List MakePanelTabImages(const ImageSet& images, UINT dpi);
 void GivePanelTabsToolTips();
 // Builds the next part of the first page not yet complete; false when all
 // were complete already.

@@ -140,4 +140,12 @@ int ImageSet::AddToImageList(HIMAGELIST list, int n, int side) const {
   return icon ? ImageList_AddIcon(list, icon) : -1;
 }
 
+ImageSet::List ImageSet::MakeImageList(std::span<const int> ids, int side) const {
+  List made;
+  made.side = side;
+  made.list.reset(ImageList_Create(side, side, ILC_COLOR32 | ILC_MASK, static_cast<int>(ids.size()), 0));
+  for (int id : ids) made.index.push_back(AddToImageList(made.list.get(), id, side));
+  return made;
+}
+
 }  // namespace kelvane

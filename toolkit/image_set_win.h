@@ -2,11 +2,13 @@
 // The program's compiled-in images. At start-up every image is read from
 // its resource and decoded to pixels (PNGs through libpng); the Windows
 // objects (icons, 32-bit alpha bitmaps) are made on first use, so start-up
-// pays only for what the first screen shows. UI thread only.
+// pays only for what the first screen shows. One thread at a time: the
+// start-up prepares the first screen's image lists aside, then hands over.
 #include <windows.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "toolkit/handle_win.h"
@@ -33,6 +35,15 @@ class ImageSet {
   // returns its index there, or -1. Straight from the pixels when the image
   // has that size (adding icons one by one is slow), else through its icon.
   int AddToImageList(HIMAGELIST list, int n, int side) const;
+
+  // Images `ids` at side x side pixels in a new image list, in that order,
+  // with each one's index there (-1: not added).
+  struct List {
+    UniqueImageList list;
+    std::vector<int> index;
+    int side = 0;
+  };
+  List MakeImageList(std::span<const int> ids, int side) const;
 
  private:
   struct Image {
