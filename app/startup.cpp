@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <ctime>
+#include <utility>
 
 #include "app/app_state.h"
 #include "app/data_folder.h"
@@ -30,6 +31,7 @@
 #include "toolkit/dpi_win.h"
 #include "toolkit/fonts_win.h"
 #include "toolkit/requesters_win.h"
+#include "toolkit/run_alongside.h"
 #include "toolkit/special_folders_win.h"
 #include "toolkit/thread_scopes_win.h"
 #include "toolkit/thread_stack_win.h"
@@ -52,12 +54,41 @@ std::wstring OwnershipLine() {
          L" Veldran Software. Tous droits r\u00E9serv\u00E9s.";
 }
 
-void CreateFonts() {
-  const UINT dpi = DpiOf(nullptr);
-  AppState& app = App();
+void CreateFonts(AppState& app, UINT dpi) {
   app.fonts[0] = CreatePointFont(L"Bahnschrift Semibold Condensed", 11, FW_NORMAL, dpi);
   app.fonts[1] = CreatePointFont(L"Bahnschrift Light SemiCondensed", 9, FW_BOLD, dpi);
   app.fonts[2] = CreatePointFont(L"Bahnschrift Light", 10, FW_NORMAL, dpi);
+}
+
+// What the window's contents need and the window itself does not; made on
+// another thread while the window is made.
+struct Prepared {
+  MainWindowIcons icons;
+  FirstScreenImages firstImages;
+};
+
+Prepared PrepareWhileTheWindowIsMade(AppState& app, HINSTANCE instance, UINT dpi) {
+  Prepared prepared;
+  InitialiseToolkit();  // loads the common controls: the window itself needs none
+  prepared.icons = LoadMainWindowIcons(instance);
+  CreateFonts(app, dpi);
+  app.images.LoadFromResources(instance, kImageResourceBase, kImageCount);
+  prepared.firstImages = MakeFirstScreenImages(app.images, dpi);
+  app.profileFolder = UserProfileFolder();
+  std::wstring dataOverride = DataFolderOverride();
+  if (dataOverride.empty()) {
+    dataOverride = PortableDataFolder();
+    app.portableData = !dataOverride.empty();
+  }
+  app.dataFolder = EstablishDataFolder(app.profileFolder, dataOverride);
+  CreateMissingListFiles(app.dataFolder);
+  RecoverListFilesAtStart(app.dataFolder);  // alone: no save of another instance under way
+  // The shell's DLL, which the window's thread needs once the window shows
+  // (the start folders, the icons): loaded here rather than by the list
+  // loader while the window is built, as mapping it holds the DLL loader
+  // that building the window uses too. Never freed.
+  LoadLibraryW(L"shell32.dll");
+  return prepared;
 }
 
 // Work the first screen does not need (the other tabs, the tray icon) is
@@ -130,26 +161,25 @@ int RunKelvane(HINSTANCE instance) {
   AppState& app = App();
   app.instance = instance;
 
-  InitialiseToolkit();
   app.windowTitle = BuildWindowTitle();
   app.versionText = L"1.2.02.26";
   app.ownershipLine = OwnershipLine();
   BuildCatalog();
-  CreateFonts();
-
-  app.images.LoadFromResources(instance, kImageResourceBase, kImageCount);
-
-  app.profileFolder = UserProfileFolder();
-  std::wstring dataOverride = DataFolderOverride();
-  if (dataOverride.empty()) {
-    dataOverride = PortableDataFolder();
-    app.portableData = !dataOverride.empty();
-  }
-  app.dataFolder = EstablishDataFolder(app.profileFolder, dataOverride);
-  CreateMissingListFiles(app.dataFolder);
-
+  // Another instance running: it comes to the front, and this one ends
+  // before touching any file.
   if (!SingleInstanceCheck(app.windowTitle)) return FinalCleanup();
-  RecoverListFilesAtStart(app.dataFolder);  // alone now: no save of another instance under way
+
+  // Making the window is mostly the window system's work (under Wine, the
+  // thread's own connection to the display, about 15 ms): meanwhile another
+  // thread makes what the window's contents need. The display is first
+  // asked for here (its DPI), on this thread alone: under Wine, two threads
+  // setting up the display driver at once can hang.
+  const UINT dpi = DpiOf(nullptr);
+  Prepared prepared;
+  RunAlongside([&] { prepared = PrepareWhileTheWindowIsMade(app, instance, dpi); },
+               [&] { app.mainWindow = OpenMainWindow(instance, app.windowTitle.c_str()); });
+  if (!app.mainWindow) return FinalCleanup();
+  GiveMainWindowIcons(app.mainWindow, prepared.icons);
   // The files are read on the loader's thread while the window is built;
   // a list's rows wait until its view exists (the first screen's once the
   // window is built, the others' in the loop's first steps).
@@ -159,15 +189,12 @@ int RunKelvane(HINSTANCE instance) {
   atStart.restoreDamaged = true;
   StartListLoader(App().favourites, atStart);
 
-  app.mainWindow = OpenMainWindow(instance, app.windowTitle.c_str());
-  if (!app.mainWindow) return FinalCleanup();
-
   const SIZE inner = InnerSize(app.mainWindow);  // window units
   app.prefs.WindowWidth = inner.cx;
   app.prefs.WindowHeight = inner.cy;
   ReadPreferencesAtStart();  // pins the window before it owns the tool bar's tooltip
 
-  BuildMainWindowContents(app.mainWindow);
+  BuildMainWindowContents(app.mainWindow, std::move(prepared.firstImages));
   LoadPreferencesAtStart();
   KeepWholeOnWorkArea(app.mainWindow);
   // Dark title bar and colours for the first screen's gadgets.

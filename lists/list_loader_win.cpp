@@ -269,9 +269,6 @@ DWORD WINAPI LoaderThread(void* param) {
   all.type = Item::AllRowsDone;
   all.generation = run.generation;
   Push(std::move(all));
-  // The shell's DLL, which the window's thread needs next for the start
-  // folders: loaded here, meanwhile. Never freed.
-  LoadLibraryW(L"shell32.dll");
   // The shell builds its image list of file icons on first use, for tens of
   // milliseconds: here rather than between two messages, and when due (see
   // imagesDue); the rows do not wait for it, their views hold a blank

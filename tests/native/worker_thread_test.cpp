@@ -1,8 +1,13 @@
 #include "toolkit/worker_thread.h"
+#include "toolkit/run_alongside.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
+#include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace kelvane {
@@ -62,6 +67,46 @@ TEST(WorkerThread, RunsWhileWorkWaitsAndStartsAgainForLaterWork) {
   summer.worker.Join();
   EXPECT_TRUE(summer.queue.empty());
   EXPECT_EQ(summer.sum, 5057 + 3000LL * 3001 / 2);
+}
+
+// The start-up makes its window while the data folder is made aside: both
+// at once, both done on return, the aside's writes seen, also when the
+// window's side throws.
+TEST(WorkerThread, RunAlongsideRunsBothAtOnceAndWaitsForTheAside) {
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool asideStarted = false;
+  bool hereSawAside = false;
+  std::thread::id asideThread;
+  int made = 0;
+  RunAlongside(
+      [&] {
+        {
+          std::lock_guard lock(mutex);
+          asideStarted = true;
+          asideThread = std::this_thread::get_id();
+        }
+        changed.notify_all();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        made = 42;  // after `here` has returned, most likely
+      },
+      [&] {
+        std::unique_lock lock(mutex);
+        hereSawAside = changed.wait_for(lock, std::chrono::seconds(10), [&] { return asideStarted; });
+      });
+  EXPECT_TRUE(hereSawAside) << "the aside ran at the same time";
+  EXPECT_NE(asideThread, std::this_thread::get_id());
+  EXPECT_EQ(made, 42) << "the aside was waited for";
+
+  made = 0;
+  EXPECT_THROW(RunAlongside(
+                   [&] {
+                     std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                     made = 7;
+                   },
+                   [] { throw std::runtime_error("window"); }),
+               std::runtime_error);
+  EXPECT_EQ(made, 7) << "a throw on this side still waits for the aside";
 }
 
 }  // namespace
