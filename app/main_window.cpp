@@ -185,6 +185,10 @@ HWND OpenMainWindow(HINSTANCE instance, const wchar_t* title) {
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = MainWindowProc;
   wc.hInstance = instance;
+  wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), 0));
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kMainWindowClass;
@@ -196,20 +200,6 @@ HWND OpenMainWindow(HINSTANCE instance, const wchar_t* title) {
   const int y = GetSystemMetrics(SM_CYSCREEN) - Scale(370, dpi);
   return CreateWindowExW(kExStyle, kMainWindowClass, title, kStyle, x, y, outer.cx, outer.cy,
                          nullptr, nullptr, instance, nullptr);
-}
-
-MainWindowIcons LoadMainWindowIcons(HINSTANCE instance) {
-  MainWindowIcons icons;
-  icons.big = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  icons.little = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-  return icons;
-}
-
-void GiveMainWindowIcons(HWND window, const MainWindowIcons& icons) {
-  if (!window) return;
-  if (icons.big) SetClassLongPtrW(window, GCLP_HICON, reinterpret_cast<LONG_PTR>(icons.big));
-  if (icons.little) SetClassLongPtrW(window, GCLP_HICONSM, reinterpret_cast<LONG_PTR>(icons.little));
 }
 
 void HideMainWindow() {

@@ -12,16 +12,6 @@ inline constexpr int kMaxInnerWidth = 500;
 // corner of the primary desktop. Null on failure.
 HWND OpenMainWindow(HINSTANCE instance, const wchar_t* title);
 
-// The program's icon in the sizes the main window shows (title bar, task bar,
-// Alt+Tab); loaded on any thread, kept for the program's life.
-struct MainWindowIcons {
-  HICON big = nullptr;
-  HICON little = nullptr;
-};
-MainWindowIcons LoadMainWindowIcons(HINSTANCE instance);
-// Makes them the icons of the main window's class, before the window shows.
-void GiveMainWindowIcons(HWND window, const MainWindowIcons& icons);
-
 // Fades the window out over 500 ms and hides it; the program goes on in the tray.
 void HideMainWindow();
 // Shows the window again and restores it from minimised.

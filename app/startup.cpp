@@ -62,18 +62,16 @@ void CreateFonts(AppState& app, UINT dpi) {
 
 // What the window's contents need and the window itself does not; made on
 // another thread while the window is made.
-struct Prepared {
-  MainWindowIcons icons;
-  FirstScreenImages firstImages;
-};
-
-Prepared PrepareWhileTheWindowIsMade(AppState& app, HINSTANCE instance, UINT dpi) {
-  Prepared prepared;
+FirstScreenImages PrepareWhileTheWindowIsMade(AppState& app, HINSTANCE instance, UINT dpi) {
   InitialiseToolkit();  // loads the common controls: the window itself needs none
-  prepared.icons = LoadMainWindowIcons(instance);
+  // The shell's DLL, which the window's thread needs once the window shows
+  // (the start folders, the icons). Mapping a DLL holds the DLL loader,
+  // which making and building the window want too: both DLLs come first
+  // here, and none while the window is built. Never freed.
+  LoadLibraryW(L"shell32.dll");
   CreateFonts(app, dpi);
   app.images.LoadFromResources(instance, kImageResourceBase, kImageCount);
-  prepared.firstImages = MakeFirstScreenImages(app.images, dpi);
+  FirstScreenImages firstImages = MakeFirstScreenImages(app.images, dpi);
   app.profileFolder = UserProfileFolder();
   std::wstring dataOverride = DataFolderOverride();
   if (dataOverride.empty()) {
@@ -83,12 +81,7 @@ Prepared PrepareWhileTheWindowIsMade(AppState& app, HINSTANCE instance, UINT dpi
   app.dataFolder = EstablishDataFolder(app.profileFolder, dataOverride);
   CreateMissingListFiles(app.dataFolder);
   RecoverListFilesAtStart(app.dataFolder);  // alone: no save of another instance under way
-  // The shell's DLL, which the window's thread needs once the window shows
-  // (the start folders, the icons): loaded here rather than by the list
-  // loader while the window is built, as mapping it holds the DLL loader
-  // that building the window uses too. Never freed.
-  LoadLibraryW(L"shell32.dll");
-  return prepared;
+  return firstImages;
 }
 
 // Work the first screen does not need (the other tabs, the tray icon) is
@@ -175,11 +168,10 @@ int RunKelvane(HINSTANCE instance) {
   // asked for here (its DPI), on this thread alone: under Wine, two threads
   // setting up the display driver at once can hang.
   const UINT dpi = DpiOf(nullptr);
-  Prepared prepared;
-  RunAlongside([&] { prepared = PrepareWhileTheWindowIsMade(app, instance, dpi); },
+  FirstScreenImages firstImages;
+  RunAlongside([&] { firstImages = PrepareWhileTheWindowIsMade(app, instance, dpi); },
                [&] { app.mainWindow = OpenMainWindow(instance, app.windowTitle.c_str()); });
   if (!app.mainWindow) return FinalCleanup();
-  GiveMainWindowIcons(app.mainWindow, prepared.icons);
   // The files are read on the loader's thread while the window is built;
   // a list's rows wait until its view exists (the first screen's once the
   // window is built, the others' in the loop's first steps).
@@ -194,7 +186,7 @@ int RunKelvane(HINSTANCE instance) {
   app.prefs.WindowHeight = inner.cy;
   ReadPreferencesAtStart();  // pins the window before it owns the tool bar's tooltip
 
-  BuildMainWindowContents(app.mainWindow, std::move(prepared.firstImages));
+  BuildMainWindowContents(app.mainWindow, std::move(firstImages));
   LoadPreferencesAtStart();
   KeepWholeOnWorkArea(app.mainWindow);
   // Dark title bar and colours for the first screen's gadgets.
