@@ -180,7 +180,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-HWND OpenMainWindow(HINSTANCE instance, const wchar_t* title) {
+bool RegisterMainWindowClass(HINSTANCE instance) {
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = MainWindowProc;
@@ -192,14 +192,20 @@ HWND OpenMainWindow(HINSTANCE instance, const wchar_t* title) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kMainWindowClass;
-  if (!RegisterClassExW(&wc)) return nullptr;
+  return RegisterClassExW(&wc) != 0;
+}
 
+HWND CreateMainWindow(HINSTANCE instance, const wchar_t* title) {
   const UINT dpi = DpiOf(nullptr);
   const SIZE outer = OuterSize(kMinInnerWidth, kMinInnerHeight, dpi);
   const int x = GetSystemMetrics(SM_CXSCREEN) - Scale(410, dpi);
   const int y = GetSystemMetrics(SM_CYSCREEN) - Scale(370, dpi);
   return CreateWindowExW(kExStyle, kMainWindowClass, title, kStyle, x, y, outer.cx, outer.cy,
                          nullptr, nullptr, instance, nullptr);
+}
+
+HWND OpenMainWindow(HINSTANCE instance, const wchar_t* title) {
+  return RegisterMainWindowClass(instance) ? CreateMainWindow(instance, title) : nullptr;
 }
 
 void HideMainWindow() {

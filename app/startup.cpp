@@ -167,10 +167,14 @@ int RunKelvane(HINSTANCE instance) {
   // thread makes what the window's contents need. The display is first
   // asked for here (its DPI), on this thread alone: under Wine, two threads
   // setting up the display driver at once can hang.
+  // The window's class comes before that thread starts too: its icons are
+  // read from the program's resources, which waits for the DLL loader, held
+  // by the other thread while it loads the common controls and the shell.
   const UINT dpi = DpiOf(nullptr);
+  if (!RegisterMainWindowClass(instance)) return FinalCleanup();
   FirstScreenImages firstImages;
   RunAlongside([&] { firstImages = PrepareWhileTheWindowIsMade(app, instance, dpi); },
-               [&] { app.mainWindow = OpenMainWindow(instance, app.windowTitle.c_str()); });
+               [&] { app.mainWindow = CreateMainWindow(instance, app.windowTitle.c_str()); });
   if (!app.mainWindow) return FinalCleanup();
   // The files are read on the loader's thread while the window is built;
   // a list's rows wait until its view exists (the first screen's once the
