@@ -64,11 +64,6 @@ void CreateFonts(AppState& app, UINT dpi) {
 // another thread while the window is made.
 FirstScreenImages PrepareWhileTheWindowIsMade(AppState& app, HINSTANCE instance, UINT dpi) {
   InitialiseToolkit();  // loads the common controls: the window itself needs none
-  // The shell's DLL, which the window's thread needs once the window shows
-  // (the start folders, the icons). Mapping a DLL holds the DLL loader,
-  // which making and building the window want too: both DLLs come first
-  // here, and none while the window is built. Never freed.
-  LoadLibraryW(L"shell32.dll");
   CreateFonts(app, dpi);
   app.images.LoadFromResources(instance, kImageResourceBase, kImageCount);
   FirstScreenImages firstImages = MakeFirstScreenImages(app.images, dpi);
