@@ -159,12 +159,12 @@ int RunKelvane(HINSTANCE instance) {
 
   // Making the window is mostly the window system's work (under Wine, the
   // thread's own connection to the display, about 15 ms): meanwhile another
-  // thread makes what the window's contents need. The display is first
-  // asked for here (its DPI), on this thread alone: under Wine, two threads
-  // setting up the display driver at once can hang.
-  // The window's class comes before that thread starts too: its icons are
-  // read from the program's resources, which waits for the DLL loader, held
-  // by the other thread while it loads the common controls and the shell.
+  // thread makes what the window's contents need. Before that thread
+  // starts, this one asks the display for its DPI (under Wine, two threads
+  // setting up the display driver at once can hang) and registers the
+  // window's class, whose icons are read from the program's resources: that
+  // waits for the DLL loader, which the other thread holds for a while as it
+  // maps the common controls.
   const UINT dpi = DpiOf(nullptr);
   if (!RegisterMainWindowClass(instance)) return FinalCleanup();
   FirstScreenImages firstImages;
