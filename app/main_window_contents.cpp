@@ -86,8 +86,6 @@ FirstScreenImages MakeFirstScreenImages(const ImageSet& images, UINT dpi) {
   return {MakeMainToolBarImages(images, dpi), MakePanelTabImages(images, dpi)};
 }
 
-void BuildMainWindowContents(HWND main) { BuildMainWindowContents(main, FirstScreenImages{}); }
-
 void BuildMainWindowContents(HWND main, FirstScreenImages prepared) {
   if (!main) return;
   g_oneOffStepsDone = 0;

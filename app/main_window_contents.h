@@ -5,11 +5,6 @@
 
 namespace kelvane {
 
-// What the first screen needs, in this order: the tool bar, PanelTabs with
-// its six tabs and the first tab's gadgets, the popup menus and the tray
-// menu; then the first layout.
-void BuildMainWindowContents(HWND main);
-
 // The image lists of the tool bar and the tabs, made ahead on any thread
 // for a window at `dpi` (the start-up makes them while its window is made).
 struct FirstScreenImages {
@@ -17,8 +12,12 @@ struct FirstScreenImages {
   ImageSet::List tabs;
 };
 FirstScreenImages MakeFirstScreenImages(const ImageSet& images, UINT dpi);
-// The same, taking those image lists when they have the size it wants.
-void BuildMainWindowContents(HWND main, FirstScreenImages prepared);
+
+// What the first screen needs, in this order: the tool bar, PanelTabs with
+// its six tabs and the first tab's gadgets, the popup menus and the tray
+// menu; then the first layout. Takes the image lists `prepared` when they
+// have the size it wants, else makes them.
+void BuildMainWindowContents(HWND main, FirstScreenImages prepared = {});
 
 // Start-up, the first screen built and coloured: its favourite list may take
 // rows, and each page built from now on (when first shown, or by

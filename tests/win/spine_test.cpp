@@ -215,9 +215,9 @@ TEST_F(Spine, APortableCopyKeepsItsDataBesideItselfAndTheAboutWindowSaysWhere) {
   RemovePath(copy);
 }
 
-// What the window needs before it shows comes without the shell and OLE:
-// their DLLs load at their first call, after it (the profile's, on the
-// thread that makes the data folder while the window is made).
+// The program starts without the shell, OLE and user-profile DLLs: they
+// load at their first call (the profile's on the thread that makes the data
+// folder while the window is made, the others' once it shows).
 TEST(Start, TheShellAndOleLoadAtTheirFirstCallAndTheProfileIsTheShells) {
   const std::vector<std::string> imports = StaticImports(KelvaneExePath());
   ASSERT_THAT(imports, testing::Contains("user32.dll"));
